@@ -1,0 +1,42 @@
+#include "BenchSupport.h"
+
+#include <QTextStream>
+
+#include <cmath>
+
+namespace kelvane::bench {
+
+double Timings::quantile(double q) const {
+  if (samples_.empty()) return 0;
+  std::vector<double> sorted = samples_;
+  std::sort(sorted.begin(), sorted.end());
+  const std::size_t index = std::min(sorted.size() - 1, std::size_t(std::ceil(q * double(sorted.size()))) - 1);
+  return sorted[index];
+}
+
+Timings measure(const std::function<void()>& work, int minRuns, double budgetMs) {
+  for (int i = 0; i < 3; ++i) work();
+  Timings timings;
+  QElapsedTimer total;
+  total.start();
+  while (int(timings.count()) < minRuns || total.elapsed() < budgetMs) {
+    QElapsedTimer run;
+    run.start();
+    work();
+    timings.add(double(run.nsecsElapsed()) / 1e6);
+    if (timings.count() >= 100000) break;
+  }
+  return timings;
+}
+
+void report(const QString& what, double milliseconds, double targetMs) {
+  QTextStream out(stdout);
+  out << QStringLiteral("%1: %2 ms").arg(what, -60).arg(milliseconds, 9, 'f', 3);
+  if (targetMs > 0)
+    out << QStringLiteral("  (target at most %1 ms: %2)")
+               .arg(targetMs)
+               .arg(milliseconds <= targetMs ? QStringLiteral("met") : QStringLiteral("MISSED"));
+  out << '\n';
+}
+
+}  // namespace kelvane::bench

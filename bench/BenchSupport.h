@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QString>
+
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+namespace kelvane::bench {
+
+// Times of repeated runs of one piece of work, in milliseconds.
+class Timings {
+ public:
+  void add(double milliseconds) { samples_.push_back(milliseconds); }
+  double median() const { return quantile(0.5); }
+  double p99() const { return quantile(0.99); }
+  std::size_t count() const { return samples_.size(); }
+
+ private:
+  double quantile(double q) const;
+  std::vector<double> samples_;
+};
+
+// Runs the work a few times to warm up, then as often as fits in the time budget (at least
+// minRuns times) and returns the times of the measured runs.
+Timings measure(const std::function<void()>& work, int minRuns = 20, double budgetMs = 2000);
+
+// One line of a benchmark's report: what was measured, the figure, and the target it must meet
+// (none when the target is not positive).
+void report(const QString& what, double milliseconds, double targetMs = 0);
+
+}  // namespace kelvane::bench

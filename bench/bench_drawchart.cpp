@@ -1,0 +1,83 @@
+// Median time of one whole chart drawn on the main window's picture box: the empty chart of
+// start-up, and charts of 20, 1 000 and 100 000 stored records.
+#include "BenchSupport.h"
+#include "chart/ChartFonts.h"
+#include "chart/DrawChart.h"
+#include "chart/PainterSurface.h"
+#include "chart/Twips.h"
+
+#include <QGuiApplication>
+
+#include <cmath>
+
+using namespace kelvane;
+
+namespace {
+
+constexpr double kDotsPerInch = 96;
+
+PainterSurface mainWindowPicture() {
+  return PainterSurface(twipsToPixels(6855, kDotsPerInch), twipsToPixels(5895, kDotsPerInch), 2, kDotsPerInch);
+}
+
+// A chart of stored records as the Database button prepares it: a slow drift with noise, times a
+// second apart over two days.
+void storeRecords(ProgramState& state, ChartRecord& record, int count) {
+  state.LiveChart = false;
+  state.ExactXRange = true;
+  state.OperatingMode = Mode::Database;
+  stdKelvane::InitChartRecord(state, record);
+  record.SeriesVisible.at(1) = true;
+  record.Values.redim(1, count, 1, record.SeriesCount);
+  state.PointLabels.redim(1, count);
+  state.PointDates.redim(1, count);
+  const QTime start(8, 0);
+  for (int p = 1; p <= count; ++p) {
+    record.Values.at(p, 1) = float((5 + 3 * std::sin(p / 50.0) + (p * 7919 % 100) / 100.0) * 10000);
+    state.PointLabels.at(p) = start.addSecs(p).toString(QStringLiteral("HH:mm:ss"));
+    state.PointDates.at(p) = p < count / 2 ? QStringLiteral("05.12.2026") : QStringLiteral("06.12.2026");
+  }
+  record.XMax = float(count);
+  record.YMax = 16;
+  state.ChartRecordCount = count;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QGuiApplication app(argc, argv);
+  installChartFonts();
+  SystemClock clock;
+  struct NoMessages : MessageSink {
+    void show(const QString&, MessageIcon, const QString&) override {}
+  } messages;
+  const Environment env{clock, RegionalForms(QLocale(QLocale::English, QLocale::UnitedKingdom)), messages};
+
+  {
+    PainterSurface picture = mainWindowPicture();
+    ProgramState state;
+    state.LiveChart = true;
+    ChartRecord record;
+    stdKelvane::InitChartRecord(state, record);
+    const bench::Timings timings = bench::measure([&] {
+      stdKelvane::DrawChart(picture, record, state, env);
+      picture.image();  // the picture is finished, as when the window repaints
+    });
+    bench::report(QStringLiteral("DrawChart, empty chart of start-up (median)"), timings.median(), 1);
+  }
+  for (const int count : {20, 1000, 100000}) {
+    PainterSurface picture = mainWindowPicture();
+    ProgramState state;
+    ChartRecord record;
+    storeRecords(state, record, count);
+    const bench::Timings timings = bench::measure(
+        [&] {
+          stdKelvane::DrawChart(picture, record, state, env);
+          picture.image();
+        },
+        count >= 100000 ? 5 : 20);
+    bench::report(QStringLiteral("DrawChart, stored chart of %1 records (median)").arg(count), timings.median(),
+                  count == 100000 ? 500 : 0);
+  }
+  return 0;
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "ChartRecord.h"
+#include "DrawingSurface.h"
+#include "state/ProgramState.h"
+#include "state/Services.h"
+
+namespace kelvane::stdKelvane {
+
+// Erases the picture and draws the whole chart of the record: axes with arrow heads, ticks,
+// dotted grid, labels and the visible series, the live way or the stored way as LiveChart says.
+// A step that fails is skipped; nothing is ever reported.
+void DrawChart(DrawingSurface& picture, const ChartRecord& record, ProgramState& state, const Environment& env);
+
+}  // namespace kelvane::stdKelvane

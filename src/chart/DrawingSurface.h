@@ -1,0 +1,40 @@
+#pragma once
+
+#include "ChartRecord.h"
+
+#include <QString>
+
+namespace kelvane {
+
+// The picture a chart is drawn on. Lengths are in the units of the window that holds the
+// picture (twips) until SetScale sets a coordinate system of its own. The surface keeps its pen,
+// font, colours and current position between calls. Any operation may raise a RuntimeError.
+class DrawingSurface {
+ public:
+  enum DrawStyle { Solid = 0, Dotted = 2 };
+
+  virtual ~DrawingSurface() = default;
+
+  virtual void SetDrawWidth(int pixels) = 0;
+  virtual void SetDrawStyle(int style) = 0;
+  virtual void SetFont(const QString& name, float points) = 0;
+  virtual void SetFontSize(float points) = 0;
+  // Fills the whole surface with the colour and erases everything drawn on it.
+  virtual void SetBackColor(Colour colour) = 0;
+  virtual void SetForeColor(Colour colour) = 0;
+  // The outer size of the picture, in the units of its window.
+  virtual float Width() const = 0;
+  virtual float Height() const = 0;
+  // The top-left corner becomes (x1, y1) and the bottom-right corner (x2, y2).
+  virtual void SetScale(float x1, float y1, float x2, float y2) = 0;
+  // A straight line; the current position becomes (x2, y2).
+  virtual void Line(float x1, float y1, float x2, float y2, Colour colour) = 0;
+  virtual void LineTo(float x2, float y2, Colour colour) = 0;
+  virtual void SetCurrentX(float x) = 0;
+  virtual void SetCurrentY(float y) = 0;
+  // Draws the text in the fore colour, its top-left corner at the current position, which it
+  // leaves where it was.
+  virtual void Print(const QString& text) = 0;
+};
+
+}  // namespace kelvane

@@ -1,0 +1,153 @@
+#include "PainterSurface.h"
+
+#include "Twips.h"
+#include "state/RuntimeError.h"
+
+#include <QPen>
+
+#include <cmath>
+
+namespace kelvane {
+
+namespace {
+
+QColor toQColor(Colour colour) { return QColor(int(colour & 0xff), int(colour >> 8 & 0xff), int(colour >> 16 & 0xff)); }
+
+// Beyond this a position cannot be a device coordinate of the platform.
+constexpr double kLargestPixel = 2147483647.0;
+
+// Cuts the line to the rectangle (Liang-Barsky), so that a line far longer than the picture
+// costs no more than one across it. Returns false when nothing of it is inside.
+bool clipLine(QPointF& a, QPointF& b, const QRectF& r) {
+  double t0 = 0, t1 = 1;
+  const double dx = b.x() - a.x(), dy = b.y() - a.y();
+  const double p[] = {-dx, dx, -dy, dy};
+  const double q[] = {a.x() - r.left(), r.right() - a.x(), a.y() - r.top(), r.bottom() - a.y()};
+  for (int i = 0; i < 4; ++i) {
+    if (p[i] == 0) {
+      if (q[i] < 0) return false;
+      continue;
+    }
+    const double t = q[i] / p[i];
+    if (p[i] < 0) {
+      if (t > t1) return false;
+      t0 = std::max(t0, t);
+    } else {
+      if (t < t0) return false;
+      t1 = std::min(t1, t);
+    }
+  }
+  const QPointF start = a;
+  a = start + QPointF(dx * t0, dy * t0);
+  b = start + QPointF(dx * t1, dy * t1);
+  return true;
+}
+
+}  // namespace
+
+PainterSurface::PainterSurface(int outerWidthPixels, int outerHeightPixels, int borderPixels, double dotsPerInch)
+    : image_(std::max(1, outerWidthPixels - 2 * borderPixels), std::max(1, outerHeightPixels - 2 * borderPixels),
+             QImage::Format_RGB32),
+      dotsPerInch_(dotsPerInch),
+      outerWidthTwips_(float(pixelsToTwips(outerWidthPixels, dotsPerInch))),
+      outerHeightTwips_(float(pixelsToTwips(outerHeightPixels, dotsPerInch))) {
+  const int dotsPerMeter = int(std::lround(dotsPerInch / 0.0254));
+  image_.setDotsPerMeterX(dotsPerMeter);
+  image_.setDotsPerMeterY(dotsPerMeter);
+  image_.fill(Qt::white);
+  scaleWidth_ = pixelsToTwips(image_.width(), dotsPerInch);
+  scaleHeight_ = pixelsToTwips(image_.height(), dotsPerInch);
+}
+
+PainterSurface::~PainterSurface() = default;
+
+const QImage& PainterSurface::image() {
+  painter_.reset();
+  return image_;
+}
+
+QPainter& PainterSurface::painter() {
+  if (!painter_) {
+    painter_ = std::make_unique<QPainter>(&image_);
+    painter_->setFont(font_);
+    if (changed_) changed_();
+  }
+  return *painter_;
+}
+
+QPointF PainterSurface::toPixels(float x, float y) const {
+  const double px = (double(x) - scaleLeft_) * image_.width() / scaleWidth_;
+  const double py = (double(y) - scaleTop_) * image_.height() / scaleHeight_;
+  if (!(std::abs(px) <= kLargestPixel && std::abs(py) <= kLargestPixel)) throw overflowError();
+  return {px, py};
+}
+
+void PainterSurface::setPen(Colour colour) {
+  QPen pen(toQColor(colour), drawWidth_, drawStyle_ == Dotted ? Qt::DotLine : Qt::SolidLine, Qt::FlatCap);
+  pen.setCosmetic(true);
+  painter().setPen(pen);
+}
+
+void PainterSurface::SetDrawWidth(int pixels) {
+  if (pixels < 1) throw invalidArgumentError();
+  drawWidth_ = pixels;
+}
+
+void PainterSurface::SetDrawStyle(int style) {
+  if (style != Solid && style != Dotted) throw invalidArgumentError();
+  drawStyle_ = style;
+}
+
+void PainterSurface::SetFont(const QString& name, float points) {
+  font_ = QFont(name);
+  SetFontSize(points);
+}
+
+void PainterSurface::SetFontSize(float points) {
+  if (!(points > 0)) throw invalidArgumentError();
+  font_.setPointSizeF(points);
+  metrics_.reset();
+  if (painter_) painter_->setFont(font_);
+}
+
+void PainterSurface::SetBackColor(Colour colour) {
+  painter();  // announces the change
+  painter_->fillRect(image_.rect(), toQColor(colour));
+}
+
+void PainterSurface::SetForeColor(Colour colour) { foreColor_ = colour; }
+
+float PainterSurface::Width() const { return outerWidthTwips_; }
+float PainterSurface::Height() const { return outerHeightTwips_; }
+
+void PainterSurface::SetScale(float x1, float y1, float x2, float y2) {
+  if (x1 == x2 || y1 == y2 || !std::isfinite(x1 + y1 + x2 + y2)) throw invalidArgumentError();
+  scaleLeft_ = x1;
+  scaleTop_ = y1;
+  scaleWidth_ = double(x2) - x1;
+  scaleHeight_ = double(y2) - y1;
+}
+
+void PainterSurface::Line(float x1, float y1, float x2, float y2, Colour colour) {
+  QPointF from = toPixels(x1, y1), to = toPixels(x2, y2);
+  currentX_ = x2;
+  currentY_ = y2;
+  if (!clipLine(from, to, QRectF(image_.rect()).adjusted(-2, -2, 2, 2))) return;
+  setPen(colour);
+  painter().drawLine(from, to);
+}
+
+void PainterSurface::LineTo(float x2, float y2, Colour colour) { Line(currentX_, currentY_, x2, y2, colour); }
+
+void PainterSurface::SetCurrentX(float x) { currentX_ = x; }
+void PainterSurface::SetCurrentY(float y) { currentY_ = y; }
+
+void PainterSurface::Print(const QString& text) {
+  const QPointF topLeft = toPixels(currentX_, currentY_);
+  if (!metrics_) metrics_ = std::make_unique<QFontMetricsF>(font_, &image_);
+  QPainter& p = painter();
+  p.setPen(toQColor(foreColor_));
+  p.drawText(topLeft + QPointF(0, metrics_->ascent()), text);
+}
+
+}  // namespace kelvane

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "DrawingSurface.h"
+
+#include <QList>
+
+namespace kelvane {
+
+// A picture that draws nothing and keeps every operation, with the pen and font in effect, so
+// that a test can read what a chart consists of.
+class RecordingSurface : public DrawingSurface {
+ public:
+  enum class Op { SetDrawWidth, SetDrawStyle, SetFont, SetFontSize, SetBackColor, SetForeColor, SetScale, Line, Print };
+
+  struct Entry {
+    Op op;
+    float x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // Line: both ends; Print: the position; SetScale: corners
+    float value = 0;                       // SetDrawWidth, SetDrawStyle, SetFont, SetFontSize
+    Colour colour = 0;                     // Line, SetBackColor, SetForeColor; Print: the fore colour
+    QString text;                          // Print: the text; SetFont: the name
+    int drawWidth = 1, drawStyle = Solid;  // in effect for a Line
+    QString fontName;                      // in effect for a Print
+    float fontSize = 0;
+  };
+
+  RecordingSurface(float widthTwips, float heightTwips) : width_(widthTwips), height_(heightTwips) {}
+
+  const QList<Entry>& entries() const { return entries_; }
+  QList<Entry> entries(Op op) const;
+  void clear() { entries_.clear(); }
+
+  void SetDrawWidth(int pixels) override;
+  void SetDrawStyle(int style) override;
+  void SetFont(const QString& name, float points) override;
+  void SetFontSize(float points) override;
+  void SetBackColor(Colour colour) override;
+  void SetForeColor(Colour colour) override;
+  float Width() const override { return width_; }
+  float Height() const override { return height_; }
+  void SetScale(float x1, float y1, float x2, float y2) override;
+  // LineTo is kept as the Line from the current position it draws.
+  void Line(float x1, float y1, float x2, float y2, Colour colour) override;
+  void LineTo(float x2, float y2, Colour colour) override { Line(currentX_, currentY_, x2, y2, colour); }
+  void SetCurrentX(float x) override { currentX_ = x; }
+  void SetCurrentY(float y) override { currentY_ = y; }
+  void Print(const QString& text) override;
+
+ private:
+  Entry& add(Op op);
+
+  float width_, height_;
+  QList<Entry> entries_;
+  float currentX_ = 0, currentY_ = 0;
+  int drawWidth_ = 1, drawStyle_ = Solid;
+  QString fontName_;
+  float fontSize_ = 0;
+  Colour foreColor_ = 0;
+};
+
+}  // namespace kelvane

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "ChartRecord.h"
+#include "DrawingSurface.h"
+#include "state/ProgramState.h"
+
+namespace kelvane::stdKelvane {
+
+// The margin of the plot area on every side but the right one, which is 100 wider.
+constexpr float kPlotMargin = 300;
+constexpr float kExtraRightMargin = 100;
+
+// The plot's ranges in data units, taken from the record.
+void setPlotRanges(ProgramState& state, const ChartRecord& record);
+
+// The scale factors of the picture and its coordinate system (y grows upwards). Each part that
+// fails (a range of zero width, a picture too small) is skipped and leaves what it could store.
+void setPlotScale(ProgramState& state, const ChartRecord& record, DrawingSurface& picture);
+
+// Surface position of a data position; raises Overflow when it is no finite Single.
+float XToSurface(const ProgramState& state, float x);
+float YToSurface(const ProgramState& state, float y);
+
+}  // namespace kelvane::stdKelvane

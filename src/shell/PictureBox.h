@@ -1,0 +1,26 @@
+#pragma once
+
+#include "chart/PainterSurface.h"
+
+#include <QFrame>
+
+namespace kelvane {
+
+// A picture box: a sunken frame whose inside shows a chart surface. The drawing is kept in an
+// image, so it survives the window being covered and repainted.
+class PictureBox : public QFrame {
+  Q_OBJECT
+ public:
+  // The size is the picture's outer size, border included; it is fixed.
+  PictureBox(QWidget* parent, int widthPixels, int heightPixels, double dotsPerInch);
+
+  PainterSurface& surface() { return surface_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  PainterSurface surface_;
+};
+
+}  // namespace kelvane

@@ -1,0 +1,192 @@
+#include "frmChart.h"
+
+#include "Layout.h"
+#include "MainWindowHandlers.h"
+#include "PictureBox.h"
+#include "TextResources.h"
+
+#include <QGroupBox>
+#include <QLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+
+namespace kelvane {
+
+namespace {
+
+constexpr double kFrameFontSize = 9.75;
+constexpr double kControlFontSize = 9;
+
+template <typename Widget>
+Widget* make(QWidget* parent, const char* name, double fontSize, int left, int top, int width, int height) {
+  auto* widget = new Widget(parent);
+  widget->setObjectName(QString::fromLatin1(name));
+  widget->setFont(tahoma(fontSize));
+  placeInTwips(widget, left, top, width, height);
+  return widget;
+}
+
+QLabel* makeLabel(QWidget* parent, const char* name, int left, int top, int width, int height) {
+  auto* label = make<QLabel>(parent, name, kControlFontSize, left, top, width, height);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  label->setWordWrap(true);
+  return label;
+}
+
+QPushButton* makeButton(QWidget* parent, const char* name, int left, int top) {
+  constexpr int kButtonWidth = 1215, kButtonHeight = 375;
+  return make<QPushButton>(parent, name, kControlFontSize, left, top, kButtonWidth, kButtonHeight);
+}
+
+// The index letters before the entry box are set in an italic serif, as in a formula.
+QLabel* makeFormulaLetter(QWidget* parent, const char* name, const char* letter, double points, int left, int top,
+                          int width, int height) {
+  auto* label = make<QLabel>(parent, name, points, left, top, width, height);
+  QFont font(QStringLiteral("Times New Roman"));
+  font.setPointSizeF(points);
+  font.setItalic(true);
+  label->setFont(font);
+  label->setText(QString::fromLatin1(letter));
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  return label;
+}
+
+// A menu's title names its pop-up for assistive technology too.
+void setMenuCaption(QMenu* menu, const QString& caption) {
+  menu->setTitle(caption);
+  menu->setAccessibleName(caption);
+}
+
+}  // namespace
+
+frmChart::frmChart(ProgramState& state, const Environment& env)
+    : state_(state), program_{state, env, *this} {
+  setObjectName(QStringLiteral("frmChart"));
+  setWindowTitle(applicationTitle());
+  auto* client = new QWidget(this);
+  client->setFixedSize(twipsOnScreen(14460), twipsOnScreen(10470));
+  setCentralWidget(client);
+  buildFrames();
+  buildDataInput();
+  buildResults();
+  buildChart();
+  buildMenus();
+  clock_ = ClockLabelPair(lblTime_, lblDate_);
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+frmChart::~frmChart() = default;
+
+DrawingSurface& frmChart::graphField() { return graphField_->surface(); }
+
+void frmChart::buildFrames() {
+  QWidget* client = centralWidget();
+  fraProgrDescr_ = make<QGroupBox>(client, "fraProgrDescr", kFrameFontSize, 120, 120, 4815, 2655);
+  fraDataInput_ = make<QGroupBox>(client, "fraDataInput", kFrameFontSize, 5160, 120, 9015, 2655);
+  fraResults_ = make<QGroupBox>(client, "fraResults", kFrameFontSize, 120, 2880, 4815, 7335);
+  fraChart_ = make<QGroupBox>(client, "fraChart", kFrameFontSize, 5160, 2880, 9015, 7335);
+  lblProgrDescr_ = make<QLabel>(fraProgrDescr_, "lblProgrDescr", kFrameFontSize, 360, 480, 4095, 1815);
+  lblProgrDescr_->setWordWrap(true);
+  lblProgrDescr_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+void frmChart::buildDataInput() {
+  Text6_ = make<QLineEdit>(fraDataInput_, "Text6", kFrameFontSize, 1920, 960, 3255, 375);
+  makeFormulaLetter(fraDataInput_, "Label19", "y", 12, 1560, 960, 255, 255);
+  makeFormulaLetter(fraDataInput_, "Label20", "i", 8.25, 1680, 1200, 135, 255);
+  btnCalculation_ = makeButton(fraDataInput_, "btnCalculation", 5880, 960);
+  btnReset_ = makeButton(fraDataInput_, "btnReset", 5880, 1800);
+}
+
+void frmChart::buildResults() {
+  lblNumber_ = makeLabel(fraResults_, "lblNumber", 120, 240, 375, 375);
+  lblRandVar_ = makeLabel(fraResults_, "lblRandVar", 840, 240, 975, 495);
+  lblTimeStamp_ = makeLabel(fraResults_, "lblTimeStamp", 2520, 240, 1215, 495);
+  List1_ = make<QListWidget>(fraResults_, "List1", kControlFontSize, 120, 840, 495, 5880);
+  List2_ = make<QListWidget>(fraResults_, "List2", kControlFontSize, 600, 840, 1815, 5880);
+  List5_ = make<QListWidget>(fraResults_, "List5", kControlFontSize, 2400, 840, 2175, 5880);
+}
+
+void frmChart::buildChart() {
+  lblChartDescr_ = makeLabel(fraChart_, "lblChartDescr", 480, 240, 6015, 495);
+  graphField_ = new PictureBox(fraChart_, twipsOnScreen(6855), twipsOnScreen(5895), screenDotsPerInch());
+  graphField_->setObjectName(QStringLiteral("graphField"));
+  graphField_->move(twipsOnScreen(480), twipsOnScreen(840));
+  btnSPRT_ = makeButton(fraChart_, "btnSPRT", 7560, 4080);
+  btnMaximized_ = makeButton(fraChart_, "btnMaximized", 7560, 4560);
+  btnMaximized_->setEnabled(false);
+  btnTimeOnX_ = makeButton(fraChart_, "btnTimeOnX", 7560, 5280);
+  btnNumberOnX_ = makeButton(fraChart_, "btnNumberOnX", 7560, 5760);
+  btnClose_ = makeButton(fraChart_, "btnClose", 7560, 6360);
+  lblTime_ = makeLabel(fraChart_, "lblTime", 3000, 6840, 975, 375);
+  lblDate_ = makeLabel(fraChart_, "lblDate", 4080, 6840, 975, 375);
+
+  connect(btnTimeOnX_, &QPushButton::clicked, this, [this] { btnTimeOnX_Click(state_); });
+  connect(btnNumberOnX_, &QPushButton::clicked, this, [this] { btnNumberOnX_Click(state_); });
+  connect(btnClose_, &QPushButton::clicked, this, &frmChart::btnClose_Click);
+}
+
+void frmChart::buildMenus() {
+  const auto addMenu = [this](const char* name) {
+    QMenu* menu = menuBar()->addMenu(QString());
+    menu->setObjectName(QString::fromLatin1(name));
+    return menu;
+  };
+  const auto addItem = [](QMenu* menu, const char* name) {
+    QAction* item = menu->addAction(QString());
+    item->setObjectName(QString::fromLatin1(name));
+    return item;
+  };
+  mnuFile_ = addMenu("mnuFile");
+  mnuFileOpen_ = addItem(mnuFile_, "mnuFileOpen");
+  mnuExit_ = addItem(mnuFile_, "mnuExit");
+  mnuDataHandling_ = addMenu("mnuDataHandling");
+  mnuSQLquery_ = addItem(mnuDataHandling_, "mnuSQLquery");
+  mnuHelp_ = addMenu("mnuHelp");
+  mnuHelpFile_ = addItem(mnuHelp_, "mnuHelpFile");
+  mnuAbout_ = addItem(mnuHelp_, "mnuAbout");
+
+  connect(mnuExit_, &QAction::triggered, this, &frmChart::mnuExit_Click);
+}
+
+void frmChart::Form_Load() {
+  show();
+  setCaptions();
+  startMainWindow(program_);
+}
+
+void frmChart::setCaptions() {
+  fraProgrDescr_->setTitle(LoadResString(11));
+  lblProgrDescr_->setText(LoadResString(12));
+  fraDataInput_->setTitle(LoadResString(13));
+  btnCalculation_->setText(LoadResString(20));
+  btnReset_->setText(LoadResString(21));
+  fraResults_->setTitle(LoadResString(22));
+  lblNumber_->setText(LoadResString(23));
+  lblRandVar_->setText(LoadResString(24));
+  lblTimeStamp_->setText(LoadResString(27));
+  fraChart_->setTitle(LoadResString(28));
+  lblChartDescr_->setText(LoadResString(29));
+  btnSPRT_->setText(LoadResString(30));
+  btnMaximized_->setText(LoadResString(31));
+  btnClose_->setText(LoadResString(32));
+  setMenuCaption(mnuFile_, LoadResString(59));
+  mnuExit_->setText(LoadResString(60));
+  setMenuCaption(mnuDataHandling_, LoadResString(61));
+  mnuSQLquery_->setText(LoadResString(63));
+  setMenuCaption(mnuHelp_, LoadResString(64));
+  mnuHelpFile_->setText(LoadResString(64));
+  mnuAbout_->setText(LoadResString(65));
+  mnuFileOpen_->setText(LoadResString(66));
+  btnNumberOnX_->setText(LoadResString(67));
+  btnTimeOnX_->setText(LoadResString(68));
+}
+
+void frmChart::btnClose_Click() { close(); }
+
+void frmChart::mnuExit_Click() { close(); }
+
+}  // namespace kelvane

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "ClockLabelPair.h"
+#include "state/Program.h"
+
+#include <QMainWindow>
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPushButton;
+
+namespace kelvane {
+
+class PictureBox;
+
+// The main window: data entry, the list of entered values, the chart with its buttons and the
+// menu bar. Each handler is a few lines that call into the program's logic.
+class frmChart : public QMainWindow, public MainWindowView {
+  Q_OBJECT
+ public:
+  frmChart(ProgramState& state, const Environment& env);
+  ~frmChart() override;
+
+  // Shows the window, sets its captions and draws the empty chart.
+  void Form_Load();
+
+  ClockLabels& clockLabels() override { return clock_; }
+  DrawingSurface& graphField() override;
+
+ private:
+  void buildFrames();
+  void buildDataInput();
+  void buildResults();
+  void buildChart();
+  void buildMenus();
+  void setCaptions();
+
+  void btnClose_Click();
+  void mnuExit_Click();
+
+  ProgramState& state_;
+  Program program_;
+
+  QGroupBox *fraProgrDescr_, *fraDataInput_, *fraResults_, *fraChart_;
+  QLabel *lblProgrDescr_, *lblNumber_, *lblRandVar_, *lblTimeStamp_, *lblChartDescr_, *lblTime_, *lblDate_;
+  QLineEdit* Text6_;
+  QPushButton *btnCalculation_, *btnReset_, *btnSPRT_, *btnMaximized_, *btnTimeOnX_, *btnNumberOnX_, *btnClose_;
+  QListWidget *List1_, *List2_, *List5_;
+  PictureBox* graphField_;
+  QMenu *mnuFile_, *mnuDataHandling_, *mnuHelp_;
+  QAction *mnuFileOpen_, *mnuExit_, *mnuSQLquery_, *mnuHelpFile_, *mnuAbout_;
+  ClockLabelPair clock_;
+};
+
+}  // namespace kelvane

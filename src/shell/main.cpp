@@ -1,0 +1,21 @@
+#include "AppIdentity.h"
+#include "MessageBoxes.h"
+#include "chart/ChartFonts.h"
+#include "frmChart.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(kelvane::applicationTitle());
+  QApplication::setApplicationVersion(kelvane::versionText());
+  kelvane::installChartFonts();
+
+  kelvane::ProgramState state;
+  kelvane::SystemClock clock;
+  kelvane::MessageBoxes messages;
+  const kelvane::Environment env{clock, kelvane::RegionalForms(QLocale()), messages};
+  kelvane::frmChart window(state, env);
+  window.Form_Load();
+  return app.exec();
+}

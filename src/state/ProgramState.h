@@ -1,0 +1,83 @@
+#pragma once
+
+#include "RegionalForms.h"
+#include "Tables.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QTime>
+#include <QVariant>
+
+namespace kelvane {
+
+// What the chart currently shows. No other text is ever stored in OperatingMode.
+namespace Mode {
+inline const QString Calculation = QStringLiteral("calculation");
+inline const QString Database = QStringLiteral("database");
+inline const QString SQLquery = QStringLiteral("SQLquery");
+inline const QString Reset = QStringLiteral("reset");
+}  // namespace Mode
+
+// Rows and columns of the staging table of the live chart's values.
+constexpr int kPointTableLastRow = 22;
+constexpr int kPointTableLastColumn = 10;
+constexpr int kMainSeriesColumn = 1;
+constexpr int kFullScreenSeriesColumn = 4;
+
+// The variables every handler shares, with their start values. They live as long as the program
+// and are touched only on the user-interface thread, one handler at a time, so nothing is locked.
+struct ProgramState {
+  ProgramState();
+
+  // Sets the five values of the last entry's moment from one reading of the clock, so that date
+  // and time always belong to the same moment, also across midnight.
+  void takeEntryMoment(const QDateTime& now, const RegionalForms& regional);
+
+  // Mode, file and texts
+  QString OperatingMode;
+  QString DatabasePath;
+  QString QueryText;
+
+  // Calculation run
+  QList<double> MainWindowValues;        // values times 10000, oldest first
+  QList<double> FullScreenWindowValues;  // the same, one more kept for the full-screen chart
+  Table2D<QVariant> PointTable;          // rows 0..22, columns 0..10
+  QVariant LastValueScaled;              // a Double: the newest value times 10000
+  qint32 PointCounter = 0;
+  float WindowStart = 0;
+  qint32 ScrollCount = 0;
+  QDateTime LastEntryMoment;
+  QTime LastEntryTime;
+  QDate LastEntryDate;
+  QString LastEntryDateText;
+  QString LastEntryTimeText;
+
+  // Chart flags and working values
+  bool LiveChart = false;
+  bool ExactXRange = false;
+  bool MaximizedChart = false;
+  bool NumberOnX = false;
+  float YLabelStep = 0;
+  float PlotMargin = 0, PlotXMin = 0, PlotXMax = 0, PlotYMin = 0, PlotYMax = 0;
+  float ScaleX = 0, ScaleY = 0;
+
+  // Charts of stored records
+  qint32 ChartRecordCount = 0;
+  Table<QVariant> PointLabels;  // 1..ChartRecordCount: number or Time of each record
+  Table<QVariant> PointDates;   // 1..ChartRecordCount: Date of each record
+
+  // Variables of the main window. scaleStored is 32 bits wide: as a 16-bit integer it would
+  // overflow after 32767 moves of the window and stop every later value from being recorded.
+  qint32 scaleStored = 0;
+  qint32 scaleLimit = 0;
+  QVariant AlarmMessage;
+
+  // Kept by the Input handler between presses. EntryNumber is 64 bits wide, so no number of
+  // presses stops the program from taking values.
+  qint64 EntryNumber = 0;
+  double RowNumber = 0;
+};
+
+}  // namespace kelvane

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QDate>
+#include <QDateTime>
+#include <QLocale>
+#include <QString>
+#include <QTime>
+#include <QVariant>
+
+namespace kelvane {
+
+// The text forms of numbers, dates and times under the machine's regional settings.
+class RegionalForms {
+ public:
+  explicit RegionalForms(const QLocale& locale = QLocale());
+
+  const QLocale& locale() const { return locale_; }
+
+  // "dd/mm/yyyy" and "hh:mm:ss" (24-hour clock) with the regional separators: the forms stored in
+  // the columns Date and Time.
+  QString dateText(const QDate& date) const;
+  QString timeText(const QTime& time) const;
+
+  // The short date with a four-digit year, and the long time without a time zone.
+  QString shortDate(const QDate& date) const;
+  QString longTime(const QTime& time) const;
+  // Short date, a blank and the long time; the time is left out at exactly midnight.
+  QString generalDate(const QDateTime& moment) const;
+
+  // The standard text of a Single (7 significant digits) and of a Double (15): no trailing
+  // zeros, no digit grouping, the regional decimal separator, exponent form only for very large
+  // or very small values.
+  QString singleText(float value) const;
+  QString doubleText(double value) const;
+
+  // The text form of a value read from the database or kept in a table: empty for Null.
+  QString valueText(const QVariant& value) const;
+
+ private:
+  QLocale locale_;
+  QString dateSeparator_;
+  QString timeSeparator_;
+  QString shortDateFormat_;
+  QString longTimeFormat_;
+};
+
+}  // namespace kelvane

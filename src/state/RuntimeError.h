@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QString>
+#include <exception>
+
+namespace kelvane {
+
+// Numbers of the run-time errors the handlers tell apart. They keep the values operators and
+// the help file know from the original platform.
+namespace ErrorNumber {
+constexpr int InvalidArgument = 5;
+constexpr int Overflow = 6;
+constexpr int SubscriptOutOfRange = 9;
+constexpr int DivisionByZero = 11;
+constexpr int TypeMismatch = 13;
+constexpr int InvalidUseOfNull = 94;
+constexpr int DialogCancelled = 32755;
+constexpr int ItemNotFound = 3265;     // no field of that name in the record set
+constexpr int NoCurrentRecord = 3021;  // BOF or EOF is True
+constexpr int ObjectClosed = 3704;     // the record set or connection is closed
+constexpr int NotUpdatable = 3251;     // the record set cannot take new rows
+constexpr int DatabaseEngine = -2147467259;  // the engine refused: its description says why
+}  // namespace ErrorNumber
+
+// The run-time error of the platform: what failed (number), who raised it (source) and why
+// (description). Thrown by the layers below the handlers and caught where a handler arms its trap.
+class RuntimeError : public std::exception {
+ public:
+  RuntimeError(int number, QString source, QString description);
+
+  int number() const { return number_; }
+  const QString& source() const { return source_; }
+  const QString& description() const { return description_; }
+  const char* what() const noexcept override { return what_.constData(); }
+
+ private:
+  int number_;
+  QString source_;
+  QString description_;
+  QByteArray what_;
+};
+
+// The errors that the program's own arithmetic and conversions raise.
+RuntimeError overflowError();
+RuntimeError divisionByZeroError();
+RuntimeError typeMismatchError();
+RuntimeError subscriptError();
+RuntimeError invalidArgumentError();
+RuntimeError invalidUseOfNullError();
+
+// Runs one step of a procedure that skips what fails: a run-time error ends the step and the
+// procedure goes on with the next one. Tells whether the step ran through.
+template <typename Step>
+bool skipOnFailure(Step&& step) {
+  try {
+    step();
+    return true;
+  } catch (const RuntimeError&) {
+    return false;
+  }
+}
+
+}  // namespace kelvane

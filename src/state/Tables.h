@@ -1,0 +1,97 @@
+#pragma once
+
+#include "RuntimeError.h"
+
+#include <QList>
+
+namespace kelvane {
+
+// A table with explicit index bounds, as the handlers and the renderer address them: an index
+// outside the bounds raises "Subscript out of range" instead of reading past the storage.
+// A table that has never been dimensioned has no entries at all.
+template <typename T>
+class Table {
+ public:
+  Table() = default;
+  Table(int low, int high) { redim(low, high); }
+
+  // Recreates the table: whatever it held is discarded.
+  void redim(int low, int high) {
+    low_ = low;
+    items_.fill(T{}, high >= low ? high - low + 1 : 0);
+  }
+  // Changes the upper bound and keeps the entries that fit.
+  void redimPreserve(int low, int high) {
+    if (items_.empty()) low_ = low;
+    items_.resize(high >= low_ ? high - low_ + 1 : 0);
+  }
+  void erase() { items_.clear(); }
+
+  bool contains(int i) const { return !items_.empty() && i >= low_ && i - low_ < int(items_.size()); }
+  T& at(int i) {
+    if (!contains(i)) throw subscriptError();
+    return items_[i - low_];
+  }
+  const T& at(int i) const { return const_cast<Table*>(this)->at(i); }
+
+  int lowerBound() const {
+    if (items_.empty()) throw subscriptError();
+    return low_;
+  }
+  int upperBound() const {
+    if (items_.empty()) throw subscriptError();
+    return low_ + int(items_.size()) - 1;
+  }
+  bool isEmpty() const { return items_.empty(); }
+
+ private:
+  int low_ = 0;
+  QList<T> items_;
+};
+
+// A two-dimensional table with explicit bounds on both indices.
+template <typename T>
+class Table2D {
+ public:
+  Table2D() = default;
+  Table2D(int low1, int high1, int low2, int high2) { redim(low1, high1, low2, high2); }
+
+  void redim(int low1, int high1, int low2, int high2) {
+    low1_ = low1;
+    low2_ = low2;
+    count1_ = high1 >= low1 ? high1 - low1 + 1 : 0;
+    count2_ = high2 >= low2 ? high2 - low2 + 1 : 0;
+    items_.fill(T{}, qsizetype(count1_) * count2_);
+  }
+  void erase() {
+    items_.clear();
+    count1_ = count2_ = 0;
+  }
+  // Empties every cell and keeps the bounds.
+  void clearCells() { items_.fill(T{}); }
+
+  bool contains(int i, int j) const {
+    return i >= low1_ && i - low1_ < count1_ && j >= low2_ && j - low2_ < count2_;
+  }
+  T& at(int i, int j) {
+    if (!contains(i, j)) throw subscriptError();
+    return items_[qsizetype(i - low1_) * count2_ + (j - low2_)];
+  }
+  const T& at(int i, int j) const { return const_cast<Table2D*>(this)->at(i, j); }
+
+  int lowerBound() const {
+    if (items_.empty()) throw subscriptError();
+    return low1_;
+  }
+  int upperBound() const {
+    if (items_.empty()) throw subscriptError();
+    return low1_ + count1_ - 1;
+  }
+
+ private:
+  int low1_ = 0, low2_ = 0;
+  int count1_ = 0, count2_ = 0;
+  QList<T> items_;
+};
+
+}  // namespace kelvane
