@@ -60,6 +60,12 @@ const QHash<int, QString>& table() {
       {66, QStringLiteral("Select Database file...")},
       {67, QStringLiteral("Number on X")},
       {68, QStringLiteral("Time on X")},
+      // Added for the values the program refuses or cannot record; %1 is the entry number,
+      // %2 the typed text, %3 what went wrong.
+      {69, QStringLiteral("Overflow or input error: only numbers between -3.4E+34 and 3.4E+34 can be entered")},
+      {70, QStringLiteral("Entry %1 (%2) was listed but not recorded completely.")},
+      {71, QStringLiteral("Not written to the log file: %1")},
+      {72, QStringLiteral("Not stored in the database: %1")},
   };
   return texts;
 }

@@ -1,10 +1,15 @@
 #include "frmChart.h"
 
+#include "Controls.h"
 #include "Layout.h"
 #include "MainWindowHandlers.h"
 #include "PictureBox.h"
 #include "TextResources.h"
+#include "entry/CalculationStep.h"
+#include "entry/ResetAndClock.h"
+#include "frmChartMaximized.h"
 
+#include <QCloseEvent>
 #include <QGroupBox>
 #include <QLayout>
 #include <QLabel>
@@ -12,6 +17,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTimer>
 
 namespace kelvane {
 
@@ -20,31 +26,19 @@ namespace {
 constexpr double kFrameFontSize = 9.75;
 constexpr double kControlFontSize = 9;
 
-template <typename Widget>
-Widget* make(QWidget* parent, const char* name, double fontSize, int left, int top, int width, int height) {
-  auto* widget = new Widget(parent);
-  widget->setObjectName(QString::fromLatin1(name));
-  widget->setFont(tahoma(fontSize));
-  placeInTwips(widget, left, top, width, height);
-  return widget;
-}
-
 QLabel* makeLabel(QWidget* parent, const char* name, int left, int top, int width, int height) {
-  auto* label = make<QLabel>(parent, name, kControlFontSize, left, top, width, height);
-  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  label->setWordWrap(true);
-  return label;
+  return kelvane::makeLabel(parent, name, kControlFontSize, left, top, width, height);
 }
 
 QPushButton* makeButton(QWidget* parent, const char* name, int left, int top) {
   constexpr int kButtonWidth = 1215, kButtonHeight = 375;
-  return make<QPushButton>(parent, name, kControlFontSize, left, top, kButtonWidth, kButtonHeight);
+  return makeControl<QPushButton>(parent, name, kControlFontSize, left, top, kButtonWidth, kButtonHeight);
 }
 
 // The index letters before the entry box are set in an italic serif, as in a formula.
 QLabel* makeFormulaLetter(QWidget* parent, const char* name, const char* letter, double points, int left, int top,
                           int width, int height) {
-  auto* label = make<QLabel>(parent, name, points, left, top, width, height);
+  auto* label = makeControl<QLabel>(parent, name, points, left, top, width, height);
   QFont font(QStringLiteral("Times New Roman"));
   font.setPointSizeF(points);
   font.setItalic(true);
@@ -82,32 +76,66 @@ frmChart::~frmChart() = default;
 
 DrawingSurface& frmChart::graphField() { return graphField_->surface(); }
 
+QString frmChart::entryText() const { return Text6_->text(); }
+
+void frmChart::clearEntry() { Text6_->clear(); }
+
+void frmChart::setFullScreenEnabled(bool enabled) { btnMaximized_->setEnabled(enabled); }
+
+void frmChart::appendResult(const QString& number, const QString& typedText, const QString& timeStamp) {
+  for (auto [list, text] : {std::pair{List1_, number}, {List2_, typedText}, {List5_, timeStamp}}) {
+    list->addItem(text);
+    list->scrollToBottom();  // the newest entry stays in sight
+  }
+}
+
+void frmChart::clearResults() {
+  List1_->clear();
+  List2_->clear();
+  List5_->clear();
+}
+
+FullScreenView& frmChart::fullScreenWindow() {
+  if (!frmChartMaximized_) frmChartMaximized_ = std::make_unique<frmChartMaximized>();
+  return *frmChartMaximized_;
+}
+
+void frmChart::closeEvent(QCloseEvent* event) {
+  frmChartMaximized_.reset();
+  QMainWindow::closeEvent(event);
+}
+
 void frmChart::buildFrames() {
   QWidget* client = centralWidget();
-  fraProgrDescr_ = make<QGroupBox>(client, "fraProgrDescr", kFrameFontSize, 120, 120, 4815, 2655);
-  fraDataInput_ = make<QGroupBox>(client, "fraDataInput", kFrameFontSize, 5160, 120, 9015, 2655);
-  fraResults_ = make<QGroupBox>(client, "fraResults", kFrameFontSize, 120, 2880, 4815, 7335);
-  fraChart_ = make<QGroupBox>(client, "fraChart", kFrameFontSize, 5160, 2880, 9015, 7335);
-  lblProgrDescr_ = make<QLabel>(fraProgrDescr_, "lblProgrDescr", kFrameFontSize, 360, 480, 4095, 1815);
+  fraProgrDescr_ = makeControl<QGroupBox>(client, "fraProgrDescr", kFrameFontSize, 120, 120, 4815, 2655);
+  fraDataInput_ = makeControl<QGroupBox>(client, "fraDataInput", kFrameFontSize, 5160, 120, 9015, 2655);
+  fraResults_ = makeControl<QGroupBox>(client, "fraResults", kFrameFontSize, 120, 2880, 4815, 7335);
+  fraChart_ = makeControl<QGroupBox>(client, "fraChart", kFrameFontSize, 5160, 2880, 9015, 7335);
+  lblProgrDescr_ = makeControl<QLabel>(fraProgrDescr_, "lblProgrDescr", kFrameFontSize, 360, 480, 4095, 1815);
   lblProgrDescr_->setWordWrap(true);
   lblProgrDescr_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
 void frmChart::buildDataInput() {
-  Text6_ = make<QLineEdit>(fraDataInput_, "Text6", kFrameFontSize, 1920, 960, 3255, 375);
+  Text6_ = makeControl<QLineEdit>(fraDataInput_, "Text6", kFrameFontSize, 1920, 960, 3255, 375);
   makeFormulaLetter(fraDataInput_, "Label19", "y", 12, 1560, 960, 255, 255);
   makeFormulaLetter(fraDataInput_, "Label20", "i", 8.25, 1680, 1200, 135, 255);
   btnCalculation_ = makeButton(fraDataInput_, "btnCalculation", 5880, 960);
   btnReset_ = makeButton(fraDataInput_, "btnReset", 5880, 1800);
+
+  connect(btnCalculation_, &QPushButton::clicked, this, [this] { btnCalculation_Click(program_); });
+  // Enter in the entry box takes the value, as the Input button does.
+  connect(Text6_, &QLineEdit::returnPressed, btnCalculation_, &QPushButton::click);
+  connect(btnReset_, &QPushButton::clicked, this, [this] { btnReset_Click(program_); });
 }
 
 void frmChart::buildResults() {
   lblNumber_ = makeLabel(fraResults_, "lblNumber", 120, 240, 375, 375);
   lblRandVar_ = makeLabel(fraResults_, "lblRandVar", 840, 240, 975, 495);
   lblTimeStamp_ = makeLabel(fraResults_, "lblTimeStamp", 2520, 240, 1215, 495);
-  List1_ = make<QListWidget>(fraResults_, "List1", kControlFontSize, 120, 840, 495, 5880);
-  List2_ = make<QListWidget>(fraResults_, "List2", kControlFontSize, 600, 840, 1815, 5880);
-  List5_ = make<QListWidget>(fraResults_, "List5", kControlFontSize, 2400, 840, 2175, 5880);
+  List1_ = makeControl<QListWidget>(fraResults_, "List1", kControlFontSize, 120, 840, 495, 5880);
+  List2_ = makeControl<QListWidget>(fraResults_, "List2", kControlFontSize, 600, 840, 1815, 5880);
+  List5_ = makeControl<QListWidget>(fraResults_, "List5", kControlFontSize, 2400, 840, 2175, 5880);
 }
 
 void frmChart::buildChart() {
@@ -123,6 +151,10 @@ void frmChart::buildChart() {
   btnClose_ = makeButton(fraChart_, "btnClose", 7560, 6360);
   lblTime_ = makeLabel(fraChart_, "lblTime", 3000, 6840, 975, 375);
   lblDate_ = makeLabel(fraChart_, "lblDate", 4080, 6840, 975, 375);
+  TimerCurrentTime_ = new QTimer(fraChart_);
+  TimerCurrentTime_->setObjectName(QStringLiteral("TimerCurrentTime"));
+  TimerCurrentTime_->setInterval(1000);
+  connect(TimerCurrentTime_, &QTimer::timeout, this, [this] { TimerCurrentTime_Timer(program_); });
 
   connect(btnTimeOnX_, &QPushButton::clicked, this, [this] { btnTimeOnX_Click(state_); });
   connect(btnNumberOnX_, &QPushButton::clicked, this, [this] { btnNumberOnX_Click(state_); });
@@ -156,6 +188,7 @@ void frmChart::Form_Load() {
   show();
   setCaptions();
   startMainWindow(program_);
+  TimerCurrentTime_->start();
 }
 
 void frmChart::setCaptions() {

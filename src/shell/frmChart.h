@@ -5,6 +5,8 @@
 
 #include <QMainWindow>
 
+#include <memory>
+
 class QAction;
 class QGroupBox;
 class QLabel;
@@ -12,10 +14,12 @@ class QLineEdit;
 class QListWidget;
 class QMenu;
 class QPushButton;
+class QTimer;
 
 namespace kelvane {
 
 class PictureBox;
+class frmChartMaximized;
 
 // The main window: data entry, the list of entered values, the chart with its buttons and the
 // menu bar. Each handler is a few lines that call into the program's logic.
@@ -30,6 +34,16 @@ class frmChart : public QMainWindow, public MainWindowView {
 
   ClockLabels& clockLabels() override { return clock_; }
   DrawingSurface& graphField() override;
+  QString entryText() const override;
+  void clearEntry() override;
+  void setFullScreenEnabled(bool enabled) override;
+  void appendResult(const QString& number, const QString& typedText, const QString& timeStamp) override;
+  void clearResults() override;
+  FullScreenView& fullScreenWindow() override;
+
+ protected:
+  // Whichever way the window closes, the other windows close with it.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void buildFrames();
@@ -54,6 +68,8 @@ class frmChart : public QMainWindow, public MainWindowView {
   QMenu *mnuFile_, *mnuDataHandling_, *mnuHelp_;
   QAction *mnuFileOpen_, *mnuExit_, *mnuSQLquery_, *mnuHelpFile_, *mnuAbout_;
   ClockLabelPair clock_;
+  QTimer* TimerCurrentTime_;
+  std::unique_ptr<frmChartMaximized> frmChartMaximized_;
 };
 
 }  // namespace kelvane

@@ -29,4 +29,8 @@ RuntimeError invalidUseOfNullError() {
   return {ErrorNumber::InvalidUseOfNull, kProgramSource, QStringLiteral("Invalid use of Null")};
 }
 
+RuntimeError objectClosedError(const QString& source) {
+  return {ErrorNumber::ObjectClosed, source, QStringLiteral("Operation is not allowed when the object is closed")};
+}
+
 }  // namespace kelvane

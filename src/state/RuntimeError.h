@@ -12,6 +12,7 @@ constexpr int InvalidArgument = 5;
 constexpr int Overflow = 6;
 constexpr int SubscriptOutOfRange = 9;
 constexpr int DivisionByZero = 11;
+constexpr int FileAccess = 75;  // a file that cannot be opened or written
 constexpr int TypeMismatch = 13;
 constexpr int InvalidUseOfNull = 94;
 constexpr int DialogCancelled = 32755;
@@ -47,6 +48,7 @@ RuntimeError typeMismatchError();
 RuntimeError subscriptError();
 RuntimeError invalidArgumentError();
 RuntimeError invalidUseOfNullError();
+RuntimeError objectClosedError(const QString& source);
 
 // Runs one step of a procedure that skips what fails: a run-time error ends the step and the
 // procedure goes on with the next one. Tells whether the step ran through.

@@ -16,12 +16,33 @@ class ClockLabels {
   virtual void setDateVisible(bool visible) = 0;
 };
 
+// The full-screen chart window: its picture box and its own pair of clock labels.
+class FullScreenView {
+ public:
+  virtual ~FullScreenView() = default;
+  virtual ClockLabels& clockLabels() = 0;
+  virtual DrawingSurface& picMaximized() = 0;
+  // Shows the window maximized and in front.
+  virtual void showMaximized() = 0;
+};
+
 // The controls of the main window that the handlers read and set.
 class MainWindowView {
  public:
   virtual ~MainWindowView() = default;
   virtual ClockLabels& clockLabels() = 0;
   virtual DrawingSurface& graphField() = 0;
+
+  // The entry box Text6.
+  virtual QString entryText() const = 0;
+  virtual void clearEntry() = 0;
+  // The Full screen button.
+  virtual void setFullScreenEnabled(bool enabled) = 0;
+  // One line each in List1, List2 and List5; emptied in that order.
+  virtual void appendResult(const QString& number, const QString& typedText, const QString& timeStamp) = 0;
+  virtual void clearResults() = 0;
+  // Created, hidden, on first use; it then lives until the main window closes.
+  virtual FullScreenView& fullScreenWindow() = 0;
 };
 
 }  // namespace kelvane

@@ -1,0 +1,98 @@
+#include "Connection.h"
+
+#include "ConnectionString.h"
+#include "Engine.h"
+#include "Recordset.h"
+#include "state/RuntimeError.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+
+namespace kelvane {
+
+namespace {
+int connectionsMade = 0;
+}
+
+Connection::Connection() : name_(QStringLiteral("kelvane-%1").arg(++connectionsMade)) {}
+
+Connection::~Connection() { Close(); }
+
+RuntimeError Connection::engineError(const QString& description) const {
+  return RuntimeError(ErrorNumber::DatabaseEngine, engine_ ? engine_->name() : QStringLiteral("Database"),
+                      description);
+}
+
+void Connection::requireOpen() const {
+  if (!open_) throw objectClosedError(QStringLiteral("Connection"));
+}
+
+void Connection::Open(const QString& connectionString) {
+  Close();
+  connectionString_ = connectionString;
+  const QString dataSource = dataSourceOf(connectionString);
+  engine_ = &engineFor(dataSource);
+  QSqlDatabase database = QSqlDatabase::addDatabase(engine_->driver(), name_);
+  try {
+    engine_->open(database, dataSource, Mode == adModeRead);
+  } catch (const RuntimeError& error) {
+    database = QSqlDatabase();
+    QSqlDatabase::removeDatabase(name_);
+    throw RuntimeError(error.number(), error.source(),
+                       QStringLiteral("%1 (%2)").arg(error.description(), connectionString));
+  }
+  open_ = true;
+}
+
+void Connection::BeginTrans() {
+  requireOpen();
+  query(engine_->beginWriteSql());
+  inTransaction_ = true;
+}
+
+void Connection::CommitTrans() {
+  if (!open_ || !inTransaction_) return;
+  QSqlDatabase database = QSqlDatabase::database(name_, false);
+  if (!database.commit()) throw engineError(database.lastError().text());
+  inTransaction_ = false;
+}
+
+void Connection::Close() {
+  for (Recordset* recordset : std::as_const(recordsets_)) recordset->Close();
+  recordsets_.clear();
+  if (!open_) return;
+  open_ = false;
+  inTransaction_ = false;
+  {
+    QSqlDatabase database = QSqlDatabase::database(name_, false);
+    database.close();  // an open transaction is rolled back with it
+  }
+  QSqlDatabase::removeDatabase(name_);
+}
+
+QSqlQuery Connection::query(const QString& sql) {
+  requireOpen();
+  QSqlQuery query(QSqlDatabase::database(name_, false));
+  query.setForwardOnly(true);
+  if (Mode == adModeRead)
+    engine_->runReadOnly(query, sql);
+  else if (!query.exec(sql))
+    throw engineError(query.lastError().text());
+  return query;
+}
+
+void Connection::execute(const QString& sql, const QList<QVariant>& values) {
+  requireOpen();
+  QSqlQuery statement(QSqlDatabase::database(name_, false));
+  if (!statement.prepare(sql)) throw engineError(statement.lastError().text());
+  for (const QVariant& value : values) statement.addBindValue(value);
+  if (!statement.exec()) throw engineError(statement.lastError().text());
+}
+
+void Connection::attach(Recordset* recordset) {
+  if (!recordsets_.contains(recordset)) recordsets_.append(recordset);
+}
+
+void Connection::detach(Recordset* recordset) { recordsets_.removeAll(recordset); }
+
+}  // namespace kelvane

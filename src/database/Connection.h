@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QList>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+
+namespace kelvane {
+
+class Engine;
+class Recordset;
+class RuntimeError;
+
+enum ConnectModeEnum { adModeUnknown = 0, adModeRead = 1 };
+
+// One connection to the measurement database, opened from a connection text and closed by its
+// owner, at the latest when it goes out of scope: no file stays held after a handler returns.
+class Connection {
+ public:
+  Connection();
+  ~Connection();
+  Connection(const Connection&) = delete;
+  Connection& operator=(const Connection&) = delete;
+
+  // Set before Open: a connection opened with adModeRead can never write.
+  ConnectModeEnum Mode = adModeUnknown;
+
+  void Open(const QString& connectionString);
+  // Starts a write transaction; CommitTrans without one does nothing. Closing a connection
+  // with its transaction still open rolls the transaction back.
+  void BeginTrans();
+  void CommitTrans();
+  // Closes the record sets opened on it too.
+  void Close();
+  bool isOpen() const { return open_; }
+
+  // For record sets: runs a text (through the read-only path on an adModeRead connection) or a
+  // statement with bound values; raise a RuntimeError when the engine refuses.
+  QSqlQuery query(const QString& sql);
+  void execute(const QString& sql, const QList<QVariant>& values);
+  void attach(Recordset* recordset);
+  void detach(Recordset* recordset);
+
+ private:
+  void requireOpen() const;
+  RuntimeError engineError(const QString& description) const;
+
+  QString name_;  // each connection gets its own, as Qt SQL keeps them by name
+  QString connectionString_;
+  const Engine* engine_ = nullptr;
+  bool open_ = false;
+  bool inTransaction_ = false;
+  QList<Recordset*> recordsets_;
+};
+
+}  // namespace kelvane

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+namespace kelvane {
+
+// The text every connection is opened with: the provider part stays as the program has always
+// written it, and "Data Source=" names the chosen file (empty until one is chosen).
+QString ConnectionString(const QString& databasePath);
+
+// The file a connection text names; empty when it names none.
+QString dataSourceOf(const QString& connectionString);
+
+}  // namespace kelvane

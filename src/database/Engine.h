@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+
+namespace kelvane {
+
+// How one kind of measurement database is reached: a SQLite file, or a PostgreSQL server that
+// a connection file names.
+class Engine {
+ public:
+  virtual ~Engine() = default;
+
+  // The name its errors carry as their source.
+  virtual QString name() const = 0;
+  virtual QString driver() const = 0;
+  // Opens the database the data source names; read-only connections can never write. Raises a
+  // RuntimeError that says why the source cannot be opened.
+  virtual void open(QSqlDatabase& database, const QString& dataSource, bool readOnly) const = 0;
+  // Starts a transaction that writes: a row number read in it stays this writer's.
+  virtual QString beginWriteSql() const = 0;
+  // Runs an operator's text, unchanged, on a read-only connection: exactly one statement, and
+  // nothing it says can write. Raises a RuntimeError with the engine's reason when it refuses.
+  virtual void runReadOnly(QSqlQuery& query, const QString& sql) const = 0;
+};
+
+// The engine for a data source: connection files (.kvconn) name a PostgreSQL server, anything
+// else is taken for a SQLite file.
+const Engine& engineFor(const QString& dataSource);
+
+}  // namespace kelvane

@@ -1,0 +1,156 @@
+#include "Recordset.h"
+
+#include "Connection.h"
+#include "state/RuntimeError.h"
+
+#include <QRegularExpression>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+#include <algorithm>
+
+namespace kelvane {
+
+namespace {
+
+const QString kSource = QStringLiteral("Recordset");
+
+bool isNumber(const QVariant& value) {
+  switch (value.metaType().id()) {
+    case QMetaType::Int: case QMetaType::UInt: case QMetaType::LongLong: case QMetaType::ULongLong:
+    case QMetaType::Double: case QMetaType::Float:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Nulls first, numbers by value, anything else by its text.
+bool sortsBefore(const QVariant& a, const QVariant& b) {
+  if (a.isNull() || b.isNull()) return a.isNull() && !b.isNull();
+  if (isNumber(a) && isNumber(b)) return a.toDouble() < b.toDouble();
+  return a.toString() < b.toString();
+}
+
+}  // namespace
+
+Recordset::~Recordset() { Close(); }
+
+void Recordset::Open(const QString& source, Connection& connection, CommandTypeEnum type) {
+  Close();
+  if (type == adCmdTable) {
+    table_ = source;
+  } else {
+    QSqlQuery query = connection.query(source);
+    const QSqlRecord record = query.record();
+    for (int i = 0; i < record.count(); ++i) columns_.append(record.fieldName(i));
+    while (query.next()) {
+      QList<QVariant> row;
+      row.reserve(columns_.size());
+      for (int i = 0; i < columns_.size(); ++i) row.append(query.value(i));
+      rows_.append(std::move(row));
+    }
+  }
+  connection_ = &connection;
+  connection.attach(this);
+}
+
+void Recordset::Close() {
+  if (connection_) connection_->detach(this);
+  connection_ = nullptr;
+  table_.clear();
+  columns_.clear();
+  rows_.clear();
+  current_ = 0;
+  adding_ = false;
+  newRow_.clear();
+}
+
+void Recordset::requireOpen() const {
+  if (!connection_) throw objectClosedError(kSource);
+}
+
+qint32 Recordset::RecordCount() const {
+  requireOpen();
+  return qint32(rows_.size());
+}
+
+bool Recordset::IsBOF() const {
+  requireOpen();
+  return rows_.isEmpty() || current_ < 0;
+}
+
+bool Recordset::IsEOF() const {
+  requireOpen();
+  return current_ >= rows_.size();
+}
+
+int Recordset::columnOf(const QString& name) const {
+  for (int i = 0; i < columns_.size(); ++i)
+    if (columns_[i].compare(name, Qt::CaseInsensitive) == 0) return i;
+  throw RuntimeError(ErrorNumber::ItemNotFound, kSource,
+                     QStringLiteral("Item cannot be found in the collection corresponding to the requested name: %1")
+                         .arg(name));
+}
+
+QVariant Recordset::Fields(const QString& name) const {
+  requireOpen();
+  const int column = columnOf(name);
+  if (IsBOF() || IsEOF())
+    throw RuntimeError(ErrorNumber::NoCurrentRecord, kSource,
+                       QStringLiteral("Either BOF or EOF is True: there is no current record"));
+  return rows_[current_][column];
+}
+
+void Recordset::Sort(const QString& criteria) {
+  requireOpen();
+  static const QRegularExpression pattern(QStringLiteral("^\\s*(\\w+)\\s*(ASC|DESC)?\\s*$"),
+                                          QRegularExpression::CaseInsensitiveOption);
+  const QRegularExpressionMatch match = pattern.match(criteria);
+  if (!match.hasMatch())
+    throw RuntimeError(ErrorNumber::InvalidArgument, kSource, QStringLiteral("Invalid sort order: %1").arg(criteria));
+  const int column = columnOf(match.captured(1));
+  const bool descending = match.captured(2).compare(QLatin1String("DESC"), Qt::CaseInsensitive) == 0;
+  std::stable_sort(rows_.begin(), rows_.end(), [&](const QList<QVariant>& a, const QList<QVariant>& b) {
+    return descending ? sortsBefore(b[column], a[column]) : sortsBefore(a[column], b[column]);
+  });
+  current_ = 0;
+}
+
+void Recordset::Move(qint32 rows) {
+  requireOpen();
+  current_ = std::clamp<qsizetype>(current_ + rows, -1, rows_.size());
+}
+
+void Recordset::AddNew() {
+  requireOpen();
+  if (table_.isEmpty())
+    throw RuntimeError(ErrorNumber::NotUpdatable, kSource, QStringLiteral("The record set cannot take new rows"));
+  adding_ = true;
+  newRow_.clear();
+}
+
+void Recordset::Collect(const QString& name, const QVariant& value) {
+  requireOpen();
+  if (!adding_) throw RuntimeError(ErrorNumber::NoCurrentRecord, kSource, QStringLiteral("No new row to set"));
+  newRow_.append({name, value});
+}
+
+void Recordset::Update() {
+  requireOpen();
+  if (!adding_) return;
+  QStringList names, markers;
+  QList<QVariant> values;
+  for (const auto& [name, value] : std::as_const(newRow_)) {
+    names.append(name);
+    markers.append(QStringLiteral("?"));
+    values.append(value);
+  }
+  connection_->execute(
+      QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table_, names.join(QStringLiteral(", ")), markers.join(QStringLiteral(", "))),
+      values);
+  adding_ = false;
+  newRow_.clear();
+}
+
+}  // namespace kelvane

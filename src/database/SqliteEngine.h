@@ -1,0 +1,22 @@
+#pragma once
+
+#include "Engine.h"
+
+namespace kelvane {
+
+// Measurement databases in SQLite files. The program never creates a file: opening a path that
+// does not exist fails. A busy timeout lets a writer wait for the collector's transactions.
+class SqliteEngine : public Engine {
+ public:
+  static constexpr int kBusyTimeoutMs = 5000;
+
+  QString name() const override { return QStringLiteral("SQLite"); }
+  QString driver() const override { return QStringLiteral("QSQLITE"); }
+  void open(QSqlDatabase& database, const QString& dataSource, bool readOnly) const override;
+  // Immediate: a transaction that reads before it writes would otherwise fail at once, busy
+  // timeout or not, when another writer came first.
+  QString beginWriteSql() const override { return QStringLiteral("BEGIN IMMEDIATE"); }
+  void runReadOnly(QSqlQuery& query, const QString& sql) const override;
+};
+
+}  // namespace kelvane

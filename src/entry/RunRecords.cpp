@@ -1,0 +1,74 @@
+#include "RunRecords.h"
+
+#include "database/GraphDataTable.h"
+#include "shell/TextResources.h"
+#include "state/RuntimeError.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+
+namespace kelvane {
+
+namespace {
+
+constexpr float kThresholdA = 0;  // the system computes no threshold
+
+QString quoted(const QString& field) { return QLatin1Char('"') + field + QLatin1Char('"'); }
+
+}  // namespace
+
+QString ratioText(float value, const RegionalForms& regional) {
+  QLocale locale = regional.locale();
+  locale.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
+  const QString rounded = locale.toString(double(value), 'f', 3);
+  // The rounded text always reads back; + 0 turns the -0 of a small negative value into 0.
+  return regional.singleText(locale.toFloat(rounded) + 0.0f);
+}
+
+QByteArray logRecord(const EntryRecord& entry, const RegionalForms& regional) {
+  const QStringList fields{
+      quoted(QStringLiteral("Calculation: %1").arg(entry.number)),
+      quoted(QStringLiteral("Current time: ") + regional.generalDate(entry.moment)),
+      quoted(QStringLiteral("Threshold A: ") + regional.singleText(kThresholdA)),
+      quoted(QStringLiteral("Probability ratio: ") + ratioText(entry.value, regional)),
+  };
+  return (fields.join(QLatin1Char(',')) + QStringLiteral("\r\n")).toUtf8();
+}
+
+void appendLogRecord(const QString& path, const QByteArray& line) {
+  QFile log(path);
+  const auto failure = [&] {
+    return RuntimeError(ErrorNumber::FileAccess, QFileInfo(path).absoluteFilePath(), log.errorString());
+  };
+  if (!log.open(QIODevice::WriteOnly | QIODevice::Append)) throw failure();
+  if (log.write(line) != line.size() || !log.flush()) throw failure();
+  log.close();
+  if (log.error() != QFileDevice::NoError) throw failure();
+}
+
+void recordEntry(Program& program, const EntryRecord& entry) {
+  const Environment& env = program.env;
+  ProgramState& state = program.state;
+  program.mainWindow.appendResult(QString::number(entry.number), entry.typedText, env.regional.generalDate(entry.moment));
+
+  QStringList notRecorded;
+  try {
+    appendLogRecord(env.logFilePath, logRecord(entry, env.regional));
+  } catch (const RuntimeError& error) {
+    notRecorded.append(LoadResString(71).arg(QStringLiteral("%1 (%2)").arg(error.source(), error.description())));
+  }
+  if (!state.DatabasePath.isEmpty()) {
+    try {
+      state.RowNumber = appendMeasurement(state.DatabasePath, {entry.dateText, entry.timeText, entry.value});
+    } catch (const RuntimeError& error) {
+      notRecorded.append(LoadResString(72).arg(QStringLiteral("%1: %2").arg(error.source(), error.description())));
+    }
+  }
+  if (notRecorded.isEmpty()) return;
+  state.AlarmMessage = LoadResString(70).arg(entry.number).arg(entry.typedText) + QStringLiteral("\n\n") +
+                       notRecorded.join(QLatin1Char('\n'));
+  env.alert(state.AlarmMessage.toString());
+}
+
+}  // namespace kelvane

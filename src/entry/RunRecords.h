@@ -1,0 +1,37 @@
+#pragma once
+
+#include "state/Program.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+
+namespace kelvane {
+
+// What one accepted value leaves behind in the lists, the log and the database.
+struct EntryRecord {
+  qint64 number = 0;   // EntryNumber of the press
+  QString typedText;   // as typed, blanks included
+  float value = 0;     // the entered value as a Single
+  QDateTime moment;
+  QString dateText;    // "dd/mm/yyyy" with the regional separator
+  QString timeText;    // "hh:mm:ss"
+};
+
+// The value rounded to three decimals and shown as the Single that text stands for:
+// 1.2345 gives 1.235, 2.00049 gives 2, with the regional decimal separator.
+QString ratioText(float value, const RegionalForms& regional);
+
+// One line of the log: four quoted fields, commas without blanks, CR LF at the end.
+QByteArray logRecord(const EntryRecord& entry, const RegionalForms& regional);
+
+// Opens the log for appending (creating it), writes the line and closes it again; raises a
+// RuntimeError naming the file when any of that fails.
+void appendLogRecord(const QString& path, const QByteArray& line);
+
+// Lists the entry, then writes the log line and, when a database is chosen, the GraphData row.
+// Log and row are written independently; when either fails the operator is told, in one
+// message, what was not recorded and why. No database chosen is not a failure.
+void recordEntry(Program& program, const EntryRecord& entry);
+
+}  // namespace kelvane

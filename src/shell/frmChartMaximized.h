@@ -1,0 +1,28 @@
+#pragma once
+
+#include "ClockLabelPair.h"
+#include "state/Views.h"
+
+#include <QMainWindow>
+
+namespace kelvane {
+
+class PictureBox;
+
+// The full-screen chart window: a large picture box and the clock. It has no handlers of its
+// own; the main window draws on it and closes it.
+class frmChartMaximized : public QMainWindow, public FullScreenView {
+  Q_OBJECT
+ public:
+  frmChartMaximized();
+
+  ClockLabels& clockLabels() override { return clock_; }
+  DrawingSurface& picMaximized() override;
+  void showMaximized() override;
+
+ private:
+  PictureBox* picMaximized_;
+  ClockLabelPair clock_;
+};
+
+}  // namespace kelvane

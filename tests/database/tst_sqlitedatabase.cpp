@@ -1,0 +1,215 @@
+#include "support/SqliteFiles.h"
+
+#include "database/Connection.h"
+#include "database/ConnectionString.h"
+#include "database/Dialect.h"
+#include "database/Recordset.h"
+#include "state/RuntimeError.h"
+
+#include <QCryptographicHash>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace kelvane;
+using namespace kelvane::testing;
+
+class SqliteDatabaseTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init();
+  void connectionText_data();
+  void connectionText();
+  void programTextsTakeTheEnginesDialect_data();
+  void programTextsTakeTheEnginesDialect();
+  void openingNeverCreatesOrAcceptsAWrongFile_data();
+  void openingNeverCreatesOrAcceptsAWrongFile();
+  void recordsetReadsAsCallersExpect();
+  void emptyResultIsAtBothEnds();
+  void closingTheConnectionClosesItsRecordsets();
+  void readOnlyConnectionNeverWrites_data();
+  void readOnlyConnectionNeverWrites();
+
+ private:
+  QString path() const { return folder_->filePath("m.db"); }
+  std::unique_ptr<QTemporaryDir> folder_;
+};
+
+namespace {
+
+QByteArray fileHash(const QString& path) {
+  if (path.isEmpty()) return {};
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+}
+
+}  // namespace
+
+void SqliteDatabaseTest::init() {
+  folder_ = std::make_unique<QTemporaryDir>();
+  SqliteFile(path()).withGraphData().withRow(3, 1.5, "05/12/2010", "14:08:47").withRow(1, -2.0).withRow(2, 7.25);
+}
+
+void SqliteDatabaseTest::connectionText_data() {
+  QTest::addColumn<QString>("path");
+  QTest::addColumn<QString>("text");
+  QTest::newRow("a file") << "/data/m.db" << "PROVIDER=Microsoft.Jet.OLEDB.4.0.;Data Source=/data/m.db;";
+  QTest::newRow("none chosen") << "" << "PROVIDER=Microsoft.Jet.OLEDB.4.0.;Data Source=;";
+  QTest::newRow("a semicolon in the path") << "/data/a;b.db" << "PROVIDER=Microsoft.Jet.OLEDB.4.0.;Data Source=/data/a;b.db;";
+}
+
+void SqliteDatabaseTest::connectionText() {
+  QFETCH(QString, path);
+  QFETCH(QString, text);
+  QCOMPARE(ConnectionString(path), text);
+  QCOMPARE(dataSourceOf(text), path);
+}
+
+void SqliteDatabaseTest::programTextsTakeTheEnginesDialect_data() {
+  QTest::addColumn<QString>("program");
+  QTest::addColumn<QString>("engine");
+  QTest::newRow("recent records")
+      << "SELECT TOP 20 Date, Time, number, Data FROM GraphData ORDER BY number DESC"
+      << "SELECT Date, Time, number, Data FROM GraphData ORDER BY number DESC LIMIT 20";
+  QTest::newRow("lower case") << "select top 5 * from GraphData" << "select * from GraphData LIMIT 5";
+  QTest::newRow("no TOP passes unchanged") << "SELECT  * FROM GraphData" << "SELECT  * FROM GraphData";
+}
+
+void SqliteDatabaseTest::programTextsTakeTheEnginesDialect() {
+  QFETCH(QString, program);
+  QFETCH(QString, engine);
+  QCOMPARE(engineDialect(program), engine);
+}
+
+void SqliteDatabaseTest::openingNeverCreatesOrAcceptsAWrongFile_data() {
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<QByteArray>("content");
+  QTest::newRow("none chosen") << "" << QByteArray();
+  QTest::newRow("missing file") << "missing.db" << QByteArray();
+  QTest::newRow("text file") << "notes.txt" << QByteArray("Date,Time\n05/12/2010,14:08:45\n").repeated(200);
+  QTest::newRow("empty file is no measurement database") << "empty.db" << QByteArray("");
+}
+
+void SqliteDatabaseTest::openingNeverCreatesOrAcceptsAWrongFile() {
+  QFETCH(QString, name);
+  QFETCH(QByteArray, content);
+  const QString file = name.isEmpty() ? QString() : folder_->filePath(name);
+  if (name != "missing.db" && !name.isEmpty()) {
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(content);
+  }
+  const QByteArray before = fileHash(file);
+  const auto readGraphData = [&] {
+    Connection connection;
+    connection.Open(ConnectionString(file));
+    Recordset rows;
+    rows.Open("SELECT * FROM GraphData", connection);
+  };
+  try {
+    readGraphData();
+    QFAIL("opened");
+  } catch (const RuntimeError& error) {
+    QVERIFY(!error.description().isEmpty());
+    QVERIFY(!error.source().isEmpty());
+  }
+  QCOMPARE(QFile::exists(file), name != "missing.db" && !name.isEmpty());
+  QCOMPARE(fileHash(file), before);
+}
+
+void SqliteDatabaseTest::recordsetReadsAsCallersExpect() {
+  Connection connection;
+  connection.Open(ConnectionString(path()));
+  Recordset rows;
+  rows.Open("SELECT Date, Time, number, Data FROM GraphData", connection);
+  QCOMPARE(rows.RecordCount(), 3);
+  QVERIFY(!rows.IsBOF() && !rows.IsEOF());
+  QCOMPARE(rows.Fields("Number").toDouble(), 3.0);  // names match without regard to case
+  QCOMPARE(rows.Fields("TIME").toString(), QStringLiteral("14:08:47"));
+  rows.Sort("number ASC");
+  QList<double> data;
+  for (int i = 0; i < rows.RecordCount(); ++i, rows.Move(1)) data.append(rows.Fields("Data").toDouble());
+  QCOMPARE(data, (QList<double>{-2.0, 7.25, 1.5}));
+  QVERIFY(rows.IsEOF());
+  rows.Move(5);  // past the end is no error
+  QVERIFY(rows.IsEOF());
+  QVERIFY_THROWS_EXCEPTION(RuntimeError, rows.Fields("Data"));
+  rows.Sort("number DESC");
+  QCOMPARE(rows.Fields("number").toDouble(), 3.0);
+  try {
+    rows.Fields("Pressure");
+    QFAIL("unknown field read");
+  } catch (const RuntimeError& error) {
+    QCOMPARE(error.number(), ErrorNumber::ItemNotFound);
+  }
+  QVERIFY_THROWS_EXCEPTION(RuntimeError, rows.Open("SELECT Nothing FROM GraphData", connection));
+}
+
+void SqliteDatabaseTest::emptyResultIsAtBothEnds() {
+  Connection connection;
+  connection.Open(ConnectionString(path()));
+  Recordset rows;
+  rows.Open("SELECT * FROM GraphData WHERE number > 100", connection);
+  QCOMPARE(rows.RecordCount(), 0);
+  QVERIFY(rows.IsBOF());
+  QVERIFY(rows.IsEOF());
+}
+
+void SqliteDatabaseTest::closingTheConnectionClosesItsRecordsets() {
+  Recordset rows;
+  {
+    Connection first;
+    first.Open(ConnectionString(path()));
+    rows.Open("SELECT * FROM GraphData", first);
+    first.Close();
+    QVERIFY(!rows.isOpen());
+    QVERIFY_THROWS_EXCEPTION(RuntimeError, rows.RecordCount());
+  }
+  Connection second;
+  second.Open(ConnectionString(path()));
+  rows.Open("SELECT * FROM GraphData", second);  // the same object opens again
+  QCOMPARE(rows.RecordCount(), 3);
+  second.CommitTrans();  // without a transaction: nothing happens
+}
+
+void SqliteDatabaseTest::readOnlyConnectionNeverWrites_data() {
+  QTest::addColumn<QString>("sql");
+  QTest::newRow("delete") << "DELETE FROM GraphData";
+  QTest::newRow("update") << "UPDATE GraphData SET Data = 0";
+  QTest::newRow("drop") << "DROP TABLE GraphData";
+  QTest::newRow("insert") << "INSERT INTO GraphData (number) VALUES (9)";
+  QTest::newRow("several statements") << "SELECT 1; DELETE FROM GraphData";
+  QTest::newRow("pragma that writes") << "PRAGMA user_version = 7";
+  QTest::newRow("query_only off, then write") << "PRAGMA query_only = 0; DELETE FROM GraphData";
+  QTest::newRow("attach a new file") << "ATTACH DATABASE 'other.db' AS other";
+  QTest::newRow("vacuum into a new file") << "VACUUM INTO 'copy.db'";
+}
+
+void SqliteDatabaseTest::readOnlyConnectionNeverWrites() {
+  QFETCH(QString, sql);
+  const QByteArray before = fileHash(path());
+  {
+    Connection connection;
+    connection.Mode = adModeRead;
+    connection.Open(ConnectionString(path()));
+    Recordset rows;
+    try {
+      rows.Open(sql, connection);
+    } catch (const RuntimeError&) {
+    }
+  }
+  QCOMPARE(fileHash(path()), before);
+  Connection connection;
+  connection.Mode = adModeRead;
+  connection.Open(ConnectionString(path()));
+  Recordset rows;
+  rows.Open("SELECT * FROM GraphData WHERE Data > 0 ORDER BY number", connection);  // reading still works
+  QCOMPARE(rows.RecordCount(), 2);
+  QCOMPARE(SqliteFile(path()).scalar("SELECT count(*) FROM GraphData").toInt(), 3);
+  QVERIFY(!QFile::exists(QDir::current().filePath("other.db")));
+  QVERIFY(!QFile::exists(QDir::current().filePath("copy.db")));
+}
+
+QTEST_GUILESS_MAIN(SqliteDatabaseTest)
+#include "tst_sqlitedatabase.moc"

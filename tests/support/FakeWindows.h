@@ -1,0 +1,60 @@
+#pragma once
+
+#include "chart/RecordingSurface.h"
+#include "state/Views.h"
+
+#include <QStringList>
+
+#include <memory>
+
+namespace kelvane::testing {
+
+struct FakeClockLabels : ClockLabels {
+  void setTimeCaption(const QString& text) override { time = text; }
+  void setDateCaption(const QString& text) override { date = text; }
+  void setTimeVisible(bool visible) override { timeVisible = visible; }
+  void setDateVisible(bool visible) override { dateVisible = visible; }
+  QString time, date;
+  bool timeVisible = false, dateVisible = false;
+};
+
+struct FakeFullScreenWindow : FullScreenView {
+  ClockLabels& clockLabels() override { return clock; }
+  DrawingSurface& picMaximized() override { return picture; }
+  void showMaximized() override { ++timesShown; }
+  FakeClockLabels clock;
+  RecordingSurface picture{10335, 9495};
+  int timesShown = 0;
+};
+
+// The main window's controls as plain values; the chart is recorded at graphField's design size.
+struct FakeMainWindow : MainWindowView {
+  ClockLabels& clockLabels() override { return clock; }
+  DrawingSurface& graphField() override { return picture; }
+  QString entryText() const override { return entry; }
+  void clearEntry() override { entry.clear(); }
+  void setFullScreenEnabled(bool enabled) override { fullScreenEnabled = enabled; }
+  void appendResult(const QString& number, const QString& typedText, const QString& timeStamp) override {
+    List1.append(number);
+    List2.append(typedText);
+    List5.append(timeStamp);
+  }
+  void clearResults() override {
+    List1.clear();
+    List2.clear();
+    List5.clear();
+  }
+  FullScreenView& fullScreenWindow() override {
+    if (!fullScreen) fullScreen = std::make_unique<FakeFullScreenWindow>();
+    return *fullScreen;
+  }
+
+  FakeClockLabels clock;
+  RecordingSurface picture{6855, 5895};
+  QString entry;
+  bool fullScreenEnabled = false;
+  QStringList List1, List2, List5;
+  std::unique_ptr<FakeFullScreenWindow> fullScreen;
+};
+
+}  // namespace kelvane::testing
