@@ -5,6 +5,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
 #include <QTextStream>
 
 #include <cstdio>
@@ -27,6 +30,24 @@ bool save(QWidget& window, const QDir& folder, const QString& name) {
   return saved;
 }
 
+// Types the values one by one into the entry box and presses Input, a few seconds apart.
+void enterValues(frmChart& window, SetClock& clock, const QList<double>& values) {
+  auto* entry = window.findChild<QLineEdit*>(QStringLiteral("Text6"));
+  auto* input = window.findChild<QPushButton*>(QStringLiteral("btnCalculation"));
+  for (double value : values) {
+    clock.set(clock.now().addSecs(3));
+    entry->setText(QString::number(value));
+    input->click();
+  }
+}
+
+// A signal as the leak detection reports it: a slow rise with small jitter.
+QList<double> measuredValues(int count) {
+  QList<double> values;
+  for (int i = 0; i < count; ++i) values.append(2 + i * 0.35 + ((i * 7) % 5 - 2) * 0.4);
+  return values;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -43,11 +64,15 @@ int main(int argc, char* argv[]) {
   installChartFonts();
   SetClock clock(QDateTime(QDate(2026, 12, 6), QTime(14, 8, 45)));
   SilentMessages messages;
-  const Environment env{clock, RegionalForms(QLocale(QLocale::English, QLocale::UnitedKingdom)), messages};
+  Environment env{clock, RegionalForms(QLocale(QLocale::English, QLocale::UnitedKingdom)), messages};
+  const QTemporaryDir logFolder;  // the pictures leave no log behind
+  env.logFilePath = logFolder.filePath(QStringLiteral("Logfile.txt"));
 
   ProgramState state;
   frmChart mainWindow(state, env);
   mainWindow.Form_Load();
   bool allSaved = save(mainWindow, folder, QStringLiteral("main-window"));
+  enterValues(mainWindow, clock, measuredValues(25));
+  allSaved &= save(mainWindow, folder, QStringLiteral("live-chart"));
   return allSaved ? 0 : 1;
 }

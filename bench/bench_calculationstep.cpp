@@ -1,0 +1,165 @@
+// One whole press of Input against a GraphData of 1 000 000 rows: conversion, chart drawn on the
+// main window's picture, lists, log line and the database row committed. Compared with a bare
+// SQLite insert-and-commit on the same file, with the same journal and synchronous settings.
+#include "BenchSupport.h"
+#include "chart/ChartFonts.h"
+#include "chart/PainterSurface.h"
+#include "chart/Twips.h"
+#include "entry/CalculationStep.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+#include <tuple>
+
+#include <sqlite3.h>
+
+using namespace kelvane;
+
+namespace {
+
+constexpr int kRows = 1000000;
+constexpr double kDotsPerInch = 96;
+
+struct NoMessages : MessageSink {
+  void show(const QString& text, MessageIcon, const QString&) override { qFatal("press failed: %s", qPrintable(text)); }
+};
+
+struct NoLabels : ClockLabels {
+  void setTimeCaption(const QString&) override {}
+  void setDateCaption(const QString&) override {}
+  void setTimeVisible(bool) override {}
+  void setDateVisible(bool) override {}
+};
+
+// The main window with its real picture and lists kept as the list boxes keep their items.
+struct BenchWindow : MainWindowView {
+  ClockLabels& clockLabels() override { return labels; }
+  DrawingSurface& graphField() override { return picture; }
+  QString entryText() const override { return entry; }
+  void clearEntry() override { entry.clear(); }
+  void setFullScreenEnabled(bool) override {}
+  void appendResult(const QString& number, const QString& typedText, const QString& timeStamp) override {
+    lists.append(number);
+    lists.append(typedText);
+    lists.append(timeStamp);
+  }
+  void clearResults() override { lists.clear(); }
+  FullScreenView& fullScreenWindow() override { qFatal("not used"); }
+
+  NoLabels labels;
+  PainterSurface picture{twipsToPixels(6855, kDotsPerInch), twipsToPixels(5895, kDotsPerInch), 2, kDotsPerInch};
+  QString entry;
+  QStringList lists;
+};
+
+void run(QSqlQuery& query, const QString& sql) {
+  if (!query.exec(sql)) qFatal("%s: %s", qPrintable(sql), qPrintable(query.lastError().text()));
+}
+
+void createGraphData(const QString& path) {
+  QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("setup"));
+  database.setDatabaseName(path);
+  if (!database.open()) qFatal("cannot create %s", qPrintable(path));
+  {
+    QSqlQuery query(database);
+    run(query, QStringLiteral("PRAGMA journal_mode=WAL"));
+    run(query, QStringLiteral("CREATE TABLE GraphData (Date TEXT, Time TEXT, number REAL, Data REAL)"));
+    run(query, QStringLiteral("CREATE INDEX GraphDataNumber ON GraphData (number)"));
+    run(query, QStringLiteral("BEGIN"));
+    query.prepare(QStringLiteral("INSERT INTO GraphData VALUES ('05/12/2026', ?, ?, ?)"));
+    for (int n = 1; n <= kRows; ++n) {
+      query.addBindValue(QTime(0, 0).addSecs(n % 86400).toString(QStringLiteral("HH:mm:ss")));
+      query.addBindValue(double(n));
+      query.addBindValue(5.0 + (n % 100) / 100.0);
+      if (!query.exec()) qFatal("insert failed");
+    }
+    run(query, QStringLiteral("COMMIT"));
+  }
+  database.close();
+  database = QSqlDatabase();
+  QSqlDatabase::removeDatabase(QStringLiteral("setup"));
+}
+
+// What any program that opens the file for each row does at the least, straight on SQLite:
+// open, one insert in a transaction that commits, close.
+void bareInsertAndCommit(const QByteArray& path, double number) {
+  sqlite3* database = nullptr;
+  if (sqlite3_open_v2(path.constData(), &database, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) qFatal("cannot open");
+  sqlite3_busy_timeout(database, 5000);
+  const QByteArray sql = "BEGIN IMMEDIATE; INSERT INTO GraphData VALUES ('05/12/2026', '14:08:45', " +
+                         QByteArray::number(number, 'f', 0) + ", 1.5); COMMIT;";
+  if (sqlite3_exec(database, sql.constData(), nullptr, nullptr, nullptr) != SQLITE_OK) qFatal("insert failed");
+  sqlite3_close(database);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QGuiApplication app(argc, argv);
+  installChartFonts();
+  QTemporaryDir folder;
+  const QString path = folder.filePath(QStringLiteral("measurements.db"));
+  createGraphData(path);
+
+  SystemClock clock;
+  NoMessages messages;
+  Environment env{clock, RegionalForms(QLocale(QLocale::English, QLocale::UnitedKingdom)), messages};
+  env.logFilePath = folder.filePath(QStringLiteral("Logfile.txt"));
+  ProgramState state;
+  state.LiveChart = true;
+  state.DatabasePath = path;
+  BenchWindow window;
+  Program program{state, env, window};
+  int press = 0;
+
+  // Taken in turns, so that both see the same load of a shared machine.
+  const auto pressesBesideBareRows = [&](bench::Timings& bare, bench::Timings& step) {
+    static double bareNumber = 2e6;
+    QElapsedTimer timer;
+    for (int run = 0; run < 1000; ++run) {
+      timer.start();
+      bareInsertAndCommit(path.toUtf8(), ++bareNumber);
+      bare.add(timer.nsecsElapsed() / 1e6);
+      window.entry = QString::number(1.5 + (++press % 40) / 10.0);
+      timer.start();
+      btnCalculation_Click(program);
+      step.add(timer.nsecsElapsed() / 1e6);
+    }
+  };
+  // Alone, each close is the file's last and copies the write-ahead log back into it.
+  bench::Timings bare, step;
+  pressesBesideBareRows(bare, step);
+  // As in a plant, where the collector keeps the file open and so takes those copies over.
+  bench::Timings bareBesideCollector, stepBesideCollector;
+  {
+    sqlite3* collector = nullptr;
+    sqlite3_open_v2(path.toUtf8().constData(), &collector, SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3_exec(collector, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    pressesBesideBareRows(bareBesideCollector, stepBesideCollector);
+    sqlite3_close(collector);
+  }
+
+  // The same press without a database: chart, lists and log alone.
+  state.DatabasePath.clear();
+  const bench::Timings withoutDatabase = bench::measure([&] {
+    window.entry = QString::number(1.5 + (++press % 40) / 10.0);
+    btnCalculation_Click(program);
+  }, 500, 2000);
+
+  bench::report(QStringLiteral("press of Input without a database (chart, lists, log), median"), withoutDatabase.median());
+  for (const auto& [setting, bareRows, presses] :
+       {std::tuple{QStringLiteral("file alone"), &bare, &step},
+        std::tuple{QStringLiteral("collector connected"), &bareBesideCollector, &stepBesideCollector}}) {
+    bench::report(setting + QStringLiteral(": bare SQLite open, insert, commit, close, median"), bareRows->median());
+    bench::report(setting + QStringLiteral(": press of Input on 1 000 000 rows, median"), presses->median(), 2);
+    bench::report(setting + QStringLiteral(": press of Input on 1 000 000 rows, p99"), presses->p99(), 10);
+    bench::report(setting + QStringLiteral(": press as a multiple of the bare row, x1000"),
+                  1000 * presses->median() / bareRows->median(), 1500);
+  }
+  return 0;
+}
