@@ -50,6 +50,8 @@ struct BenchWindow : MainWindowView {
   }
   void clearResults() override { lists.clear(); }
   FullScreenView& fullScreenWindow() override { qFatal("not used"); }
+  QueryDialogView& showQueryDialog() override { qFatal("not used"); }
+  void unloadQueryDialog() override {}
 
   NoLabels labels;
   PainterSurface picture{twipsToPixels(6855, kDotsPerInch), twipsToPixels(5895, kDotsPerInch), 2, kDotsPerInch};

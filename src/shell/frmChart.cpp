@@ -7,7 +7,14 @@
 #include "TextResources.h"
 #include "entry/CalculationStep.h"
 #include "entry/ResetAndClock.h"
+#include "FullScreenChart.h"
+#include "ProgramIcon.h"
+#include "database/FileSelection.h"
+#include "database/PeriodQuery.h"
+#include "database/RecentRecords.h"
+#include "frmAbout.h"
 #include "frmChartMaximized.h"
+#include "frmDataBase.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -57,9 +64,10 @@ void setMenuCaption(QMenu* menu, const QString& caption) {
 }  // namespace
 
 frmChart::frmChart(ProgramState& state, const Environment& env)
-    : state_(state), program_{state, env, *this} {
+    : state_(state), program_{state, env, *this}, CommonDialog1_(this) {
   setObjectName(QStringLiteral("frmChart"));
   setWindowTitle(applicationTitle());
+  setWindowIcon(programIcon());
   auto* client = new QWidget(this);
   client->setFixedSize(twipsOnScreen(14460), twipsOnScreen(10470));
   setCentralWidget(client);
@@ -100,7 +108,24 @@ FullScreenView& frmChart::fullScreenWindow() {
   return *frmChartMaximized_;
 }
 
+QueryDialogView& frmChart::showQueryDialog() {
+  if (!frmDataBase_) frmDataBase_ = new frmDataBase(program_, this);
+  frmDataBase_->show();
+  frmDataBase_->raise();
+  frmDataBase_->activateWindow();
+  return *frmDataBase_;
+}
+
+void frmChart::unloadQueryDialog() {
+  // Later, as the dialog may be unloaded from one of its own buttons.
+  if (frmDataBase_) frmDataBase_->deleteLater();
+  frmDataBase_ = nullptr;
+}
+
+void frmChart::mnuHelpFile_Click() {}
+
 void frmChart::closeEvent(QCloseEvent* event) {
+  unloadQueryDialog();
   frmChartMaximized_.reset();
   QMainWindow::closeEvent(event);
 }
@@ -156,6 +181,8 @@ void frmChart::buildChart() {
   TimerCurrentTime_->setInterval(1000);
   connect(TimerCurrentTime_, &QTimer::timeout, this, [this] { TimerCurrentTime_Timer(program_); });
 
+  connect(btnSPRT_, &QPushButton::clicked, this, [this] { btnSPRT_Click(program_); });
+  connect(btnMaximized_, &QPushButton::clicked, this, [this] { btnMaximized_Click(program_); });
   connect(btnTimeOnX_, &QPushButton::clicked, this, [this] { btnTimeOnX_Click(state_); });
   connect(btnNumberOnX_, &QPushButton::clicked, this, [this] { btnNumberOnX_Click(state_); });
   connect(btnClose_, &QPushButton::clicked, this, &frmChart::btnClose_Click);
@@ -181,7 +208,11 @@ void frmChart::buildMenus() {
   mnuHelpFile_ = addItem(mnuHelp_, "mnuHelpFile");
   mnuAbout_ = addItem(mnuHelp_, "mnuAbout");
 
+  connect(mnuFileOpen_, &QAction::triggered, this, [this] { stdFileOpen::SelectDatabaseFile(state_, CommonDialog1_); });
   connect(mnuExit_, &QAction::triggered, this, &frmChart::mnuExit_Click);
+  connect(mnuSQLquery_, &QAction::triggered, this, [this] { mnuSQLquery_Click(program_); });
+  connect(mnuHelpFile_, &QAction::triggered, this, &frmChart::mnuHelpFile_Click);
+  connect(mnuAbout_, &QAction::triggered, this, [this] { ShowAboutBox(this); });
 }
 
 void frmChart::Form_Load() {

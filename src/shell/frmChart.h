@@ -1,9 +1,11 @@
 #pragma once
 
 #include "ClockLabelPair.h"
+#include "FileDialogChooser.h"
 #include "state/Program.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <memory>
 
@@ -20,6 +22,7 @@ namespace kelvane {
 
 class PictureBox;
 class frmChartMaximized;
+class frmDataBase;
 
 // The main window: data entry, the list of entered values, the chart with its buttons and the
 // menu bar. Each handler is a few lines that call into the program's logic.
@@ -40,6 +43,8 @@ class frmChart : public QMainWindow, public MainWindowView {
   void appendResult(const QString& number, const QString& typedText, const QString& timeStamp) override;
   void clearResults() override;
   FullScreenView& fullScreenWindow() override;
+  QueryDialogView& showQueryDialog() override;
+  void unloadQueryDialog() override;
 
  protected:
   // Whichever way the window closes, the other windows close with it.
@@ -55,6 +60,7 @@ class frmChart : public QMainWindow, public MainWindowView {
 
   void btnClose_Click();
   void mnuExit_Click();
+  void mnuHelpFile_Click();
 
   ProgramState& state_;
   Program program_;
@@ -70,6 +76,8 @@ class frmChart : public QMainWindow, public MainWindowView {
   ClockLabelPair clock_;
   QTimer* TimerCurrentTime_;
   std::unique_ptr<frmChartMaximized> frmChartMaximized_;
+  QPointer<frmDataBase> frmDataBase_;
+  FileDialogChooser CommonDialog1_;
 };
 
 }  // namespace kelvane

@@ -40,6 +40,14 @@ class MessageSink {
   virtual void show(const QString& text, MessageIcon icon, const QString& title) = 0;
 };
 
+// Chooses the database file in a modal dialog and returns its full path. A cancelled dialog
+// raises RuntimeError DialogCancelled.
+class FileChooser {
+ public:
+  virtual ~FileChooser() = default;
+  virtual QString chooseDatabaseFile() = 0;
+};
+
 // The title every message box carries unless it names its own.
 QString applicationTitle();
 
@@ -52,6 +60,10 @@ struct Environment {
 
   // A box with the exclamation icon and the application's title, as most messages are shown.
   void alert(const QString& text) const { messages.show(text, MessageIcon::Exclamation, applicationTitle()); }
+  // The second box of the database handlers: "source-->description", no icon, titled "Error".
+  void reportError(const QString& source, const QString& description) const {
+    messages.show(source + QStringLiteral("-->") + description, MessageIcon::None, QStringLiteral("Error"));
+  }
 };
 
 }  // namespace kelvane

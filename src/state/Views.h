@@ -26,6 +26,14 @@ class FullScreenView {
   virtual void showMaximized() = 0;
 };
 
+// The query dialog: a text box with the operator's SQL text.
+class QueryDialogView {
+ public:
+  virtual ~QueryDialogView() = default;
+  virtual QString queryText() const = 0;
+  virtual void setQueryText(const QString& text) = 0;
+};
+
 // The controls of the main window that the handlers read and set.
 class MainWindowView {
  public:
@@ -43,6 +51,11 @@ class MainWindowView {
   virtual void clearResults() = 0;
   // Created, hidden, on first use; it then lives until the main window closes.
   virtual FullScreenView& fullScreenWindow() = 0;
+  // The query dialog, not modal: loaded afresh (with its skeleton text and captions) when it is
+  // not open, otherwise only brought forward.
+  virtual QueryDialogView& showQueryDialog() = 0;
+  // Discards the dialog with its text; nothing happens when it is not open.
+  virtual void unloadQueryDialog() = 0;
 };
 
 }  // namespace kelvane

@@ -1,6 +1,7 @@
 #include "chart/ChartFonts.h"
 #include "shell/Layout.h"
 #include "shell/PictureBox.h"
+#include "shell/frmAbout.h"
 #include "shell/frmChart.h"
 #include "support/TestEnvironment.h"
 
@@ -20,11 +21,15 @@ QString captionOf(const QObject* object) {
 }
 
 struct MainWindow {
-  MainWindow() : window(state, test.env) { window.Form_Load(); }
+  MainWindow() : window(state, test.env) {
+    test.env.logFilePath = logFolder.filePath("Logfile.txt");
+    window.Form_Load();
+  }
   template <typename T = QWidget>
   T* find(const QString& name) const {
     return window.findChild<T*>(name);
   }
+  QTemporaryDir logFolder;
   testing::TestEnvironment test;
   ProgramState state;
   frmChart window;
@@ -45,6 +50,10 @@ class MainWindowTest : public QObject {
   void xAxisButtonsChangeNothingOnScreen();
   void closing_data();
   void closing();
+  void enteredValueIsListed();
+  void queryDialogShowsSkeletonAndCaptions();
+  void aboutBoxClosesByEveryKey_data();
+  void aboutBoxClosesByEveryKey();
 };
 
 void MainWindowTest::captions_data() {
@@ -173,15 +182,25 @@ void MainWindowTest::xAxisButtonsChangeNothingOnScreen() {
 
 void MainWindowTest::closing_data() {
   QTest::addColumn<QString>("way");
-  QTest::newRow("Close button") << "button";
-  QTest::newRow("File, Exit") << "menu";
-  QTest::newRow("title bar") << "title bar";
+  QTest::addColumn<bool>("othersOpen");
+  for (const char* way : {"button", "menu", "title bar"}) {
+    QTest::addRow("%s, other windows never opened", way) << way << false;
+    QTest::addRow("%s, query dialog and full screen open", way) << way << true;
+  }
 }
 
 void MainWindowTest::closing() {
   QFETCH(QString, way);
+  QFETCH(bool, othersOpen);
   MainWindow main;
   QVERIFY(main.window.isVisible());
+  if (othersOpen) {
+    main.find<QLineEdit>("Text6")->setText("4");
+    main.find<QPushButton>("btnCalculation")->click();
+    main.find<QPushButton>("btnMaximized")->click();
+    main.window.findChild<QAction*>(QStringLiteral("mnuSQLquery"))->trigger();
+    QVERIFY(QApplication::topLevelWidgets().size() > 2);
+  }
   if (way == QLatin1String("button"))
     main.find<QPushButton>("btnClose")->click();
   else if (way == QLatin1String("menu"))
@@ -189,6 +208,69 @@ void MainWindowTest::closing() {
   else
     main.window.close();
   QVERIFY(!main.window.isVisible());
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  for (QWidget* window : QApplication::topLevelWidgets()) QVERIFY2(!window->isVisible(), qPrintable(window->objectName()));
+}
+
+void MainWindowTest::enteredValueIsListed() {
+  MainWindow main;
+  auto* entry = main.find<QLineEdit>("Text6");
+  entry->setText("1.5");
+  QTest::keyClick(entry, Qt::Key_Return);  // Enter takes the value as Input does
+  QCOMPARE(main.find<QListWidget>("List2")->item(0)->text(), QStringLiteral("1.5"));
+  QVERIFY(main.find<QPushButton>("btnMaximized")->isEnabled());
+  main.find<QPushButton>("btnReset")->click();
+  QCOMPARE(main.find<QListWidget>("List1")->count(), 0);
+  QVERIFY(entry->text().isEmpty());
+}
+
+void MainWindowTest::queryDialogShowsSkeletonAndCaptions() {
+  MainWindow main;
+  QAction* menu = main.window.findChild<QAction*>(QStringLiteral("mnuSQLquery"));
+  menu->trigger();
+  auto* dialog = main.window.findChild<QDialog*>("frmDataBase");
+  QVERIFY(dialog && dialog->isVisible() && !dialog->isModal());
+  QCOMPARE(dialog->windowTitle(), QStringLiteral("SQL query"));
+  QCOMPARE(dialog->findChild<QPushButton*>("btnSelect")->text(), QStringLiteral("SELECT query"));
+  auto* text = dialog->findChild<QPlainTextEdit*>("txtQuery");
+  QVERIFY(text->toPlainText().startsWith("SELECT Date, Time, number, Data  FROM GraphData WHERE Date = '' AND Time \nbetween"));
+  text->setPlainText("SELECT 1");
+  menu->trigger();  // already open: only brought forward
+  QCOMPARE(main.window.findChildren<QDialog*>("frmDataBase").size(), 1);
+  dialog->findChild<QPushButton*>("btnCancel")->click();
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  QVERIFY(!main.window.findChild<QDialog*>("frmDataBase"));
+  menu->trigger();
+  QCOMPARE(main.window.findChild<QPlainTextEdit*>("txtQuery")->toPlainText().left(6), QStringLiteral("SELECT"));
+  QVERIFY(main.window.findChild<QPlainTextEdit*>("txtQuery")->toPlainText().contains("between '' and ''"));
+}
+
+void MainWindowTest::aboutBoxClosesByEveryKey_data() {
+  QTest::addColumn<int>("key");
+  QTest::newRow("Enter") << int(Qt::Key_Return);
+  QTest::newRow("Esc") << int(Qt::Key_Escape);
+  QTest::newRow("Close button") << 0;
+}
+
+void MainWindowTest::aboutBoxClosesByEveryKey() {
+  QFETCH(int, key);
+  MainWindow main;
+  for (int showing = 0; showing < 2; ++showing) {  // created anew each time
+    QStringList seen;
+    QTimer::singleShot(0, [&] {
+      auto* about = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      QVERIFY(about);
+      seen << about->windowTitle() << about->findChild<QLabel*>("lblVersion")->text()
+           << about->findChild<QLabel*>("lblTitle")->text() << about->findChild<QPushButton*>("cmdOK")->text();
+      if (key)
+        QTest::keyClick(about, Qt::Key(key));
+      else
+        about->findChild<QPushButton*>("cmdOK")->click();
+    });
+    main.window.findChild<QAction*>(QStringLiteral("mnuAbout"))->trigger();
+    QCOMPARE(seen, (QStringList{"About Kelvane program", "Version 4.2.0", "Kelvane program", "Close"}));
+    QVERIFY(!main.window.findChild<QDialog*>("frmAbout"));
+  }
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chart/RecordingSurface.h"
+#include "database/PeriodQuery.h"
 #include "state/Views.h"
 
 #include <QStringList>
@@ -27,6 +28,12 @@ struct FakeFullScreenWindow : FullScreenView {
   int timesShown = 0;
 };
 
+struct FakeQueryDialog : QueryDialogView {
+  QString queryText() const override { return text; }
+  void setQueryText(const QString& query) override { text = query; }
+  QString text = querySkeleton();
+};
+
 // The main window's controls as plain values; the chart is recorded at graphField's design size.
 struct FakeMainWindow : MainWindowView {
   ClockLabels& clockLabels() override { return clock; }
@@ -49,12 +56,23 @@ struct FakeMainWindow : MainWindowView {
     return *fullScreen;
   }
 
+  QueryDialogView& showQueryDialog() override {
+    if (!queryDialog) {
+      queryDialog = std::make_unique<FakeQueryDialog>();
+      ++queryDialogsLoaded;
+    }
+    return *queryDialog;
+  }
+  void unloadQueryDialog() override { queryDialog.reset(); }
+
   FakeClockLabels clock;
   RecordingSurface picture{6855, 5895};
   QString entry;
   bool fullScreenEnabled = false;
   QStringList List1, List2, List5;
   std::unique_ptr<FakeFullScreenWindow> fullScreen;
+  std::unique_ptr<FakeQueryDialog> queryDialog;
+  int queryDialogsLoaded = 0;
 };
 
 }  // namespace kelvane::testing

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "state/Program.h"
+
+namespace kelvane {
+
+// The Full screen button: rebuilds the chart of the current mode (the live window, the recent
+// rows read again, or the last query run again) on the full-screen window. In any other mode
+// nothing is shown. Only a Data value that is no number is reported (message 50).
+void btnMaximized_Click(Program& program);
+
+}  // namespace kelvane

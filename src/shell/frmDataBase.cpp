@@ -1,0 +1,51 @@
+#include "frmDataBase.h"
+
+#include "Controls.h"
+#include "TextResources.h"
+#include "database/PeriodQuery.h"
+
+#include <QGroupBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace kelvane {
+
+namespace {
+constexpr double kDialogFontSize = 9.75;
+constexpr double kButtonFontSize = 9;
+}  // namespace
+
+frmDataBase::frmDataBase(Program& program, QWidget* mainWindow) : QDialog(mainWindow) {
+  setObjectName(QStringLiteral("frmDataBase"));
+  setWindowTitle(QStringLiteral("SQL query"));
+  setFont(tahoma(kDialogFontSize));
+  setFixedSize(twipsOnScreen(8790), twipsOnScreen(5760));
+
+  auto* fraSQLQueryDescr = makeControl<QGroupBox>(this, "fraSQLQueryDescr", kDialogFontSize, 120, 0, 8535, 2535);
+  auto* fraSQLQuery = makeControl<QGroupBox>(this, "fraSQLQuery", kDialogFontSize, 120, 2640, 8535, 2895);
+  txtQuery_ = makeControl<QPlainTextEdit>(fraSQLQuery, "txtQuery", kDialogFontSize, 120, 360, 8295, 1815);
+  auto* btnSelect = makeControl<QPushButton>(fraSQLQuery, "btnSelect", kButtonFontSize, 5640, 2280, 1335, 375);
+  auto* btnCancel = makeControl<QPushButton>(fraSQLQuery, "btnCancel", kButtonFontSize, 7080, 2280, 1335, 375);
+  QLabel* lblSQLDlgDescr = makeLabel(fraSQLQueryDescr, "lblSQLDlgDescr", kDialogFontSize, 120, 480, 7815, 1815);
+  // Enter starts a new line of the query, not the query itself.
+  btnSelect->setAutoDefault(false);
+  btnCancel->setAutoDefault(false);
+
+  setQueryText(querySkeleton());
+  fraSQLQueryDescr->setTitle(LoadResString(41));
+  lblSQLDlgDescr->setText(LoadResString(42));
+  fraSQLQuery->setTitle(LoadResString(43));
+  btnSelect->setText(LoadResString(44));
+  btnCancel->setText(LoadResString(45));
+
+  connect(btnSelect, &QPushButton::clicked, this, [this, &program] { btnSelect_Click(program, *this); });
+  connect(btnCancel, &QPushButton::clicked, this, [this, &program] { btnCancel_Click(program, *this); });
+}
+
+QString frmDataBase::queryText() const { return txtQuery_->toPlainText(); }
+
+void frmDataBase::setQueryText(const QString& text) {
+  txtQuery_->setPlainText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+}
+
+}  // namespace kelvane

@@ -1,0 +1,319 @@
+#include "support/EntryFixture.h"
+#include "support/SqliteFiles.h"
+
+#include "database/FileSelection.h"
+#include "database/PeriodQuery.h"
+#include "database/RecentRecords.h"
+#include "shell/TextResources.h"
+#include "state/RuntimeError.h"
+
+#include <QCryptographicHash>
+#include <QtTest>
+
+using namespace kelvane;
+using namespace kelvane::testing;
+
+class StoredChartsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void recentRecordsChartTheNewestRows_data();
+  void recentRecordsChartTheNewestRows();
+  void labelsFollowTheXChoice_data();
+  void labelsFollowTheXChoice();
+  void verticalRangeWidensToTheRows_data();
+  void verticalRangeWidensToTheRows();
+  void failingDatabaseIsReportedTwice_data();
+  void failingDatabaseIsReportedTwice();
+  void queryDialogChartsTheOperatorsRows();
+  void failingQueriesKeepTheDialogOpen_data();
+  void failingQueriesKeepTheDialogOpen();
+  void queryCanNeverWrite_data();
+  void queryCanNeverWrite();
+  void fileSelection_data();
+  void fileSelection();
+};
+
+namespace {
+
+QString dateOf(int n) { return QStringLiteral("%1/12/2026").arg(1 + n / 10, 2, 10, QLatin1Char('0')); }
+QString timeOf(int n) { return QTime(8, 0).addSecs(n).toString(QStringLiteral("HH:mm:ss")); }
+
+// A database whose rows carry number n and Data n / 10, written newest first so that the
+// engine's order is not the numbering.
+void fillDatabase(EntryFixture& f, int rows) {
+  SqliteFile file(f.path("m.db"));
+  file.withGraphData();
+  for (int n = rows; n >= 1; --n) file.withRow(n, n / 10.0, dateOf(n), timeOf(n));
+  f.state.DatabasePath = f.path("m.db");
+}
+
+QList<float> seriesOne(const EntryFixture& f) {
+  QList<float> numbers;
+  for (int i = 1; i <= f.state.ChartRecordCount; ++i) numbers.append(f.state.PointLabels.at(i).toFloat());
+  return numbers;
+}
+
+QList<float> numbersFrom(int first, int last, int step = 1) {
+  QList<float> numbers;
+  for (int n = first; step > 0 ? n <= last : n >= last; n += step) numbers.append(float(n));
+  return numbers;
+}
+
+}  // namespace
+
+void StoredChartsTest::recentRecordsChartTheNewestRows_data() {
+  QTest::addColumn<int>("rows");
+  QTest::addColumn<QList<float>>("charted");
+  QTest::newRow("empty table") << 0 << QList<float>{};
+  QTest::newRow("7 rows in engine order") << 7 << numbersFrom(7, 1, -1);
+  QTest::newRow("19 rows in engine order") << 19 << numbersFrom(19, 1, -1);
+  QTest::newRow("20 rows oldest first") << 20 << numbersFrom(1, 20);
+  QTest::newRow("50 rows: the newest 20") << 50 << numbersFrom(31, 50);
+}
+
+void StoredChartsTest::recentRecordsChartTheNewestRows() {
+  QFETCH(int, rows);
+  QFETCH(QList<float>, charted);
+  EntryFixture f;
+  f.state.NumberOnX = true;
+  for (int i = 1; i <= 25; ++i) f.press(QString::number(i));
+  fillDatabase(f, rows);
+  const int drawnBefore = f.window.picture.entries().size();
+  f.window.picture.clear();
+
+  btnSPRT_Click(f.program);
+
+  QVERIFY(f.test.messages.shown.isEmpty());
+  QCOMPARE(f.state.OperatingMode, Mode::Database);
+  QVERIFY(!f.state.LiveChart);
+  QVERIFY(f.window.fullScreenEnabled);
+  QCOMPARE(f.state.WindowStart, 0.0f);
+  QCOMPARE(f.state.ChartRecordCount, charted.size());
+  if (charted.isEmpty()) {
+    QVERIFY(f.window.picture.entries().isEmpty());  // the previous chart stays
+    QVERIFY(drawnBefore > 0);
+    return;
+  }
+  QCOMPARE(seriesOne(f), charted);
+  QCOMPARE(f.state.PlotXMin, 0.0f);
+  QCOMPARE(f.state.PlotXMax, float(charted.size()));
+  QCOMPARE(f.state.PointDates.at(1).toString(), dateOf(int(charted.first())));
+  QCOMPARE(f.window.clock.date, dateOf(int(charted.first())));
+  QVERIFY(!f.window.clock.dateVisible && !f.window.clock.timeVisible);
+}
+
+void StoredChartsTest::labelsFollowTheXChoice_data() {
+  QTest::addColumn<bool>("numberOnX");
+  QTest::newRow("number on X") << true;
+  QTest::newRow("time on X") << false;
+}
+
+void StoredChartsTest::labelsFollowTheXChoice() {
+  QFETCH(bool, numberOnX);
+  EntryFixture f;
+  fillDatabase(f, 3);
+  f.state.NumberOnX = numberOnX;
+  btnSPRT_Click(f.program);
+  const QVariant first = f.state.PointLabels.at(1);
+  if (numberOnX)
+    QCOMPARE(first.toDouble(), 3.0);
+  else
+    QCOMPARE(first.toString(), timeOf(3));
+  QCOMPARE(f.state.PointDates.at(3).toString(), dateOf(1));
+}
+
+void StoredChartsTest::verticalRangeWidensToTheRows_data() {
+  QTest::addColumn<QVariantList>("data");
+  QTest::addColumn<float>("yMin");
+  QTest::addColumn<float>("yMax");
+  QTest::addColumn<float>("labelStep");
+  QTest::newRow("inside the defaults") << QVariantList{1.0, 13.9, -5.9} << -6.0f << 14.0f << 1.0f;
+  QTest::newRow("worked example") << QVariantList{3.0, 15.5, -7.5, 25.0} << -8.0f << 26.0f << 1.0f;
+  QTest::newRow("exactly 20") << QVariantList{20.0} << -6.0f << 21.0f << 1.0f;
+  QTest::newRow("exactly -20") << QVariantList{-20.0} << -20.0f << 14.0f << 1.0f;
+  QTest::newRow("45 coarsens the labels") << QVariantList{45.0} << -6.0f << 46.0f << 2.0f;
+  QTest::newRow("the bound widened last decides") << QVariantList{100.0, -41.0} << -41.0f << 101.0f << 2.0f;
+  QTest::newRow("numeric text reads as a number") << QVariantList{QStringLiteral("17.5")} << -6.0f << 18.0f << 1.0f;
+}
+
+void StoredChartsTest::verticalRangeWidensToTheRows() {
+  QFETCH(QVariantList, data);
+  QFETCH(float, yMin);
+  QFETCH(float, yMax);
+  QFETCH(float, labelStep);
+  EntryFixture f;
+  SqliteFile file(f.path("m.db"));
+  file.withGraphData();
+  for (int i = 0; i < data.size(); ++i) file.withRow(i + 1, data[i]);
+  f.state.DatabasePath = f.path("m.db");
+  btnSPRT_Click(f.program);
+  QVERIFY(f.test.messages.shown.isEmpty());
+  QCOMPARE(f.state.PlotYMin, yMin);
+  QCOMPARE(f.state.PlotYMax, yMax);
+  QCOMPARE(f.state.YLabelStep, labelStep);
+  QCOMPARE(f.state.PlotXMax, float(data.size()));
+}
+
+void StoredChartsTest::failingDatabaseIsReportedTwice_data() {
+  QTest::addColumn<QString>("setup");
+  QTest::addColumn<QString>("reason");
+  QTest::newRow("no file chosen") << "none" << "No database file";
+  QTest::newRow("file does not exist") << "missing" << "unable to open";
+  QTest::newRow("file is no database") << "text" << "not a database";
+  QTest::newRow("no table GraphData") << "no table" << "no such table";
+  QTest::newRow("an empty Data value") << "null" << "Null";
+  QTest::newRow("a Data value that is no number") << "abc" << "Type mismatch";
+}
+
+void StoredChartsTest::failingDatabaseIsReportedTwice() {
+  QFETCH(QString, setup);
+  QFETCH(QString, reason);
+  EntryFixture f;
+  const QString path = f.path("m.db");
+  if (setup != "none") f.state.DatabasePath = path;
+  if (setup == "text") {
+    QFile text(path);
+    QVERIFY(text.open(QIODevice::WriteOnly));
+    text.write(QByteArray(2048, 'x'));
+  } else if (setup == "no table") {
+    SqliteFile(path).run("CREATE TABLE Other (x INTEGER)");
+  } else if (setup == "null" || setup == "abc") {
+    SqliteFile(path).withGraphData().withRow(1, 2.0).withRow(2, setup == "null" ? QVariant() : QVariant("abc"));
+  }
+  f.window.picture.clear();
+  btnSPRT_Click(f.program);
+  const QList<RecordedMessages::Shown>& shown = f.test.messages.shown;
+  QCOMPARE(shown.size(), 2);
+  QCOMPARE(shown[0].text, LoadResString(49));
+  QCOMPARE(shown[0].icon, MessageIcon::Exclamation);
+  QCOMPARE(shown[1].title, QStringLiteral("Error"));
+  QCOMPARE(shown[1].icon, MessageIcon::None);
+  QVERIFY2(shown[1].text.contains("-->") && shown[1].text.contains(reason, Qt::CaseInsensitive), qPrintable(shown[1].text));
+  QVERIFY(f.window.picture.entries().isEmpty());
+  QCOMPARE(QFile::exists(path), setup != "none" && setup != "missing");
+  QCOMPARE(f.state.OperatingMode, Mode::Database);
+  QVERIFY(QSqlDatabase::connectionNames().isEmpty());  // closed on the way out
+}
+
+void StoredChartsTest::queryDialogChartsTheOperatorsRows() {
+  EntryFixture f;
+  for (int i = 1; i <= 30; ++i) f.press(QString::number(i));
+  fillDatabase(f, 40);
+  mnuSQLquery_Click(f.program);
+  QCOMPARE(f.state.OperatingMode, Mode::SQLquery);
+  QVERIFY(f.window.queryDialog);
+  QCOMPARE(f.window.queryDialog->text,
+           "SELECT Date, Time, number, Data  FROM GraphData WHERE Date = '' AND Time \r\nbetween '' and ''\r\n");
+  const QString query = "SELECT Date, Time, number, Data FROM GraphData WHERE Date = '" + dateOf(5) +
+                        "' AND Time between '" + timeOf(5) + "' and '" + timeOf(8) + "' ORDER BY number";
+  f.window.queryDialog->text = query;
+  f.state.NumberOnX = true;
+  btnSelect_Click(f.program, *f.window.queryDialog);
+  QVERIFY(f.test.messages.shown.isEmpty());
+  QVERIFY(!f.window.queryDialog);  // closed
+  QCOMPARE(f.state.QueryText, query);
+  QCOMPARE(seriesOne(f), numbersFrom(5, 8));
+  QCOMPARE(f.state.WindowStart, 0.0f);
+  QCOMPARE(f.state.PlotXMin, 0.0f);
+  QVERIFY(!f.state.LiveChart);
+
+  // Cancel, then open again: the skeleton, not the last text.
+  mnuSQLquery_Click(f.program);
+  f.window.queryDialog->text = "SELECT 1";
+  btnCancel_Click(f.program, *f.window.queryDialog);
+  QVERIFY(!f.window.queryDialog);
+  mnuSQLquery_Click(f.program);
+  QCOMPARE(f.window.queryDialog->text, querySkeleton());
+  QCOMPARE(f.window.queryDialogsLoaded, 3);
+}
+
+void StoredChartsTest::failingQueriesKeepTheDialogOpen_data() {
+  QTest::addColumn<QString>("query");
+  QTest::addColumn<bool>("secondBox");
+  QTest::newRow("the skeleton finds nothing") << querySkeleton() << false;
+  QTest::newRow("no Date column") << "SELECT Time, number, Data FROM GraphData" << true;
+  QTest::newRow("syntax error") << "SELEKT * FROM GraphData" << true;
+  QTest::newRow("no such table") << "SELECT * FROM Measurements" << true;
+}
+
+void StoredChartsTest::failingQueriesKeepTheDialogOpen() {
+  QFETCH(QString, query);
+  QFETCH(bool, secondBox);
+  EntryFixture f;
+  fillDatabase(f, 5);
+  mnuSQLquery_Click(f.program);
+  f.window.queryDialog->text = query;
+  btnSelect_Click(f.program, *f.window.queryDialog);
+  QCOMPARE(f.test.messages.shown.size(), secondBox ? 2 : 1);
+  QCOMPARE(f.test.messages.shown[0].text, LoadResString(58));
+  if (secondBox) QCOMPARE(f.test.messages.shown[1].title, QStringLiteral("Error"));
+  QVERIFY(f.window.queryDialog);
+  QCOMPARE(f.window.queryDialog->text, query);
+  QVERIFY(QSqlDatabase::connectionNames().isEmpty());  // the file is not held
+}
+
+void StoredChartsTest::queryCanNeverWrite_data() {
+  QTest::addColumn<QString>("query");
+  QTest::newRow("delete") << "DELETE FROM GraphData";
+  QTest::newRow("update") << "UPDATE GraphData SET Data = 0";
+  QTest::newRow("drop") << "DROP TABLE GraphData";
+  QTest::newRow("select, then delete") << "SELECT * FROM GraphData; DELETE FROM GraphData";
+  QTest::newRow("undo query_only, then delete") << "PRAGMA query_only = 0; DELETE FROM GraphData";
+  QTest::newRow("attach") << "ATTACH DATABASE 'x.db' AS x";
+  QTest::newRow("commit, then write") << "COMMIT; INSERT INTO GraphData (number) VALUES (99)";
+}
+
+void StoredChartsTest::queryCanNeverWrite() {
+  QFETCH(QString, query);
+  EntryFixture f;
+  fillDatabase(f, 5);
+  QFile file(f.path("m.db"));
+  QVERIFY(file.open(QIODevice::ReadOnly));
+  const QByteArray before = QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+  file.close();
+  mnuSQLquery_Click(f.program);
+  f.window.queryDialog->text = query;
+  btnSelect_Click(f.program, *f.window.queryDialog);
+  QCOMPARE(f.test.messages.texts().value(0), LoadResString(58));
+  QVERIFY(file.open(QIODevice::ReadOnly));
+  QCOMPARE(QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256), before);
+  QCOMPARE(SqliteFile(f.path("m.db")).scalar("SELECT count(*) FROM GraphData").toInt(), 5);
+}
+
+namespace {
+struct AnsweringChooser : FileChooser {
+  QString chooseDatabaseFile() override {
+    if (answer.isEmpty()) throw RuntimeError(failure, QStringLiteral("CommonDialog"), QStringLiteral("failed"));
+    return answer;
+  }
+  QString answer;
+  int failure = ErrorNumber::DialogCancelled;
+};
+}  // namespace
+
+void StoredChartsTest::fileSelection_data() {
+  QTest::addColumn<QString>("answer");
+  QTest::addColumn<int>("failure");
+  QTest::addColumn<QString>("path");
+  QTest::newRow("a file chosen") << "/data/other.db" << 0 << "/data/other.db";
+  QTest::newRow("any file is taken") << "/data/notes.txt" << 0 << "/data/notes.txt";
+  QTest::newRow("cancelled keeps the earlier file") << "" << ErrorNumber::DialogCancelled << "/data/first.db";
+  QTest::newRow("a failing dialog names no file") << "" << ErrorNumber::DatabaseEngine << "";
+}
+
+void StoredChartsTest::fileSelection() {
+  QFETCH(QString, answer);
+  QFETCH(int, failure);
+  QFETCH(QString, path);
+  ProgramState state;
+  state.DatabasePath = "/data/first.db";
+  AnsweringChooser chooser;
+  chooser.answer = answer;
+  chooser.failure = failure;
+  stdFileOpen::SelectDatabaseFile(state, chooser);
+  QCOMPARE(state.DatabasePath, path);
+}
+
+QTEST_GUILESS_MAIN(StoredChartsTest)
+#include "tst_storedcharts.moc"
