@@ -1,6 +1,7 @@
 // One whole press of Input against a GraphData of 1 000 000 rows: conversion, chart drawn on the
 // main window's picture, lists, log line and the database row committed. Compared with a bare
 // SQLite insert-and-commit on the same file, with the same journal and synchronous settings.
+#include "BenchDatabase.h"
 #include "BenchSupport.h"
 #include "chart/ChartFonts.h"
 #include "chart/PainterSurface.h"
@@ -59,34 +60,6 @@ struct BenchWindow : MainWindowView {
   QStringList lists;
 };
 
-void run(QSqlQuery& query, const QString& sql) {
-  if (!query.exec(sql)) qFatal("%s: %s", qPrintable(sql), qPrintable(query.lastError().text()));
-}
-
-void createGraphData(const QString& path) {
-  QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("setup"));
-  database.setDatabaseName(path);
-  if (!database.open()) qFatal("cannot create %s", qPrintable(path));
-  {
-    QSqlQuery query(database);
-    run(query, QStringLiteral("PRAGMA journal_mode=WAL"));
-    run(query, QStringLiteral("CREATE TABLE GraphData (Date TEXT, Time TEXT, number REAL, Data REAL)"));
-    run(query, QStringLiteral("CREATE INDEX GraphDataNumber ON GraphData (number)"));
-    run(query, QStringLiteral("BEGIN"));
-    query.prepare(QStringLiteral("INSERT INTO GraphData VALUES ('05/12/2026', ?, ?, ?)"));
-    for (int n = 1; n <= kRows; ++n) {
-      query.addBindValue(QTime(0, 0).addSecs(n % 86400).toString(QStringLiteral("HH:mm:ss")));
-      query.addBindValue(double(n));
-      query.addBindValue(5.0 + (n % 100) / 100.0);
-      if (!query.exec()) qFatal("insert failed");
-    }
-    run(query, QStringLiteral("COMMIT"));
-  }
-  database.close();
-  database = QSqlDatabase();
-  QSqlDatabase::removeDatabase(QStringLiteral("setup"));
-}
-
 // What any program that opens the file for each row does at the least, straight on SQLite:
 // open, one insert in a transaction that commits, close.
 void bareInsertAndCommit(const QByteArray& path, double number) {
@@ -106,7 +79,7 @@ int main(int argc, char* argv[]) {
   installChartFonts();
   QTemporaryDir folder;
   const QString path = folder.filePath(QStringLiteral("measurements.db"));
-  createGraphData(path);
+  bench::createGraphData(path, kRows);
 
   SystemClock clock;
   NoMessages messages;
