@@ -4,12 +4,19 @@
 #include "shell/frmChart.h"
 
 #include <QApplication>
+#include <QAction>
+#include <QDialog>
 #include <QDir>
+#include <QPlainTextEdit>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTimer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextStream>
 
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -48,6 +55,33 @@ QList<double> measuredValues(int count) {
   return values;
 }
 
+// A day's morning of collector rows, one a minute, a slow rise with a step at nine.
+void createSampleDatabase(const QString& path) {
+  {
+    QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("sample"));
+    database.setDatabaseName(path);
+    database.open();
+    QSqlQuery query(database);
+    query.exec(QStringLiteral("CREATE TABLE GraphData (Date TEXT, Time TEXT, number REAL, Data REAL)"));
+    query.exec(QStringLiteral("BEGIN"));
+    query.prepare(QStringLiteral("INSERT INTO GraphData VALUES ('06/12/2026', ?, ?, ?)"));
+    for (int n = 1; n <= 240; ++n) {
+      query.addBindValue(QTime(8, 0).addSecs(60 * n).toString(QStringLiteral("HH:mm:ss")));
+      query.addBindValue(double(n));
+      query.addBindValue(3 + n * 0.02 + (n > 60 ? 4 : 0) + 0.6 * std::sin(n * 1.7));
+      query.exec();
+    }
+    query.exec(QStringLiteral("COMMIT"));
+  }
+  QSqlDatabase::removeDatabase(QStringLiteral("sample"));
+}
+
+QWidget* topLevel(const QString& name) {
+  for (QWidget* window : QApplication::topLevelWidgets())
+    if (window->objectName() == name && window->isVisible()) return window;
+  return nullptr;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -74,5 +108,30 @@ int main(int argc, char* argv[]) {
   bool allSaved = save(mainWindow, folder, QStringLiteral("main-window"));
   enterValues(mainWindow, clock, measuredValues(25));
   allSaved &= save(mainWindow, folder, QStringLiteral("live-chart"));
+
+  createSampleDatabase(logFolder.filePath(QStringLiteral("measurements.db")));
+  state.DatabasePath = logFolder.filePath(QStringLiteral("measurements.db"));
+  mainWindow.findChild<QPushButton*>(QStringLiteral("btnSPRT"))->click();
+  allSaved &= save(mainWindow, folder, QStringLiteral("recent-records"));
+  mainWindow.findChild<QPushButton*>(QStringLiteral("btnMaximized"))->click();
+  allSaved &= save(*topLevel(QStringLiteral("frmChartMaximized")), folder, QStringLiteral("full-screen"));
+  topLevel(QStringLiteral("frmChartMaximized"))->close();
+
+  mainWindow.findChild<QAction*>(QStringLiteral("mnuSQLquery"))->trigger();
+  auto* dialog = mainWindow.findChild<QDialog*>(QStringLiteral("frmDataBase"));
+  dialog->findChild<QPlainTextEdit*>(QStringLiteral("txtQuery"))
+      ->setPlainText(QStringLiteral("SELECT Date, Time, number, Data  FROM GraphData WHERE Date = '06/12/2026' AND Time \n"
+                                    "between '09:00:00' and '09:15:00'"));
+  allSaved &= save(*dialog, folder, QStringLiteral("query-dialog"));
+  dialog->findChild<QPushButton*>(QStringLiteral("btnSelect"))->click();
+  allSaved &= save(mainWindow, folder, QStringLiteral("query-chart"));
+
+  // The About box is modal: its picture is taken while it waits.
+  QTimer::singleShot(0, [&] {
+    QWidget* about = QApplication::activeModalWidget();
+    allSaved &= save(*about, folder, QStringLiteral("about-box"));
+    about->close();
+  });
+  mainWindow.findChild<QAction*>(QStringLiteral("mnuAbout"))->trigger();
   return allSaved ? 0 : 1;
 }
