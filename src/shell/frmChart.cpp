@@ -15,6 +15,9 @@
 #include "frmAbout.h"
 #include "frmChartMaximized.h"
 #include "frmDataBase.h"
+#include "help/HelpWindow.h"
+
+#include <QCoreApplication>
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -122,11 +125,17 @@ void frmChart::unloadQueryDialog() {
   frmDataBase_ = nullptr;
 }
 
-void frmChart::mnuHelpFile_Click() {}
+void frmChart::mnuHelpFile_Click() {
+  // A window of its own beside the main window, as a help viewer would be; a missing file gets
+  // no message box, only a page that says so.
+  if (!helpWindow_) helpWindow_ = std::make_unique<HelpWindow>();
+  helpWindow_->showHelpFile(QCoreApplication::applicationDirPath() + QStringLiteral("/English Help.chm"));
+}
 
 void frmChart::closeEvent(QCloseEvent* event) {
   unloadQueryDialog();
   frmChartMaximized_.reset();
+  helpWindow_.reset();
   QMainWindow::closeEvent(event);
 }
 

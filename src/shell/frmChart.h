@@ -23,6 +23,7 @@ namespace kelvane {
 class PictureBox;
 class frmChartMaximized;
 class frmDataBase;
+class HelpWindow;
 
 // The main window: data entry, the list of entered values, the chart with its buttons and the
 // menu bar. Each handler is a few lines that call into the program's logic.
@@ -77,6 +78,7 @@ class frmChart : public QMainWindow, public MainWindowView {
   QTimer* TimerCurrentTime_;
   std::unique_ptr<frmChartMaximized> frmChartMaximized_;
   QPointer<frmDataBase> frmDataBase_;
+  std::unique_ptr<HelpWindow> helpWindow_;
   FileDialogChooser CommonDialog1_;
 };
 

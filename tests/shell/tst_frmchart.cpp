@@ -54,6 +54,7 @@ class MainWindowTest : public QObject {
   void queryDialogShowsSkeletonAndCaptions();
   void aboutBoxClosesByEveryKey_data();
   void aboutBoxClosesByEveryKey();
+  void helpMenuOpensTheHelpFileBesideTheProgram();
 };
 
 void MainWindowTest::captions_data() {
@@ -271,6 +272,27 @@ void MainWindowTest::aboutBoxClosesByEveryKey() {
     QCOMPARE(seen, (QStringList{"About Kelvane program", "Version 4.2.0", "Kelvane program", "Close"}));
     QVERIFY(!main.window.findChild<QDialog*>("frmAbout"));
   }
+}
+
+void MainWindowTest::helpMenuOpensTheHelpFileBesideTheProgram() {
+  // The test lies beside the program, so the help file built with them is the one it opens.
+  QVERIFY(QFile::exists(QCoreApplication::applicationDirPath() + "/English Help.chm"));
+  MainWindow main;
+  QAction* help = main.window.findChild<QAction*>(QStringLiteral("mnuHelpFile"));
+  for (int opening = 0; opening < 2; ++opening) {  // a second Help brings the same window forward
+    help->trigger();
+    QList<QMainWindow*> helpWindows;
+    for (QWidget* window : QApplication::topLevelWidgets())
+      if (window->objectName() == QLatin1String("HelpWindow")) helpWindows << qobject_cast<QMainWindow*>(window);
+    QCOMPARE(helpWindows.size(), 1);
+    QVERIFY(helpWindows[0]->isVisible());
+    auto* browser = helpWindows[0]->findChild<QTextBrowser*>("helpBrowser");
+    QCOMPARE(browser->source().path(), QStringLiteral("/index.html"));
+    QCOMPARE(browser->documentTitle(), QStringLiteral("Kelvane program Help"));
+  }
+  QVERIFY(!QApplication::activeModalWidget());  // the operator goes on working beside it
+  main.window.close();
+  for (QWidget* window : QApplication::topLevelWidgets()) QVERIFY(window->objectName() != QLatin1String("HelpWindow"));
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -133,5 +133,9 @@ int main(int argc, char* argv[]) {
     about->close();
   });
   mainWindow.findChild<QAction*>(QStringLiteral("mnuAbout"))->trigger();
+
+  // The help file built beside this tool, on its default topic.
+  mainWindow.findChild<QAction*>(QStringLiteral("mnuHelpFile"))->trigger();
+  allSaved &= save(*topLevel(QStringLiteral("HelpWindow")), folder, QStringLiteral("help-window"));
   return allSaved ? 0 : 1;
 }
