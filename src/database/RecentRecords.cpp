@@ -1,8 +1,6 @@
 #include "RecentRecords.h"
 
 #include "Connection.h"
-#include "ConnectionString.h"
-#include "Dialect.h"
 #include "Recordset.h"
 #include "StoredRows.h"
 #include "chart/DrawChart.h"
@@ -27,19 +25,9 @@ void btnSPRT_Click(Program& program) {
     record.SeriesVisible.at(1) = true;
 
     Recordset rows;
-    connection.Open(ConnectionString(state.DatabasePath));
-    rows.Open(engineDialect(RecentRowsSql::Newest20), connection);
-    state.ChartRecordCount = rows.RecordCount();
-    connection.Close();
+    state.ChartRecordCount =
+        openRecentRows(connection, rows, state.DatabasePath, RecentRowsSql::Newest20, RecentRowsSql::All);
     if (state.ChartRecordCount == 0) return;
-
-    connection.Open(ConnectionString(state.DatabasePath));
-    if (state.ChartRecordCount >= 20) {
-      rows.Open(engineDialect(RecentRowsSql::Newest20), connection);
-      rows.Sort(QStringLiteral("number ASC"));
-    } else {
-      rows.Open(RecentRowsSql::All, connection);
-    }
     ClockLabels& clock = window.clockLabels();
     clock.setDateVisible(false);
     clock.setDateCaption(program.env.regional.valueText(rows.Fields(QStringLiteral("Date"))));

@@ -1,5 +1,7 @@
 #include "StoredRows.h"
 
+#include "ConnectionString.h"
+#include "Dialect.h"
 #include "chart/Single.h"
 #include "entry/NumberInput.h"
 #include "state/RuntimeError.h"
@@ -48,6 +50,23 @@ void LoadChartRows(Recordset& rows, qint32 count, ChartRecord& record, int serie
     }
     rows.Move(1);
   }
+}
+
+qint32 openRecentRows(Connection& connection, Recordset& rows, const QString& databasePath, const QString& newest20Sql,
+                      const QString& allSql) {
+  connection.Open(ConnectionString(databasePath));
+  rows.Open(engineDialect(newest20Sql), connection);
+  const qint32 count = rows.RecordCount();
+  connection.Close();
+  if (count == 0) return 0;
+  connection.Open(ConnectionString(databasePath));
+  if (count >= 20) {
+    rows.Open(engineDialect(newest20Sql), connection);
+    rows.Sort(QStringLiteral("number ASC"));
+  } else {
+    rows.Open(allSql, connection);
+  }
+  return count;
 }
 
 }  // namespace kelvane

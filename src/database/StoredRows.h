@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chart/ChartRecord.h"
+#include "database/Connection.h"
 #include "database/Recordset.h"
 #include "state/ProgramState.h"
 #include "state/RegionalForms.h"
@@ -21,5 +22,12 @@ inline const QString All = QStringLiteral("SELECT  Date, Time, number, Data FROM
 inline const QString Newest20AllColumns = QStringLiteral("SELECT TOP 20 * FROM GraphData ORDER BY number DESC");
 inline const QString AllColumns = QStringLiteral("SELECT  * FROM GraphData");
 }  // namespace RecentRowsSql
+
+// Opens the most recent rows of the database in ascending number order: the newest 20 of a
+// longer table, all rows of a shorter one. The table is counted on a connection of its own
+// first, as the rows of a short table are read without TOP. Returns the count; with none, the
+// rows stay closed.
+qint32 openRecentRows(Connection& connection, Recordset& rows, const QString& databasePath, const QString& newest20Sql,
+                      const QString& allSql);
 
 }  // namespace kelvane

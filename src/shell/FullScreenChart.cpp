@@ -5,7 +5,6 @@
 #include "chart/Single.h"
 #include "database/Connection.h"
 #include "database/ConnectionString.h"
-#include "database/Dialect.h"
 #include "database/Recordset.h"
 #include "database/StoredRows.h"
 #include "entry/SlidingWindow.h"
@@ -55,18 +54,9 @@ void drawRecentRows(Program& program, FullScreenView& screen) {
   record.SeriesVisible.at(kSeries) = true;
   Connection connection;
   Recordset rows;
-  connection.Open(ConnectionString(state.DatabasePath));
-  rows.Open(engineDialect(RecentRowsSql::Newest20AllColumns), connection);
-  state.ChartRecordCount = rows.RecordCount();
-  connection.Close();
+  state.ChartRecordCount = openRecentRows(connection, rows, state.DatabasePath, RecentRowsSql::Newest20AllColumns,
+                                          RecentRowsSql::AllColumns);
   if (state.ChartRecordCount == 0) return;
-  connection.Open(ConnectionString(state.DatabasePath));
-  if (state.ChartRecordCount >= 20) {
-    rows.Open(engineDialect(RecentRowsSql::Newest20AllColumns), connection);
-    rows.Sort(QStringLiteral("number ASC"));
-  } else {
-    rows.Open(RecentRowsSql::AllColumns, connection);
-  }
   LoadChartRows(rows, state.ChartRecordCount, record, kSeries, true, state, program.env.regional);
   stdKelvane::DrawChart(screen.picMaximized(), record, state, program.env);
 }
