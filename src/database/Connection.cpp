@@ -46,7 +46,7 @@ void Connection::Open(const QString& connectionString) {
 
 void Connection::BeginTrans() {
   requireOpen();
-  query(engine_->beginWriteSql());
+  for (const QString& statement : engine_->beginWriteStatements()) query(statement);
   inTransaction_ = true;
 }
 

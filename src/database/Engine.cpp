@@ -1,11 +1,14 @@
 #include "Engine.h"
 
+#include "PostgresEngine.h"
 #include "SqliteEngine.h"
 
 namespace kelvane {
 
-const Engine& engineFor(const QString&) {
+const Engine& engineFor(const QString& dataSource) {
   static const SqliteEngine sqlite;
+  static const PostgresEngine postgres;
+  if (dataSource.endsWith(QLatin1String(".kvconn"), Qt::CaseInsensitive)) return postgres;
   return sqlite;
 }
 

@@ -3,6 +3,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
+#include <QStringList>
 
 namespace kelvane {
 
@@ -18,8 +19,8 @@ class Engine {
   // Opens the database the data source names; read-only connections can never write. Raises a
   // RuntimeError that says why the source cannot be opened.
   virtual void open(QSqlDatabase& database, const QString& dataSource, bool readOnly) const = 0;
-  // Starts a transaction that writes: a row number read in it stays this writer's.
-  virtual QString beginWriteSql() const = 0;
+  // Start a transaction that writes, run one by one: a row number read in it stays this writer's.
+  virtual QStringList beginWriteStatements() const = 0;
   // Runs an operator's text, unchanged, on a read-only connection: exactly one statement, and
   // nothing it says can write. Raises a RuntimeError with the engine's reason when it refuses.
   virtual void runReadOnly(QSqlQuery& query, const QString& sql) const = 0;

@@ -15,7 +15,7 @@ class SqliteEngine : public Engine {
   void open(QSqlDatabase& database, const QString& dataSource, bool readOnly) const override;
   // Immediate: a transaction that reads before it writes would otherwise fail at once, busy
   // timeout or not, when another writer came first.
-  QString beginWriteSql() const override { return QStringLiteral("BEGIN IMMEDIATE"); }
+  QStringList beginWriteStatements() const override { return {QStringLiteral("BEGIN IMMEDIATE")}; }
   void runReadOnly(QSqlQuery& query, const QString& sql) const override;
 };
 

@@ -1,5 +1,5 @@
 #include "support/EntryFixture.h"
-#include "support/SqliteFiles.h"
+#include "support/MeasurementDatabase.h"
 
 #include <QProcess>
 #include <QtTest>
@@ -7,46 +7,66 @@
 using namespace kelvane;
 using namespace kelvane::testing;
 
-// The operator enters values while another process writes into the same file.
+// The operator enters values while two collectors write into the same database.
 class ConcurrentWritersTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void everyValueStoredOnceBesideAnotherWriter_data();
-  void everyValueStoredOnceBesideAnotherWriter();
+  void initTestCase();
+  void everyValueStoredOnceBesideOtherWriters_data();
+  void everyValueStoredOnceBesideOtherWriters();
+
+ private:
+  MeasurementDatabases databases_;
 };
 
-void ConcurrentWritersTest::everyValueStoredOnceBesideAnotherWriter_data() {
+void ConcurrentWritersTest::initTestCase() { QVERIFY2(databases_.start(), qPrintable(databases_.errorText())); }
+
+void ConcurrentWritersTest::everyValueStoredOnceBesideOtherWriters_data() {
+  addEngineColumn();
   QTest::addColumn<QString>("journal");
-  QTest::newRow("write-ahead log") << "WAL";
-  QTest::newRow("rollback journal") << "DELETE";
+  QTest::addColumn<int>("values");
+  newEngineRow(EngineKind::Sqlite, "write-ahead log") << "WAL" << 1000;
+  newEngineRow(EngineKind::Sqlite, "rollback journal") << "DELETE" << 1000;
+  // Every press and every collector's row opens a connection of its own, which costs a server
+  // process of about 40 ms here: fewer values keep the case within half a minute.
+  newEngineRow(EngineKind::Postgres, "shared server") << "" << 400;
 }
 
-void ConcurrentWritersTest::everyValueStoredOnceBesideAnotherWriter() {
+void ConcurrentWritersTest::everyValueStoredOnceBesideOtherWriters() {
+  QFETCH(EngineKind, engine);
   QFETCH(QString, journal);
-  constexpr int kValues = 1000;
+  QFETCH(int, values);
   EntryFixture f;
-  const QString database = f.path("m.db");
-  SqliteFile(database).withGraphData().run("PRAGMA journal_mode=" + journal);
-  f.state.DatabasePath = database;
+  const auto database = databases_.make(engine, f.folder.path());
+  database->withGraphData();
+  if (!journal.isEmpty()) database->run("PRAGMA journal_mode=" + journal);
+  f.state.DatabasePath = database->dataSource();
 
-  QProcess writer;
-  writer.start(QStringLiteral(ROW_APPENDER), {database, f.path("stop")});
-  QVERIFY(writer.waitForStarted());
-  for (int i = 1; i <= kValues; ++i) f.press(QString::number(i));
+  QProcess collectors[2];
+  for (QProcess& collector : collectors) {
+    collector.start(QStringLiteral(ROW_APPENDER), {database->dataSource(), f.path("stop")});
+    QVERIFY(collector.waitForStarted());
+  }
+  for (int i = 1; i <= values; ++i) f.press(QString::number(i));
   QFile(f.path("stop")).open(QIODevice::WriteOnly);
-  QVERIFY(writer.waitForFinished(30000));
-  QCOMPARE(writer.exitCode(), 0);
-  const int written = writer.readAllStandardOutput().trimmed().toInt();
-  QVERIFY2(written > 0, "the other writer never came in between");
+  int written = 0;
+  for (QProcess& collector : collectors) {
+    QVERIFY(collector.waitForFinished(30000));
+    QVERIFY2(collector.exitCode() == 0, collector.readAllStandardError().constData());
+    const int rows = collector.readAllStandardOutput().trimmed().toInt();
+    QVERIFY2(rows > 0, "a collector never came in between");
+    written += rows;
+  }
 
   QVERIFY2(f.test.messages.shown.isEmpty(), qPrintable(f.test.messages.texts().join("\n")));
-  SqliteFile file(database);
-  QCOMPARE(file.scalar("SELECT count(*) FROM GraphData WHERE Data > 0").toInt(), kValues);
-  QCOMPARE(file.scalar("SELECT count(DISTINCT Data) FROM GraphData WHERE Data > 0").toInt(), kValues);
-  QCOMPARE(file.scalar("SELECT count(*) FROM GraphData").toInt(), kValues + written);
-  QCOMPARE(file.scalar("SELECT count(DISTINCT number) FROM GraphData").toInt(), kValues + written);
-  QCOMPARE(file.scalar("SELECT MAX(number) FROM GraphData").toInt(), kValues + written);
+  QCOMPARE(database->scalar("SELECT count(*) FROM GraphData WHERE Data > 0").toInt(), values);
+  QCOMPARE(database->scalar("SELECT count(DISTINCT Data) FROM GraphData WHERE Data > 0").toInt(), values);
+  QCOMPARE(database->rows("SELECT MIN(Data), MAX(Data) FROM GraphData WHERE Data > 0"),
+           (QList<QVariantList>{{1.0, double(values)}}));
+  QCOMPARE(database->scalar("SELECT count(*) FROM GraphData").toInt(), values + written);
+  QCOMPARE(database->scalar("SELECT count(DISTINCT number) FROM GraphData").toInt(), values + written);
+  QCOMPARE(database->scalar("SELECT MAX(number) FROM GraphData").toInt(), values + written);
 }
 
 QTEST_GUILESS_MAIN(ConcurrentWritersTest)

@@ -1,4 +1,4 @@
-#include "support/SqliteFiles.h"
+#include "support/MeasurementDatabase.h"
 
 #include "database/Connection.h"
 #include "database/ConnectionString.h"
@@ -13,10 +13,12 @@
 using namespace kelvane;
 using namespace kelvane::testing;
 
+// The database layer on SQLite files, and what it does the same on PostgreSQL.
 class SqliteDatabaseTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void initTestCase();
   void init();
   void connectionText_data();
   void connectionText();
@@ -24,15 +26,22 @@ class SqliteDatabaseTest : public QObject {
   void programTextsTakeTheEnginesDialect();
   void openingNeverCreatesOrAcceptsAWrongFile_data();
   void openingNeverCreatesOrAcceptsAWrongFile();
+  void recordsetReadsAsCallersExpect_data() { addEngineRows(); }
   void recordsetReadsAsCallersExpect();
+  void emptyResultIsAtBothEnds_data() { addEngineRows(); }
   void emptyResultIsAtBothEnds();
+  void closingTheConnectionClosesItsRecordsets_data() { addEngineRows(); }
   void closingTheConnectionClosesItsRecordsets();
   void readOnlyConnectionNeverWrites_data();
   void readOnlyConnectionNeverWrites();
 
  private:
   QString path() const { return folder_->filePath("m.db"); }
+  // The engine's database of each case, with three rows.
+  MeasurementDatabase& database(EngineKind engine);
   std::unique_ptr<QTemporaryDir> folder_;
+  MeasurementDatabases databases_;
+  std::unique_ptr<MeasurementDatabase> database_;
 };
 
 namespace {
@@ -46,9 +55,19 @@ QByteArray fileHash(const QString& path) {
 
 }  // namespace
 
+void SqliteDatabaseTest::initTestCase() { QVERIFY2(databases_.start(), qPrintable(databases_.errorText())); }
+
 void SqliteDatabaseTest::init() {
   folder_ = std::make_unique<QTemporaryDir>();
   SqliteFile(path()).withGraphData().withRow(3, 1.5, "05/12/2010", "14:08:47").withRow(1, -2.0).withRow(2, 7.25);
+}
+
+MeasurementDatabase& SqliteDatabaseTest::database(EngineKind engine) {
+  database_ = databases_.make(engine, folder_->path());
+  // The SQLite file is the one init() wrote.
+  if (engine == EngineKind::Postgres)
+    database_->withGraphData().withRow(3, 1.5, "05/12/2010", "14:08:47").withRow(1, -2.0).withRow(2, 7.25);
+  return *database_;
 }
 
 void SqliteDatabaseTest::connectionText_data() {
@@ -119,8 +138,10 @@ void SqliteDatabaseTest::openingNeverCreatesOrAcceptsAWrongFile() {
 }
 
 void SqliteDatabaseTest::recordsetReadsAsCallersExpect() {
+  QFETCH(EngineKind, engine);
+  const QString source = database(engine).dataSource();
   Connection connection;
-  connection.Open(ConnectionString(path()));
+  connection.Open(ConnectionString(source));
   Recordset rows;
   rows.Open("SELECT Date, Time, number, Data FROM GraphData", connection);
   QCOMPARE(rows.RecordCount(), 3);
@@ -147,8 +168,10 @@ void SqliteDatabaseTest::recordsetReadsAsCallersExpect() {
 }
 
 void SqliteDatabaseTest::emptyResultIsAtBothEnds() {
+  QFETCH(EngineKind, engine);
+  const QString source = database(engine).dataSource();
   Connection connection;
-  connection.Open(ConnectionString(path()));
+  connection.Open(ConnectionString(source));
   Recordset rows;
   rows.Open("SELECT * FROM GraphData WHERE number > 100", connection);
   QCOMPARE(rows.RecordCount(), 0);
@@ -157,42 +180,57 @@ void SqliteDatabaseTest::emptyResultIsAtBothEnds() {
 }
 
 void SqliteDatabaseTest::closingTheConnectionClosesItsRecordsets() {
+  QFETCH(EngineKind, engine);
+  const QString source = database(engine).dataSource();
   Recordset rows;
   {
     Connection first;
-    first.Open(ConnectionString(path()));
+    first.Open(ConnectionString(source));
     rows.Open("SELECT * FROM GraphData", first);
     first.Close();
     QVERIFY(!rows.isOpen());
     QVERIFY_THROWS_EXCEPTION(RuntimeError, rows.RecordCount());
   }
   Connection second;
-  second.Open(ConnectionString(path()));
+  second.Open(ConnectionString(source));
   rows.Open("SELECT * FROM GraphData", second);  // the same object opens again
   QCOMPARE(rows.RecordCount(), 3);
   second.CommitTrans();  // without a transaction: nothing happens
 }
 
 void SqliteDatabaseTest::readOnlyConnectionNeverWrites_data() {
+  addEngineColumn();
   QTest::addColumn<QString>("sql");
-  QTest::newRow("delete") << "DELETE FROM GraphData";
-  QTest::newRow("update") << "UPDATE GraphData SET Data = 0";
-  QTest::newRow("drop") << "DROP TABLE GraphData";
-  QTest::newRow("insert") << "INSERT INTO GraphData (number) VALUES (9)";
-  QTest::newRow("several statements") << "SELECT 1; DELETE FROM GraphData";
-  QTest::newRow("pragma that writes") << "PRAGMA user_version = 7";
-  QTest::newRow("query_only off, then write") << "PRAGMA query_only = 0; DELETE FROM GraphData";
-  QTest::newRow("attach a new file") << "ATTACH DATABASE 'other.db' AS other";
-  QTest::newRow("vacuum into a new file") << "VACUUM INTO 'copy.db'";
+  for (EngineKind engine : kEngines) {
+    newEngineRow(engine, "delete") << "DELETE FROM GraphData";
+    newEngineRow(engine, "update") << "UPDATE GraphData SET Data = 0";
+    newEngineRow(engine, "drop") << "DROP TABLE GraphData";
+    newEngineRow(engine, "insert") << "INSERT INTO GraphData (number) VALUES (9)";
+    newEngineRow(engine, "several statements") << "SELECT 1; DELETE FROM GraphData";
+  }
+  const EngineKind sqlite = EngineKind::Sqlite;
+  newEngineRow(sqlite, "pragma that writes") << "PRAGMA user_version = 7";
+  newEngineRow(sqlite, "query_only off, then write") << "PRAGMA query_only = 0; DELETE FROM GraphData";
+  newEngineRow(sqlite, "attach a new file") << "ATTACH DATABASE 'other.db' AS other";
+  newEngineRow(sqlite, "vacuum into a new file") << "VACUUM INTO 'copy.db'";
+  const EngineKind postgres = EngineKind::Postgres;
+  newEngineRow(postgres, "read-only off, then write") << "SET default_transaction_read_only = off; DELETE FROM GraphData";
+  newEngineRow(postgres, "read-only off, commit, then write")
+      << "SELECT 1; SET default_transaction_read_only = off; COMMIT; DELETE FROM GraphData";
+  newEngineRow(postgres, "a write inside a query") << "WITH d AS (DELETE FROM GraphData RETURNING *) SELECT * FROM d";
+  newEngineRow(postgres, "a large object") << "SELECT lo_create(0)";
 }
 
 void SqliteDatabaseTest::readOnlyConnectionNeverWrites() {
+  QFETCH(EngineKind, engine);
   QFETCH(QString, sql);
+  MeasurementDatabase& database = this->database(engine);
   const QByteArray before = fileHash(path());
+  const QStringList contents = database.contents();
   {
     Connection connection;
     connection.Mode = adModeRead;
-    connection.Open(ConnectionString(path()));
+    connection.Open(ConnectionString(database.dataSource()));
     Recordset rows;
     try {
       rows.Open(sql, connection);
@@ -200,12 +238,14 @@ void SqliteDatabaseTest::readOnlyConnectionNeverWrites() {
     }
   }
   QCOMPARE(fileHash(path()), before);
+  QCOMPARE(database.contents(), contents);
   Connection connection;
   connection.Mode = adModeRead;
-  connection.Open(ConnectionString(path()));
+  connection.Open(ConnectionString(database.dataSource()));
   Recordset rows;
   rows.Open("SELECT * FROM GraphData WHERE Data > 0 ORDER BY number", connection);  // reading still works
   QCOMPARE(rows.RecordCount(), 2);
+  QCOMPARE(database.scalar("SELECT count(*) FROM GraphData").toInt(), 3);
   QCOMPARE(SqliteFile(path()).scalar("SELECT count(*) FROM GraphData").toInt(), 3);
   QVERIFY(!QFile::exists(QDir::current().filePath("other.db")));
   QVERIFY(!QFile::exists(QDir::current().filePath("copy.db")));

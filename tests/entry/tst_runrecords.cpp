@@ -1,5 +1,5 @@
 #include "support/EntryFixture.h"
-#include "support/SqliteFiles.h"
+#include "support/MeasurementDatabase.h"
 
 #include "database/ConnectionString.h"
 #include "shell/TextResources.h"
@@ -14,11 +14,16 @@ class RunRecordsTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void initTestCase();
   void eachRecordIsWrittenOnItsOwn_data();
   void eachRecordIsWrittenOnItsOwn();
+  void lockedDatabaseIsReported_data() { addEngineRows(); }
   void lockedDatabaseIsReported();
   void rowNumberFollowsTheLargestNumber_data();
   void rowNumberFollowsTheLargestNumber();
+
+ private:
+  MeasurementDatabases databases_;
 };
 
 namespace {
@@ -26,13 +31,13 @@ namespace {
 enum class Database { None, Good, Missing, NoTable, NotADatabase };
 
 // Prepares the chosen database of a case; returns the path the program is given.
-QString prepare(EntryFixture& f, Database kind) {
-  const QString path = f.path("m.db");
+QString prepare(MeasurementDatabase& database, Database kind) {
+  const QString path = database.dataSource();
   switch (kind) {
     case Database::None: return {};
-    case Database::Good: SqliteFile(path).withGraphData(); break;
-    case Database::Missing: break;
-    case Database::NoTable: SqliteFile(path).run("CREATE TABLE Other (x INTEGER)"); break;
+    case Database::Good: database.withGraphData(); break;
+    case Database::Missing: QFile::remove(path); break;
+    case Database::NoTable: database.run("CREATE TABLE Other (x INTEGER)"); break;
     case Database::NotADatabase: {
       QFile file(path);
       if (!file.open(QIODevice::WriteOnly)) qFatal("cannot write %s", qPrintable(path));
@@ -45,7 +50,10 @@ QString prepare(EntryFixture& f, Database kind) {
 
 }  // namespace
 
+void RunRecordsTest::initTestCase() { QVERIFY2(databases_.start(), qPrintable(databases_.errorText())); }
+
 void RunRecordsTest::eachRecordIsWrittenOnItsOwn_data() {
+  addEngineColumn();
   QTest::addColumn<int>("database");
   QTest::addColumn<bool>("logWritable");
   QTest::addColumn<bool>("rowExpected");
@@ -53,25 +61,31 @@ void RunRecordsTest::eachRecordIsWrittenOnItsOwn_data() {
   const QString lost = LoadResString(70).arg(1).arg("2.5");
   const QString noLog = LoadResString(71).section('%', 0, 0);
   const QString noRow = LoadResString(72).section('%', 0, 0);
-  QTest::newRow("no database chosen is silent") << int(Database::None) << true << false << QStringList{};
-  QTest::newRow("all written") << int(Database::Good) << true << true << QStringList{};
-  QTest::newRow("log unwritable, row still stored")
-      << int(Database::Good) << false << true << QStringList{lost, noLog, "Logfile.txt"};
-  QTest::newRow("missing file, not created")
-      << int(Database::Missing) << true << false << QStringList{lost, noRow, "Data Source="};
-  QTest::newRow("no table GraphData") << int(Database::NoTable) << true << false << QStringList{lost, noRow, "GraphData"};
-  QTest::newRow("file is no database") << int(Database::NotADatabase) << true << false << QStringList{lost, noRow};
-  QTest::newRow("both fail, one message")
-      << int(Database::Missing) << false << false << QStringList{lost, noLog, noRow};
+  newEngineRow(EngineKind::Sqlite, "no database chosen is silent") << int(Database::None) << true << false << QStringList{};
+  for (EngineKind engine : kEngines) {
+    // Table names fold to lower case in PostgreSQL, and its messages name them so.
+    const QString table = engine == EngineKind::Sqlite ? "GraphData" : "\"graphdata\"";
+    newEngineRow(engine, "all written") << int(Database::Good) << true << true << QStringList{};
+    newEngineRow(engine, "log unwritable, row still stored")
+        << int(Database::Good) << false << true << QStringList{lost, noLog, "Logfile.txt"};
+    newEngineRow(engine, "missing file, not created")
+        << int(Database::Missing) << true << false << QStringList{lost, noRow, "Data Source="};
+    newEngineRow(engine, "no table GraphData") << int(Database::NoTable) << true << false << QStringList{lost, noRow, table};
+    newEngineRow(engine, "file is no database") << int(Database::NotADatabase) << true << false << QStringList{lost, noRow};
+    newEngineRow(engine, "both fail, one message")
+        << int(Database::Missing) << false << false << QStringList{lost, noLog, noRow};
+  }
 }
 
 void RunRecordsTest::eachRecordIsWrittenOnItsOwn() {
+  QFETCH(EngineKind, engine);
   QFETCH(int, database);
   QFETCH(bool, logWritable);
   QFETCH(bool, rowExpected);
   QFETCH(QStringList, messageParts);
   EntryFixture f;
-  f.state.DatabasePath = prepare(f, Database(database));
+  const auto measurements = databases_.make(engine, f.folder.path());
+  f.state.DatabasePath = prepare(*measurements, Database(database));
   // A folder where the log should be: it cannot be opened as a file, even by root.
   if (!logWritable) QVERIFY(QDir(f.folder.path()).mkdir("Logfile.txt"));
 
@@ -80,9 +94,9 @@ void RunRecordsTest::eachRecordIsWrittenOnItsOwn() {
   QCOMPARE(f.window.List2, QStringList{"2.5"});
   QCOMPARE(f.log().isEmpty(), !logWritable);
   if (rowExpected) {
-    QCOMPARE(SqliteFile(f.path("m.db")).rows("SELECT number, Data FROM GraphData"), (QList<QVariantList>{{1.0, 2.5}}));
+    QCOMPARE(measurements->rows("SELECT number, Data FROM GraphData"), (QList<QVariantList>{{1.0, 2.5}}));
   }
-  if (Database(database) == Database::Missing) QVERIFY(!QFile::exists(f.path("m.db")));
+  if (Database(database) == Database::Missing) QVERIFY(!QFile::exists(measurements->dataSource()));
   if (messageParts.isEmpty()) {
     QVERIFY(f.test.messages.shown.isEmpty());
     return;
@@ -96,41 +110,58 @@ void RunRecordsTest::eachRecordIsWrittenOnItsOwn() {
 }
 
 void RunRecordsTest::lockedDatabaseIsReported() {
+  QFETCH(EngineKind, engine);
   EntryFixture f;
-  SqliteFile holder(f.path("m.db"));
-  holder.withGraphData();
-  holder.run("BEGIN EXCLUSIVE");
-  holder.run("INSERT INTO GraphData (number) VALUES (1)");
-  f.state.DatabasePath = f.path("m.db");
+  const auto database = databases_.make(engine, f.folder.path());
+  database->withGraphData();
+  // Another writer holds the table for longer than the program waits.
+  std::unique_ptr<SqliteFile> holder;
+  PostgresServer& server = databases_.server();
+  if (engine == EngineKind::Sqlite) {
+    holder = std::make_unique<SqliteFile>(database->dataSource());
+    holder->run("BEGIN EXCLUSIVE");
+    holder->run("INSERT INTO GraphData (number) VALUES (1)");
+  } else {
+    server.run(MeasurementDatabases::kPostgresDatabase, "BEGIN; LOCK TABLE GraphData IN SHARE ROW EXCLUSIVE MODE; "
+                               "INSERT INTO GraphData (number) VALUES (1)");
+  }
+  f.state.DatabasePath = database->dataSource();
   f.press("7");  // waits out the busy timeout, then gives up
   QCOMPARE(f.test.messages.shown.size(), 1);
   QVERIFY(f.test.messages.shown.first().text.contains(LoadResString(72).section('%', 0, 0)));
   QVERIFY(f.log().contains("Probability ratio: 7"));
-  holder.run("ROLLBACK");
-  QCOMPARE(holder.scalar("SELECT count(*) FROM GraphData").toInt(), 0);
+  if (holder)
+    holder->run("ROLLBACK");
+  else
+    server.run(MeasurementDatabases::kPostgresDatabase, "ROLLBACK");
+  QCOMPARE(database->scalar("SELECT count(*) FROM GraphData").toInt(), 0);
 }
 
 void RunRecordsTest::rowNumberFollowsTheLargestNumber_data() {
+  addEngineColumn();
   QTest::addColumn<QList<double>>("existing");
   QTest::addColumn<double>("next");
-  QTest::newRow("empty table") << QList<double>{} << 1.0;
-  QTest::newRow("intact table: count + 1") << QList<double>{1, 2, 3} << 4.0;
-  QTest::newRow("after deletions") << QList<double>{1, 3, 4} << 5.0;
-  QTest::newRow("collector's own numbering") << QList<double>{100, 101} << 102.0;
-  QTest::newRow("beyond what a Single counts") << QList<double>{16777216} << 16777217.0;
+  for (EngineKind engine : kEngines) {
+    newEngineRow(engine, "empty table") << QList<double>{} << 1.0;
+    newEngineRow(engine, "intact table: count + 1") << QList<double>{1, 2, 3} << 4.0;
+    newEngineRow(engine, "after deletions") << QList<double>{1, 3, 4} << 5.0;
+    newEngineRow(engine, "collector's own numbering") << QList<double>{100, 101} << 102.0;
+    newEngineRow(engine, "beyond what a Single counts") << QList<double>{16777216} << 16777217.0;
+  }
 }
 
 void RunRecordsTest::rowNumberFollowsTheLargestNumber() {
+  QFETCH(EngineKind, engine);
   QFETCH(QList<double>, existing);
   QFETCH(double, next);
   EntryFixture f;
-  SqliteFile file(f.path("m.db"));
-  file.withGraphData();
-  for (double number : existing) file.withRow(number, 1.0);
-  f.state.DatabasePath = f.path("m.db");
+  const auto file = databases_.make(engine, f.folder.path());
+  file->withGraphData();
+  for (double number : existing) file->withRow(number, 1.0);
+  f.state.DatabasePath = file->dataSource();
   f.press("9");
   QCOMPARE(f.state.RowNumber, next);
-  QCOMPARE(file.scalar("SELECT number FROM GraphData WHERE Data = 9").toDouble(), next);
+  QCOMPARE(file->scalar("SELECT number FROM GraphData WHERE Data = 9").toDouble(), next);
   QVERIFY(f.test.messages.shown.isEmpty());
 }
 

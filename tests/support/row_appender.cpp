@@ -1,5 +1,6 @@
-// A second writer for reliability tests: appends measurement rows to a database as fast as it
-// can until the stop file appears, then prints how many it wrote.
+// A collector for reliability tests: appends measurement rows as fast as it can until the stop
+// file appears, then prints how many it wrote. The database is a SQLite file or a connection
+// file (.kvconn), as the program is given.
 #include "database/GraphDataTable.h"
 #include "state/RuntimeError.h"
 
@@ -11,7 +12,7 @@ int main(int argc, char* argv[]) {
   QCoreApplication app(argc, argv);
   const QStringList args = app.arguments();
   if (args.size() != 3) {
-    QTextStream(stderr) << "usage: row_appender DATABASE STOPFILE\n";
+    QTextStream(stderr) << "usage: row_appender DATABASE|CONNECTIONFILE STOPFILE\n";
     return 2;
   }
   int written = 0;
