@@ -1,0 +1,190 @@
+// kelvane-db check: what in a measurement database the program would stumble over. Reads only.
+#include "Commands.h"
+#include "Failure.h"
+#include "database/Connection.h"
+#include "state/RegionalForms.h"
+#include "state/RuntimeError.h"
+
+#include <QDate>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTextStream>
+#include <QUrl>
+#include <QUuid>
+
+#include <optional>
+
+namespace kelvane::db {
+
+namespace {
+
+// PRAGMA integrity_check, on a connection of its own: the program's read-only path refuses
+// pragmas. mode=ro never creates the file nor writes to it.
+QStringList integrityProblems(const QString& path) {
+  const QString name = QStringLiteral("check-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
+  QStringList problems;
+  QString failure;
+  {
+    QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+    database.setDatabaseName(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded) +
+                             QStringLiteral("?mode=ro"));
+    database.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_OPEN_READONLY"));
+    if (!database.open()) {
+      failure = database.lastError().text();
+    } else {
+      QSqlQuery query(database);
+      if (!query.exec(QStringLiteral("PRAGMA integrity_check"))) failure = query.lastError().text();
+      while (failure.isEmpty() && query.next())
+        if (query.value(0).toString() != QLatin1String("ok")) problems.append(query.value(0).toString());
+    }
+    database.close();
+  }
+  QSqlDatabase::removeDatabase(name);
+  if (!failure.isEmpty()) throw Failure{Exit::Unreachable, QStringLiteral("%1 is not a usable database: %2").arg(path, failure)};
+  return problems;
+}
+
+// Whether a stored text is one the program writes: the roundtrip through its own forms leaves it
+// unchanged, which also pins the separators to the regional ones.
+std::optional<QDate> programDate(const QString& text, const RegionalForms& regional) {
+  static const QRegularExpression form(QStringLiteral("^(\\d\\d)\\D+(\\d\\d)\\D+(\\d{4})$"));
+  const QRegularExpressionMatch match = form.match(text);
+  if (!match.hasMatch()) return std::nullopt;
+  const QDate date(match.captured(3).toInt(), match.captured(2).toInt(), match.captured(1).toInt());
+  if (!date.isValid() || regional.dateText(date) != text) return std::nullopt;
+  return date;
+}
+
+bool isProgramTime(const QString& text, const RegionalForms& regional) {
+  static const QRegularExpression form(QStringLiteral("^(\\d\\d)\\D+(\\d\\d)\\D+(\\d\\d)$"));
+  const QRegularExpressionMatch match = form.match(text);
+  if (!match.hasMatch()) return false;
+  const QTime time(match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt());
+  return time.isValid() && regional.timeText(time) == text;
+}
+
+// The forms in words, with the separators this machine's program writes.
+QString dateForm(const RegionalForms& regional) {
+  const QString sample = regional.dateText(QDate(2000, 1, 2));
+  const QString separator = sample.mid(2, (sample.size() - 8) / 2);
+  return QStringLiteral("dd%1mm%1yyyy").arg(separator);
+}
+
+QString timeForm(const RegionalForms& regional) {
+  const QString sample = regional.timeText(QTime(1, 2, 3));
+  const QString separator = sample.mid(2, (sample.size() - 6) / 2);
+  return QStringLiteral("hh%1mm%1ss").arg(separator);
+}
+
+class Report {
+ public:
+  explicit Report(const Target& target) { target.open(connection_, true); }
+
+  QVariantList row(const QString& sql) {
+    QSqlQuery query = connection_.query(sql);
+    QVariantList values;
+    if (query.next())
+      for (int i = 0; i < query.record().count(); ++i) values.append(query.value(i));
+    return values;
+  }
+  qint64 count(const QString& sql) { return row(sql).value(0).toLongLong(); }
+  // Each distinct text of a column with the number of rows that hold it.
+  QList<QPair<QVariant, qint64>> tally(const QString& column) {
+    QSqlQuery query = connection_.query(QStringLiteral("SELECT %1, count(*) FROM GraphData GROUP BY %1").arg(column));
+    QList<QPair<QVariant, qint64>> result;
+    while (query.next()) result.append({query.value(0), query.value(1).toLongLong()});
+    return result;
+  }
+
+  void line(const QString& label, const QString& value) {
+    QTextStream(stdout) << label.leftJustified(34, QLatin1Char(' ')) << value << '\n';
+  }
+  void problemCount(const QString& label, qint64 rows) {
+    line(label, QString::number(rows));
+    if (rows > 0) ++problems_;
+  }
+  int problems() const { return problems_; }
+
+ private:
+  Connection connection_;
+  int problems_ = 0;
+};
+
+QString numberText(const QVariant& value) {
+  return value.isNull() ? QStringLiteral("none") : QString::number(value.toDouble(), 'g', 15);
+}
+
+void reportNumbersAndValues(Report& report, const Target& target) {
+  const QVariantList totals = report.row(QStringLiteral("SELECT count(*), min(number), max(number) FROM GraphData"));
+  report.line(QStringLiteral("rows"), QString::number(totals.value(0).toLongLong()));
+  report.line(QStringLiteral("number"), QStringLiteral("%1 .. %2").arg(numberText(totals.value(1)), numberText(totals.value(2))));
+  // SQLite keeps whatever a writer gave it, text in a REAL column included.
+  const QString notNumber = target.onServer() ? QStringLiteral("%1 IN ('NaN', 'Infinity', '-Infinity')")
+                                              : QStringLiteral("typeof(%1) NOT IN ('integer', 'real')");
+  report.problemCount(QStringLiteral("duplicate numbers (extra rows)"),
+                      report.count(QStringLiteral("SELECT COALESCE(sum(c - 1), 0) FROM (SELECT count(*) AS c FROM GraphData "
+                                                  "WHERE number IS NOT NULL GROUP BY number HAVING count(*) > 1) AS d")));
+  report.problemCount(QStringLiteral("number NULL or not a number"),
+                      report.count(QStringLiteral("SELECT count(*) FROM GraphData WHERE number IS NULL OR ") +
+                                   notNumber.arg(QStringLiteral("number"))));
+  report.problemCount(QStringLiteral("Data NULL"), report.count(QStringLiteral("SELECT count(*) FROM GraphData WHERE Data IS NULL")));
+  report.problemCount(QStringLiteral("Data not a number"),
+                      report.count(QStringLiteral("SELECT count(*) FROM GraphData WHERE Data IS NOT NULL AND ") +
+                                   notNumber.arg(QStringLiteral("Data"))));
+}
+
+// Read a distinct text at a time: a day has at most 86400 times, a table many more rows.
+void reportDatesAndTimes(Report& report, const RegionalForms& regional) {
+  qint64 badDates = 0, badTimes = 0;
+  std::optional<QDate> first, last;
+  for (const auto& [value, rows] : report.tally(QStringLiteral("Date"))) {
+    const std::optional<QDate> date = value.isNull() ? std::nullopt : programDate(value.toString(), regional);
+    if (!date) {
+      badDates += rows;
+      continue;
+    }
+    if (!first || *date < *first) first = date;
+    if (!last || *date > *last) last = date;
+  }
+  for (const auto& [value, rows] : report.tally(QStringLiteral("Time")))
+    if (value.isNull() || !isProgramTime(value.toString(), regional)) badTimes += rows;
+  report.problemCount(QStringLiteral("Date not ") + dateForm(regional), badDates);
+  report.problemCount(QStringLiteral("Time not ") + timeForm(regional), badTimes);
+  report.line(QStringLiteral("dates"), first ? QStringLiteral("%1 .. %2").arg(regional.dateText(*first), regional.dateText(*last))
+                                             : QStringLiteral("none"));
+}
+
+}  // namespace
+
+int check(const Target& target) {
+  QStringList integrity;
+  if (!target.onServer()) {
+    target.requireFile();
+    integrity = integrityProblems(target.path());
+  }
+  try {
+    Report report(target);
+    report.line(QStringLiteral("database"), target.shownName());
+    if (!target.onServer()) {
+      report.line(QStringLiteral("integrity_check"), integrity.isEmpty() ? QStringLiteral("ok") : integrity.join(QStringLiteral("; ")));
+      if (!integrity.isEmpty()) report.problemCount(QStringLiteral("integrity problems"), integrity.size());
+    }
+    reportNumbersAndValues(report, target);
+    reportDatesAndTimes(report, RegionalForms());
+    if (report.problems() == 0) {
+      report.line(QStringLiteral("result"), QStringLiteral("clean"));
+      return Exit::Ok;
+    }
+    report.line(QStringLiteral("result"), report.problems() == 1 ? QStringLiteral("problems found by 1 check")
+                                                                  : QStringLiteral("problems found by %1 checks").arg(report.problems()));
+    return Exit::Problems;
+  } catch (const RuntimeError& error) {
+    throw Failure{Exit::Unreachable, QStringLiteral("%1 cannot be read: %2").arg(target.shownName(), error.description())};
+  }
+}
+
+}  // namespace kelvane::db

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "CommandLine.h"
+#include "Target.h"
+
+namespace kelvane::db {
+
+// Each returns its exit code or raises a Failure; messages go to stdout, problems to stderr.
+int create(const Target& target);
+int collect(const Target& target, const CollectOptions& options);
+int check(const Target& target);
+
+}  // namespace kelvane::db

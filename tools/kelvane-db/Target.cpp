@@ -1,0 +1,107 @@
+#include "Target.h"
+
+#include "Failure.h"
+#include "database/Connection.h"
+#include "database/ConnectionString.h"
+#include "database/Engine.h"
+#include "database/PostgresEngine.h"
+#include "state/RuntimeError.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTextStream>
+#include <QUrl>
+
+namespace kelvane::db {
+
+namespace {
+
+const QStringList kColumns{QStringLiteral("Date"), QStringLiteral("Time"), QStringLiteral("number"),
+                           QStringLiteral("Data")};
+
+// The server a connection file names, read as the program reads it.
+ServerAddress addressIn(const QString& path) {
+  QFile file(path);
+  if (!QFileInfo(path).isFile())
+    throw Failure{Exit::Unreachable, QStringLiteral("%1: no such connection file").arg(path)};
+  if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    throw Failure{Exit::Unreachable, QStringLiteral("%1: %2").arg(path, file.errorString())};
+  try {
+    return serverAddressOf(QString::fromUtf8(file.read(64 * 1024)));
+  } catch (const RuntimeError& error) {
+    throw Failure{Exit::Unreachable, QStringLiteral("%1: %2").arg(path, error.description())};
+  }
+}
+
+}  // namespace
+
+Target::Target(const QString& path)
+    : path_(path), onServer_(dynamic_cast<const PostgresEngine*>(&engineFor(path)) != nullptr) {
+  if (!onServer_) return;
+  const ServerAddress address = addressIn(path);
+  shownAddress_ = address.shown;
+  password_ = address.password;
+  // The file holds a password: others reading it is worth a word, not a refusal.
+  if (QFileInfo(path).permissions() & (QFile::ReadGroup | QFile::ReadOther))
+    QTextStream(stderr) << "kelvane-db: warning: " << path
+                        << " can be read by other users; chmod 600 it, it holds the password\n";
+}
+
+QString Target::shownName() const {
+  if (!onServer()) return path_;
+  return QStringLiteral("%1 (%2)").arg(path_, shownAddress_);
+}
+
+QString Target::withoutPassword(const QString& text) const {
+  if (password_.isEmpty()) return text;
+  QString result = text;
+  const QString encoded = QString::fromUtf8(QUrl::toPercentEncoding(password_));
+  result.replace(password_, QStringLiteral("***"));
+  if (encoded != password_) result.replace(encoded, QStringLiteral("***"));
+  return result;
+}
+
+void Target::requireFile() const {
+  const QFileInfo file(path_);
+  if (file.isFile()) return;
+  throw Failure{Exit::Unreachable, file.exists() ? QStringLiteral("%1 is not a file").arg(path_)
+                                                 : QStringLiteral("%1: no such file").arg(path_)};
+}
+
+void Target::connect(Connection& connection, bool readOnly) const {
+  if (!onServer()) requireFile();
+  connection.Mode = readOnly ? adModeRead : adModeUnknown;
+  try {
+    connection.Open(ConnectionString(path_));
+  } catch (const RuntimeError& error) {
+    // The layer adds the connection text, which says nothing the path does not.
+    QString reason = error.description();
+    reason.remove(QStringLiteral(" (%1)").arg(ConnectionString(path_)));
+    throw Failure{Exit::Unreachable, QStringLiteral("%1 cannot be opened: %2").arg(shownName(), reason)};
+  }
+}
+
+void Target::open(Connection& connection, bool readOnly) const {
+  connect(connection, readOnly);
+  QSqlRecord columns;
+  try {
+    columns = connection.query(QStringLiteral("SELECT * FROM GraphData WHERE 1 = 0")).record();
+  } catch (const RuntimeError& error) {
+    throw Failure{Exit::NoGraphData, QStringLiteral("%1 has no table GraphData: %2").arg(shownName(), error.description())};
+  }
+  QStringList missing;
+  for (const QString& column : kColumns)
+    if (columns.indexOf(column) < 0) missing.append(column);
+  if (!missing.isEmpty())
+    throw Failure{Exit::NoGraphData, QStringLiteral("%1: table GraphData has no column %2")
+                                         .arg(shownName(), missing.join(QStringLiteral(", ")))};
+}
+
+void Target::requireGraphData() const {
+  Connection connection;
+  open(connection, true);
+}
+
+}  // namespace kelvane::db

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+
+namespace kelvane {
+class Connection;
+}
+
+namespace kelvane::db {
+
+// The database a subcommand works on: a SQLite file, or the PostgreSQL database that a
+// connection file (.kvconn) names.
+class Target {
+ public:
+  // Reads the connection file of a server target; raises a Failure (Exit::Unreachable) when it
+  // is missing or names no server.
+  explicit Target(const QString& path);
+
+  const QString& path() const { return path_; }
+  bool onServer() const { return onServer_; }
+  // For messages: the path, and for a server its URI without the password.
+  QString shownName() const;
+  // The text with the password blanked out wherever an engine's message repeated it.
+  QString withoutPassword(const QString& text) const;
+
+  // For a SQLite target: raises a Failure with Exit::Unreachable unless the file is there.
+  void requireFile() const;
+  // Opens the database through the program's layer; raises a Failure with Exit::Unreachable
+  // when it cannot be opened.
+  void connect(Connection& connection, bool readOnly) const;
+  // Opens it and looks at its table; raises a Failure with Exit::Unreachable
+  // when it cannot be opened and Exit::NoGraphData when it has no usable table GraphData.
+  void open(Connection& connection, bool readOnly) const;
+  // Opens it read-only just to see that it is there and holds GraphData.
+  void requireGraphData() const;
+
+ private:
+  QString path_;
+  bool onServer_;
+  QString shownAddress_;
+  QString password_;
+};
+
+}  // namespace kelvane::db
