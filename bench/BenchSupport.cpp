@@ -29,13 +29,13 @@ Timings measure(const std::function<void()>& work, int minRuns, double budgetMs)
   return timings;
 }
 
-void report(const QString& what, double milliseconds, double targetMs) {
+void report(const QString& what, double figure, double target, const QString& unit) {
   QTextStream out(stdout);
-  out << QStringLiteral("%1: %2 ms").arg(what, -60).arg(milliseconds, 9, 'f', 3);
-  if (targetMs > 0)
-    out << QStringLiteral("  (target at most %1 ms: %2)")
-               .arg(targetMs)
-               .arg(milliseconds <= targetMs ? QStringLiteral("met") : QStringLiteral("MISSED"));
+  out << QStringLiteral("%1: %2 %3").arg(what, -60).arg(figure, 9, 'f', 3).arg(unit);
+  if (target > 0)
+    out << QStringLiteral("  (target at most %1 %2: %3)")
+               .arg(target)
+               .arg(unit, figure <= target ? QStringLiteral("met") : QStringLiteral("MISSED"));
   out << '\n';
 }
 

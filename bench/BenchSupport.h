@@ -27,7 +27,7 @@ class Timings {
 Timings measure(const std::function<void()>& work, int minRuns = 20, double budgetMs = 2000);
 
 // One line of a benchmark's report: what was measured, the figure, and the target it must meet
-// (none when the target is not positive).
-void report(const QString& what, double milliseconds, double targetMs = 0);
+// (none when the target is not positive), both in the unit given.
+void report(const QString& what, double figure, double target = 0, const QString& unit = QStringLiteral("ms"));
 
 }  // namespace kelvane::bench

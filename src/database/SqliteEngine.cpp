@@ -29,10 +29,15 @@ int readsOnly(void*, int action, const char*, const char*, const char*, const ch
 
 // Waits for another writer's lock in steps of a millisecond up to the busy timeout. SQLite's own
 // handler backs off to long sleeps, so beside a writer that takes the lock again at once it can
-// miss every gap and give up although the file was free many times.
+// miss every gap and give up although the file was free many times. The wait is measured on the
+// clock, as each step lasts longer on a loaded machine.
 int waitBriefly(void*, int attempts) {
-  if (attempts >= SqliteEngine::kBusyTimeoutMs) return 0;
-  std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  using namespace std::chrono;
+  thread_local steady_clock::time_point waitingSince;
+  const steady_clock::time_point now = steady_clock::now();
+  if (attempts == 0) waitingSince = now;
+  if (now - waitingSince >= milliseconds(SqliteEngine::kBusyTimeoutMs)) return 0;
+  std::this_thread::sleep_for(milliseconds(1));
   return 1;
 }
 

@@ -45,6 +45,14 @@ QStringList anchorNames(const QTextDocument& document) {
   return names;
 }
 
+// A file of the help file's name in folder, holding contents; none for null contents.
+QString helpFileHolding(const QTemporaryDir& folder, const QByteArray& contents) {
+  const QString path = folder.filePath(QStringLiteral("English Help.chm"));
+  QFile file(path);
+  if (!contents.isNull() && file.open(QIODevice::WriteOnly)) file.write(contents);
+  return path;
+}
+
 QTextBrowser* browserOf(HelpWindow& window) { return window.findChild<QTextBrowser*>(QStringLiteral("helpBrowser")); }
 
 }  // namespace
@@ -104,12 +112,7 @@ void HelpWindowTest::filesThatAreNoHelpFile_data() {
 void HelpWindowTest::filesThatAreNoHelpFile() {
   QFETCH(QByteArray, contents);
   QTemporaryDir folder;
-  const QString path = folder.filePath(QStringLiteral("English Help.chm"));
-  if (!contents.isNull()) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(contents);
-  }
+  const QString path = helpFileHolding(folder, contents);
   const ChmFile chm(path);
   QVERIFY(!chm.isOpen());
   QVERIFY(!chm.read(QStringLiteral("/index.html")));
@@ -230,12 +233,7 @@ void HelpWindowTest::notFoundPage_data() {
 void HelpWindowTest::notFoundPage() {
   QFETCH(QByteArray, contents);
   QTemporaryDir folder;
-  const QString path = folder.filePath(QStringLiteral("English Help.chm"));
-  if (!contents.isNull()) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(contents);
-  }
+  const QString path = helpFileHolding(folder, contents);
   HelpWindow window;
   window.showHelpFile(path);
   QVERIFY(window.isVisible());
