@@ -32,8 +32,6 @@ class SqliteDatabaseTest : public QObject {
   void emptyResultIsAtBothEnds();
   void closingTheConnectionClosesItsRecordsets_data() { addEngineRows(); }
   void closingTheConnectionClosesItsRecordsets();
-  void readOnlyConnectionNeverWrites_data();
-  void readOnlyConnectionNeverWrites();
 
  private:
   QString path() const { return folder_->filePath("m.db"); }
@@ -196,59 +194,6 @@ void SqliteDatabaseTest::closingTheConnectionClosesItsRecordsets() {
   rows.Open("SELECT * FROM GraphData", second);  // the same object opens again
   QCOMPARE(rows.RecordCount(), 3);
   second.CommitTrans();  // without a transaction: nothing happens
-}
-
-void SqliteDatabaseTest::readOnlyConnectionNeverWrites_data() {
-  addEngineColumn();
-  QTest::addColumn<QString>("sql");
-  for (EngineKind engine : kEngines) {
-    newEngineRow(engine, "delete") << "DELETE FROM GraphData";
-    newEngineRow(engine, "update") << "UPDATE GraphData SET Data = 0";
-    newEngineRow(engine, "drop") << "DROP TABLE GraphData";
-    newEngineRow(engine, "insert") << "INSERT INTO GraphData (number) VALUES (9)";
-    newEngineRow(engine, "several statements") << "SELECT 1; DELETE FROM GraphData";
-  }
-  const EngineKind sqlite = EngineKind::Sqlite;
-  newEngineRow(sqlite, "pragma that writes") << "PRAGMA user_version = 7";
-  newEngineRow(sqlite, "query_only off, then write") << "PRAGMA query_only = 0; DELETE FROM GraphData";
-  newEngineRow(sqlite, "attach a new file") << "ATTACH DATABASE 'other.db' AS other";
-  newEngineRow(sqlite, "vacuum into a new file") << "VACUUM INTO 'copy.db'";
-  const EngineKind postgres = EngineKind::Postgres;
-  newEngineRow(postgres, "read-only off, then write") << "SET default_transaction_read_only = off; DELETE FROM GraphData";
-  newEngineRow(postgres, "read-only off, commit, then write")
-      << "SELECT 1; SET default_transaction_read_only = off; COMMIT; DELETE FROM GraphData";
-  newEngineRow(postgres, "a write inside a query") << "WITH d AS (DELETE FROM GraphData RETURNING *) SELECT * FROM d";
-  newEngineRow(postgres, "a large object") << "SELECT lo_create(0)";
-}
-
-void SqliteDatabaseTest::readOnlyConnectionNeverWrites() {
-  QFETCH(EngineKind, engine);
-  QFETCH(QString, sql);
-  MeasurementDatabase& database = this->database(engine);
-  const QByteArray before = fileHash(path());
-  const QStringList contents = database.contents();
-  {
-    Connection connection;
-    connection.Mode = adModeRead;
-    connection.Open(ConnectionString(database.dataSource()));
-    Recordset rows;
-    try {
-      rows.Open(sql, connection);
-    } catch (const RuntimeError&) {
-    }
-  }
-  QCOMPARE(fileHash(path()), before);
-  QCOMPARE(database.contents(), contents);
-  Connection connection;
-  connection.Mode = adModeRead;
-  connection.Open(ConnectionString(database.dataSource()));
-  Recordset rows;
-  rows.Open("SELECT * FROM GraphData WHERE Data > 0 ORDER BY number", connection);  // reading still works
-  QCOMPARE(rows.RecordCount(), 2);
-  QCOMPARE(database.scalar("SELECT count(*) FROM GraphData").toInt(), 3);
-  QCOMPARE(SqliteFile(path()).scalar("SELECT count(*) FROM GraphData").toInt(), 3);
-  QVERIFY(!QFile::exists(QDir::current().filePath("other.db")));
-  QVERIFY(!QFile::exists(QDir::current().filePath("copy.db")));
 }
 
 QTEST_GUILESS_MAIN(SqliteDatabaseTest)
