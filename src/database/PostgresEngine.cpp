@@ -55,15 +55,6 @@ QString addressLine(const QString& text) {
   return {};
 }
 
-// The driver's own texts name the host and user; they are checked all the same, as no message
-// may ever carry the password.
-QString withoutPassword(QString text, const QString& password) {
-  if (password.isEmpty()) return text;
-  const QString hidden = QStringLiteral("********");
-  text.replace(password, hidden);
-  return text.replace(QString::fromLatin1(QUrl::toPercentEncoding(password)), hidden);
-}
-
 PGconn* connectionOf(const QSqlDriver* driver) {
   if (!driver) return nullptr;
   const QVariant handle = driver->handle();
@@ -169,12 +160,24 @@ ServerAddress serverAddressOf(const QString& connectionFileText) {
   return address;
 }
 
-void PostgresEngine::open(QSqlDatabase& database, const QString& dataSource, bool readOnly) const {
-  QFile file(dataSource);
+ServerAddress serverAddressIn(const QString& connectionFilePath) {
+  QFile file(connectionFilePath);
   if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
     throw failure(QStringLiteral("Cannot read the connection file: %1").arg(file.errorString()));
-  const ServerAddress address = serverAddressOf(QString::fromUtf8(file.read(kMaxFileSize)));
-  file.close();
+  return serverAddressOf(QString::fromUtf8(file.read(kMaxFileSize)));
+}
+
+// The driver's own texts name the host and user; they are checked all the same, as no message
+// may ever carry the password.
+QString withoutPassword(QString text, const QString& password) {
+  if (password.isEmpty()) return text;
+  const QString hidden = QStringLiteral("********");
+  text.replace(password, hidden);
+  return text.replace(QString::fromLatin1(QUrl::toPercentEncoding(password)), hidden);
+}
+
+void PostgresEngine::open(QSqlDatabase& database, const QString& dataSource, bool readOnly) const {
+  const ServerAddress address = serverAddressIn(dataSource);
 
   database.setHostName(address.host);
   database.setPort(address.port);

@@ -20,6 +20,11 @@ struct ServerAddress {
 // The address in the text of a connection file: its first line that is neither blank nor a '#'
 // comment. Raises a RuntimeError when there is none or it is no postgresql:// address.
 ServerAddress serverAddressOf(const QString& connectionFileText);
+// The address in the connection file at the path. Raises a RuntimeError when the file cannot be
+// read or holds no address.
+ServerAddress serverAddressIn(const QString& connectionFilePath);
+// The text with the password blanked out wherever a message repeated it, plain or encoded.
+QString withoutPassword(QString text, const QString& password);
 
 // Measurement databases on a PostgreSQL server that several stations share, named by a
 // connection file (.kvconn). No message ever shows the address's password.

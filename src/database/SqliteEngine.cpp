@@ -72,13 +72,16 @@ bool isSingleReadingStatement(sqlite3* handle, const QString& sql, QString& why)
 
 }  // namespace
 
+// A file: URI with an explicit mode is the only way to open without creating the file.
+QString sqliteFileUri(const QString& path, bool readOnly) {
+  return QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded) +
+         (readOnly ? QStringLiteral("?mode=ro") : QStringLiteral("?mode=rw"));
+}
+
 void SqliteEngine::open(QSqlDatabase& database, const QString& dataSource, bool readOnly) const {
   if (dataSource.isEmpty())
     throw RuntimeError(ErrorNumber::DatabaseEngine, name(), QStringLiteral("No database file has been selected"));
-  // A file: URI with an explicit mode is the only way to open without creating the file.
-  QString uri = QUrl::fromLocalFile(QFileInfo(dataSource).absoluteFilePath()).toString(QUrl::FullyEncoded);
-  uri += readOnly ? QStringLiteral("?mode=ro") : QStringLiteral("?mode=rw");
-  database.setDatabaseName(uri);
+  database.setDatabaseName(sqliteFileUri(dataSource, readOnly));
   QString options = QStringLiteral("QSQLITE_OPEN_URI");
   if (readOnly) options += QStringLiteral(";QSQLITE_OPEN_READONLY");
   database.setConnectOptions(options);

@@ -4,6 +4,10 @@
 
 namespace kelvane {
 
+// The file: address that opens a SQLite file without ever creating it, for reading only or for
+// reading and writing; open it with QSQLITE_OPEN_URI.
+QString sqliteFileUri(const QString& path, bool readOnly);
+
 // Measurement databases in SQLite files. The program never creates a file: opening a path that
 // does not exist fails. A busy timeout lets a writer wait for the collector's transactions.
 class SqliteEngine : public Engine {

@@ -2,18 +2,17 @@
 #include "Commands.h"
 #include "Failure.h"
 #include "database/Connection.h"
+#include "database/SqliteEngine.h"
 #include "state/RegionalForms.h"
 #include "state/RuntimeError.h"
 
 #include <QDate>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTextStream>
-#include <QUrl>
 #include <QUuid>
 
 #include <optional>
@@ -30,8 +29,7 @@ QStringList integrityProblems(const QString& path) {
   QString failure;
   {
     QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-    database.setDatabaseName(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded) +
-                             QStringLiteral("?mode=ro"));
+    database.setDatabaseName(sqliteFileUri(path, true));
     database.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_OPEN_READONLY"));
     if (!database.open()) {
       failure = database.lastError().text();

@@ -3,6 +3,7 @@
 #include "Failure.h"
 #include "database/Connection.h"
 #include "database/ConnectionString.h"
+#include "database/SqliteEngine.h"
 #include "state/RuntimeError.h"
 
 #include <QDir>
@@ -12,7 +13,6 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTextStream>
-#include <QUrl>
 #include <QUuid>
 
 namespace kelvane::db {
@@ -34,8 +34,7 @@ void createSqliteTable(const QString& path) {
   {
     QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
     // The file exists already (made empty and exclusively): mode=rw never makes another one.
-    database.setDatabaseName(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded) +
-                             QStringLiteral("?mode=rw"));
+    database.setDatabaseName(sqliteFileUri(path, false));
     database.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
     QString failure;
     QSqlQuery query(database);

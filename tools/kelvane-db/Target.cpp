@@ -12,7 +12,6 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTextStream>
-#include <QUrl>
 
 namespace kelvane::db {
 
@@ -23,13 +22,10 @@ const QStringList kColumns{QStringLiteral("Date"), QStringLiteral("Time"), QStri
 
 // The server a connection file names, read as the program reads it.
 ServerAddress addressIn(const QString& path) {
-  QFile file(path);
   if (!QFileInfo(path).isFile())
     throw Failure{Exit::Unreachable, QStringLiteral("%1: no such connection file").arg(path)};
-  if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-    throw Failure{Exit::Unreachable, QStringLiteral("%1: %2").arg(path, file.errorString())};
   try {
-    return serverAddressOf(QString::fromUtf8(file.read(64 * 1024)));
+    return serverAddressIn(path);
   } catch (const RuntimeError& error) {
     throw Failure{Exit::Unreachable, QStringLiteral("%1: %2").arg(path, error.description())};
   }
@@ -54,14 +50,7 @@ QString Target::shownName() const {
   return QStringLiteral("%1 (%2)").arg(path_, shownAddress_);
 }
 
-QString Target::withoutPassword(const QString& text) const {
-  if (password_.isEmpty()) return text;
-  QString result = text;
-  const QString encoded = QString::fromUtf8(QUrl::toPercentEncoding(password_));
-  result.replace(password_, QStringLiteral("***"));
-  if (encoded != password_) result.replace(encoded, QStringLiteral("***"));
-  return result;
-}
+QString Target::withoutPassword(const QString& text) const { return kelvane::withoutPassword(text, password_); }
 
 void Target::requireFile() const {
   const QFileInfo file(path_);
