@@ -20,7 +20,14 @@ Connection::~Connection() { Close(); }
 
 RuntimeError Connection::engineError(const QString& description) const {
   return RuntimeError(ErrorNumber::DatabaseEngine, engine_ ? engine_->name() : QStringLiteral("Database"),
-                      description);
+                      naming(description));
+}
+
+// Every message of the layer says which database it is about, and none repeats the connection
+// text with its provider part.
+QString Connection::naming(const QString& description) const {
+  if (shown_.isEmpty() || description.contains(shown_)) return description;
+  return QStringLiteral("%1 (%2)").arg(description, shown_);
 }
 
 void Connection::requireOpen() const {
@@ -29,17 +36,16 @@ void Connection::requireOpen() const {
 
 void Connection::Open(const QString& connectionString) {
   Close();
-  connectionString_ = connectionString;
   const QString dataSource = dataSourceOf(connectionString);
   engine_ = &engineFor(dataSource);
+  shown_ = engine_->shownName(dataSource);
   QSqlDatabase database = QSqlDatabase::addDatabase(engine_->driver(), name_);
   try {
     engine_->open(database, dataSource, Mode == adModeRead);
   } catch (const RuntimeError& error) {
     database = QSqlDatabase();
     QSqlDatabase::removeDatabase(name_);
-    throw RuntimeError(error.number(), error.source(),
-                       QStringLiteral("%1 (%2)").arg(error.description(), connectionString));
+    throw RuntimeError(error.number(), error.source(), naming(error.description()));
   }
   open_ = true;
 }
@@ -74,10 +80,15 @@ QSqlQuery Connection::query(const QString& sql) {
   requireOpen();
   QSqlQuery query(QSqlDatabase::database(name_, false));
   query.setForwardOnly(true);
-  if (Mode == adModeRead)
+  if (Mode != adModeRead) {
+    if (!query.exec(sql)) throw engineError(query.lastError().text());
+    return query;
+  }
+  try {
     engine_->runReadOnly(query, sql);
-  else if (!query.exec(sql))
-    throw engineError(query.lastError().text());
+  } catch (const RuntimeError& error) {
+    throw RuntimeError(error.number(), error.source(), naming(error.description()));
+  }
   return query;
 }
 

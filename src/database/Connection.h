@@ -33,6 +33,8 @@ class Connection {
   // Closes the record sets opened on it too.
   void Close();
   bool isOpen() const { return open_; }
+  // The database as messages name it: the file, or the server's address without its password.
+  const QString& shownName() const { return shown_; }
 
   // For record sets: runs a text (through the read-only path on an adModeRead connection) or a
   // statement with bound values; raise a RuntimeError when the engine refuses.
@@ -44,9 +46,10 @@ class Connection {
  private:
   void requireOpen() const;
   RuntimeError engineError(const QString& description) const;
+  QString naming(const QString& description) const;
 
   QString name_;  // each connection gets its own, as Qt SQL keeps them by name
-  QString connectionString_;
+  QString shown_;  // the database as messages name it: never the connection text
   const Engine* engine_ = nullptr;
   bool open_ = false;
   bool inTransaction_ = false;

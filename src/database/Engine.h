@@ -16,6 +16,8 @@ class Engine {
   // The name its errors carry as their source.
   virtual QString name() const = 0;
   virtual QString driver() const = 0;
+  // How messages name the database: the file, or the server's address without its password.
+  virtual QString shownName(const QString& dataSource) const = 0;
   // Opens the database the data source names; read-only connections can never write. Raises a
   // RuntimeError that says why the source cannot be opened.
   virtual void open(QSqlDatabase& database, const QString& dataSource, bool readOnly) const = 0;

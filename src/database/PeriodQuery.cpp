@@ -1,10 +1,6 @@
 #include "PeriodQuery.h"
 
-#include "Connection.h"
-#include "ConnectionString.h"
-#include "Recordset.h"
-#include "StoredRows.h"
-#include "chart/DrawChart.h"
+#include "StoredChart.h"
 #include "shell/TextResources.h"
 #include "state/RuntimeError.h"
 
@@ -24,37 +20,22 @@ void mnuSQLquery_Click(Program& program) {
 void btnSelect_Click(Program& program, QueryDialogView& dialog) {
   ProgramState& state = program.state;
   MainWindowView& window = program.mainWindow;
-  Connection connection;  // closed on every way out
   try {
     state.OperatingMode = Mode::SQLquery;
     state.LiveChart = false;
     state.ExactXRange = true;
     state.WindowStart = 0;
-    ChartRecord record;
-    stdKelvane::InitChartRecord(state, record);
-    record.SeriesVisible.at(1) = true;
-
-    Recordset rows;
+    StoredChart chart(program, kMainSeries);
     state.QueryText = dialog.queryText();
-    // The operator's text may say anything: it runs where it can only read.
-    connection.Mode = adModeRead;
-    connection.Open(ConnectionString(state.DatabasePath));
-    rows.Open(state.QueryText, connection);
-    if (rows.IsBOF() || rows.IsEOF()) {
-      program.env.alert(LoadResString(58));
+    if (!chart.openQuery(state.QueryText)) {
+      program.env.alert(LoadResString(TextId::QueryFailed));
       return;
     }
-    ClockLabels& clock = window.clockLabels();
-    clock.setDateVisible(false);
-    clock.setDateCaption(program.env.regional.valueText(rows.Fields(QStringLiteral("Date"))));
-    clock.setTimeVisible(false);
-    state.ChartRecordCount = rows.RecordCount();
-    LoadChartRows(rows, state.ChartRecordCount, record, 1, true, state, program.env.regional);
-    stdKelvane::DrawChart(window.graphField(), record, state, program.env);
-    connection.Close();
+    chart.hideClock(window.clockLabels());
+    chart.draw(window.graphField(), true);
     window.unloadQueryDialog();
   } catch (const RuntimeError& error) {
-    program.env.alert(LoadResString(58));
+    program.env.alert(LoadResString(TextId::QueryFailed));
     if (error.number() != 0) program.env.reportError(error.source(), error.description());
   }
 }

@@ -176,6 +176,14 @@ QString withoutPassword(QString text, const QString& password) {
   return text.replace(QString::fromLatin1(QUrl::toPercentEncoding(password)), hidden);
 }
 
+QString PostgresEngine::shownName(const QString& dataSource) const {
+  try {
+    return serverAddressIn(dataSource).shown;
+  } catch (const RuntimeError&) {
+    return dataSource;  // opening says what is wrong with the file
+  }
+}
+
 void PostgresEngine::open(QSqlDatabase& database, const QString& dataSource, bool readOnly) const {
   const ServerAddress address = serverAddressIn(dataSource);
 

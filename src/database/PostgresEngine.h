@@ -37,6 +37,7 @@ class PostgresEngine : public Engine {
 
   QString name() const override { return QStringLiteral("PostgreSQL"); }
   QString driver() const override { return QStringLiteral("QPSQL"); }
+  QString shownName(const QString& dataSource) const override;
   void open(QSqlDatabase& database, const QString& dataSource, bool readOnly) const override;
   // The lock keeps every other writer out until the commit, readers not: two writers can never
   // read the same largest number.

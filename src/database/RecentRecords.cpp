@@ -1,9 +1,6 @@
 #include "RecentRecords.h"
 
-#include "Connection.h"
-#include "Recordset.h"
-#include "StoredRows.h"
-#include "chart/DrawChart.h"
+#include "StoredChart.h"
 #include "shell/TextResources.h"
 #include "state/RuntimeError.h"
 
@@ -14,29 +11,16 @@ void btnSPRT_Click(Program& program) {
   MainWindowView& window = program.mainWindow;
   state.OperatingMode = Mode::Database;
   window.setFullScreenEnabled(true);
-  // The connection is a local, so that it is closed on every way out, failures included.
-  Connection connection;
   try {
     state.LiveChart = false;
     state.ExactXRange = true;
     state.WindowStart = 0;
-    ChartRecord record;
-    stdKelvane::InitChartRecord(state, record);
-    record.SeriesVisible.at(1) = true;
-
-    Recordset rows;
-    state.ChartRecordCount =
-        openRecentRows(connection, rows, state.DatabasePath, RecentRowsSql::Newest20, RecentRowsSql::All);
-    if (state.ChartRecordCount == 0) return;
-    ClockLabels& clock = window.clockLabels();
-    clock.setDateVisible(false);
-    clock.setDateCaption(program.env.regional.valueText(rows.Fields(QStringLiteral("Date"))));
-    clock.setTimeVisible(false);
-    LoadChartRows(rows, state.ChartRecordCount, record, 1, true, state, program.env.regional);
-    stdKelvane::DrawChart(window.graphField(), record, state, program.env);
-    connection.Close();
+    StoredChart chart(program, kMainSeries);
+    if (!chart.openRecentRows(false)) return;
+    chart.hideClock(window.clockLabels());
+    chart.draw(window.graphField(), true);
   } catch (const RuntimeError& error) {
-    program.env.alert(LoadResString(49));
+    program.env.alert(LoadResString(TextId::DatabaseFailed));
     if (error.number() != 0) program.env.reportError(error.source(), error.description());
   }
 }

@@ -16,6 +16,7 @@ class SqliteEngine : public Engine {
 
   QString name() const override { return QStringLiteral("SQLite"); }
   QString driver() const override { return QStringLiteral("QSQLITE"); }
+  QString shownName(const QString& dataSource) const override { return dataSource; }
   void open(QSqlDatabase& database, const QString& dataSource, bool readOnly) const override;
   // Immediate: a transaction that reads before it writes would otherwise fail at once, busy
   // timeout or not, when another writer came first.

@@ -8,16 +8,18 @@
 #include "shell/TextResources.h"
 #include "state/RuntimeError.h"
 
+#include <optional>
+
 namespace kelvane {
 
 namespace {
 
 // Message of each refusal the operator has to hear of; other failures pass silently.
-int messageFor(const RuntimeError& error) {
+std::optional<TextId> messageFor(const RuntimeError& error) {
   switch (error.number()) {
-    case ErrorNumber::TypeMismatch: return 47;
-    case ErrorNumber::Overflow: return 69;
-    default: return 0;
+    case ErrorNumber::TypeMismatch: return TextId::InputTypeMismatch;
+    case ErrorNumber::Overflow: return TextId::InputOverflow;
+    default: return std::nullopt;
   }
 }
 
@@ -71,8 +73,8 @@ void btnCalculation_Click(Program& program) {
     recordEntry(program, {state.EntryNumber, window.entryText(), value, state.LastEntryMoment,
                           state.LastEntryDateText, state.LastEntryTimeText});
   } catch (const RuntimeError& error) {
-    if (const int message = messageFor(error)) {
-      state.AlarmMessage = LoadResString(message);
+    if (const std::optional<TextId> message = messageFor(error)) {
+      state.AlarmMessage = LoadResString(*message);
       program.env.alert(state.AlarmMessage.toString());
     }
   }

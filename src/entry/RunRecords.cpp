@@ -56,17 +56,17 @@ void recordEntry(Program& program, const EntryRecord& entry) {
   try {
     appendLogRecord(env.logFilePath, logRecord(entry, env.regional));
   } catch (const RuntimeError& error) {
-    notRecorded.append(LoadResString(71).arg(QStringLiteral("%1 (%2)").arg(error.source(), error.description())));
+    notRecorded.append(LoadResString(TextId::NotLogged).arg(QStringLiteral("%1 (%2)").arg(error.source(), error.description())));
   }
   if (!state.DatabasePath.isEmpty()) {
     try {
       state.RowNumber = appendMeasurement(state.DatabasePath, {entry.dateText, entry.timeText, entry.value});
     } catch (const RuntimeError& error) {
-      notRecorded.append(LoadResString(72).arg(QStringLiteral("%1: %2").arg(error.source(), error.description())));
+      notRecorded.append(LoadResString(TextId::NotStored).arg(QStringLiteral("%1: %2").arg(error.source(), error.description())));
     }
   }
   if (notRecorded.isEmpty()) return;
-  state.AlarmMessage = LoadResString(70).arg(entry.number).arg(entry.typedText) + QStringLiteral("\n\n") +
+  state.AlarmMessage = LoadResString(TextId::EntryNotRecorded).arg(entry.number).arg(entry.typedText) + QStringLiteral("\n\n") +
                        notRecorded.join(QLatin1Char('\n'));
   env.alert(state.AlarmMessage.toString());
 }

@@ -2,18 +2,14 @@
 
 #include "chart/DrawChart.h"
 #include "chart/Single.h"
+#include "chart/VerticalRange.h"
 #include "state/RuntimeError.h"
-
-#include <cmath>
 
 namespace kelvane {
 
 namespace {
 
-constexpr double kScale = 10000;
-constexpr double kCoarseLabelLimit = 200000;  // 20 in the unit of the entered values
-
-float wholeFloorOf(double value) { return toSingle(std::floor(value)); }
+constexpr int kWindowSlots = 22;
 
 float singleOrZero(const QVariant& cell) { return cell.isNull() ? 0.0f : toSingle(cell.toDouble()); }
 
@@ -25,17 +21,24 @@ void removeAtPosition(QList<double>& values, qint32 position) {
 
 }  // namespace
 
-void chooseVerticalRange(ChartRecord& record, float& yLabelStep, double v) {
-  if (v >= singleProduct(record.YMax, kScale)) {
-    record.YMin = 0;
-    record.YMax = wholeFloorOf(v / kScale + 1);
-    if (v >= kCoarseLabelLimit) yLabelStep = wholeFloor(record.YMax / 20);
+void stageWindowValues(ProgramState& state, qint32 count, std::initializer_list<WindowColumn> columns) {
+  for (state.PointCounter = 1; state.PointCounter <= count; ++state.PointCounter)
+    for (const WindowColumn& staged : columns)
+      state.PointTable.at(state.PointCounter, staged.column) = staged.values.at(state.PointCounter - 1);
+}
+
+void copyStagedValues(ProgramState& state, ChartRecord& record, qint32 count, std::initializer_list<int> columns) {
+  for (state.PointCounter = 0; state.PointCounter <= count + 1; ++state.PointCounter)
+    for (int column : columns)
+      record.Values.at(state.PointCounter, column) = singleOrZero(state.PointTable.at(state.PointCounter, column));
+}
+
+void drawWindowChart(ProgramState& state, ChartRecord& record, DrawingSurface& picture, const Environment& env) {
+  if (state.scaleLimit >= kWindowPoints) {
+    record.XMax = state.WindowStart + kWindowSlots;
+    record.XMin = state.WindowStart;
   }
-  if (v <= singleProduct(record.YMin, kScale)) {
-    record.YMin = wholeFloorOf(v / kScale);
-    record.YMax = 1;
-    if (v <= -kCoarseLabelLimit) yLabelStep = wholeFloor(-record.YMin / 20);
-  }
+  stdKelvane::DrawChart(picture, record, state, env);
 }
 
 void updateSlidingWindow(ProgramState& state, ChartRecord& record, DrawingSurface& picture, const Environment& env) {
@@ -44,30 +47,18 @@ void updateSlidingWindow(ProgramState& state, ChartRecord& record, DrawingSurfac
   state.FullScreenWindowValues.append(v);
 
   const qint32 count = qint32(state.MainWindowValues.size());
-  for (state.PointCounter = 1; state.PointCounter <= count; ++state.PointCounter) {
-    const int p = state.PointCounter;
-    state.PointTable.at(p, kMainSeriesColumn) = state.MainWindowValues.at(p - 1);
-    state.PointTable.at(p, kFullScreenSeriesColumn) = state.FullScreenWindowValues.at(p - 1);
-  }
+  stageWindowValues(state, count,
+                    {{state.MainWindowValues, kMainSeriesColumn}, {state.FullScreenWindowValues, kFullScreenSeriesColumn}});
+  applyVerticalRange(kLiveRange, record, state.YLabelStep, v);
+  copyStagedValues(state, record, count, {kMainSeriesColumn, kFullScreenSeriesColumn});
 
-  chooseVerticalRange(record, state.YLabelStep, v);
-
-  for (state.PointCounter = 0; state.PointCounter <= count + 1; ++state.PointCounter) {
-    const int p = state.PointCounter;
-    record.Values.at(p, kMainSeriesColumn) = singleOrZero(state.PointTable.at(p, kMainSeriesColumn));
-    record.Values.at(p, kFullScreenSeriesColumn) = singleOrZero(state.PointTable.at(p, kFullScreenSeriesColumn));
-  }
-
-  if (state.scaleLimit < kWindowPoints) {
-    stdKelvane::DrawChart(picture, record, state, env);
-  } else {
-    record.XMax = state.WindowStart + 22;
-    record.XMin = state.WindowStart;
-    stdKelvane::DrawChart(picture, record, state, env);
+  drawWindowChart(state, record, picture, env);
+  if (state.scaleLimit >= kWindowPoints) {
     state.WindowStart += 1;
     state.PointCounter -= 1;
     removeAtPosition(state.MainWindowValues, state.PointCounter - kWindowPoints);
   }
+  // The full-screen copy keeps one value more: its removals start a step later.
   if (state.scaleLimit > kWindowPoints) removeAtPosition(state.FullScreenWindowValues, state.PointCounter - kWindowPoints);
   if (state.scaleLimit >= kWindowPoints) state.ScrollCount += 1;
 

@@ -2,11 +2,8 @@
 
 #include "TextResources.h"
 #include "chart/DrawChart.h"
-#include "chart/Single.h"
-#include "database/Connection.h"
-#include "database/ConnectionString.h"
-#include "database/Recordset.h"
-#include "database/StoredRows.h"
+#include "chart/VerticalRange.h"
+#include "database/StoredChart.h"
 #include "entry/SlidingWindow.h"
 #include "state/RuntimeError.h"
 
@@ -14,32 +11,24 @@ namespace kelvane {
 
 namespace {
 
-constexpr int kSeries = 4;  // light blue, as series 1 on the main window
-
+// The calculation run from the full-screen copy of the window, drawn where the main window's last
+// chart stood; the window itself does not move on.
 void drawCalculationRun(Program& program, FullScreenView& screen) {
   ProgramState& state = program.state;
   state.WindowStart = float(state.scaleStored);
   ChartRecord record;
   stdKelvane::InitChartRecord(state, record);
-  record.SeriesVisible.at(kSeries) = true;
+  record.SeriesVisible.at(kFullScreenSeries) = true;
   screen.clockLabels().setDateCaption(program.env.regional.shortDate(program.env.clock.now().date()));
 
   const qint32 count = qint32(state.FullScreenWindowValues.size());
-  for (state.PointCounter = 1; state.PointCounter <= count; ++state.PointCounter)
-    state.PointTable.at(state.PointCounter, kFullScreenSeriesColumn) =
-        state.FullScreenWindowValues.at(state.PointCounter - 1);
-  if (!state.LastValueScaled.isNull()) chooseVerticalRange(record, state.YLabelStep, state.LastValueScaled.toDouble());
-  for (state.PointCounter = 0; state.PointCounter <= count + 1; ++state.PointCounter) {
-    const QVariant& cell = state.PointTable.at(state.PointCounter, kFullScreenSeriesColumn);
-    record.Values.at(state.PointCounter, kSeries) = cell.isNull() ? 0.0f : toSingle(cell.toDouble());
-  }
-  if (state.scaleLimit < kWindowPoints) {
-    stdKelvane::DrawChart(screen.picMaximized(), record, state, program.env);
-  } else {
-    state.WindowStart -= 1;
-    record.XMax = state.WindowStart + 22;
-    record.XMin = state.WindowStart;
-    stdKelvane::DrawChart(screen.picMaximized(), record, state, program.env);
+  stageWindowValues(state, count, {{state.FullScreenWindowValues, kFullScreenSeriesColumn}});
+  applyVerticalRange(kLiveRange, record, state.YLabelStep, state.LastValueScaled.toDouble());
+  copyStagedValues(state, record, count, {kFullScreenSeriesColumn});
+  const bool moved = state.scaleLimit >= kWindowPoints;
+  if (moved) state.WindowStart -= 1;
+  drawWindowChart(state, record, screen.picMaximized(), program.env);
+  if (moved) {
     state.WindowStart += 1;
     state.PointCounter -= 1;
   }
@@ -47,35 +36,15 @@ void drawCalculationRun(Program& program, FullScreenView& screen) {
 }
 
 void drawRecentRows(Program& program, FullScreenView& screen) {
-  ProgramState& state = program.state;
-  state.ExactXRange = true;
-  ChartRecord record;
-  stdKelvane::InitChartRecord(state, record);
-  record.SeriesVisible.at(kSeries) = true;
-  Connection connection;
-  Recordset rows;
-  state.ChartRecordCount = openRecentRows(connection, rows, state.DatabasePath, RecentRowsSql::Newest20AllColumns,
-                                          RecentRowsSql::AllColumns);
-  if (state.ChartRecordCount == 0) return;
-  LoadChartRows(rows, state.ChartRecordCount, record, kSeries, true, state, program.env.regional);
-  stdKelvane::DrawChart(screen.picMaximized(), record, state, program.env);
+  program.state.ExactXRange = true;
+  StoredChart chart(program, kFullScreenSeries);
+  if (chart.openRecentRows(true)) chart.draw(screen.picMaximized(), true);
 }
 
 void drawLastQuery(Program& program, FullScreenView& screen) {
-  ProgramState& state = program.state;
-  state.ExactXRange = true;
-  ChartRecord record;
-  stdKelvane::InitChartRecord(state, record);
-  record.SeriesVisible.at(kSeries) = true;
-  Connection connection;
-  Recordset rows;
-  connection.Mode = adModeRead;  // the operator's text, run again: it still cannot write
-  connection.Open(ConnectionString(state.DatabasePath));
-  rows.Open(state.QueryText, connection);
-  if (rows.IsEOF() || rows.IsBOF()) return;
-  state.ChartRecordCount = rows.RecordCount();
-  LoadChartRows(rows, state.ChartRecordCount, record, kSeries, false, state, program.env.regional);
-  stdKelvane::DrawChart(screen.picMaximized(), record, state, program.env);
+  program.state.ExactXRange = true;
+  StoredChart chart(program, kFullScreenSeries);
+  if (chart.openQuery(program.state.QueryText)) chart.draw(screen.picMaximized(), false);
 }
 
 }  // namespace
@@ -94,7 +63,7 @@ void btnMaximized_Click(Program& program) {
     draw(program, screen);
   } catch (const RuntimeError& error) {
     if (error.number() == ErrorNumber::TypeMismatch) {
-      state.AlarmMessage = LoadResString(50);
+      state.AlarmMessage = LoadResString(TextId::FullScreenTypeMismatch);
       program.env.alert(state.AlarmMessage.toString());
     }
   }

@@ -4,8 +4,52 @@
 
 namespace kelvane {
 
-// The numbered UI string with this id. Every caller passes a fixed id of the table; an id that is
-// not in it is a fault of the build and stops the program.
-QString LoadResString(int id);
+// The ids of the numbered UI strings. The numbers are those the table has always had: a
+// translated table keeps them.
+enum class TextId : int {
+  ProgramDescriptionFrame = 11,
+  ProgramDescription = 12,
+  DataInputFrame = 13,
+  InputButton = 20,
+  ResetButton = 21,
+  ResultsFrame = 22,
+  NumberHeading = 23,
+  DataHeading = 24,
+  TimeStampHeading = 27,
+  ChartFrame = 28,
+  ChartDescription = 29,
+  DatabaseButton = 30,
+  FullScreenButton = 31,
+  CloseButton = 32,
+  Attribution = 34,
+  AboutCloseButton = 35,
+  QueryDescriptionFrame = 41,
+  QueryInstructions = 42,
+  QueryFrame = 43,
+  SelectQueryButton = 44,
+  CancelQueryButton = 45,
+  InputTypeMismatch = 47,
+  DatabaseFailed = 49,
+  FullScreenTypeMismatch = 50,
+  QueryFailed = 58,
+  FileMenu = 59,
+  ExitItem = 60,
+  DatabaseMenu = 61,
+  SqlQueryItem = 63,
+  Help = 64,
+  AboutItem = 65,
+  SelectDatabaseFileItem = 66,
+  NumberOnXButton = 67,
+  TimeOnXButton = 68,
+  // Added for values the program refuses or cannot record.
+  InputOverflow = 69,
+  EntryNotRecorded = 70,  // %1 the entry number, %2 the typed text
+  NotLogged = 71,         // %1 what went wrong
+  NotStored = 72,         // %1 what went wrong
+};
+
+// The UI string with this id. Every id is in the table; one that is not is a fault of the build
+// and stops the program.
+QString LoadResString(TextId id);
 
 }  // namespace kelvane

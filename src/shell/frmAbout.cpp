@@ -55,8 +55,8 @@ void frmAbout::Form_Load() {
   setWindowTitle(QStringLiteral("About ") + applicationTitle());
   lblVersion_->setText(QStringLiteral("Version ") + versionText());
   lblTitle_->setText(applicationTitle());
-  lblAboutDescr_->setText(LoadResString(34));
-  cmdOK_->setText(LoadResString(35));
+  lblAboutDescr_->setText(LoadResString(TextId::Attribution));
+  cmdOK_->setText(LoadResString(TextId::AboutCloseButton));
 }
 
 void ShowAboutBox(QWidget* owner) {

@@ -232,30 +232,30 @@ void frmChart::Form_Load() {
 }
 
 void frmChart::setCaptions() {
-  fraProgrDescr_->setTitle(LoadResString(11));
-  lblProgrDescr_->setText(LoadResString(12));
-  fraDataInput_->setTitle(LoadResString(13));
-  btnCalculation_->setText(LoadResString(20));
-  btnReset_->setText(LoadResString(21));
-  fraResults_->setTitle(LoadResString(22));
-  lblNumber_->setText(LoadResString(23));
-  lblRandVar_->setText(LoadResString(24));
-  lblTimeStamp_->setText(LoadResString(27));
-  fraChart_->setTitle(LoadResString(28));
-  lblChartDescr_->setText(LoadResString(29));
-  btnSPRT_->setText(LoadResString(30));
-  btnMaximized_->setText(LoadResString(31));
-  btnClose_->setText(LoadResString(32));
-  setMenuCaption(mnuFile_, LoadResString(59));
-  mnuExit_->setText(LoadResString(60));
-  setMenuCaption(mnuDataHandling_, LoadResString(61));
-  mnuSQLquery_->setText(LoadResString(63));
-  setMenuCaption(mnuHelp_, LoadResString(64));
-  mnuHelpFile_->setText(LoadResString(64));
-  mnuAbout_->setText(LoadResString(65));
-  mnuFileOpen_->setText(LoadResString(66));
-  btnNumberOnX_->setText(LoadResString(67));
-  btnTimeOnX_->setText(LoadResString(68));
+  fraProgrDescr_->setTitle(LoadResString(TextId::ProgramDescriptionFrame));
+  lblProgrDescr_->setText(LoadResString(TextId::ProgramDescription));
+  fraDataInput_->setTitle(LoadResString(TextId::DataInputFrame));
+  btnCalculation_->setText(LoadResString(TextId::InputButton));
+  btnReset_->setText(LoadResString(TextId::ResetButton));
+  fraResults_->setTitle(LoadResString(TextId::ResultsFrame));
+  lblNumber_->setText(LoadResString(TextId::NumberHeading));
+  lblRandVar_->setText(LoadResString(TextId::DataHeading));
+  lblTimeStamp_->setText(LoadResString(TextId::TimeStampHeading));
+  fraChart_->setTitle(LoadResString(TextId::ChartFrame));
+  lblChartDescr_->setText(LoadResString(TextId::ChartDescription));
+  btnSPRT_->setText(LoadResString(TextId::DatabaseButton));
+  btnMaximized_->setText(LoadResString(TextId::FullScreenButton));
+  btnClose_->setText(LoadResString(TextId::CloseButton));
+  setMenuCaption(mnuFile_, LoadResString(TextId::FileMenu));
+  mnuExit_->setText(LoadResString(TextId::ExitItem));
+  setMenuCaption(mnuDataHandling_, LoadResString(TextId::DatabaseMenu));
+  mnuSQLquery_->setText(LoadResString(TextId::SqlQueryItem));
+  setMenuCaption(mnuHelp_, LoadResString(TextId::Help));
+  mnuHelpFile_->setText(LoadResString(TextId::Help));
+  mnuAbout_->setText(LoadResString(TextId::AboutItem));
+  mnuFileOpen_->setText(LoadResString(TextId::SelectDatabaseFileItem));
+  btnNumberOnX_->setText(LoadResString(TextId::NumberOnXButton));
+  btnTimeOnX_->setText(LoadResString(TextId::TimeOnXButton));
 }
 
 void frmChart::btnClose_Click() { close(); }

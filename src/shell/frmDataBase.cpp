@@ -32,11 +32,11 @@ frmDataBase::frmDataBase(Program& program, QWidget* mainWindow) : QDialog(mainWi
   btnCancel->setAutoDefault(false);
 
   setQueryText(querySkeleton());
-  fraSQLQueryDescr->setTitle(LoadResString(41));
-  lblSQLDlgDescr->setText(LoadResString(42));
-  fraSQLQuery->setTitle(LoadResString(43));
-  btnSelect->setText(LoadResString(44));
-  btnCancel->setText(LoadResString(45));
+  fraSQLQueryDescr->setTitle(LoadResString(TextId::QueryDescriptionFrame));
+  lblSQLDlgDescr->setText(LoadResString(TextId::QueryInstructions));
+  fraSQLQuery->setTitle(LoadResString(TextId::QueryFrame));
+  btnSelect->setText(LoadResString(TextId::SelectQueryButton));
+  btnCancel->setText(LoadResString(TextId::CancelQueryButton));
 
   connect(btnSelect, &QPushButton::clicked, this, [this, &program] { btnSelect_Click(program, *this); });
   connect(btnCancel, &QPushButton::clicked, this, [this, &program] { btnCancel_Click(program, *this); });

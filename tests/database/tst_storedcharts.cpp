@@ -224,7 +224,7 @@ void StoredChartsTest::failingDatabaseIsReportedTwice() {
   btnSPRT_Click(f.program);
   const QList<RecordedMessages::Shown>& shown = f.test.messages.shown;
   QCOMPARE(shown.size(), 2);
-  QCOMPARE(shown[0].text, LoadResString(49));
+  QCOMPARE(shown[0].text, LoadResString(TextId::DatabaseFailed));
   QCOMPARE(shown[0].icon, MessageIcon::Exclamation);
   QCOMPARE(shown[1].title, QStringLiteral("Error"));
   QCOMPARE(shown[1].icon, MessageIcon::None);
@@ -291,7 +291,7 @@ void StoredChartsTest::failingQueriesKeepTheDialogOpen() {
   f.window.queryDialog->text = query;
   btnSelect_Click(f.program, *f.window.queryDialog);
   QCOMPARE(f.test.messages.shown.size(), secondBox ? 2 : 1);
-  QCOMPARE(f.test.messages.shown[0].text, LoadResString(58));
+  QCOMPARE(f.test.messages.shown[0].text, LoadResString(TextId::QueryFailed));
   if (secondBox) QCOMPARE(f.test.messages.shown[1].title, QStringLiteral("Error"));
   QVERIFY(f.window.queryDialog);
   QCOMPARE(f.window.queryDialog->text, query);
@@ -357,7 +357,7 @@ void StoredChartsTest::queryCanNeverWrite() {
   mnuSQLquery_Click(f.program);
   f.window.queryDialog->text = query;
   btnSelect_Click(f.program, *f.window.queryDialog);
-  QCOMPARE(f.test.messages.texts().value(0), LoadResString(58));
+  QCOMPARE(f.test.messages.texts().value(0), LoadResString(TextId::QueryFailed));
   QCOMPARE(f.test.messages.shown.size(), 2);
   QCOMPARE(f.test.messages.shown[1].title, QStringLiteral("Error"));
   QVERIFY(f.window.queryDialog);

@@ -143,10 +143,10 @@ void CalculationStepTest::refusedTextChangesOnlyTheCounters() {
   f.test.clock.set(QDateTime(QDate(2010, 12, 5), QTime(15, 0, 0)));
 
   f.press(typed);
-  QCOMPARE(f.test.messages.texts(), QStringList{LoadResString(message)});
+  QCOMPARE(f.test.messages.texts(), QStringList{LoadResString(TextId(message))});
   QCOMPARE(f.test.messages.shown.first().icon, MessageIcon::Exclamation);
   QCOMPARE(f.test.messages.shown.first().title, applicationTitle());
-  QCOMPARE(f.state.AlarmMessage.toString(), LoadResString(message));
+  QCOMPARE(f.state.AlarmMessage.toString(), LoadResString(TextId(message)));
   // What the press did before it read the text stays...
   QCOMPARE(f.state.OperatingMode, Mode::Calculation);
   QCOMPARE(f.state.EntryNumber, 2);

@@ -48,6 +48,9 @@ QString prepare(MeasurementDatabase& database, Database kind) {
   return path;
 }
 
+// How a message names a database that cannot be reached: its file, or its connection file.
+QString measurementsName(EngineKind engine) { return engine == EngineKind::Sqlite ? "m.db" : "station.kvconn"; }
+
 }  // namespace
 
 void RunRecordsTest::initTestCase() { QVERIFY2(databases_.start(), qPrintable(databases_.errorText())); }
@@ -58,9 +61,9 @@ void RunRecordsTest::eachRecordIsWrittenOnItsOwn_data() {
   QTest::addColumn<bool>("logWritable");
   QTest::addColumn<bool>("rowExpected");
   QTest::addColumn<QStringList>("messageParts");
-  const QString lost = LoadResString(70).arg(1).arg("2.5");
-  const QString noLog = LoadResString(71).section('%', 0, 0);
-  const QString noRow = LoadResString(72).section('%', 0, 0);
+  const QString lost = LoadResString(TextId::EntryNotRecorded).arg(1).arg("2.5");
+  const QString noLog = LoadResString(TextId::NotLogged).section('%', 0, 0);
+  const QString noRow = LoadResString(TextId::NotStored).section('%', 0, 0);
   newEngineRow(EngineKind::Sqlite, "no database chosen is silent") << int(Database::None) << true << false << QStringList{};
   for (EngineKind engine : kEngines) {
     // Table names fold to lower case in PostgreSQL, and its messages name them so.
@@ -69,7 +72,7 @@ void RunRecordsTest::eachRecordIsWrittenOnItsOwn_data() {
     newEngineRow(engine, "log unwritable, row still stored")
         << int(Database::Good) << false << true << QStringList{lost, noLog, "Logfile.txt"};
     newEngineRow(engine, "missing file, not created")
-        << int(Database::Missing) << true << false << QStringList{lost, noRow, "Data Source="};
+        << int(Database::Missing) << true << false << QStringList{lost, noRow, measurementsName(engine)};
     newEngineRow(engine, "no table GraphData") << int(Database::NoTable) << true << false << QStringList{lost, noRow, table};
     newEngineRow(engine, "file is no database") << int(Database::NotADatabase) << true << false << QStringList{lost, noRow};
     newEngineRow(engine, "both fail, one message")
@@ -128,7 +131,7 @@ void RunRecordsTest::lockedDatabaseIsReported() {
   f.state.DatabasePath = database->dataSource();
   f.press("7");  // waits out the busy timeout, then gives up
   QCOMPARE(f.test.messages.shown.size(), 1);
-  QVERIFY(f.test.messages.shown.first().text.contains(LoadResString(72).section('%', 0, 0)));
+  QVERIFY(f.test.messages.shown.first().text.contains(LoadResString(TextId::NotStored).section('%', 0, 0)));
   QVERIFY(f.log().contains("Probability ratio: 7"));
   if (holder)
     holder->run("ROLLBACK");

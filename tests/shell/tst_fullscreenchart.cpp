@@ -144,7 +144,7 @@ void FullScreenChartTest::dataThatIsNoNumberIsReported() {
   fillDatabase(f, 3, "abc");
   f.state.OperatingMode = Mode::Database;
   btnMaximized_Click(f.program);
-  QCOMPARE(f.test.messages.texts(), QStringList{LoadResString(50)});
+  QCOMPARE(f.test.messages.texts(), QStringList{LoadResString(TextId::FullScreenTypeMismatch)});
   QCOMPARE(f.test.messages.shown.first().icon, MessageIcon::Exclamation);
   QVERIFY(f.window.fullScreen->picture.entries().isEmpty());
   // An empty value fails too, but silently.

@@ -35,16 +35,16 @@ void TextResourcesTest::texts_data() {
 void TextResourcesTest::texts() {
   QFETCH(int, id);
   QFETCH(QString, text);
-  QCOMPARE(LoadResString(id), text);
+  QCOMPARE(LoadResString(TextId(id)), text);
 }
 
 void TextResourcesTest::queryInstructionsKeepTheirLayout() {
-  const QString text = LoadResString(42);
+  const QString text = LoadResString(TextId::QueryInstructions);
   QCOMPARE(text.size(), 490);
   QVERIFY(text.endsWith(QStringLiteral("do not select too long period of time. ")));
   QVERIFY(text.contains(QString(121, QLatin1Char(' ')) + QStringLiteral("SELECT Date,Time, number, Data FROM GraphData  WHERE")));
   QVERIFY(text.contains(QStringLiteral("'14:10:45'    To correctly")));
-  QVERIFY(!LoadResString(34).contains(QLatin1Char('\n')));
+  QVERIFY(!LoadResString(TextId::Attribution).contains(QLatin1Char('\n')));
 }
 
 QTEST_GUILESS_MAIN(TextResourcesTest)

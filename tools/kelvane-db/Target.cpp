@@ -65,9 +65,9 @@ void Target::connect(Connection& connection, bool readOnly) const {
   try {
     connection.Open(ConnectionString(path_));
   } catch (const RuntimeError& error) {
-    // The layer adds the connection text, which says nothing the path does not.
+    // The layer names the database, as the message here does already.
     QString reason = error.description();
-    reason.remove(QStringLiteral(" (%1)").arg(ConnectionString(path_)));
+    reason.remove(QStringLiteral(" (%1)").arg(connection.shownName()));
     throw Failure{Exit::Unreachable, QStringLiteral("%1 cannot be opened: %2").arg(shownName(), reason)};
   }
 }
