@@ -1,39 +1,37 @@
 #include "BenchDatabase.h"
 
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
+#include "Commands.h"
+#include "Failure.h"
+
 #include <QTime>
+
+#include <sqlite3.h>
 
 namespace kelvane::bench {
 
-namespace {
-void run(QSqlQuery& query, const QString& sql) {
-  if (!query.exec(sql)) qFatal("%s: %s", qPrintable(sql), qPrintable(query.lastError().text()));
-}
-}  // namespace
-
 void createGraphData(const QString& path, int rows) {
-  const QString name = QStringLiteral("bench-setup");
-  {
-    QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-    database.setDatabaseName(path);
-    if (!database.open()) qFatal("cannot create %s", qPrintable(path));
-    QSqlQuery query(database);
-    run(query, QStringLiteral("PRAGMA journal_mode=WAL"));
-    run(query, QStringLiteral("CREATE TABLE GraphData (Date TEXT, Time TEXT, number REAL, Data REAL)"));
-    run(query, QStringLiteral("CREATE INDEX GraphDataNumber ON GraphData (number)"));
-    run(query, QStringLiteral("BEGIN"));
-    query.prepare(QStringLiteral("INSERT INTO GraphData VALUES ('05/12/2026', ?, ?, ?)"));
-    for (int n = 1; n <= rows; ++n) {
-      query.addBindValue(QTime(0, 0).addSecs(n % 86400).toString(QStringLiteral("HH:mm:ss")));
-      query.addBindValue(double(n));
-      query.addBindValue(5.0 + (n % 100) / 100.0);
-      if (!query.exec()) qFatal("insert failed");
-    }
-    run(query, QStringLiteral("COMMIT"));
+  try {
+    db::createMeasurementDatabase(db::Target(path));
+  } catch (const db::Failure& failure) {
+    qFatal("cannot create %s: %s", qPrintable(path), qPrintable(failure.message));
   }
-  QSqlDatabase::removeDatabase(name);
+  sqlite3* database = nullptr;
+  if (sqlite3_open_v2(path.toUtf8().constData(), &database, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
+    qFatal("cannot open %s", qPrintable(path));
+  sqlite3_stmt* insert = nullptr;
+  sqlite3_exec(database, "BEGIN", nullptr, nullptr, nullptr);
+  sqlite3_prepare_v2(database, "INSERT INTO GraphData VALUES ('05/12/2026', ?, ?, ?)", -1, &insert, nullptr);
+  for (int n = 1; n <= rows; ++n) {
+    const QByteArray time = QTime(0, 0).addSecs(n % 86400).toString(QStringLiteral("HH:mm:ss")).toLatin1();
+    sqlite3_bind_text(insert, 1, time.constData(), int(time.size()), SQLITE_TRANSIENT);
+    sqlite3_bind_double(insert, 2, n);
+    sqlite3_bind_double(insert, 3, 5.0 + (n % 100) / 100.0);
+    if (sqlite3_step(insert) != SQLITE_DONE) qFatal("insert failed");
+    sqlite3_reset(insert);
+  }
+  sqlite3_finalize(insert);
+  if (sqlite3_exec(database, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) qFatal("commit failed");
+  sqlite3_close(database);
 }
 
 }  // namespace kelvane::bench

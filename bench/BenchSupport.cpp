@@ -1,5 +1,7 @@
 #include "BenchSupport.h"
 
+#include "chart/Twips.h"
+
 #include <QTextStream>
 
 #include <cmath>
@@ -37,6 +39,24 @@ void report(const QString& what, double figure, double target, const QString& un
                .arg(target)
                .arg(unit, figure <= target ? QStringLiteral("met") : QStringLiteral("MISSED"));
   out << '\n';
+}
+
+namespace {
+constexpr double kDotsPerInch = 96;
+}
+
+PainterSurface mainWindowPicture() {
+  return PainterSurface(twipsToPixels(6855, kDotsPerInch), twipsToPixels(5895, kDotsPerInch), 2, kDotsPerInch);
+}
+
+BenchProgram::BenchProgram()
+    : env{clock, RegionalForms(QLocale(QLocale::English, QLocale::UnitedKingdom)), messages},
+      picture(mainWindowPicture()),
+      window(picture),
+      program{state, env, window} {}
+
+void BenchProgram::requireNoMessage() const {
+  if (!messages.shown.isEmpty()) qFatal("a handler failed: %s", qPrintable(messages.shown.first().text));
 }
 
 }  // namespace kelvane::bench

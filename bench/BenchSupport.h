@@ -1,5 +1,10 @@
 #pragma once
 
+#include "chart/PainterSurface.h"
+#include "state/Program.h"
+#include "support/FakeWindows.h"
+#include "support/TestEnvironment.h"
+
 #include <QElapsedTimer>
 #include <QString>
 
@@ -29,5 +34,24 @@ Timings measure(const std::function<void()>& work, int minRuns = 20, double budg
 // One line of a benchmark's report: what was measured, the figure, and the target it must meet
 // (none when the target is not positive), both in the unit given.
 void report(const QString& what, double figure, double target = 0, const QString& unit = QStringLiteral("ms"));
+
+// A program as an operator's station runs it, on the system clock, with the main window's real
+// picture box (offscreen) and plain values for its other controls.
+struct BenchProgram {
+  BenchProgram();
+  // Ends the benchmark when a handler showed a message: its figures would measure a failure.
+  void requireNoMessage() const;
+
+  SystemClock clock;
+  testing::RecordedMessages messages;
+  Environment env;
+  ProgramState state;
+  PainterSurface picture;
+  testing::FakeMainWindow window;
+  Program program;
+};
+
+// The main window's picture box at the screen resolution of the offscreen platform.
+PainterSurface mainWindowPicture();
 
 }  // namespace kelvane::bench

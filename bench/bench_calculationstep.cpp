@@ -4,15 +4,10 @@
 #include "BenchDatabase.h"
 #include "BenchSupport.h"
 #include "chart/ChartFonts.h"
-#include "chart/PainterSurface.h"
-#include "chart/Twips.h"
 #include "entry/CalculationStep.h"
 
 #include <QDir>
 #include <QGuiApplication>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 
 #include <tuple>
@@ -24,42 +19,6 @@ using namespace kelvane;
 namespace {
 
 constexpr int kRows = 1000000;
-constexpr double kDotsPerInch = 96;
-
-struct NoMessages : MessageSink {
-  void show(const QString& text, MessageIcon, const QString&) override { qFatal("press failed: %s", qPrintable(text)); }
-};
-
-struct NoLabels : ClockLabels {
-  void setTimeCaption(const QString&) override {}
-  void setDateCaption(const QString&) override {}
-  void setTimeVisible(bool) override {}
-  void setDateVisible(bool) override {}
-};
-
-// The main window with its real picture and lists kept as the list boxes keep their items.
-struct BenchWindow : MainWindowView {
-  ClockLabels& clockLabels() override { return labels; }
-  DrawingSurface& graphField() override { return picture; }
-  QString entryText() const override { return entry; }
-  void clearEntry() override { entry.clear(); }
-  void setFullScreenEnabled(bool) override {}
-  void appendResult(const QString& number, const QString& typedText, const QString& timeStamp) override {
-    lists.append(number);
-    lists.append(typedText);
-    lists.append(timeStamp);
-  }
-  void clearResults() override { lists.clear(); }
-  FullScreenView& fullScreenWindow() override { qFatal("not used"); }
-  QueryDialogView& showQueryDialog() override { qFatal("not used"); }
-  void unloadQueryDialog() override {}
-
-  NoLabels labels;
-  PainterSurface picture{twipsToPixels(6855, kDotsPerInch), twipsToPixels(5895, kDotsPerInch), 2, kDotsPerInch};
-  QString entry;
-  QStringList lists;
-};
-
 // What any program that opens the file for each row does at the least, straight on SQLite:
 // open, one insert in a transaction that commits, close.
 void bareInsertAndCommit(const QByteArray& path, double number) {
@@ -81,15 +40,13 @@ int main(int argc, char* argv[]) {
   const QString path = folder.filePath(QStringLiteral("measurements.db"));
   bench::createGraphData(path, kRows);
 
-  SystemClock clock;
-  NoMessages messages;
-  Environment env{clock, RegionalForms(QLocale(QLocale::English, QLocale::UnitedKingdom)), messages};
-  env.logFilePath = folder.filePath(QStringLiteral("Logfile.txt"));
-  ProgramState state;
+  bench::BenchProgram station;
+  station.env.logFilePath = folder.filePath(QStringLiteral("Logfile.txt"));
+  ProgramState& state = station.state;
   state.LiveChart = true;
   state.DatabasePath = path;
-  BenchWindow window;
-  Program program{state, env, window};
+  testing::FakeMainWindow& window = station.window;
+  Program& program = station.program;
   int press = 0;
 
   // Taken in turns, so that both see the same load of a shared machine.
@@ -126,6 +83,7 @@ int main(int argc, char* argv[]) {
     btnCalculation_Click(program);
   }, 500, 2000);
 
+  station.requireNoMessage();
   bench::report(QStringLiteral("press of Input without a database (chart, lists, log), median"), withoutDatabase.median());
   for (const auto& [setting, bareRows, presses] :
        {std::tuple{QStringLiteral("file alone"), &bare, &step},

@@ -3,8 +3,6 @@
 #include "BenchSupport.h"
 #include "chart/ChartFonts.h"
 #include "chart/DrawChart.h"
-#include "chart/PainterSurface.h"
-#include "chart/Twips.h"
 
 #include <QGuiApplication>
 
@@ -13,12 +11,6 @@
 using namespace kelvane;
 
 namespace {
-
-constexpr double kDotsPerInch = 96;
-
-PainterSurface mainWindowPicture() {
-  return PainterSurface(twipsToPixels(6855, kDotsPerInch), twipsToPixels(5895, kDotsPerInch), 2, kDotsPerInch);
-}
 
 // A chart of stored records as the Database button prepares it: a slow drift with noise, times a
 // second apart over two days.
@@ -47,14 +39,11 @@ void storeRecords(ProgramState& state, ChartRecord& record, int count) {
 int main(int argc, char* argv[]) {
   QGuiApplication app(argc, argv);
   installChartFonts();
-  SystemClock clock;
-  struct NoMessages : MessageSink {
-    void show(const QString&, MessageIcon, const QString&) override {}
-  } messages;
-  const Environment env{clock, RegionalForms(QLocale(QLocale::English, QLocale::UnitedKingdom)), messages};
+  bench::BenchProgram station;
+  const Environment& env = station.env;
 
   {
-    PainterSurface picture = mainWindowPicture();
+    PainterSurface picture = bench::mainWindowPicture();
     ProgramState state;
     state.LiveChart = true;
     ChartRecord record;
@@ -66,7 +55,7 @@ int main(int argc, char* argv[]) {
     bench::report(QStringLiteral("DrawChart, empty chart of start-up (median)"), timings.median(), 1);
   }
   for (const int count : {20, 1000, 100000}) {
-    PainterSurface picture = mainWindowPicture();
+    PainterSurface picture = bench::mainWindowPicture();
     ProgramState state;
     ChartRecord record;
     storeRecords(state, record, count);

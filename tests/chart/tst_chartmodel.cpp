@@ -1,7 +1,7 @@
 #include "chart/ChartRecord.h"
 #include "chart/DrawChart.h"
 #include "chart/NumberText.h"
-#include "chart/RecordingSurface.h"
+#include "support/RecordingSurface.h"
 #include "chart/Scaling.h"
 #include "support/TestEnvironment.h"
 

@@ -57,7 +57,7 @@ void SqliteDatabaseTest::initTestCase() { QVERIFY2(databases_.start(), qPrintabl
 
 void SqliteDatabaseTest::init() {
   folder_ = std::make_unique<QTemporaryDir>();
-  SqliteFile(path()).withGraphData().withRow(3, 1.5, "05/12/2010", "14:08:47").withRow(1, -2.0).withRow(2, 7.25);
+  SqliteMeasurementDatabase(path()).withGraphData().withRow(3, 1.5, "05/12/2010", "14:08:47").withRow(1, -2.0).withRow(2, 7.25);
 }
 
 MeasurementDatabase& SqliteDatabaseTest::database(EngineKind engine) {

@@ -1,5 +1,5 @@
 #include "support/EntryFixture.h"
-#include "support/SqliteFiles.h"
+#include "support/MeasurementDatabase.h"
 
 #include "entry/RunRecords.h"
 #include "shell/TextResources.h"
@@ -134,7 +134,7 @@ void CalculationStepTest::refusedTextChangesOnlyTheCounters() {
   QFETCH(QString, typed);
   QFETCH(int, message);
   EntryFixture f(locale);
-  SqliteFile(f.path("m.db")).withGraphData();
+  SqliteMeasurementDatabase(f.path("m.db")).withGraphData();
   f.state.DatabasePath = f.path("m.db");
   f.press("2");
   const QList<double> window = f.state.MainWindowValues;
@@ -158,7 +158,7 @@ void CalculationStepTest::refusedTextChangesOnlyTheCounters() {
   QCOMPARE(f.state.FullScreenWindowValues, window);
   QCOMPARE(f.window.List2, QStringList{"2"});
   QCOMPARE(f.log().count('\n'), 1);
-  QCOMPARE(SqliteFile(f.path("m.db")).scalar("SELECT count(*) FROM GraphData").toInt(), 1);
+  QCOMPARE(SqliteMeasurementDatabase(f.path("m.db")).scalar("SELECT count(*) FROM GraphData").toInt(), 1);
   QCOMPARE(f.window.entry, typed);
 
   f.press("3");
@@ -200,12 +200,12 @@ void CalculationStepTest::firstPressAfterStoredChartContinuesTheWindow() {
 
 void CalculationStepTest::decimalCommaKeepsTheTypedText() {
   EntryFixture f(QLocale(QLocale::German, QLocale::Germany));
-  SqliteFile(f.path("m.db")).withGraphData();
+  SqliteMeasurementDatabase(f.path("m.db")).withGraphData();
   f.state.DatabasePath = f.path("m.db");
   f.press(" 1,5");
   QCOMPARE(f.window.List2, QStringList{" 1,5"});
   QVERIFY(f.log().endsWith("\"Probability ratio: 1,5\"\r\n"));
-  const QList<QVariantList> rows = SqliteFile(f.path("m.db")).rows("SELECT Date, Time, number, Data FROM GraphData");
+  const QList<QVariantList> rows = SqliteMeasurementDatabase(f.path("m.db")).rows("SELECT Date, Time, number, Data FROM GraphData");
   QCOMPARE(rows, (QList<QVariantList>{{"05.12.2010", "14:08:45", 1.0, 1.5}}));
 }
 
@@ -245,13 +245,13 @@ void CalculationStepTest::logLinesByteForByte() {
 
 void CalculationStepTest::pressAtMidnightShowsDateOnly() {
   EntryFixture f;
-  SqliteFile(f.path("m.db")).withGraphData();
+  SqliteMeasurementDatabase(f.path("m.db")).withGraphData();
   f.state.DatabasePath = f.path("m.db");
   f.test.clock.set(QDateTime(QDate(2010, 12, 6), QTime(0, 0, 0)));
   f.press("4");
   QCOMPARE(f.window.List5, QStringList{"06/12/2010"});
   QVERIFY(f.log().contains("\"Current time: 06/12/2010\""));
-  QCOMPARE(SqliteFile(f.path("m.db")).rows("SELECT Date, Time FROM GraphData"),
+  QCOMPARE(SqliteMeasurementDatabase(f.path("m.db")).rows("SELECT Date, Time FROM GraphData"),
            (QList<QVariantList>{{"06/12/2010", "00:00:00"}}));
   QCOMPARE(f.window.clock.date, QStringLiteral("06/12/2010"));
 }

@@ -118,10 +118,10 @@ void RunRecordsTest::lockedDatabaseIsReported() {
   const auto database = databases_.make(engine, f.folder.path());
   database->withGraphData();
   // Another writer holds the table for longer than the program waits.
-  std::unique_ptr<SqliteFile> holder;
+  std::unique_ptr<SqliteMeasurementDatabase> holder;
   PostgresServer& server = databases_.server();
   if (engine == EngineKind::Sqlite) {
-    holder = std::make_unique<SqliteFile>(database->dataSource());
+    holder = std::make_unique<SqliteMeasurementDatabase>(database->dataSource());
     holder->run("BEGIN EXCLUSIVE");
     holder->run("INSERT INTO GraphData (number) VALUES (1)");
   } else {

@@ -1,5 +1,5 @@
 #include "support/EntryFixture.h"
-#include "support/SqliteFiles.h"
+#include "support/MeasurementDatabase.h"
 
 #include "chart/ChartRecord.h"
 #include "database/PeriodQuery.h"
@@ -38,7 +38,7 @@ int seriesFourSegments(const RecordingSurface& picture) {
 }
 
 void fillDatabase(EntryFixture& f, int rows, const QVariant& lastData = QVariant()) {
-  SqliteFile file(f.path("m.db"));
+  SqliteMeasurementDatabase file(f.path("m.db"));
   file.withGraphData();
   for (int n = 1; n <= rows; ++n) file.withRow(n, n == rows && lastData.isValid() ? lastData : QVariant(n / 2.0));
   f.state.DatabasePath = f.path("m.db");
@@ -109,7 +109,7 @@ void FullScreenChartTest::storedRowsAreReadAgain() {
     btnSPRT_Click(f.program);
   }
   // Rows added meanwhile are read too.
-  if (rows > 0) SqliteFile(f.path("m.db")).withRow(rows + 1, 3.0);
+  if (rows > 0) SqliteMeasurementDatabase(f.path("m.db")).withRow(rows + 1, 3.0);
   f.state.PlotXMax = -1;
 
   btnMaximized_Click(f.program);
@@ -149,7 +149,7 @@ void FullScreenChartTest::dataThatIsNoNumberIsReported() {
   QVERIFY(f.window.fullScreen->picture.entries().isEmpty());
   // An empty value fails too, but silently.
   f.test.messages.shown.clear();
-  SqliteFile(f.path("m.db")).run("UPDATE GraphData SET Data = NULL WHERE number = 3");
+  SqliteMeasurementDatabase(f.path("m.db")).run("UPDATE GraphData SET Data = NULL WHERE number = 3");
   btnMaximized_Click(f.program);
   QVERIFY(f.test.messages.shown.isEmpty());
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chart/RecordingSurface.h"
+#include "support/RecordingSurface.h"
 #include "database/PeriodQuery.h"
 #include "state/Views.h"
 
@@ -36,8 +36,12 @@ struct FakeQueryDialog : QueryDialogView {
 
 // The main window's controls as plain values; the chart is recorded at graphField's design size.
 struct FakeMainWindow : MainWindowView {
+  FakeMainWindow() = default;
+  // For benchmarks: a painted picture in place of the recording one.
+  explicit FakeMainWindow(DrawingSurface& chart) : chart_(&chart) {}
+
   ClockLabels& clockLabels() override { return clock; }
-  DrawingSurface& graphField() override { return picture; }
+  DrawingSurface& graphField() override { return *chart_; }
   QString entryText() const override { return entry; }
   void clearEntry() override { entry.clear(); }
   void setFullScreenEnabled(bool enabled) override { fullScreenEnabled = enabled; }
@@ -73,6 +77,9 @@ struct FakeMainWindow : MainWindowView {
   std::unique_ptr<FakeFullScreenWindow> fullScreen;
   std::unique_ptr<FakeQueryDialog> queryDialog;
   int queryDialogsLoaded = 0;
+
+ private:
+  DrawingSurface* chart_ = &picture;
 };
 
 }  // namespace kelvane::testing

@@ -111,6 +111,7 @@ class PostgresServer {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) qFatal("cannot write %s", qPrintable(path));
     file.write("# The measurement database this station shares\n" + uri.toUtf8() + '\n');
+    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner);  // it holds the password
     return path;
   }
 

@@ -357,7 +357,7 @@ void KelvaneDbTest::sameSeedGivesTheSameValues() {
     QCOMPARE(kelvaneDb({"create", path}).code, 0);
     QCOMPARE(kelvaneDb({"collect", path, "--start", kStartText, "--count", "100", "--seed", seed}).code, 0);
     QList<double> values;
-    for (const QVariantList& row : SqliteFile(path).rows("SELECT Data FROM GraphData ORDER BY number"))
+    for (const QVariantList& row : SqliteMeasurementDatabase(path).rows("SELECT Data FROM GraphData ORDER BY number"))
       values.append(row[0].toDouble());
     runs.append(values);
   }
@@ -453,7 +453,7 @@ void KelvaneDbTest::collectorMeetsAFailingDatabase() {
     release();
   };
   if (event == "lock" && engine == EngineKind::Sqlite) {
-    SqliteFile holder(db.dataSource());
+    SqliteMeasurementDatabase holder(db.dataSource());
     holdUntilReported([&] { holder.run("BEGIN IMMEDIATE"); }, [&] { holder.run("COMMIT"); });
   }
   if (event == "lock" && engine == EngineKind::Postgres) {

@@ -60,7 +60,7 @@ void createSqliteTable(const QString& path) {
   QSqlDatabase::removeDatabase(name);
 }
 
-int createSqlite(const Target& target) {
+void createSqlite(const Target& target) {
   const QString& path = target.path();
   const QFileInfo file(path);
   if (file.exists() || file.isSymLink())
@@ -81,11 +81,9 @@ int createSqlite(const Target& target) {
     removeSqliteFiles(path);
     throw;
   }
-  QTextStream(stdout) << "created " << path << ": table GraphData with an index on number, journal_mode WAL\n";
-  return Exit::Ok;
 }
 
-int createOnServer(const Target& target) {
+void createOnServer(const Target& target) {
   Connection connection;
   target.connect(connection, false);
   const auto exists = [&] {
@@ -113,12 +111,24 @@ int createOnServer(const Target& target) {
     if (raced) throw alreadyThere;
     throw Failure{Exit::WriteFailed, QStringLiteral("%1: table GraphData not created: %2").arg(target.shownName(), error.description())};
   }
-  QTextStream(stdout) << "created table GraphData with an index on number in " << target.shownName() << '\n';
-  return Exit::Ok;
 }
 
 }  // namespace
 
-int create(const Target& target) { return target.onServer() ? createOnServer(target) : createSqlite(target); }
+void createMeasurementDatabase(const Target& target) {
+  if (target.onServer())
+    createOnServer(target);
+  else
+    createSqlite(target);
+}
+
+int create(const Target& target) {
+  createMeasurementDatabase(target);
+  if (target.onServer())
+    QTextStream(stdout) << "created table GraphData with an index on number in " << target.shownName() << '\n';
+  else
+    QTextStream(stdout) << "created " << target.path() << ": table GraphData with an index on number, journal_mode WAL\n";
+  return Exit::Ok;
+}
 
 }  // namespace kelvane::db

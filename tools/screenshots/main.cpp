@@ -1,5 +1,6 @@
 // kelvane-screenshots FOLDER: saves pictures of the windows, as the documentation shows them,
 // into FOLDER. Run it on the offscreen platform (QT_QPA_PLATFORM=offscreen).
+#include "Commands.h"
 #include "chart/ChartFonts.h"
 #include "shell/frmChart.h"
 
@@ -57,12 +58,12 @@ QList<double> measuredValues(int count) {
 
 // A day's morning of collector rows, one a minute, a slow rise with a step at nine.
 void createSampleDatabase(const QString& path) {
+  kelvane::db::createMeasurementDatabase(kelvane::db::Target(path));
   {
     QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("sample"));
     database.setDatabaseName(path);
     database.open();
     QSqlQuery query(database);
-    query.exec(QStringLiteral("CREATE TABLE GraphData (Date TEXT, Time TEXT, number REAL, Data REAL)"));
     query.exec(QStringLiteral("BEGIN"));
     query.prepare(QStringLiteral("INSERT INTO GraphData VALUES ('06/12/2026', ?, ?, ?)"));
     for (int n = 1; n <= 240; ++n) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DrawingSurface.h"
+#include "chart/DrawingSurface.h"
 
 #include <QList>
 
