@@ -306,6 +306,12 @@ class Renderer {
 
 void DrawChart(DrawingSurface& picture, const ChartRecord& record, ProgramState& state, const Environment& env) {
   Renderer(picture, record, state, env).draw();
+  picture.KeepChart(record, state);
+}
+
+void DrawChartAgain(DrawingSurface& picture, const KeptChart& chart, const Environment& env) {
+  ProgramState state = chart.state;
+  DrawChart(picture, chart.record, state, env);
 }
 
 }  // namespace kelvane::stdKelvane

@@ -12,4 +12,8 @@ namespace kelvane::stdKelvane {
 // A step that fails is skipped; nothing is ever reported.
 void DrawChart(DrawingSurface& picture, const ChartRecord& record, ProgramState& state, const Environment& env);
 
+// Draws a kept chart again on another picture (or on the same one at a new size), with a state of
+// its own: the program's state is left as it is.
+void DrawChartAgain(DrawingSurface& picture, const KeptChart& chart, const Environment& env);
+
 }  // namespace kelvane::stdKelvane

@@ -4,7 +4,17 @@
 
 #include <QString>
 
+#include <memory>
+
 namespace kelvane {
+
+// What a picture keeps of the last chart drawn on it: the record and the program state the
+// renderer read and left, so that the chart can be drawn again on any surface (at a new size,
+// into a file, on a printer) and a point of the picture can be told which record it shows.
+struct KeptChart {
+  ChartRecord record;
+  ProgramState state;
+};
 
 // The picture a chart is drawn on. Lengths are in the units of the window that holds the
 // picture (twips) until SetScale sets a coordinate system of its own. The surface keeps its pen,
@@ -35,6 +45,16 @@ class DrawingSurface {
   // Draws the text in the fore colour, its top-left corner at the current position, which it
   // leaves where it was.
   virtual void Print(const QString& text) = 0;
+
+  // The renderer hands over what it drew from when it is done; the picture keeps it.
+  void KeepChart(const ChartRecord& record, const ProgramState& state) {
+    kept_ = std::make_shared<const KeptChart>(KeptChart{record, state});
+  }
+  // None until a chart has been drawn on the picture.
+  std::shared_ptr<const KeptChart> LastChart() const { return kept_; }
+
+ private:
+  std::shared_ptr<const KeptChart> kept_;
 };
 
 }  // namespace kelvane
