@@ -51,6 +51,7 @@ class MainWindowTest : public QObject {
   void closing_data();
   void closing();
   void enteredValueIsListed();
+  void hugeNegativeValueIsListedAndDrawn();
   void queryDialogShowsSkeletonAndCaptions();
   void aboutBoxClosesByEveryKey_data();
   void aboutBoxClosesByEveryKey();
@@ -223,6 +224,19 @@ void MainWindowTest::enteredValueIsListed() {
   main.find<QPushButton>("btnReset")->click();
   QCOMPARE(main.find<QListWidget>("List1")->count(), 0);
   QVERIFY(entry->text().isEmpty());
+}
+
+// -1E17 made the chart's Y axis loop run for ever: the press must return (a hang times out).
+void MainWindowTest::hugeNegativeValueIsListedAndDrawn() {
+  MainWindow main;
+  for (const char* text : {"5", "-1E17"}) {
+    main.find<QLineEdit>("Text6")->setText(text);
+    main.find<QPushButton>("btnCalculation")->click();
+  }
+  QCOMPARE(main.find<QListWidget>("List2")->item(1)->text(), QStringLiteral("-1E17"));
+  const QImage image = main.find<PictureBox>("graphField")->surface().image().convertToFormat(QImage::Format_RGB32);
+  const auto* pixels = reinterpret_cast<const QRgb*>(image.constBits());
+  QVERIFY(std::count(pixels, pixels + image.width() * image.height(), qRgb(0, 0, 255)) > 100);  // the line from 5 down
 }
 
 void MainWindowTest::queryDialogShowsSkeletonAndCaptions() {
