@@ -5,6 +5,7 @@
 #include "support/RecordingSurface.h"
 #include "chart/Scaling.h"
 #include "chart/Single.h"
+#include "chart/VerticalRange.h"
 #include "entry/SlidingWindow.h"
 #include "support/TestEnvironment.h"
 
@@ -119,7 +120,7 @@ class DrawChartTest : public QObject {
     for (double value = 6; value < 3.4e33; value *= 10) typed << -value << value;
     for (const double value : typed << -3.4e33 << 3.4e33) {
       Chart rule;
-      chooseVerticalRange(rule.record, rule.state.YLabelStep, value * 10000);
+      applyVerticalRange(kLiveRange, rule.record, rule.state.YLabelStep, value * 10000);
       QTest::addRow("typed %g", value) << rule.record.YMin << rule.record.YMax << rule.state.YLabelStep << 0.0f << 22.0f;
     }
     QTest::newRow("-6 to 100 in steps of 5") << -6.0f << 100.0f << 5.0f << 0.0f << 22.0f;

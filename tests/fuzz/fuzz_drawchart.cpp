@@ -1,6 +1,6 @@
 // Any chart the program state can describe is drawn, and drawn in bounded time.
 #include "chart/DrawChart.h"
-#include "chart/RecordingSurface.h"
+#include "support/RecordingSurface.h"
 #include "support/TestEnvironment.h"
 
 #include <fuzzer/FuzzedDataProvider.h>

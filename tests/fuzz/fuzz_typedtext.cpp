@@ -1,9 +1,10 @@
 // Whatever an operator types is read as a finite number or refused, under any regional settings,
 // and a number read is charted as the Input button charts it.
 #include "chart/DrawChart.h"
-#include "chart/RecordingSurface.h"
+#include "support/RecordingSurface.h"
 #include "chart/Single.h"
 #include "entry/NumberInput.h"
+#include "chart/VerticalRange.h"
 #include "entry/SlidingWindow.h"
 #include "support/TestEnvironment.h"
 
@@ -36,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     record.SeriesVisible.at(1) = true;
     record.Values.at(1, 1) = toSingle(scaled);
     state.PointCounter = 3;  // one value in the window
-    chooseVerticalRange(record, state.YLabelStep, scaled);
+    applyVerticalRange(kLiveRange, record, state.YLabelStep, scaled);
     RecordingSurface picture(6855, 5895);
     stdKelvane::DrawChart(picture, record, state, test.env);
   } catch (const RuntimeError&) {
