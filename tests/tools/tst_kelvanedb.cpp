@@ -1,7 +1,6 @@
 #include "support/EntryFixture.h"
 #include "support/MeasurementDatabase.h"
 
-#include "database/GraphDataTable.h"
 #include "database/RecentRecords.h"
 #include "entry/NumberInput.h"
 #include "state/RegionalForms.h"
@@ -10,7 +9,6 @@
 
 #include <algorithm>
 #include <csignal>
-#include <functional>
 
 using namespace kelvane;
 using namespace kelvane::testing;
@@ -27,7 +25,6 @@ Q_DECLARE_METATYPE(BackFill)
 
 // The moment a back-filled row stands for; close to midnight, so that rows cross into a new day.
 static const QDateTime kStart(QDate(2026, 12, 5), QTime(23, 40, 0));
-static const QString kStartText = QStringLiteral("2026-12-05T23:40:00");
 
 // kelvane-db run as an operator runs it, on SQLite files and on a PostgreSQL server.
 class KelvaneDbTest : public QObject {
@@ -174,247 +171,144 @@ class KelvaneDbTest : public QObject {
     QCOMPARE(measurements ? db.contents() : QStringList(), contents);
   }
 
-  void createMakesAnEmptyMeasurementDatabase_data() { addEngineRows(); }
-  void createMakesAnEmptyMeasurementDatabase();
-  void backFillWritesRowsAsTheProgramDoes_data();
-  void backFillWritesRowsAsTheProgramDoes();
-  void sameSeedGivesTheSameValues();
-  void backFillWithoutCountStopsAtNow();
-  void steadyCollectionWritesTheCurrentTime();
-  void collectorStopsCleanlyWhenAsked_data();
-  void collectorStopsCleanlyWhenAsked();
-  void collectorMeetsAFailingDatabase_data();
-  void collectorMeetsAFailingDatabase();
-  void twoCollectorsNeverShareANumber_data() { addEngineRows(); }
-  void twoCollectorsNeverShareANumber();
-
- private:
-  QList<QVariantList> storedRows() { return db_->rows("SELECT number, Date, Time, Data FROM GraphData ORDER BY number"); }
-};
-
-void KelvaneDbTest::createMakesAnEmptyMeasurementDatabase() {
-  QFETCH(EngineKind, engine);
-  MeasurementDatabase& db = database(engine);
-  const ToolRun run = kelvaneDb({"create", db.dataSource()});
-  QCOMPARE(run.code, 0);
-
-  QList<QVariantList> columns;
-  if (engine == EngineKind::Sqlite) {
-    QCOMPARE(db.scalar("PRAGMA journal_mode").toString(), QString("wal"));
-    columns = db.rows("SELECT name, type FROM pragma_table_info('GraphData') ORDER BY cid");
-    QCOMPARE(db.scalar("SELECT count(*) FROM pragma_index_list('GraphData') AS i, pragma_index_info(i.name) AS c "
-                       "WHERE c.name = 'number'").toInt(), 1);
-    QCOMPARE(columns, (QList<QVariantList>{{"Date", "TEXT"}, {"Time", "TEXT"}, {"number", "REAL"}, {"Data", "REAL"}}));
-  } else {
-    columns = db.rows("SELECT column_name, data_type FROM information_schema.columns "
-                      "WHERE table_name = 'graphdata' ORDER BY ordinal_position");
-    QCOMPARE(db.scalar("SELECT count(*) FROM pg_indexes WHERE tablename = 'graphdata' AND indexdef LIKE '%(number)'").toInt(), 1);
-    QCOMPARE(columns, (QList<QVariantList>{
-                          {"date", "text"}, {"time", "text"}, {"number", "double precision"}, {"data", "real"}}));
+  void backFillWritesRowsAsTheProgramDoes_data() {
+    addEngineColumn();
+    QTest::addColumn<BackFill>("fill");
+    for (EngineKind engine : kEngines) {
+      newEngineRow(engine, "empty table") << BackFill{"en_GB", {}, 1};
+      newEngineRow(engine, "rows 4 to 7 deleted") << BackFill{"en_GB", {1, 2, 3, 8, 9, 10}, 11};
+    }
+    newEngineRow(EngineKind::Sqlite, "newest rows 8 to 10 deleted") << BackFill{"en_GB", {1, 2, 3, 4, 5, 6, 7}, 8};
+    newEngineRow(EngineKind::Sqlite, "German date separator") << BackFill{"de_DE", {}, 1};
+    newEngineRow(EngineKind::Sqlite, "Finnish time separator") << BackFill{"fi_FI", {1, 2, 3}, 4};
+    newEngineRow(EngineKind::Sqlite, "Canadian French dashes") << BackFill{"fr_CA", {}, 1};
+    newEngineRow(EngineKind::Sqlite, "no count: stops at now") << BackFill{"en_GB", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, 11, true};
   }
-  QCOMPARE(db.scalar("SELECT count(*) FROM GraphData").toInt(), 0);
-  // The program can store its values in it.
-  QCOMPARE(appendMeasurement(db.dataSource(), {"05/12/2026", "14:08:45", 0.5f}), 1.0);
-}
+  void backFillWritesRowsAsTheProgramDoes() {
+    QFETCH(EngineKind, engine);
+    QFETCH(BackFill, fill);
+    const auto& [locale, existing, first, untilNow] = fill;
+    // A server row costs a connection of its own; more than 20 still fill the recent-records chart.
+    const int count = untilNow ? 11 : engine == EngineKind::Sqlite ? 50 : 25;
+    const QDateTime start = untilNow ? QDateTime::currentDateTime().addSecs(-600) : kStart;
+    MeasurementDatabase& db = database(engine);
+    QCOMPARE(kelvaneDb({"create", db.dataSource()}).code, 0);
+    // The program reads while a collector writes.
+    if (engine == EngineKind::Sqlite) QCOMPARE(db.scalar("PRAGMA journal_mode").toString(), QString("wal"));
+    for (int number : existing) db.withRow(number, 0.5);
 
-void KelvaneDbTest::backFillWritesRowsAsTheProgramDoes_data() {
-  addEngineColumn();
-  QTest::addColumn<QString>("locale");
-  QTest::addColumn<int>("existing");     // rows numbered 1 to this before the run
-  QTest::addColumn<QString>("deleted");  // of those, the rows this condition names are deleted
-  QTest::addColumn<double>("first");     // the first number the run writes
-  for (EngineKind engine : kEngines) {
-    newEngineRow(engine, "empty table") << "en_GB" << 0 << "" << 1.0;
-    newEngineRow(engine, "rows 4 to 7 deleted") << "en_GB" << 10 << "number BETWEEN 4 AND 7" << 11.0;
+    const QStringList arguments{"collect", db.dataSource(), "--start", start.toString(Qt::ISODate), "--count", QString::number(count)};
+    const ToolRun run = kelvaneDb(untilNow ? arguments.mid(0, 4) : arguments, locale);
+    QCOMPARE(run.code, 0);
+    QVERIFY2(run.out.contains(QString("last number %1").arg(first + count - 1)), qPrintable(run.out));
+    const RegionalForms regional{QLocale(locale)};
+    const QList<QVariantList> rows = db.rows("SELECT number, Date, Time, Data FROM GraphData ORDER BY number").mid(existing.size());
+    QCOMPARE(rows.size(), count);
+    for (int i = 0; i < count; ++i) {
+      const QDateTime moment = start.addSecs(60 * i);
+      QCOMPARE(rows[i].mid(0, 3), QVariantList({first + i, regional.dateText(moment.date()), regional.timeText(moment.time())}));
+      // A value the operator could have typed: its text reads back through the entry box's rules.
+      const float value = rows[i][3].toFloat();
+      QVERIFY2(value > 0 && value < 3 && typedSingle(regional.singleText(value), regional.locale()) == value, qPrintable(QString::number(value)));
+    }
+    // check under the same settings finds nothing to report in them.
+    if (existing.isEmpty()) QCOMPARE(kelvaneDb({"check", db.dataSource()}, locale).code, 0);
+
+    // The Database button charts the newest rows without a message.
+    EntryFixture f{QLocale(locale)};
+    f.state.DatabasePath = db.dataSource();
+    btnSPRT_Click(f.program);
+    QVERIFY2(f.test.messages.shown.isEmpty(), qPrintable(f.test.messages.texts().join("\n")));
+    QCOMPARE(f.state.ChartRecordCount, 20);
+    QCOMPARE(f.state.PointLabels.at(20).toString(), regional.timeText(start.addSecs(60 * (count - 1)).time()));
   }
-  newEngineRow(EngineKind::Sqlite, "ten rows") << "en_GB" << 10 << "" << 11.0;
-  newEngineRow(EngineKind::Sqlite, "newest rows 8 to 10 deleted") << "en_GB" << 10 << "number >= 8" << 8.0;
-  newEngineRow(EngineKind::Sqlite, "German date separator") << "de_DE" << 0 << "" << 1.0;
-  newEngineRow(EngineKind::Sqlite, "Finnish time separator") << "fi_FI" << 3 << "" << 4.0;
-  newEngineRow(EngineKind::Sqlite, "Canadian French dashes") << "fr_CA" << 0 << "" << 1.0;
-}
 
-void KelvaneDbTest::backFillWritesRowsAsTheProgramDoes() {
-  QFETCH(EngineKind, engine);
-  QFETCH(QString, locale);
-  QFETCH(int, existing);
-  QFETCH(QString, deleted);
-  QFETCH(double, first);
-  // A server row costs a connection of its own; more than 20 still fill the recent-records chart.
-  const int kRows = engine == EngineKind::Sqlite ? 50 : 25;
-  MeasurementDatabase& db = database(engine);
-  QCOMPARE(kelvaneDb({"create", db.dataSource()}).code, 0);
-  for (int number = 1; number <= existing; ++number) db.withRow(number, 0.5);
-  if (!deleted.isEmpty()) db.run("DELETE FROM GraphData WHERE " + deleted);
-  const qsizetype kept = db.rows("SELECT number FROM GraphData").size();
-
-  const ToolRun run = kelvaneDb({"collect", db.dataSource(), "--start", kStartText, "--count", QString::number(kRows)}, locale);
-  QCOMPARE(run.code, 0);
-  QVERIFY2(run.out.contains(QString("last number %1").arg(first + kRows - 1)), qPrintable(run.out));
-
-  const RegionalForms regional{QLocale(locale)};
-  const QList<QVariantList> rows = storedRows().mid(kept);
-  QCOMPARE(rows.size(), kRows);
-  for (int i = 0; i < kRows; ++i) {
-    const QDateTime moment = kStart.addSecs(60 * i);
-    QCOMPARE(rows[i][0].toDouble(), first + i);
-    QCOMPARE(rows[i][1].toString(), regional.dateText(moment.date()));
-    QCOMPARE(rows[i][2].toString(), regional.timeText(moment.time()));
-    // A value the operator could have typed: its text reads back through the entry box's rules.
-    const float value = rows[i][3].toFloat();
-    QCOMPARE(typedSingle(regional.singleText(value), regional.locale()), value);
-    QVERIFY2(value > 0 && value < 3, qPrintable(QString::number(value)));
+  // Steady collection stamps rows with the clock at its rate, to its count, to a stop, or to a database that fails it.
+  void collectorRunsToItsEnd_data() {
+    addEngineColumn();
+    QTest::addColumn<QString>("event");  // once five rows are in
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("message");  // on the error output
+    newEngineRow(EngineKind::Sqlite, "forty rows at twenty a second") << "" << 0 << "";
+    newEngineRow(EngineKind::Sqlite, "stopped with Ctrl+C") << "SIGINT" << 0 << "";
+    newEngineRow(EngineKind::Sqlite, "terminated") << "SIGTERM" << 0 << "";
+    newEngineRow(EngineKind::Sqlite, "another writer holds the file beyond the busy timeout") << "lock" << 0 << "database is locked";
+    newEngineRow(EngineKind::Postgres, "another writer holds the table beyond the lock timeout") << "lock" << 0 << "lock timeout";
+    for (EngineKind engine : kEngines) newEngineRow(engine, "table dropped") << "drop table" << 5 << "has no table GraphData";
+    newEngineRow(EngineKind::Sqlite, "file deleted") << "delete file" << 4 << "no such file";
   }
-  // check under the same settings finds nothing to report in them.
-  if (existing == 0) QCOMPARE(kelvaneDb({"check", db.dataSource()}, locale).code, 0);
-
-  // The Database button charts the newest rows without a message.
-  EntryFixture f{QLocale(locale)};
-  f.state.DatabasePath = db.dataSource();
-  btnSPRT_Click(f.program);
-  QVERIFY2(f.test.messages.shown.isEmpty(), qPrintable(f.test.messages.texts().join("\n")));
-  QCOMPARE(f.state.ChartRecordCount, 20);
-  QCOMPARE(f.state.PointLabels.at(20).toString(), regional.timeText(kStart.addSecs(60 * (kRows - 1)).time()));
-}
-
-void KelvaneDbTest::sameSeedGivesTheSameValues() {
-  QList<QList<double>> runs;
-  for (const char* seed : {"7", "7", "8"}) {
-    const QString path = folder_->filePath(QString("seed-%1.db").arg(runs.size()));
-    QCOMPARE(kelvaneDb({"create", path}).code, 0);
-    QCOMPARE(kelvaneDb({"collect", path, "--start", kStartText, "--count", "100", "--seed", seed}).code, 0);
-    QList<double> values;
-    for (const QVariantList& row : SqliteMeasurementDatabase(path).rows("SELECT Data FROM GraphData ORDER BY number"))
-      values.append(row[0].toDouble());
-    runs.append(values);
-  }
-  QCOMPARE(runs[0].size(), 100);
-  QCOMPARE(runs[1], runs[0]);
-  QVERIFY(runs[2] != runs[0]);
-  // A measurement, not a constant: it moves, and more than by rounding.
-  const auto [lowest, highest] = std::minmax_element(runs[0].begin(), runs[0].end());
-  QVERIFY2(*highest - *lowest > 0.02, qPrintable(QString("%1 .. %2").arg(*lowest).arg(*highest)));
-}
-
-void KelvaneDbTest::backFillWithoutCountStopsAtNow() {
-  MeasurementDatabase& db = database(EngineKind::Sqlite);
-  QCOMPARE(kelvaneDb({"create", db.dataSource()}).code, 0);
-  const QDateTime start = QDateTime::currentDateTime().addSecs(-600);
-  const ToolRun run = kelvaneDb({"collect", db.dataSource(), "--start", start.toString(Qt::ISODate)});
-  QCOMPARE(run.code, 0);
-  const RegionalForms regional{QLocale(QLocale::English, QLocale::UnitedKingdom)};
-  const QList<QVariantList> rows = storedRows();
-  QCOMPARE(rows.size(), 11);  // the start and each minute up to now
-  const QDateTime last = start.addSecs(600);
-  QCOMPARE(rows.last()[2].toString(), regional.timeText(last.time()));
-}
-
-void KelvaneDbTest::steadyCollectionWritesTheCurrentTime() {
-  MeasurementDatabase& db = database(EngineKind::Sqlite);
-  QCOMPARE(kelvaneDb({"create", db.dataSource()}).code, 0);
-  const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
-  QElapsedTimer timer;
-  timer.start();
-  const ToolRun run = kelvaneDb({"collect", db.dataSource(), "--rate", "40", "--count", "12"});
-  const qint64 elapsed = timer.elapsed();
-  const QDateTime after = QDateTime::currentDateTime().addSecs(1);
-  QCOMPARE(run.code, 0);
-  QVERIFY2(elapsed >= 11 * 1000 / 40, qPrintable(QString::number(elapsed)));
-  const RegionalForms regional{QLocale(QLocale::English, QLocale::UnitedKingdom)};
-  const QList<QVariantList> rows = storedRows();
-  QCOMPARE(rows.size(), 12);
-  for (const QVariantList& row : rows) {
-    const QDateTime moment(QDate::fromString(row[1].toString(), "dd/MM/yyyy"), QTime::fromString(row[2].toString(), "HH:mm:ss"));
-    QVERIFY2(moment >= before.addMSecs(-before.time().msec()) && moment <= after, qPrintable(moment.toString()));
-  }
-}
-
-void KelvaneDbTest::collectorStopsCleanlyWhenAsked_data() {
-  QTest::addColumn<int>("signal");
-  QTest::newRow("Ctrl+C") << int(SIGINT);
-  QTest::newRow("terminated") << int(SIGTERM);
-}
-
-void KelvaneDbTest::collectorStopsCleanlyWhenAsked() {
-  QFETCH(int, signal);
-  MeasurementDatabase& db = database(EngineKind::Sqlite);
-  QCOMPARE(kelvaneDb({"create", db.dataSource()}).code, 0);
-  QProcess* collector = start({"collect", db.dataSource(), "--rate", "20"});
-  QVERIFY(collector->waitForStarted());
-  QTRY_VERIFY_WITH_TIMEOUT(db.scalar("SELECT count(*) FROM GraphData").toInt() >= 5, 10000);
-  ::kill(pid_t(collector->processId()), signal);
-  QVERIFY(collector->waitForFinished(10000));
-  QCOMPARE(collector->exitStatus(), QProcess::NormalExit);
-  QCOMPARE(collector->exitCode(), 0);
-  const QString out = QString::fromUtf8(collector->readAllStandardOutput());
-  const qsizetype rows = storedRows().size();
-  QVERIFY2(out.trimmed().section('\n', -1).startsWith(QString("stopped: %1 rows written").arg(rows)), qPrintable(out));
-}
-
-void KelvaneDbTest::collectorMeetsAFailingDatabase_data() {
-  addEngineColumn();
-  QTest::addColumn<QString>("event");
-  QTest::addColumn<int>("code");
-  QTest::addColumn<QString>("message");
-  newEngineRow(EngineKind::Sqlite, "another writer holds the file beyond the busy timeout") << "lock" << 0 << "database is locked";
-  newEngineRow(EngineKind::Postgres, "another writer holds the table beyond the lock timeout") << "lock" << 0 << "lock timeout";
-  newEngineRow(EngineKind::Sqlite, "table dropped") << "drop table" << 5 << "has no table GraphData";
-  newEngineRow(EngineKind::Postgres, "table dropped") << "drop table" << 5 << "has no table GraphData";
-  newEngineRow(EngineKind::Sqlite, "file deleted") << "delete file" << 4 << "no such file";
-}
-
-void KelvaneDbTest::collectorMeetsAFailingDatabase() {
-  QFETCH(EngineKind, engine);
-  QFETCH(QString, event);
-  QFETCH(int, code);
-  QFETCH(QString, message);
-  MeasurementDatabase& db = database(engine);
-  QCOMPARE(kelvaneDb({"create", db.dataSource()}).code, 0);
-  QProcess* collector = start({"collect", db.dataSource(), "--rate", "20", "--count", "40"});
-  QTRY_VERIFY_WITH_TIMEOUT(db.scalar("SELECT count(*) FROM GraphData").toInt() >= 3, 10000);
-  QString err;
-  // Held until the collector has given up on a row once: it must then try that row again.
-  const auto holdUntilReported = [&](const std::function<void()>& take, const std::function<void()>& release) {
-    take();
+  void collectorRunsToItsEnd() {
+    QFETCH(EngineKind, engine);
+    QFETCH(QString, event);
+    QFETCH(int, code);
+    QFETCH(QString, message);
+    MeasurementDatabase& db = database(engine).withGraphData();
+    const bool signal = event.startsWith("SIG");
+    const QDateTime started = QDateTime::currentDateTime();
+    QProcess* collector = start(QStringList{"collect", db.dataSource(), "--rate", "20"} + (signal ? QStringList() : QStringList{"--count", "40"}));
+    QTRY_VERIFY_WITH_TIMEOUT(db.scalar("SELECT count(*) FROM GraphData").toInt() >= 5, 10000);
+    if (event == "lock") db.holdWriteLock();
+    if (event == "drop table") db.run("DROP TABLE GraphData");
+    if (event == "delete file") QVERIFY(QFile::remove(db.dataSource()));
+    if (signal) ::kill(pid_t(collector->processId()), event == "SIGINT" ? SIGINT : SIGTERM);
+    // A lock is held until the collector has given up on a row once: it must then try that row again.
+    QString err;
     QTRY_VERIFY_WITH_TIMEOUT((err += QString::fromUtf8(collector->readAllStandardError())).contains(message), 30000);
-    release();
-  };
-  if (event == "lock" && engine == EngineKind::Sqlite) {
-    SqliteMeasurementDatabase holder(db.dataSource());
-    holdUntilReported([&] { holder.run("BEGIN IMMEDIATE"); }, [&] { holder.run("COMMIT"); });
+    if (event == "lock") db.releaseWriteLock();
+    QTRY_COMPARE_WITH_TIMEOUT(collector->state(), QProcess::NotRunning, 30000);
+    QCOMPARE(collector->exitCode(), code);
+    const QString out = QString::fromUtf8(collector->readAllStandardOutput());
+    printed_ += out + err + QString::fromUtf8(collector->readAllStandardError());
+    if (code != 0) return;
+    const QDateTime finished = QDateTime::currentDateTime();
+    const QList<QVariantList> rows = db.rows("SELECT Date, Time FROM GraphData");
+    if (!signal) QCOMPARE(rows.size(), 40);
+    QVERIFY2(out.trimmed().section('\n', -1).startsWith(QString("%1: %2 rows written").arg(signal ? "stopped" : "done").arg(rows.size())), qPrintable(out));
+    // Never faster than the rate, each row stamped when it was written.
+    QVERIFY2(started.msecsTo(finished) >= (rows.size() - 1) * 1000 / 20, qPrintable(QString::number(started.msecsTo(finished))));
+    for (const QVariantList& row : rows) {
+      const QDateTime moment(QDate::fromString(row[0].toString(), "dd/MM/yyyy"), QTime::fromString(row[1].toString(), "HH:mm:ss"));
+      QVERIFY2(moment >= started.addMSecs(-started.time().msec()) && moment <= finished, qPrintable(moment.toString()));
+    }
   }
-  if (event == "lock" && engine == EngineKind::Postgres) {
-    PostgresServer& server = databases_.server();
-    holdUntilReported([&] { server.run("measurements", "BEGIN; LOCK TABLE GraphData IN EXCLUSIVE MODE"); },
-                      [&] { server.run("measurements", "COMMIT"); });
-  }
-  if (event == "drop table") db.run("DROP TABLE GraphData");
-  if (event == "delete file") QVERIFY(QFile::remove(db.dataSource()));
-  QVERIFY(collector->waitForFinished(30000));
-  QCOMPARE(collector->exitCode(), code);
-  err += QString::fromUtf8(collector->readAllStandardError());
-  printed_ += err;
-  QVERIFY2(err.contains(message), qPrintable(err));
-  if (code == 0) QCOMPARE(db.scalar("SELECT count(*) FROM GraphData").toInt(), 40);
-}
 
-void KelvaneDbTest::twoCollectorsNeverShareANumber() {
-  QFETCH(EngineKind, engine);
-  // A server row costs a connection; fewer rows there still interleave.
-  const int rows = engine == EngineKind::Sqlite ? 200 : 30;
-  MeasurementDatabase& db = database(engine);
-  db.withGraphData();
-  const QStringList arguments{"collect", db.dataSource(), "--start", kStartText, "--count", QString::number(rows)};
-  QProcess* one = start(arguments);
-  QProcess* other = start(arguments);
-  QVERIFY(one->waitForFinished(120000));
-  QVERIFY(other->waitForFinished(120000));
-  QCOMPARE(one->exitCode(), 0);
-  QCOMPARE(other->exitCode(), 0);
-  QCOMPARE(db.scalar("SELECT count(*) FROM GraphData").toInt(), 2 * rows);
-  QCOMPARE(db.scalar("SELECT count(DISTINCT number) FROM GraphData").toInt(), 2 * rows);
-  QCOMPARE(db.scalar("SELECT MAX(number) FROM GraphData").toInt(), 2 * rows);
-}
+  void sameSeedGivesTheSameValues() {
+    QList<QList<double>> runs;
+    for (const char* seed : {"7", "7", "8"}) {
+      const QString path = folder_->filePath(QString("seed-%1.db").arg(runs.size()));
+      QCOMPARE(kelvaneDb({"create", path}).code, 0);
+      QCOMPARE(kelvaneDb({"collect", path, "--start", kStart.toString(Qt::ISODate), "--count", "100", "--seed", seed}).code, 0);
+      QList<double> values;
+      for (const QVariantList& row : SqliteMeasurementDatabase(path).rows("SELECT Data FROM GraphData ORDER BY number"))
+        values.append(row[0].toDouble());
+      runs.append(values);
+    }
+    QCOMPARE(runs[0].size(), 100);
+    QCOMPARE(runs[1], runs[0]);
+    QVERIFY(runs[2] != runs[0]);
+    // A measurement, not a constant: it moves, and more than by rounding.
+    const auto [lowest, highest] = std::minmax_element(runs[0].begin(), runs[0].end());
+    QVERIFY2(*highest - *lowest > 0.02, qPrintable(QString("%1 .. %2").arg(*lowest).arg(*highest)));
+  }
+
+  void twoCollectorsNeverShareANumber_data() { addEngineRows(); }
+  void twoCollectorsNeverShareANumber() {
+    QFETCH(EngineKind, engine);
+    // A server row costs a connection; fewer rows there still interleave.
+    const int rows = engine == EngineKind::Sqlite ? 200 : 30;
+    MeasurementDatabase& db = database(engine).withGraphData();
+    const QStringList arguments{"collect", db.dataSource(), "--start", kStart.toString(Qt::ISODate), "--count", QString::number(rows)};
+    QProcess* one = start(arguments);
+    QProcess* other = start(arguments);
+    QVERIFY(one->waitForFinished(120000));
+    QVERIFY(other->waitForFinished(120000));
+    QCOMPARE(one->exitCode(), 0);
+    QCOMPARE(other->exitCode(), 0);
+    QCOMPARE(db.scalar("SELECT count(*) FROM GraphData").toInt(), 2 * rows);
+    QCOMPARE(db.scalar("SELECT count(DISTINCT number) FROM GraphData").toInt(), 2 * rows);
+    QCOMPARE(db.scalar("SELECT MAX(number) FROM GraphData").toInt(), 2 * rows);
+  }
+};
 
 QTEST_GUILESS_MAIN(KelvaneDbTest)
 #include "tst_kelvanedb.moc"
