@@ -18,6 +18,12 @@ namespace {
 QString dateOf(int n) { return QStringLiteral("%1/12/2026").arg(1 + n / 10, 2, 10, QLatin1Char('0')); }
 QString timeOf(int n) { return QTime(8, 0).addSecs(n).toString(QStringLiteral("HH:mm:ss")); }
 
+QVariantList tenths(int rows) {
+  QVariantList data;
+  for (int n = 1; n <= rows; ++n) data.append(n / 10.0);
+  return data;
+}
+
 QList<int> numbersFrom(int first, int last, int step = 1) {
   QList<int> numbers;
   for (int n = first; step > 0 ? n <= last : n >= last; n += step) numbers.append(n);
@@ -31,12 +37,6 @@ void verifyPoints(const ProgramState& state, const QList<int>& numbers, bool num
     points << state.PointLabels.at(i).toString() + " " + state.PointDates.at(i).toString();
   for (int n : numbers) expected << (numberOnX ? QString::number(n) : timeOf(n)) + " " + dateOf(n);
   QCOMPARE(points, expected);
-}
-
-void runQuery(EntryFixture& f, const QString& query) {
-  mnuSQLquery_Click(f.program);
-  f.window.queryDialog->text = query;
-  btnSelect_Click(f.program, *f.window.queryDialog);
 }
 
 QByteArray fileHash(const QString& path) {
@@ -69,11 +69,12 @@ class StoredChartsTest : public QObject {
 
   MeasurementDatabases databases_;
 
-  // Rows numbered 1..rows with Data n / 10, written newest first so that the engine's order is not the numbering.
-  std::unique_ptr<MeasurementDatabase> fillDatabase(EngineKind engine, EntryFixture& f, int rows) {
+  // Rows numbered 1, 2, ... with these Data values, written newest first so that the engine's
+  // order is not the numbering.
+  std::unique_ptr<MeasurementDatabase> fillDatabase(EngineKind engine, EntryFixture& f, const QVariantList& data) {
     std::unique_ptr<MeasurementDatabase> database = databases_.make(engine, f.folder.path());
     database->withGraphData();
-    for (int n = rows; n >= 1; --n) database->withRow(n, n / 10.0, dateOf(n), timeOf(n));
+    for (int n = data.size(); n >= 1; --n) database->withRow(n, data[n - 1], dateOf(n), timeOf(n));
     f.state.DatabasePath = database->dataSource();
     return database;
   }
@@ -82,71 +83,55 @@ class StoredChartsTest : public QObject {
  private slots:
   void initTestCase() { QVERIFY2(databases_.start(), qPrintable(databases_.errorText())); }
 
-  void recentRecordsChartTheNewestRows_data() {
+  // The newest 20 rows, or all in the engine's order, and the vertical range they widen.
+  void databaseButtonChartsTheNewestRows_data() {
     addEngineColumn();
-    QTest::addColumn<int>("rows");
+    QTest::addColumn<QVariantList>("data");  // by number; the engine gives fewer than 20 from the last to the first
     QTest::addColumn<bool>("numberOnX");
     QTest::addColumn<QList<int>>("charted");
+    QTest::addColumn<QList<float>>("range");  // lowest, highest, label step
+    const QList<float> defaults{-6, 14, 1};
     for (EngineKind engine : kEngines) {
-      newEngineRow(engine, "empty table") << 0 << true << QList<int>{};
-      newEngineRow(engine, "19 rows in engine order") << 19 << true << numbersFrom(19, 1, -1);
-      newEngineRow(engine, "19 rows, time on X") << 19 << false << numbersFrom(19, 1, -1);
-      newEngineRow(engine, "20 rows oldest first") << 20 << true << numbersFrom(1, 20);
-      newEngineRow(engine, "50 rows: the newest 20, time on X") << 50 << false << numbersFrom(31, 50);
+      newEngineRow(engine, "empty table") << QVariantList{} << true << QList<int>{} << defaults;
+      newEngineRow(engine, "19 rows in engine order") << tenths(19) << true << numbersFrom(19, 1, -1) << defaults;
+      newEngineRow(engine, "19 rows, time on X") << tenths(19) << false << numbersFrom(19, 1, -1) << defaults;
+      newEngineRow(engine, "20 rows oldest first") << tenths(20) << true << numbersFrom(1, 20) << defaults;
+      newEngineRow(engine, "50 rows: the newest 20, time on X") << tenths(50) << false << numbersFrom(31, 50) << defaults;
+      newEngineRow(engine, "values inside the defaults") << QVariantList{-5.9, 13.9, 1.0} << true << QList<int>{3, 2, 1} << defaults;
+      newEngineRow(engine, "worked example") << QVariantList{25.0, -7.5, 15.5, 3.0} << true << QList<int>{4, 3, 2, 1}
+                                             << QList<float>{-8, 26, 1};
+      newEngineRow(engine, "exactly 20") << QVariantList{20.0} << true << QList<int>{1} << QList<float>{-6, 21, 1};
+      newEngineRow(engine, "exactly -20") << QVariantList{-20.0} << true << QList<int>{1} << QList<float>{-20, 14, 1};
+      newEngineRow(engine, "45 coarsens the labels") << QVariantList{45.0} << true << QList<int>{1} << QList<float>{-6, 46, 2};
+      newEngineRow(engine, "the bound widened last decides") << QVariantList{-41.0, 100.0} << true << QList<int>{2, 1}
+                                                             << QList<float>{-41, 101, 2};
     }
+    // Only a SQLite column keeps a text as it was written.
+    newEngineRow(EngineKind::Sqlite, "numeric text reads as a number") << QVariantList{"17.5"} << true << QList<int>{1}
+                                                                       << QList<float>{-6, 18, 1};
   }
-  void recentRecordsChartTheNewestRows() {
+  void databaseButtonChartsTheNewestRows() {
     QFETCH(EngineKind, engine);
-    QFETCH(int, rows);
+    QFETCH(QVariantList, data);
     QFETCH(bool, numberOnX);
     QFETCH(QList<int>, charted);
+    QFETCH(QList<float>, range);
     EntryFixture f;
     for (int i = 1; i <= 25; ++i) f.press(QString::number(i));
-    const auto database = fillDatabase(engine, f, rows);
+    const auto database = fillDatabase(engine, f, data);
     f.state.NumberOnX = numberOnX;
     f.window.picture.clear();
     btnSPRT_Click(f.program);
     QVERIFY(f.test.messages.shown.isEmpty());
     QVERIFY(f.state.OperatingMode == Mode::Database && !f.state.LiveChart && f.window.fullScreenEnabled);
-    QCOMPARE(f.state.WindowStart, 0.0f);
     QCOMPARE(f.state.ChartRecordCount, charted.size());
     QCOMPARE(f.window.picture.entries().isEmpty(), charted.isEmpty());  // an empty table leaves the previous chart
     if (charted.isEmpty()) return;
     verifyPoints(f.state, charted, numberOnX);
-    QCOMPARE(f.state.PlotXMin, 0.0f);
-    QCOMPARE(f.state.PlotXMax, float(charted.size()));
+    QCOMPARE((QList<float>{f.state.WindowStart, f.state.PlotXMin, f.state.PlotXMax}), (QList<float>{0, 0, float(charted.size())}));
+    QCOMPARE((QList<float>{f.state.PlotYMin, f.state.PlotYMax, f.state.YLabelStep}), range);
     QCOMPARE(f.window.clock.date, dateOf(charted.first()));
     QVERIFY(!f.window.clock.dateVisible && !f.window.clock.timeVisible);
-  }
-
-  void verticalRangeWidensToTheRows_data() {
-    addEngineColumn();
-    QTest::addColumn<QVariantList>("data");
-    QTest::addColumn<QList<float>>("range");  // lowest, highest, label step
-    for (EngineKind engine : kEngines) {
-      newEngineRow(engine, "inside the defaults") << QVariantList{1.0, 13.9, -5.9} << QList<float>{-6, 14, 1};
-      newEngineRow(engine, "worked example") << QVariantList{3.0, 15.5, -7.5, 25.0} << QList<float>{-8, 26, 1};
-      newEngineRow(engine, "exactly 20") << QVariantList{20.0} << QList<float>{-6, 21, 1};
-      newEngineRow(engine, "exactly -20") << QVariantList{-20.0} << QList<float>{-20, 14, 1};
-      newEngineRow(engine, "45 coarsens the labels") << QVariantList{45.0} << QList<float>{-6, 46, 2};
-      newEngineRow(engine, "the bound widened last decides") << QVariantList{100.0, -41.0} << QList<float>{-41, 101, 2};
-    }
-    // Only a SQLite column keeps a text as it was written.
-    newEngineRow(EngineKind::Sqlite, "numeric text reads as a number") << QVariantList{"17.5"} << QList<float>{-6, 18, 1};
-  }
-  void verticalRangeWidensToTheRows() {
-    QFETCH(EngineKind, engine);
-    QFETCH(QVariantList, data);
-    QFETCH(QList<float>, range);
-    EntryFixture f;
-    const auto database = databases_.make(engine, f.folder.path());
-    database->withGraphData();
-    for (int i = 0; i < data.size(); ++i) database->withRow(i + 1, data[i]);
-    f.state.DatabasePath = database->dataSource();
-    btnSPRT_Click(f.program);
-    QVERIFY(f.test.messages.shown.isEmpty());
-    QCOMPARE((QList<float>{f.state.PlotYMin, f.state.PlotYMax, f.state.YLabelStep}), range);
-    QCOMPARE(f.state.PlotXMax, float(data.size()));
   }
 
   // Message 49, then the engine's reason: the engine the file's name chose, never a password.
@@ -219,53 +204,29 @@ class StoredChartsTest : public QObject {
     QVERIFY2(!showsPassword(f.test.messages.texts().join('\n')), qPrintable(f.test.messages.texts().join('\n')));
   }
 
-  void queryDialogChartsTheOperatorsRows_data() { addEngineRows(); }
-  void queryDialogChartsTheOperatorsRows() {
-    QFETCH(EngineKind, engine);
-    EntryFixture f;
-    for (int i = 1; i <= 30; ++i) f.press(QString::number(i));
-    const auto database = fillDatabase(engine, f, 40);
-    const QString query = "SELECT Date, Time, number, Data FROM GraphData WHERE Date = '" + dateOf(5) +
-                          "' AND Time between '" + timeOf(5) + "' and '" + timeOf(8) + "' ORDER BY number";
-    mnuSQLquery_Click(f.program);
-    QCOMPARE(f.state.OperatingMode, Mode::SQLquery);
-    btnCancel_Click(f.program, *f.window.queryDialog);
-    QVERIFY(!f.window.queryDialog);  // loaded afresh next time, with the skeleton
-    f.state.NumberOnX = true;
-    runQuery(f, query);
-    QVERIFY(f.test.messages.shown.isEmpty());
-    QVERIFY(!f.window.queryDialog);  // closed
-    QCOMPARE(f.state.QueryText, query);
-    verifyPoints(f.state, numbersFrom(5, 8), true);
-    QVERIFY(f.state.WindowStart == 0 && f.state.PlotXMin == 0 && !f.state.LiveChart);
-    QCOMPARE(f.window.queryDialogsLoaded, 2);
-  }
-
-  // A failing query leaves the dialog open with its text, the database as it was and nothing
-  // behind that keeps the next value out, however hostile the text.
-  void failingQueryChangesNothing_data() {
+  // The operator's query charts its rows and closes the dialog. A failing one, however hostile,
+  // leaves the dialog open with its text, the database as it was and nothing behind that keeps
+  // the next value out.
+  void queryDialog_data() {
     addEngineColumn();
     QTest::addColumn<QString>("query");
-    const QList<std::pair<const char*, const char*>> both{
-        {"no Date column", "SELECT Time, number, Data FROM GraphData"},
-        {"syntax error", "SELEKT * FROM GraphData"},
-        {"no such table", "SELECT * FROM Measurements"},
-        {"empty text", "  \r\n"},
-        {"delete", "DELETE FROM GraphData"},
-        {"update", "UPDATE GraphData SET Data = 0"},
-        {"drop", "DROP TABLE GraphData"},
-        {"insert", "INSERT INTO GraphData (number) VALUES (99)"},
-        {"create a table", "CREATE TABLE Copied (x integer)"},
-        {"copy into a new table", "SELECT * INTO Copied FROM GraphData"},
-        {"select, then delete", "SELECT * FROM GraphData; DELETE FROM GraphData"},
-        {"commit, then write", "COMMIT; INSERT INTO GraphData (number) VALUES (99)"},
-        {"select, commit, then delete", "SELECT Date, Time, number, Data FROM GraphData; COMMIT; DELETE FROM GraphData"}};
-    const QList<std::pair<const char*, const char*>> sqlite{
-        {"undo query_only, then delete", "PRAGMA query_only = 0; DELETE FROM GraphData"},
-        {"attach", "ATTACH DATABASE 'x.db' AS x"},
-        {"pragma that writes", "PRAGMA user_version = 7"},
-        {"vacuum into a new file", "VACUUM INTO 'copy.db'"}};
-    const QList<std::pair<const char*, const char*>> postgres{
+    QTest::addColumn<QList<int>>("charted");  // none when the query fails
+    const QString period = "SELECT Date, Time, number, Data FROM GraphData WHERE Date = '" + dateOf(5) +
+                           "' AND Time between '" + timeOf(5) + "' and '" + timeOf(8) + "' ORDER BY number";
+    using Rows = QList<std::pair<const char*, const char*>>;
+    const Rows both{{"no Date column", "SELECT Time, number, Data FROM GraphData"}, {"syntax error", "SELEKT * FROM GraphData"},
+                    {"no such table", "SELECT * FROM Measurements"}, {"empty text", "  \r\n"},
+                    {"delete", "DELETE FROM GraphData"}, {"update", "UPDATE GraphData SET Data = 0"},
+                    {"drop", "DROP TABLE GraphData"}, {"insert", "INSERT INTO GraphData (number) VALUES (99)"},
+                    {"create a table", "CREATE TABLE Copied (x integer)"},
+                    {"copy into a new table", "SELECT * INTO Copied FROM GraphData"},
+                    {"select, then delete", "SELECT * FROM GraphData; DELETE FROM GraphData"},
+                    {"commit, then write", "COMMIT; INSERT INTO GraphData (number) VALUES (99)"},
+                    {"select, commit, then delete", "SELECT Date, Time, number, Data FROM GraphData; COMMIT; DELETE FROM GraphData"}};
+    const Rows sqlite{{"undo query_only, then delete", "PRAGMA query_only = 0; DELETE FROM GraphData"},
+                      {"attach", "ATTACH DATABASE 'x.db' AS x"}, {"pragma that writes", "PRAGMA user_version = 7"},
+                      {"vacuum into a new file", "VACUUM INTO 'copy.db'"}};
+    const Rows postgres{
         {"read-only off, then delete", "SET default_transaction_read_only = off; DELETE FROM GraphData"},
         {"read-only off alone", "SET transaction_read_only = off"},
         {"read-only off, commit, then delete", "SELECT 1; SET default_transaction_read_only = off; COMMIT; DELETE FROM GraphData"},
@@ -273,62 +234,71 @@ class StoredChartsTest : public QObject {
         {"set_config in the same statement",
          "WITH s AS (SELECT set_config('transaction_read_only', 'off', true)) DELETE FROM GraphData RETURNING *"},
         {"a delete inside a query", "WITH d AS (DELETE FROM GraphData RETURNING *) SELECT Date, Time, number, Data FROM d"},
-        {"commit alone", "COMMIT"},
-        {"truncate", "TRUNCATE GraphData"},
-        {"a large object", "SELECT lo_create(0)"},
+        {"commit alone", "COMMIT"}, {"truncate", "TRUNCATE GraphData"}, {"a large object", "SELECT lo_create(0)"},
         {"a server file as large object", "SELECT lo_import('/etc/hostname')"},
-        {"copy out", "COPY GraphData TO STDOUT"},
-        {"copy in", "COPY GraphData FROM STDIN"},
-        {"a procedure", "CALL nothing()"},
+        {"copy out", "COPY GraphData TO STDOUT"}, {"copy in", "COPY GraphData FROM STDIN"}, {"a procedure", "CALL nothing()"},
         {"an anonymous block", "DO $$BEGIN DELETE FROM GraphData; END$$"},
         {"explain analyze runs the delete", "EXPLAIN ANALYZE DELETE FROM GraphData"},
         {"a cursor held past the transaction", "DECLARE c CURSOR WITH HOLD FOR SELECT * FROM GraphData"},
         {"a delete prepared for later", "PREPARE p AS DELETE FROM GraphData"},
         {"lock out the collector", "LOCK TABLE GraphData IN ACCESS EXCLUSIVE MODE"}};
     for (EngineKind engine : kEngines) {
-      newEngineRow(engine, "the skeleton finds nothing") << querySkeleton();
+      newEngineRow(engine, "a period of four rows") << period << QList<int>{5, 6, 7, 8};
+      newEngineRow(engine, "the skeleton finds nothing") << querySkeleton() << QList<int>{};
       for (const auto& [name, query] : both + (engine == EngineKind::Sqlite ? sqlite : postgres))
-        newEngineRow(engine, name) << QString(query);
+        newEngineRow(engine, name) << QString(query) << QList<int>{};
     }
   }
-  void failingQueryChangesNothing() {
+  void queryDialog() {
     QFETCH(EngineKind, engine);
     QFETCH(QString, query);
+    QFETCH(QList<int>, charted);
     EntryFixture f;
-    const auto database = fillDatabase(engine, f, 5);
+    for (int i = 1; i <= 30; ++i) f.press(QString::number(i));  // the live window has moved on
+    const auto database = fillDatabase(engine, f, tenths(12));
     const QByteArray before = fileHash(database->dataSource());
     const QStringList contents = database->contents();
-    runQuery(f, query);
-    const bool foundNothing = query == querySkeleton();  // no error, so no second box
-    QCOMPARE(f.test.messages.texts().value(0), LoadResString(TextId::QueryFailed));
-    QCOMPARE(f.test.messages.shown.size(), foundNothing ? 1 : 2);
-    QVERIFY(foundNothing || f.test.messages.shown[1].title == "Error");
-    QVERIFY(f.window.queryDialog && f.window.queryDialog->text == query);
+    mnuSQLquery_Click(f.program);
+    QCOMPARE(f.state.OperatingMode, Mode::SQLquery);
+    f.state.NumberOnX = true;
+    f.window.queryDialog->text = query;
+    btnSelect_Click(f.program, *f.window.queryDialog);
+    QCOMPARE(f.state.QueryText, query);
+    const QStringList boxes = f.test.messages.texts();
+    if (charted.isEmpty()) {
+      const bool foundNothing = query == querySkeleton();  // no error, so no second box
+      QVERIFY(boxes.value(0) == LoadResString(TextId::QueryFailed) && boxes.size() == (foundNothing ? 1 : 2));
+      QVERIFY(foundNothing || f.test.messages.shown[1].title == "Error");
+      QVERIFY(f.window.queryDialog && f.window.queryDialog->text == query);
+      btnCancel_Click(f.program, *f.window.queryDialog);
+    } else {
+      QVERIFY(boxes.isEmpty());
+      verifyPoints(f.state, charted, true);
+      QVERIFY(f.state.WindowStart == 0 && f.state.PlotXMin == 0 && !f.state.LiveChart);
+    }
+    QVERIFY(!f.window.queryDialog);  // loaded afresh next time, with the skeleton
     QCOMPARE(fileHash(database->dataSource()), before);
     QCOMPARE(database->contents(), contents);
     QVERIFY(programHoldsNoConnection());
     QVERIFY(!QFile::exists(QDir::current().filePath("copy.db")));
     f.press("4");
-    QCOMPARE(f.test.messages.shown.size(), foundNothing ? 1 : 2);
-    QCOMPARE(database->scalar("SELECT count(*) FROM GraphData").toInt(), 6);
+    QCOMPARE(f.test.messages.texts(), boxes);
+    QCOMPARE(database->scalar("SELECT count(*) FROM GraphData").toInt(), 13);
   }
 
   void fileSelection_data() {
-    QTest::addColumn<QString>("answer");
-    QTest::addColumn<int>("failure");
-    QTest::addColumn<QString>("path");
-    QTest::newRow("a file chosen") << "/data/other.db" << 0 << "/data/other.db";
-    QTest::newRow("any file is taken") << "/data/notes.txt" << 0 << "/data/notes.txt";
-    QTest::newRow("cancelled keeps the earlier file") << "" << ErrorNumber::DialogCancelled << "/data/first.db";
-    QTest::newRow("a failing dialog names no file") << "" << ErrorNumber::DatabaseEngine << "";
+    QTest::addColumn<int>("failure");   // of the dialog; none when the operator chooses /data/notes.txt
+    QTest::addColumn<QString>("path");  // afterwards; /data/first.db before
+    QTest::newRow("any file is taken") << 0 << "/data/notes.txt";
+    QTest::newRow("cancelled keeps the earlier file") << ErrorNumber::DialogCancelled << "/data/first.db";
+    QTest::newRow("a failing dialog names no file") << ErrorNumber::DatabaseEngine << "";
   }
   void fileSelection() {
-    QFETCH(QString, answer);
     QFETCH(int, failure);
     QFETCH(QString, path);
     ProgramState state;
     state.DatabasePath = "/data/first.db";
-    AnsweringChooser chooser(answer, failure);
+    AnsweringChooser chooser("/data/notes.txt", failure);
     stdFileOpen::SelectDatabaseFile(state, chooser);
     QCOMPARE(state.DatabasePath, path);
   }
