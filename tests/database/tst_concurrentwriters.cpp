@@ -40,8 +40,7 @@ class ConcurrentWritersTest : public QObject {
     QFile(f.path("stop")).open(QIODevice::WriteOnly);
     qlonglong written = 0;
     for (QProcess& collector : collectors) {
-      QVERIFY(collector.waitForFinished(30000));
-      QVERIFY2(collector.exitCode() == 0, collector.readAllStandardError().constData());
+      QVERIFY2(collector.waitForFinished(30000) && collector.exitCode() == 0, collector.readAllStandardError().constData());
       const int rows = collector.readAllStandardOutput().trimmed().toInt();
       QVERIFY2(rows > 0, "a collector never came in between");
       written += rows;
