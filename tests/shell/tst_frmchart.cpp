@@ -19,7 +19,9 @@ struct MainWindow {
   template <typename T = QWidget>
   T* find(const QString& name) const { return window.findChild<T*>(name); }
   // A button or a menu item, by name.
-  void press(const QString& name) const { QMetaObject::invokeMethod(find<QObject>(name), find<QAction>(name) ? "trigger" : "click"); }
+  void press(const QString& name) const {
+    QMetaObject::invokeMethod(find<QObject>(name), find<QAction>(name) ? "trigger" : "click");
+  }
   QImage chart() const { return find<PictureBox>("graphField")->surface().image(); }
   QTemporaryDir logFolder;
   testing::TestEnvironment test;
@@ -39,7 +41,7 @@ QStringList windowsShown() {
 }
 
 // Where a control sits ("frame/name"), what a screen reader calls it, and its font if it matters.
-struct Control { QString path, spoken, font; };
+struct Control { QString path, spoken, font = {}; };
 
 }  // namespace
 
@@ -114,9 +116,9 @@ class MainWindowTest : public QObject {
     QFETCH(bool, othersOpen);
     MainWindow main;
     main.find<QLineEdit>("Text6")->setText("4");
-    // Each of the other windows opened twice: a second press only brings it forward.
-    for (const char* opener : {"btnCalculation", "btnMaximized", "mnuSQLquery", "mnuHelpFile"})
-      for (int press = 0; othersOpen && press < 2; ++press) main.press(opener);
+    if (othersOpen)  // each opened twice: a second press only brings the window forward
+      for (const char* opener : {"btnCalculation", "btnMaximized", "mnuSQLquery", "mnuHelpFile"})
+        for (int press = 0; press < 2; ++press) main.press(opener);
     QCOMPARE(windowsShown(), (othersOpen ? QStringList{"frmChart", "frmChartMaximized", "frmDataBase",
                                                        "HelpWindow: Kelvane program Help"}  // the file beside the program
                                          : QStringList{"frmChart"}));

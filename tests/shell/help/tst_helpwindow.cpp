@@ -92,7 +92,8 @@ class HelpWindowTest : public QObject {
     const auto shown = [&] { return QStringList{page->source().path(), page->documentTitle()}; };
     QCOMPARE(shown(), (QStringList{"/index.html", "Kelvane program Help"}));
     // Pictures are found by their bare names from any page.
-    QCOMPARE(page->loadResource(QTextDocument::ImageResource, QUrl("main-window.png")).toByteArray(), docsFile("main-window.png"));
+    QCOMPARE(page->loadResource(QTextDocument::ImageResource, QUrl("main-window.png")).toByteArray(),
+             docsFile("main-window.png"));
     // The first link, reached by Tab, is followed by Enter; Back returns.
     QTest::keyClick(page, Qt::Key_Tab);
     const QString href = page->textCursor().charFormat().anchorHref();
