@@ -16,13 +16,6 @@ QByteArray docsFile(const QString& path) {
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QList<QTextFragment> fragments(const QTextDocument& document) {
-  QList<QTextFragment> found;
-  for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
-    for (auto it = block.begin(); !it.atEnd(); ++it) found << it.fragment();
-  return found;
-}
-
 }  // namespace
 
 class HelpWindowTest : public QObject {
@@ -65,14 +58,15 @@ class HelpWindowTest : public QObject {
       QTextDocument page;  // left empty, and so not reached, if the file lacks it
       page.setHtml(QString::fromUtf8(chm.read(path).value_or("")));
       QCOMPARE(chm.read(path).value_or(""), docsFile("help" + path));
-      for (const QTextFragment& fragment : fragments(page)) {
-        const QTextCharFormat format = fragment.charFormat();
-        anchors[path] << format.anchorNames();
-        const QString name = format.isImageFormat() ? format.toImageFormat().name() : format.anchorHref();
-        const QUrl target = links[next].resolved(QUrl(name));
-        if (format.isImageFormat()) QCOMPARE(chm.read(target.path()).value_or(""), docsFile(target.fileName()));
-        else if (!name.isEmpty() && target.scheme() == "chm") links << target;
-      }
+      for (QTextBlock block = page.begin(); block.isValid(); block = block.next())
+        for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
+          const QTextCharFormat format = fragment.fragment().charFormat();
+          anchors[path] << format.anchorNames();
+          const QString name = format.isImageFormat() ? format.toImageFormat().name() : format.anchorHref();
+          const QUrl target = links[next].resolved(QUrl(name));
+          if (format.isImageFormat()) QCOMPARE(chm.read(target.path()).value_or(""), docsFile(target.fileName()));
+          else if (!name.isEmpty() && target.scheme() == "chm") links << target;
+        }
     }
     QStringList broken;
     for (const QUrl& link : links)
