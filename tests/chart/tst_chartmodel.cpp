@@ -1,6 +1,5 @@
 #include "chart/ChartRecord.h"
 #include "chart/DrawChart.h"
-#include "chart/NumberText.h"
 #include "support/RecordingSurface.h"
 #include "chart/Scaling.h"
 #include "support/TestEnvironment.h"
@@ -20,8 +19,6 @@ class ChartModelTest : public QObject {
   void equalScaleTakesTheSmallerFactor_data();
   void equalScaleTakesTheSmallerFactor();
   void zeroWidthRangeLeavesAnInfiniteFactor();
-  void numberText_data();
-  void numberText();
 };
 
 void ChartModelTest::defaultsFollowTheXRangeMode_data() {
@@ -121,31 +118,6 @@ void ChartModelTest::zeroWidthRangeLeavesAnInfiniteFactor() {
   QVERIFY(std::isinf(state.ScaleX));
   QCOMPARE(state.ScaleY, 264.75f);
   QVERIFY_THROWS_EXCEPTION(RuntimeError, XToSurface(state, 0));
-}
-
-void ChartModelTest::numberText_data() {
-  QTest::addColumn<float>("value");
-  QTest::addColumn<QString>("text");
-  QTest::newRow("zero") << 0.0f << "0";
-  QTest::newRow("negative zero") << -0.0f << "0";
-  QTest::newRow("whole number") << 12.0f << "12";
-  QTest::newRow("negative whole number") << -6.0f << "-6";
-  QTest::newRow("no leading zero") << 0.5f << ".5";
-  QTest::newRow("negative fraction") << -0.25f << "-.25";
-  QTest::newRow("fraction above one") << 2.5f << "2.5";
-  QTest::newRow("seven significant digits") << 1234567.8f << "1234568";
-  QTest::newRow("Single precision shows") << 0.1f << ".1";
-  QTest::newRow("large value") << 12345678.0f << "1.234568E+07";
-  QTest::newRow("small value") << 0.00001f << "1E-05";
-}
-
-void ChartModelTest::numberText() {
-  QFETCH(float, value);
-  QFETCH(QString, text);
-  const QLocale before;
-  QLocale::setDefault(QLocale(QLocale::German));  // the point stays a point in every locale
-  QCOMPARE(NumberText(value), text);
-  QLocale::setDefault(before);
 }
 
 QTEST_GUILESS_MAIN(ChartModelTest)

@@ -1,7 +1,6 @@
 #include "support/EntryFixture.h"
 #include "support/MeasurementDatabase.h"
 
-#include "entry/RunRecords.h"
 #include "shell/TextResources.h"
 
 #include <QtTest>
@@ -23,8 +22,6 @@ class CalculationStepTest : public QObject {
   void refusedTextsDoNotLoseLaterValues();
   void firstPressAfterStoredChartContinuesTheWindow();
   void decimalCommaKeepsTheTypedText();
-  void ratioText_data();
-  void ratioText();
   void logLinesByteForByte();
   void pressAtMidnightShowsDateOnly();
 };
@@ -207,29 +204,6 @@ void CalculationStepTest::decimalCommaKeepsTheTypedText() {
   QVERIFY(f.log().endsWith("\"Probability ratio: 1,5\"\r\n"));
   const QList<QVariantList> rows = SqliteMeasurementDatabase(f.path("m.db")).rows("SELECT Date, Time, number, Data FROM GraphData");
   QCOMPARE(rows, (QList<QVariantList>{{"05.12.2010", "14:08:45", 1.0, 1.5}}));
-}
-
-void CalculationStepTest::ratioText_data() {
-  QTest::addColumn<QLocale>("locale");
-  QTest::addColumn<float>("value");
-  QTest::addColumn<QString>("text");
-  const QLocale uk(QLocale::English, QLocale::UnitedKingdom);
-  QTest::newRow("1.5") << uk << 1.5f << "1.5";
-  QTest::newRow("whole") << uk << 2.0f << "2";
-  QTest::newRow("rounded up") << uk << 1.2345f << "1.235";
-  QTest::newRow("rounds to a whole") << uk << 2.00049f << "2";
-  QTest::newRow("small negative gives 0, not -0") << uk << -0.0001f << "0";
-  QTest::newRow("negative") << uk << -19.5f << "-19.5";
-  QTest::newRow("large has no grouping") << uk << 1234567.0f << "1234567";
-  QTest::newRow("very large in exponent form") << uk << 1e30f << "1E+30";
-  QTest::newRow("decimal comma") << QLocale(QLocale::German, QLocale::Germany) << 1.2345f << "1,235";
-}
-
-void CalculationStepTest::ratioText() {
-  QFETCH(QLocale, locale);
-  QFETCH(float, value);
-  QFETCH(QString, text);
-  QCOMPARE(kelvane::ratioText(value, RegionalForms(locale)), text);
 }
 
 void CalculationStepTest::logLinesByteForByte() {

@@ -1,95 +1,77 @@
+#include "chart/NumberText.h"
+#include "entry/RunRecords.h"
 #include "state/RegionalForms.h"
 
 #include <QtTest>
 
 using namespace kelvane;
+using namespace kelvane::stdKelvane;
+
+namespace {
+
+const QLocale kBritish(QLocale::English, QLocale::UnitedKingdom), kGerman(QLocale::German, QLocale::Germany);
+
+// Where the operator reads a text: a stored date and time, a value in a table, the log's ratio,
+// a chart's axis label.
+enum class Form { Stored, Value, Ratio, Label };
+
+}  // namespace
+
+Q_DECLARE_METATYPE(Form)
 
 class TextFormsTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void storedDateAndTime_data();
-  void storedDateAndTime();
-  void generalDate_data();
-  void generalDate();
-  void numberTexts_data();
-  void numberTexts();
+  // Every text follows the regional settings it is given, never the default ones.
+  void initTestCase() { QLocale::setDefault(kGerman); }
+
+  void textsAsTheOperatorReadsThem_data() {
+    QTest::addColumn<Form>("form");
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<QString>("text");
+    const auto row = [](const char* name, Form form, const QLocale& locale, const QVariant& value, const char* text) {
+      QTest::newRow(name) << form << locale << value << QString(text);
+    };
+    const QDate day(2010, 12, 5);
+    const QDateTime afternoon(day, QTime(14, 8, 45));
+    const QLocale american(QLocale::English, QLocale::UnitedStates), finnish(QLocale::Finnish, QLocale::Finland);
+    row("stored: 24-hour time for America", Form::Stored, american, afternoon, "05/12/2010 14:08:45");
+    row("stored: Finnish dots in the time", Form::Stored, finnish, afternoon, "05.12.2010 14.08.45");
+    row("stored: C names the month, slashes stand in", Form::Stored, QLocale::c(), afternoon, "05/12/2010 14:08:45");
+    row("moment: American, four-digit year, no time zone", Form::Value, american, afternoon, "12/5/2010 2:08:45 PM");
+    row("moment: a second past midnight", Form::Value, kGerman, QDateTime(day, QTime(0, 0, 1)), "05.12.2010 00:00:01");
+    row("Single with a decimal comma", Form::Value, kGerman, 1.5f, "1,5");
+    row("Single keeps 7 digits", Form::Value, kBritish, 1.2345678f, "1.234568");
+    row("no digit grouping", Form::Value, kGerman, 1234567.0f, "1234567");
+    row("Double keeps 15 digits", Form::Value, kBritish, 0.1, "0.1");
+    row("text stays as it is", Form::Value, kGerman, QStringLiteral("14:08:45"), "14:08:45");
+    row("Null is empty", Form::Value, kGerman, QVariant(), "");
+    row("ratio rounds to a whole", Form::Ratio, kBritish, 2.00049f, "2");
+    row("ratio: small negative gives 0, not -0", Form::Ratio, kBritish, -0.0001f, "0");
+    row("ratio: large has no grouping", Form::Ratio, kBritish, 1234567.0f, "1234567");
+    row("ratio: very large in exponent form", Form::Ratio, kBritish, 1e30f, "1E+30");
+    // Axis labels keep their point under the decimal comma of the default settings.
+    row("label: negative zero", Form::Label, kGerman, -0.0f, "0");
+    row("label: no leading zero", Form::Label, kGerman, 0.5f, ".5");
+    row("label: negative fraction", Form::Label, kGerman, -0.25f, "-.25");
+    row("label: Single precision shows", Form::Label, kGerman, 0.1f, ".1");
+    row("label: large value", Form::Label, kGerman, 12345678.0f, "1.234568E+07");
+  }
+  void textsAsTheOperatorReadsThem() {
+    QFETCH(Form, form);
+    QFETCH(QLocale, locale);
+    QFETCH(QVariant, value);
+    QFETCH(QString, text);
+    const RegionalForms forms(locale);
+    const QString shown = form == Form::Stored  ? forms.dateText(value.toDate()) + ' ' + forms.timeText(value.toTime())
+                          : form == Form::Value ? forms.valueText(value)
+                          : form == Form::Ratio ? ratioText(value.toFloat(), forms)
+                                                : NumberText(value.toFloat());
+    QCOMPARE(shown, text);
+  }
 };
-
-namespace {
-const QDateTime kAfternoon(QDate(2010, 12, 5), QTime(14, 8, 45));
-const QDateTime kMidnight(QDate(2010, 12, 5), QTime(0, 0, 0));
-const QDateTime kMorning(QDate(2026, 3, 7), QTime(9, 5, 3));
-}  // namespace
-
-void TextFormsTest::storedDateAndTime_data() {
-  QTest::addColumn<QLocale>("locale");
-  QTest::addColumn<QDateTime>("moment");
-  QTest::addColumn<QString>("date");
-  QTest::addColumn<QString>("time");
-  QTest::newRow("German: day.month.year") << QLocale(QLocale::German, QLocale::Germany) << kAfternoon << "05.12.2010"
-                                          << "14:08:45";
-  QTest::newRow("British: slashes") << QLocale(QLocale::English, QLocale::UnitedKingdom) << kMorning << "07/03/2026"
-                                    << "09:05:03";
-  QTest::newRow("American: 24-hour time all the same")
-      << QLocale(QLocale::English, QLocale::UnitedStates) << kAfternoon << "05/12/2010" << "14:08:45";
-  QTest::newRow("Finnish: dots in the time") << QLocale(QLocale::Finnish, QLocale::Finland) << kAfternoon
-                                             << "05.12.2010" << "14.08.45";
-  QTest::newRow("Swedish: dashes") << QLocale(QLocale::Swedish, QLocale::Sweden) << kAfternoon << "05-12-2010"
-                                   << "14:08:45";
-  QTest::newRow("C: month in letters, slashes stand in") << QLocale::c() << kAfternoon << "05/12/2010" << "14:08:45";
-}
-
-void TextFormsTest::storedDateAndTime() {
-  QFETCH(QLocale, locale);
-  QFETCH(QDateTime, moment);
-  QFETCH(QString, date);
-  QFETCH(QString, time);
-  const RegionalForms forms(locale);
-  QCOMPARE(forms.dateText(moment.date()), date);
-  QCOMPARE(forms.timeText(moment.time()), time);
-}
-
-void TextFormsTest::generalDate_data() {
-  QTest::addColumn<QLocale>("locale");
-  QTest::addColumn<QDateTime>("moment");
-  QTest::addColumn<QString>("text");
-  const QLocale german(QLocale::German, QLocale::Germany), american(QLocale::English, QLocale::UnitedStates);
-  QTest::newRow("German afternoon") << german << kAfternoon << "05.12.2010 14:08:45";
-  QTest::newRow("German midnight: the date alone") << german << kMidnight << "05.12.2010";
-  QTest::newRow("American: a four-digit year, no time zone") << american << kAfternoon << "12/5/2010 2:08:45 PM";
-  QTest::newRow("one second after midnight") << german << kMidnight.addSecs(1) << "05.12.2010 00:00:01";
-}
-
-void TextFormsTest::generalDate() {
-  QFETCH(QLocale, locale);
-  QFETCH(QDateTime, moment);
-  QFETCH(QString, text);
-  QCOMPARE(RegionalForms(locale).generalDate(moment), text);
-}
-
-void TextFormsTest::numberTexts_data() {
-  QTest::addColumn<QLocale>("locale");
-  QTest::addColumn<QVariant>("value");
-  QTest::addColumn<QString>("text");
-  const QLocale german(QLocale::German, QLocale::Germany), british(QLocale::English, QLocale::UnitedKingdom);
-  QTest::newRow("Single with a decimal comma") << german << QVariant(1.5f) << "1,5";
-  QTest::newRow("Single keeps 7 digits") << british << QVariant(1.2345678f) << "1.234568";
-  QTest::newRow("Single 2.00049") << british << QVariant(2.00049f) << "2.00049";
-  QTest::newRow("no digit grouping") << german << QVariant(1234567.0f) << "1234567";
-  QTest::newRow("very large Single") << british << QVariant(3e34f) << "3E+34";
-  QTest::newRow("Double keeps 15 digits") << british << QVariant(0.1) << "0.1";
-  QTest::newRow("whole Double") << british << QVariant(20.0) << "20";
-  QTest::newRow("text stays as it is") << german << QVariant(QStringLiteral("14:08:45")) << "14:08:45";
-  QTest::newRow("Null is empty") << german << QVariant() << "";
-}
-
-void TextFormsTest::numberTexts() {
-  QFETCH(QLocale, locale);
-  QFETCH(QVariant, value);
-  QFETCH(QString, text);
-  QCOMPARE(RegionalForms(locale).valueText(value), text);
-}
 
 QTEST_GUILESS_MAIN(TextFormsTest)
 #include "tst_textforms.moc"
