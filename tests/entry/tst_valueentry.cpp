@@ -38,12 +38,22 @@ struct Station : EntryFixture {
   SqliteMeasurementDatabase database{path("m.db")};
 };
 
+enum class Database { Numbered, Missing, NoTable, Locked };
+// In a message's expected parts: the database's file, which each case makes anew.
+const QString kSource = QStringLiteral("<file>");
+
 }  // namespace
+
+Q_DECLARE_METATYPE(Database)
 
 class ValueEntryTest : public QObject {
   Q_OBJECT
 
+  MeasurementDatabases databases_;
+
  private slots:
+  void initTestCase() { QVERIFY2(databases_.start(), qPrintable(databases_.errorText())); }
+
   void windowMovesOnAsPressed_data() {
     QTest::addColumn<int>("presses");
     QTest::addColumn<bool>("lastAfterStoredChart");
@@ -191,6 +201,62 @@ class ValueEntryTest : public QObject {
     if (shown) QCOMPARE((QStringList{mainClock.date, fullClock.time}), (QStringList{"06/12/2010", "00:00:00"}));
   }
 
+  void eachRecordIsWrittenOnItsOwn_data() {
+    addEngineColumn();
+    QTest::addColumn<Database>("database");
+    QTest::addColumn<bool>("logWritable");
+    QTest::addColumn<QStringList>("messageParts");  // besides the lost value's number and text
+    const QString noLog = LoadResString(TextId::NotLogged).section('%', 0, 0);
+    const QString noRow = LoadResString(TextId::NotStored).section('%', 0, 0);
+    const QString server = QUrl(databases_.uri()).adjusted(QUrl::RemovePassword).toString();
+    newEngineRow(EngineKind::Sqlite, "both fail, one message")
+        << Database::Missing << false << QStringList{noLog, noRow};
+    for (EngineKind engine : kEngines) {
+      const QString holder = engine == EngineKind::Sqlite ? kSource : server;
+      newEngineRow(engine, "all written, numbered above the largest") << Database::Numbered << true << QStringList{};
+      newEngineRow(engine, "log unwritable, row still stored")
+          << Database::Numbered << false << QStringList{noLog, "Logfile.txt"};
+      newEngineRow(engine, "missing file") << Database::Missing << true << QStringList{noRow, kSource};
+      newEngineRow(engine, "locked past the wait") << Database::Locked << true << QStringList{noRow, holder};
+      newEngineRow(engine, "no table GraphData") << Database::NoTable << true << QStringList{noRow, "GraphData"};
+    }
+  }
+  void eachRecordIsWrittenOnItsOwn() {
+    QFETCH(EngineKind, engine);
+    QFETCH(Database, database);
+    QFETCH(bool, logWritable);
+    QFETCH(QStringList, messageParts);
+    EntryFixture f;
+    const auto measurements = databases_.make(engine, f.folder.path());
+    const QString source = measurements->dataSource();
+    switch (database) {
+      // Rows deleted, and a number a Single cannot count past.
+      case Database::Numbered: measurements->withGraphData().withRow(1, 1.0).withRow(16777216, 1.0); break;
+      case Database::Missing: QFile::remove(source); break;
+      case Database::NoTable: measurements->run("CREATE TABLE Other (x INTEGER)"); break;
+      case Database::Locked: measurements->withGraphData().holdWriteLock(); break;
+    }
+    f.state.DatabasePath = source;
+    // A folder where the log should be: it cannot be opened as a file, even by root.
+    if (!logWritable) QVERIFY(QDir(f.folder.path()).mkdir("Logfile.txt"));
+
+    f.press("2.5");  // waits for a locked database, then gives up
+    if (database == Database::Locked) measurements->releaseWriteLock();
+    QCOMPARE(f.log().isEmpty(), !logWritable);
+    const auto stored = [&] { return measurements->rows("SELECT number FROM GraphData WHERE Data = 2.5"); };
+    if (database == Database::Numbered) QCOMPARE(stored(), QList<QVariantList>{{16777217.0}});
+    if (database == Database::Locked) QCOMPARE(stored(), QList<QVariantList>{});
+    QCOMPARE(f.test.messages.shown.size(), messageParts.isEmpty() ? 0 : 1);
+    const QString message = f.test.messages.texts().value(0);
+    if (!messageParts.isEmpty()) messageParts.prepend(LoadResString(TextId::EntryNotRecorded).arg(1).arg("2.5"));
+    // A table name may come back folded to lower case.
+    for (const QString& part : messageParts)
+      QVERIFY2(message.contains(part == kSource ? source : part, Qt::CaseInsensitive), qPrintable(message));
+    for (const char* hidden : {"PROVIDER=", "Data Source=", PostgresServer::kPassword})
+      QVERIFY2(!message.contains(QLatin1String(hidden), Qt::CaseInsensitive), qPrintable(message));
+    f.press("3");  // the window went on: the next value is taken like any other
+    QCOMPARE(f.window.List2, (QStringList{"2.5", "3"}));
+  }
 };
 
 QTEST_GUILESS_MAIN(ValueEntryTest)
