@@ -145,6 +145,7 @@ void MainWindowTest::positions() {
 void MainWindowTest::startUpState() {
   MainWindow main;
   QCOMPARE(main.window.windowTitle(), QStringLiteral("Kelvane program"));
+  QVERIFY(!main.window.windowIcon().isNull());  // the icon's picture is built into the program
   QCOMPARE(main.window.centralWidget()->size(), QSize(twipsOnScreen(14460), twipsOnScreen(10470)));
   QVERIFY(main.state.LiveChart);
   QVERIFY(main.state.OperatingMode.isEmpty());
