@@ -87,6 +87,7 @@ class MainWindowTest : public QObject {
     QCOMPARE((QVariantList{main.window.windowTitle(), main.state.LiveChart, main.state.LastEntryMoment,
                            main.find("btnMaximized")->isEnabled(), main.find("lblTime")->isVisible()}),
              (QVariantList{"Kelvane program", true, main.test.clock.now(), false, true}));
+    QVERIFY(!main.window.windowIcon().isNull());  // the icon's picture is built into the program
     // The chart's scale rests on the picture's size in twips; Time on X stands above Number on X.
     QCOMPARE(main.find("graphField")->size(), QSize(twipsOnScreen(6855), twipsOnScreen(5895)));
     QVERIFY(main.find("btnTimeOnX")->geometry().bottom() < main.find("btnNumberOnX")->y());
