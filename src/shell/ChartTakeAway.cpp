@@ -58,7 +58,7 @@ QString printHeading(const KeptChart& chart, const QDateTime& printed, const Reg
     shows = LoadResString(TextId::PrintedQueryChart).arg(state.QueryText.simplified(), database);
   else
     shows = LoadResString(TextId::PrintedRecentRows).arg(database);
-  return shows + QStringLiteral("    ") + LoadResString(TextId::PrintedAt).arg(regional.generalDate(printed));
+  return shows + QStringLiteral("  \u2014  ") + LoadResString(TextId::PrintedAt).arg(regional.generalDate(printed));
 }
 
 }  // namespace kelvane
