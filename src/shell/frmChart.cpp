@@ -175,7 +175,7 @@ void frmChart::buildResults() {
 
 void frmChart::buildChart() {
   lblChartDescr_ = makeLabel(fraChart_, "lblChartDescr", 480, 240, 6015, 495);
-  graphField_ = new PictureBox(fraChart_, twipsOnScreen(6855), twipsOnScreen(5895), screenDotsPerInch());
+  graphField_ = new PictureBox(fraChart_, twipsOnScreen(6855), twipsOnScreen(5895), screenDotsPerInch(), program_.env);
   graphField_->setObjectName(QStringLiteral("graphField"));
   graphField_->move(twipsOnScreen(480), twipsOnScreen(840));
   btnSPRT_ = makeButton(fraChart_, "btnSPRT", 7560, 4080);

@@ -146,6 +146,28 @@ class MainWindowTest : public QObject {
     QVERIFY(main.find<QListWidget>("List1")->count() == 0 && entry->text().isEmpty());
   }
 
+  // Beyond its design size the full-screen picture keeps 240 twips (16 pixels) to the left, top and
+  // right, the clock 225 twips below it, and its chart is drawn anew to the new edges; back at the
+  // design size all is as it always was. The program's state stays as the Full screen button left it.
+  void fullScreenPictureGrowsWithItsWindow() {
+    MainWindow main;
+    main.find<QLineEdit>("Text6")->setText("4");
+    for (const char* button : {"btnCalculation", "btnMaximized"}) main.press(button);
+    const float scaleX = main.state.ScaleX;
+    auto* window = dynamic_cast<QWidget*>(&main.window.fullScreenWindow());
+    auto* box = window->findChild<PictureBox*>("picMaximized");
+    for (const auto& [client, picture] : {std::pair{QSize(1920, 1080), QRect(16, 16, 1888, 998)}, {QSize(1016, 715), QRect(16, 16, 689, 633)}}) {
+      window->resize(client);
+      window->grab();  // painted, so that the picture fits
+      const QImage image = box->surface().image();
+      // Where the axes' arrow tips are, 150 twips inside the right edge and 50 below the top.
+      const QRect drawn = QRegion(QBitmap::fromImage(image.createMaskFromColor(qRgb(255, 255, 255), Qt::MaskInColor))).boundingRect();
+      QCOMPARE((QVariantList{box->geometry(), box->surface().Width(), box->surface().Height(), window->findChild<QLabel*>("lblDate")->y(),
+                             image.width() - drawn.right(), drawn.top(), main.state.ScaleX}),
+               (QVariantList{picture, picture.width() * 15.0f, picture.height() * 15.0f, picture.bottom() + 16, 11, 3, scaleX}));
+    }
+  }
+
   void queryDialogKeepsTheOperatorsText() {
     MainWindow main;
     main.press("mnuSQLquery");
