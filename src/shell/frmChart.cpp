@@ -9,6 +9,7 @@
 #include "entry/ResetAndClock.h"
 #include "ChartTakeAway.h"
 #include "FullScreenChart.h"
+#include "Keyboard.h"
 #include "ProgramIcon.h"
 #include "database/FileSelection.h"
 #include "database/PeriodQuery.h"
@@ -59,9 +60,9 @@ QLabel* makeFormulaLetter(QWidget* parent, const char* name, const char* letter,
   return label;
 }
 
-// A menu's title names its pop-up for assistive technology too.
-void setMenuCaption(QMenu* menu, const QString& caption) {
-  menu->setTitle(caption);
+// A menu's title names its pop-up for assistive technology too, without the access key's mark.
+void setMenuCaption(QMenu* menu, const QString& caption, QChar accessKey) {
+  menu->setTitle(withAccessKey(caption, accessKey));
   menu->setAccessibleName(caption);
 }
 
@@ -80,6 +81,9 @@ frmChart::frmChart(ProgramState& state, const Environment& env)
   buildResults();
   buildChart();
   buildMenus();
+  // Entering data first, then the chart's buttons, then the lists of what was entered.
+  chainTabOrder({Text6_, btnCalculation_, btnReset_, btnSPRT_, btnMaximized_, btnTimeOnX_, btnNumberOnX_, btnClose_,
+                 List1_, List2_, List5_});
   clock_ = ClockLabelPair(lblTime_, lblDate_);
   layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -240,33 +244,35 @@ void frmChart::Form_Load() {
   TimerCurrentTime_->start();
 }
 
+// Each control's access key goes on where its caption is set; the letters are unique within the
+// window and within each menu.
 void frmChart::setCaptions() {
   fraProgrDescr_->setTitle(LoadResString(TextId::ProgramDescriptionFrame));
   lblProgrDescr_->setText(LoadResString(TextId::ProgramDescription));
   fraDataInput_->setTitle(LoadResString(TextId::DataInputFrame));
-  btnCalculation_->setText(LoadResString(TextId::InputButton));
-  btnReset_->setText(LoadResString(TextId::ResetButton));
+  btnCalculation_->setText(withAccessKey(LoadResString(TextId::InputButton), u'I'));
+  btnReset_->setText(withAccessKey(LoadResString(TextId::ResetButton), u'R'));
   fraResults_->setTitle(LoadResString(TextId::ResultsFrame));
   lblNumber_->setText(LoadResString(TextId::NumberHeading));
   lblRandVar_->setText(LoadResString(TextId::DataHeading));
   lblTimeStamp_->setText(LoadResString(TextId::TimeStampHeading));
   fraChart_->setTitle(LoadResString(TextId::ChartFrame));
   lblChartDescr_->setText(LoadResString(TextId::ChartDescription));
-  btnSPRT_->setText(LoadResString(TextId::DatabaseButton));
-  btnMaximized_->setText(LoadResString(TextId::FullScreenButton));
-  btnClose_->setText(LoadResString(TextId::CloseButton));
-  setMenuCaption(mnuFile_, LoadResString(TextId::FileMenu));
-  mnuExit_->setText(LoadResString(TextId::ExitItem));
-  setMenuCaption(mnuDataHandling_, LoadResString(TextId::DatabaseMenu));
-  mnuSQLquery_->setText(LoadResString(TextId::SqlQueryItem));
-  setMenuCaption(mnuHelp_, LoadResString(TextId::Help));
-  mnuHelpFile_->setText(LoadResString(TextId::Help));
-  mnuAbout_->setText(LoadResString(TextId::AboutItem));
-  mnuFileOpen_->setText(LoadResString(TextId::SelectDatabaseFileItem));
-  btnNumberOnX_->setText(LoadResString(TextId::NumberOnXButton));
-  btnTimeOnX_->setText(LoadResString(TextId::TimeOnXButton));
-  mnuExportChart_->setText(LoadResString(TextId::ExportChartItem));
-  mnuPrintChart_->setText(LoadResString(TextId::PrintChartItem));
+  btnSPRT_->setText(withAccessKey(LoadResString(TextId::DatabaseButton), u'b'));  // D opens the Database menu
+  btnMaximized_->setText(withAccessKey(LoadResString(TextId::FullScreenButton), u's'));  // F opens the File menu
+  btnClose_->setText(withAccessKey(LoadResString(TextId::CloseButton), u'C'));
+  setMenuCaption(mnuFile_, LoadResString(TextId::FileMenu), u'F');
+  mnuExit_->setText(withAccessKey(LoadResString(TextId::ExitItem), u'x'));
+  setMenuCaption(mnuDataHandling_, LoadResString(TextId::DatabaseMenu), u'D');
+  mnuSQLquery_->setText(withAccessKey(LoadResString(TextId::SqlQueryItem), u'S'));
+  setMenuCaption(mnuHelp_, LoadResString(TextId::Help), u'H');
+  mnuHelpFile_->setText(withAccessKey(LoadResString(TextId::Help), u'H'));
+  mnuAbout_->setText(withAccessKey(LoadResString(TextId::AboutItem), u'A'));
+  mnuFileOpen_->setText(withAccessKey(LoadResString(TextId::SelectDatabaseFileItem), u'S'));
+  btnNumberOnX_->setText(withAccessKey(LoadResString(TextId::NumberOnXButton), u'N'));
+  btnTimeOnX_->setText(withAccessKey(LoadResString(TextId::TimeOnXButton), u'T'));
+  mnuExportChart_->setText(withAccessKey(LoadResString(TextId::ExportChartItem), u'E'));
+  mnuPrintChart_->setText(withAccessKey(LoadResString(TextId::PrintChartItem), u'P'));
 }
 
 void frmChart::btnClose_Click() { close(); }

@@ -73,9 +73,9 @@ class MainWindowTest : public QObject {
     QObject* found = main.window.findChild<QObject*>(control.path.section('/', 1));
     QVERIFY2(found, qPrintable(control.path));
     QCOMPARE(found->parent()->objectName(), control.path.section('/', 0, 0));
-    // Menu items have no accessible interface of their own; their text is what is read out.
+    // Menu items have no accessible interface of their own; their text is read out without the access key's mark.
     const auto* item = qobject_cast<QAction*>(found);
-    QCOMPARE(item ? item->text() : QAccessible::queryAccessibleInterface(found)->text(QAccessible::Name), control.spoken);
+    QCOMPARE(item ? item->text().remove('&') : QAccessible::queryAccessibleInterface(found)->text(QAccessible::Name), control.spoken);
     const QFont font = found->property("font").value<QFont>();
     if (!control.font.isEmpty())
       QCOMPARE(QStringLiteral("%1 %2%3").arg(font.family()).arg(font.pointSizeF()).arg(font.italic() ? " italic" : ""),
@@ -144,6 +144,36 @@ class MainWindowTest : public QObject {
     QVERIFY(main.find("btnMaximized")->isEnabled());
     main.press("btnReset");
     QVERIFY(main.find<QListWidget>("List1")->count() == 0 && entry->text().isEmpty());
+  }
+
+  // The keyboard alone: Alt and a menu's letter open the menu on its first item, which Return
+  // chooses; Tab goes through a window in reading order. After each key: the menu open, or else
+  // the control with the focus; a modal dialog leaves its title and is closed.
+  void keyboardReachesEverything_data() {
+    QTest::addColumn<QList<QKeyCombination>>("keys");
+    QTest::addColumn<QStringList>("reached");
+    using Keys = QList<QKeyCombination>;
+    QTest::newRow("Alt+F, Return: the file dialog") << Keys{Qt::ALT | Qt::Key_F, Qt::Key_Return} << QStringList{"mnuFile", "Select Database file"};
+    QTest::newRow("Alt+H, Return: the help") << Keys{Qt::ALT | Qt::Key_H, Qt::Key_Return} << QStringList{"mnuHelp", "helpBrowser"};
+    QTest::newRow("Tab through the main window, Full screen not yet enabled") << Keys(10, Qt::Key_Tab) << QStringList{
+        "btnCalculation", "btnReset", "btnSPRT", "btnTimeOnX", "btnNumberOnX", "btnClose", "List1", "List2", "List5", "Text6"};
+    QTest::newRow("Alt+D, Return, Tab through the query dialog") << Keys{Qt::ALT | Qt::Key_D, Qt::Key_Return, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab}
+                                                                 << QStringList{"mnuDataHandling", "txtQuery", "btnSelect", "btnCancel", "txtQuery"};
+  }
+  void keyboardReachesEverything() {
+    QFETCH(QList<QKeyCombination>, keys);
+    QFETCH(QStringList, reached);
+    MainWindow main;
+    QVERIFY(QTest::qWaitForWindowActive(&main.window));  // with the focus in the entry box
+    QStringList trail;
+    const auto at = [] { return QApplication::activePopupWidget() ? QApplication::activePopupWidget() : QApplication::focusWidget(); };
+    for (const QKeyCombination key : keys) {
+      QTimer::singleShot(0, [&] { if (QWidget* modal = QApplication::activeModalWidget()) { trail << modal->windowTitle(); modal->close(); } });
+      QTest::keyClick(at(), key.key(), key.keyboardModifiers());
+      QApplication::processEvents();  // a window shown takes the focus
+      if (at()) trail << at()->objectName();
+    }
+    QCOMPARE(trail, reached);
   }
 
   // Beyond its design size the full-screen picture keeps 240 twips (16 pixels) to the left, top and
