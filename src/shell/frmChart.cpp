@@ -8,6 +8,7 @@
 #include "entry/CalculationStep.h"
 #include "entry/ResetAndClock.h"
 #include "ChartTakeAway.h"
+#include "entry/StoreAndForward.h"
 #include "FullScreenChart.h"
 #include "Keyboard.h"
 #include "ProgramIcon.h"
@@ -69,7 +70,7 @@ void setMenuCaption(QMenu* menu, const QString& caption, QChar accessKey) {
 }  // namespace
 
 frmChart::frmChart(ProgramState& state, const Environment& env)
-    : state_(state), program_{state, env, *this}, CommonDialog1_(this), printDialog_(this) {
+    : state_(state), program_{state, env, *this, pendingRows_}, CommonDialog1_(this), printDialog_(this) {
   setObjectName(QStringLiteral("frmChart"));
   setWindowTitle(applicationTitle());
   setWindowIcon(programIcon());
@@ -109,6 +110,11 @@ void frmChart::clearResults() {
   List1_->clear();
   List2_->clear();
   List5_->clear();
+}
+
+void frmChart::setPendingCaption(const QString& text) {
+  lblPending_->setText(text);
+  lblPending_->setVisible(!text.isEmpty());
 }
 
 FullScreenView& frmChart::fullScreenWindow() {
@@ -161,6 +167,8 @@ void frmChart::buildDataInput() {
   makeFormulaLetter(fraDataInput_, "Label20", "i", 8.25, 1680, 1200, 135, 255);
   btnCalculation_ = makeButton(fraDataInput_, "btnCalculation", 5880, 960);
   btnReset_ = makeButton(fraDataInput_, "btnReset", 5880, 1800);
+  lblPending_ = makeLabel(fraDataInput_, "lblPending", 1920, 1800, 3255, 375);
+  lblPending_->hide();
 
   connect(btnCalculation_, &QPushButton::clicked, this, [this] { btnCalculation_Click(program_); });
   // Enter in the entry box takes the value, as the Input button does.
@@ -193,7 +201,10 @@ void frmChart::buildChart() {
   TimerCurrentTime_ = new QTimer(fraChart_);
   TimerCurrentTime_->setObjectName(QStringLiteral("TimerCurrentTime"));
   TimerCurrentTime_->setInterval(1000);
-  connect(TimerCurrentTime_, &QTimer::timeout, this, [this] { TimerCurrentTime_Timer(program_); });
+  connect(TimerCurrentTime_, &QTimer::timeout, this, [this] {
+    TimerCurrentTime_Timer(program_);
+    deliverPendingRows(program_);
+  });
 
   connect(btnSPRT_, &QPushButton::clicked, this, [this] { btnSPRT_Click(program_); });
   connect(btnMaximized_, &QPushButton::clicked, this, [this] { btnMaximized_Click(program_); });

@@ -3,6 +3,7 @@
 #include "chart/Twips.h"
 #include "database/RecentRecords.h"
 #include "entry/CalculationStep.h"
+#include "entry/PendingRows.h"
 #include "entry/SlidingWindow.h"
 #include "shell/MainWindowHandlers.h"
 #include "state/RuntimeError.h"
@@ -44,7 +45,8 @@ struct PaintedProgram {
   ProgramState state;
   PainterSurface picture{twipsToPixels(6855, 96), twipsToPixels(5895, 96), 2, 96, 2};
   FakeMainWindow window{picture};
-  Program program{state, test.env, window};
+  PendingRows pendingRows;
+  Program program{state, test.env, window, pendingRows};
 };
 
 QString run(const QString& tool, const QStringList& arguments) {

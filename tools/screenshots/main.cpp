@@ -147,6 +147,7 @@ int main(int argc, char* argv[]) {
   Environment env{clock, RegionalForms(QLocale(QLocale::English, QLocale::UnitedKingdom)), messages};
   const QTemporaryDir logFolder;  // the pictures leave no log behind
   env.logFilePath = logFolder.filePath(QStringLiteral("Logfile.txt"));
+  env.pendingRowsPath = logFolder.filePath(QStringLiteral("Pending rows.txt"));
 
   ProgramState state;
   frmChart mainWindow(state, env);
