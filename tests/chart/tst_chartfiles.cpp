@@ -39,7 +39,10 @@ namespace {
 
 // The main window's picture box at 96 dpi on a screen scaled to 200%, with a program that draws on it.
 struct PaintedProgram {
-  PaintedProgram() { test.env.logFilePath = folder.filePath("Logfile.txt"); }
+  PaintedProgram() {
+    test.env.logFilePath = folder.filePath("Logfile.txt");
+    test.env.pendingRowsPath = folder.filePath("Pending rows.txt");
+  }
   QTemporaryDir folder;
   TestEnvironment test;
   ProgramState state;
