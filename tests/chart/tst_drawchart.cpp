@@ -48,6 +48,15 @@ struct Chart {
     }
     record.XMax = float(count);
   }
+  // A collector's rows a minute apart, from ten to midnight on: time labels, a new date at midnight.
+  void storeMinutes(int count) {
+    storeRecords(count);
+    for (int p = 1; p <= count; ++p) {
+      const QDateTime at = QDateTime(QDate(2026, 12, 5), QTime(23, 50)).addSecs(60 * (p - 1));
+      state.PointLabels.at(p) = at.time().toString(QStringLiteral("HH:mm:ss"));
+      state.PointDates.at(p) = at.date().toString(QStringLiteral("dd/MM/yyyy"));
+    }
+  }
 
   QStringList lines(int style, int width = 1) const {
     QStringList result;
@@ -231,6 +240,32 @@ class DrawChartTest : public QObject {
       QCOMPARE(evenRow, (p - 1) % 2 == 0);
     }
     QCOMPARE(seen, printed);
+  }
+
+  // Charts whose labels stand apart are drawn with exactly the operations they always had: the
+  // digest covers every operation with its arguments, pens and fonts.
+  void chartsThatFitAreUnchanged_data() {
+    QTest::addColumn<float>("width");
+    QTest::addColumn<bool>("numberOnX");
+    QTest::addColumn<QByteArray>("digest");
+    QTest::newRow("20 recent records") << kWidth << false << QByteArray("91f75c2260137e1b74e775494590ab2c42c7a468");
+    QTest::newRow("20 recent records, full screen") << 10335.0f << false << QByteArray("b3e2bbd93133afb6f25d0f5727e0b31813bea2d2");
+    QTest::newRow("a query of 20 rows by number") << kWidth << true << QByteArray("fec65bf0fd5f2dfc68dfc980c4524240e7a2f246");
+  }
+  void chartsThatFitAreUnchanged() {
+    QFETCH(float, width);
+    QFETCH(bool, numberOnX);
+    QFETCH(QByteArray, digest);
+    Chart chart(width, width == kWidth ? kHeight : 9495);
+    numberOnX ? chart.storeRecords(20, {}, Mode::SQLquery) : chart.storeMinutes(20);
+    chart.draw();
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    for (const Entry& e : chart.picture.entries())
+      hash.addData(QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9 %10 %11 %12\n")
+                       .arg(int(e.op)).arg(e.x1, 0, 'g', 9).arg(e.y1, 0, 'g', 9).arg(e.x2, 0, 'g', 9).arg(e.y2, 0, 'g', 9)
+                       .arg(e.value).arg(e.colour).arg(e.text).arg(e.drawWidth).arg(e.drawStyle).arg(e.fontName).arg(e.fontSize)
+                       .toUtf8());
+    QCOMPARE(hash.result().toHex(), digest);
   }
 
   void liveSeries() {
