@@ -46,6 +46,11 @@ class DrawingSurface {
   // leaves where it was.
   virtual void Print(const QString& text) = 0;
 
+  // Queries that change nothing and never fail.
+  // The width the text would take printed in the font given, in the units of the current
+  // coordinate system.
+  virtual float TextWidth(const QString& text, const QString& fontName, float points) const = 0;
+
   // The renderer hands over what it drew from when it is done; the picture keeps it.
   void KeepChart(const ChartRecord& record, const ProgramState& state) {
     kept_ = std::make_shared<const KeptChart>(KeptChart{record, state});

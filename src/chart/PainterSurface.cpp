@@ -201,4 +201,11 @@ void PainterSurface::Print(const QString& text) {
   p.drawText(topLeft + QPointF(0, metrics_->ascent()), text);
 }
 
+float PainterSurface::TextWidth(const QString& text, const QString& fontName, float points) const {
+  QFont font(fontName);
+  if (points > 0) font.setPointSizeF(points);
+  const QFontMetricsF metrics(font, painter_ ? painter_->device() : &image_);
+  return float(metrics.horizontalAdvance(text) * std::abs(scaleWidth_ / area_.width()));
+}
+
 }  // namespace kelvane

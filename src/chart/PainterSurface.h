@@ -57,6 +57,7 @@ class PainterSurface : public DrawingSurface {
   void SetCurrentX(float x) override;
   void SetCurrentY(float y) override;
   void Print(const QString& text) override;
+  float TextWidth(const QString& text, const QString& fontName, float points) const override;
 
  private:
   QPainter& painter();

@@ -242,6 +242,50 @@ class DrawChartTest : public QObject {
     QCOMPARE(seen, printed);
   }
 
+  // The labels of one row stand apart: only every k-th record is labelled, k the smallest of 1, 2,
+  // 5, 10, ... that lets them (in the recording picture a time label is 8 characters of 60 twips,
+  // and 60 twips keep them apart); its ticks and grid lines follow. A date stands under the first
+  // label and under the first label of the second day.
+  void labelStep_data() {
+    QTest::addColumn<int>("records");
+    QTest::addColumn<float>("width");
+    QTest::addColumn<int>("step");
+    for (const float width : {kWidth, 10335.0f}) {
+      const QList<int> steps = width == kWidth ? QList<int>{1, 2, 5, 100, 50000} : QList<int>{1, 1, 5, 50, 50000};
+      const char* window = width == kWidth ? "main window" : "full screen";
+      for (int n = 0; n < 5; ++n) {
+        const int records = QList<int>{20, 25, 100, 1440, 1000000}[n];
+        QTest::addRow("%d records, %s", records, window) << records << width << steps[n];
+      }
+    }
+  }
+  void labelStep() {
+    QFETCH(int, records);
+    QFETCH(float, width);
+    QFETCH(int, step);
+    Chart chart(width, width == kWidth ? kHeight : 9495);
+    const int secondDay = records / 2 + 3;
+    chart.storeRecords(records, QStringList(secondDay - 1, QStringLiteral("01.12.2005")) << QStringLiteral("02.12.2005"));
+    for (int p = secondDay + 1; p <= records; ++p) chart.state.PointDates.at(p) = QStringLiteral("02.12.2005");
+    for (int p = 1; p <= records; ++p) chart.state.PointLabels.at(p) = QTime(0, 0).addSecs(60 * p);
+    chart.draw();
+    QStringList ticks, near, far;
+    for (int i = 0; i <= records; i += step) {
+      ticks << line(chart.X(float(i)), chart.Y(0) + 30, chart.X(float(i)), chart.Y(0) - 30);
+      if (i > 0) (i / step % 2 ? near : far) << QTime(0, 0).addSecs(60 * i).toString(QStringLiteral("HH:mm:ss"));
+    }
+    QCOMPARE(chart.lines(DrawingSurface::Solid).filter(QStringLiteral(" %1 ").arg(chart.Y(0) + 30)), ticks);
+    QCOMPARE(chart.lines(DrawingSurface::Dotted).size(), records / step + 20);  // and 20 of the Y axis
+    QCOMPARE(chart.printsAt(chart.Y(0) - 70), near);
+    QCOMPARE(chart.printsAt(chart.Y(0) - 240), far);
+    const int firstOfSecondDay = (secondDay + step - 1) / step * step;
+    QStringList dates;
+    for (const Entry& print : chart.picture.entries(Op::Print))
+      if (print.text.endsWith(QLatin1String(".2005"))) dates << QStringLiteral("%1 %2").arg(print.text).arg(print.x1);
+    QCOMPARE(dates, (QStringList{QStringLiteral("01.12.2005 %1").arg(chart.X(float(step)) - 400),
+                                 QStringLiteral("02.12.2005 %1").arg(chart.X(float(firstOfSecondDay)) - 400)}));
+  }
+
   // Charts whose labels stand apart are drawn with exactly the operations they always had: the
   // digest covers every operation with its arguments, pens and fonts.
   void chartsThatFitAreUnchanged_data() {

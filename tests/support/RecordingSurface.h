@@ -44,6 +44,10 @@ class RecordingSurface : public DrawingSurface {
   void SetCurrentX(float x) override { currentX_ = x; }
   void SetCurrentY(float y) override { currentY_ = y; }
   void Print(const QString& text) override;
+  // An estimate: every character half as wide as the font is high, points x 10 twips.
+  float TextWidth(const QString& text, const QString&, float points) const override {
+    return float(text.size()) * points * 10;
+  }
 
  private:
   Entry& add(Op op);
