@@ -2,8 +2,10 @@
 
 #include "LabelStep.h"
 #include "NumberText.h"
+#include "Polyline.h"
 #include "Scaling.h"
 #include "Single.h"
+#include "StoredSeries.h"
 
 #include <algorithm>
 #include <cmath>
@@ -31,7 +33,6 @@ constexpr float kYLabelGap = 150;       // Y labels end this far left of the axi
 constexpr float kTimeLabelLeft = 630, kTimeLabelDrop = 350;
 constexpr float kFullScreenTimeLabelLeft = 800, kFullScreenTimeLabelDrop = 430;
 constexpr int kFullScreenPointLimit = 22;
-constexpr float kValueScale = 10000;
 
 // Labels stick out of the plot area by their own width at most; anything this far beyond the
 // picture cannot show.
@@ -137,28 +138,6 @@ void forEachShowing(const CounterValues& counter, double base, double slope, dou
     visit(*value);
 }
 
-// Draws a polyline whose first point that can be placed is its start, so that a point that fails
-// never leaves a stroke from wherever the surface last stood.
-class Polyline {
- public:
-  explicit Polyline(DrawingSurface& picture) : picture_(picture) {}
-  void moveTo(float x, float y) {
-    picture_.SetCurrentX(x);
-    picture_.SetCurrentY(y);
-    started_ = true;
-  }
-  void lineTo(float x, float y, Colour colour) {
-    if (started_)
-      picture_.LineTo(x, y, colour);
-    else
-      moveTo(x, y);
-  }
-
- private:
-  DrawingSurface& picture_;
-  bool started_ = false;
-};
-
 class Renderer {
  public:
   Renderer(DrawingSurface& picture, const ChartRecord& record, ProgramState& state, const Environment& env)
@@ -186,7 +165,7 @@ class Renderer {
       if (s_.LiveChart)
         drawLiveSeries(k);
       else
-        drawStoredSeries(k);
+        drawStoredSeries(pic_, rec_, s_, k);
     }
   }
 
@@ -301,22 +280,6 @@ class Renderer {
         const QString label = NumberText(y);
         print(X(s_.WindowStart) - kYLabelGap - kNumberCharWidth * label.size(), Y(y) + kNearLabelDrop, label);
       });
-    }
-  }
-
-  // Record p stands at x = p for the usual stored record (x range 0..count, points 1..count).
-  void drawStoredSeries(int k) {
-    int lastPoint = 0;
-    if (!skipOnFailure([&] { lastPoint = rec_.Values.upperBound(); })) return;
-    const auto pointX = [&](int p) {
-      return X(toSingle(s_.PlotXMin + double(singleQuotient(s_.PlotXMax - s_.PlotXMin, lastPoint)) * p));
-    };
-    const auto valueY = [&](int p) { return Y(rec_.Values.at(p, k) / kValueScale); };
-    Polyline line(pic_);
-    skipOnFailure([&] { line.moveTo(pointX(1), valueY(1)); });
-    for (int p = 1; p <= lastPoint; ++p) {
-      skipOnFailure([&] { pic_.SetDrawWidth(2); });
-      skipOnFailure([&] { line.lineTo(pointX(p), valueY(p), rec_.SeriesColor.at(k)); });
     }
   }
 

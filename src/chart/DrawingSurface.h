@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 
 namespace kelvane {
@@ -50,6 +52,11 @@ class DrawingSurface {
   // The width the text would take printed in the font given, in the units of the current
   // coordinate system.
   virtual float TextWidth(const QString& text, const QString& fontName, float points) const = 0;
+  // The column that a position of the current coordinate system falls in, for a series of many
+  // points: a device pixel wide, from one pixel's centre to the next, so that an upright line two
+  // pixels wide anywhere in it covers the same two pixels across; on a device without pixels (a
+  // file, a printer), a twip wide. Positions in order fall in columns in order.
+  virtual qint64 PixelColumn(float x) const = 0;
 
   // The renderer hands over what it drew from when it is done; the picture keeps it.
   void KeepChart(const ChartRecord& record, const ProgramState& state) {
@@ -57,6 +64,13 @@ class DrawingSurface {
   }
   // None until a chart has been drawn on the picture.
   std::shared_ptr<const KeptChart> LastChart() const { return kept_; }
+
+ protected:
+  // The column of a device position counted in columns, also for positions far off the device.
+  static qint64 columnOf(double position) {
+    constexpr double kFarthest = 0x1p62;
+    return std::isnan(position) ? 0 : qint64(std::floor(std::clamp(position, -kFarthest, kFarthest)));
+  }
 
  private:
   std::shared_ptr<const KeptChart> kept_;

@@ -100,8 +100,10 @@ QPainter& PainterSurface::painter() {
   return *painter_;
 }
 
+double PainterSurface::deviceX(float x) const { return area_.left() + (double(x) - scaleLeft_) * area_.width() / scaleWidth_; }
+
 QPointF PainterSurface::toDevice(float x, float y) const {
-  const double px = area_.left() + (double(x) - scaleLeft_) * area_.width() / scaleWidth_;
+  const double px = deviceX(x);
   const double py = area_.top() + (double(y) - scaleTop_) * area_.height() / scaleHeight_;
   if (!(std::abs(px) <= kLargestPixel && std::abs(py) <= kLargestPixel)) throw overflowError();
   return {px, py};
@@ -206,6 +208,13 @@ float PainterSurface::TextWidth(const QString& text, const QString& fontName, fl
   if (points > 0) font.setPointSizeF(points);
   const QFontMetricsF metrics(font, painter_ ? painter_->device() : &image_);
   return float(metrics.horizontalAdvance(text) * std::abs(scaleWidth_ / area_.width()));
+}
+
+qint64 PainterSurface::PixelColumn(float x) const {
+  // Files and printers have no pixels of their own: a column as fine as a twip leaves out nothing
+  // that could show.
+  if (image_.isNull()) return columnOf((double(x) - scaleLeft_) * outerWidthTwips_ / scaleWidth_);
+  return columnOf(deviceX(x) + 0.5);
 }
 
 }  // namespace kelvane

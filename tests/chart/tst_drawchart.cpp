@@ -5,6 +5,7 @@
 #include "support/RecordingSurface.h"
 #include "chart/Scaling.h"
 #include "chart/Single.h"
+#include "chart/Twips.h"
 #include "chart/VerticalRange.h"
 #include "entry/SlidingWindow.h"
 #include "support/TestEnvironment.h"
@@ -88,6 +89,13 @@ struct Chart {
   ProgramState state;
   ChartRecord record;
   RecordingSurface picture;
+};
+
+// A picture box's picture that draws a series through every point: each a pixel column of its own.
+struct EveryPointPicture : PainterSurface {
+  using PainterSurface::PainterSurface;
+  qint64 PixelColumn(float) const override { return ++column; }
+  mutable qint64 column = 0;
 };
 
 }  // namespace
@@ -310,6 +318,44 @@ class DrawChartTest : public QObject {
                        .arg(e.value).arg(e.colour).arg(e.text).arg(e.drawWidth).arg(e.drawStyle).arg(e.fontName).arg(e.fontSize)
                        .toUtf8());
     QCOMPARE(hash.result().toHex(), digest);
+  }
+
+  // A series drawn through only the points of each pixel column that can change a pixel looks
+  // the same to the pixel as drawn through all of them. The steps are a hundredth (a sixth of a
+  // pixel) or more, or none: Qt draws a piece of a 2-pixel line shorter than 1/64 pixel upright
+  // and across as nothing, which no line through fewer points can copy.
+  void seriesLooksTheSameThroughFewerPoints_data() {
+    QTest::addColumn<int>("records");
+    QTest::addColumn<double>("spikes");  // the share of records that jump far and back
+    QTest::addColumn<double>("flat");    // the share that keep the value before
+    QTest::addColumn<float>("width");
+    QTest::newRow("a random walk of 200 000 records") << 200000 << 0.0 << 0.0 << kWidth;
+    QTest::newRow("spikes in flat runs, full screen") << 100000 << 0.001 << 0.95 << 10335.0f;
+    QTest::newRow("about 66 records a pixel, some spikes") << 30000 << 0.01 << 0.3 << kWidth;
+    QTest::newRow("a random walk of 3 000 records, full screen") << 3000 << 0.0 << 0.0 << 10335.0f;
+    QTest::newRow("spikes among 700 records") << 700 << 0.05 << 0.5 << kWidth;
+  }
+  void seriesLooksTheSameThroughFewerPoints() {
+    QFETCH(int, records);
+    QFETCH(double, spikes);
+    QFETCH(double, flat);
+    QFETCH(float, width);
+    const float height = width == kWidth ? kHeight : 9495;
+    Chart chart(width, height);
+    chart.storeRecords(records);
+    QRandomGenerator random{quint32(records)};
+    int hundredths = 400;
+    for (int p = 1; p <= records; ++p) {
+      const double draw = random.generateDouble();
+      if (draw >= flat + spikes) hundredths = std::clamp(hundredths + int(random.bounded(201)) - 100, -600, 1400);
+      chart.record.Values.at(p, 1) = (draw < spikes ? (draw < spikes / 2 ? -5.0f : 13.0f) : hundredths / 100.0f) * 10000;
+    }
+    PainterSurface fewer(twipsToPixels(width, 96), twipsToPixels(height, 96), 2, 96);
+    EveryPointPicture every(twipsToPixels(width, 96), twipsToPixels(height, 96), 2, 96);
+    DrawChart(fewer, chart.record, chart.state, chart.test.env);
+    DrawChart(every, chart.record, chart.state, chart.test.env);
+    QVERIFY(every.column >= records);
+    QCOMPARE(fewer.image(), every.image());
   }
 
   void liveSeries() {

@@ -48,6 +48,8 @@ class RecordingSurface : public DrawingSurface {
   float TextWidth(const QString& text, const QString&, float points) const override {
     return float(text.size()) * points * 10;
   }
+  // A screen of 96 dots per inch, 15 twips a pixel.
+  qint64 PixelColumn(float x) const override { return columnOf(double(x) / 15 + 0.5); }
 
  private:
   Entry& add(Op op);
