@@ -64,6 +64,17 @@ const QHash<TextId, QString>& table() {
       {TextId::EntryNotRecorded, QStringLiteral("Entry %1 (%2) was listed but not recorded completely.")},
       {TextId::NotLogged, QStringLiteral("Not written to the log file: %1")},
       {TextId::NotStored, QStringLiteral("Not stored in the database: %1")},
+      {TextId::ExportChartItem, QStringLiteral("Export chart...")},
+      {TextId::PrintChartItem, QStringLiteral("Print chart...")},
+      {TextId::ExportRowsItem, QStringLiteral("Export rows...")},
+      {TextId::FileNotWritten, QStringLiteral("%1 could not be written: %2")},
+      {TextId::PrintedLiveChart, QStringLiteral("Values entered in this run")},
+      {TextId::PrintedRecentRows, QStringLiteral("The most recent rows of %1")},
+      {TextId::PrintedQueryChart, QStringLiteral("Rows of the query %1 in %2")},
+      {TextId::PrintedAt, QStringLiteral("Printed %1")},
+      {TextId::ChartFileFilters,
+       QStringLiteral("PNG image (*.png);;SVG drawing (*.svg);;PDF document (*.pdf)")},
+      {TextId::RowsFileFilter, QStringLiteral("Comma-separated values (*.csv)")},
   };
   return texts;
 }

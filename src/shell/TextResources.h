@@ -46,6 +46,17 @@ enum class TextId : int {
   EntryNotRecorded = 70,  // %1 the entry number, %2 the typed text
   NotLogged = 71,         // %1 what went wrong
   NotStored = 72,         // %1 what went wrong
+  // Taking a chart away.
+  ExportChartItem = 90,
+  PrintChartItem = 91,
+  ExportRowsItem = 92,
+  FileNotWritten = 93,     // %1 the file, %2 why
+  PrintedLiveChart = 94,
+  PrintedRecentRows = 95,  // %1 the database
+  PrintedQueryChart = 96,  // %1 the query, %2 the database
+  PrintedAt = 97,          // %1 the moment
+  ChartFileFilters = 98,
+  RowsFileFilter = 99,
 };
 
 // The UI string with this id. Every id is in the table; one that is not is a fault of the build

@@ -7,6 +7,7 @@
 #include "TextResources.h"
 #include "entry/CalculationStep.h"
 #include "entry/ResetAndClock.h"
+#include "ChartTakeAway.h"
 #include "FullScreenChart.h"
 #include "ProgramIcon.h"
 #include "database/FileSelection.h"
@@ -67,7 +68,7 @@ void setMenuCaption(QMenu* menu, const QString& caption) {
 }  // namespace
 
 frmChart::frmChart(ProgramState& state, const Environment& env)
-    : state_(state), program_{state, env, *this}, CommonDialog1_(this) {
+    : state_(state), program_{state, env, *this}, CommonDialog1_(this), printDialog_(this) {
   setObjectName(QStringLiteral("frmChart"));
   setWindowTitle(applicationTitle());
   setWindowIcon(programIcon());
@@ -107,7 +108,7 @@ void frmChart::clearResults() {
 }
 
 FullScreenView& frmChart::fullScreenWindow() {
-  if (!frmChartMaximized_) frmChartMaximized_ = std::make_unique<frmChartMaximized>();
+  if (!frmChartMaximized_) frmChartMaximized_ = std::make_unique<frmChartMaximized>(program_.env);
   return *frmChartMaximized_;
 }
 
@@ -210,6 +211,10 @@ void frmChart::buildMenus() {
   };
   mnuFile_ = addMenu("mnuFile");
   mnuFileOpen_ = addItem(mnuFile_, "mnuFileOpen");
+  mnuFile_->addSeparator();
+  mnuExportChart_ = addItem(mnuFile_, "mnuExportChart");
+  mnuPrintChart_ = addItem(mnuFile_, "mnuPrintChart");
+  mnuFile_->addSeparator();
   mnuExit_ = addItem(mnuFile_, "mnuExit");
   mnuDataHandling_ = addMenu("mnuDataHandling");
   mnuSQLquery_ = addItem(mnuDataHandling_, "mnuSQLquery");
@@ -219,6 +224,10 @@ void frmChart::buildMenus() {
 
   connect(mnuFileOpen_, &QAction::triggered, this, [this] { stdFileOpen::SelectDatabaseFile(state_, CommonDialog1_); });
   connect(mnuExit_, &QAction::triggered, this, &frmChart::mnuExit_Click);
+  connect(mnuExportChart_, &QAction::triggered, this,
+          [this] { mnuExportChart_Click(graphField_->surface(), CommonDialog1_, program_.env); });
+  connect(mnuPrintChart_, &QAction::triggered, this,
+          [this] { mnuPrintChart_Click(graphField_->surface(), printDialog_, program_.env); });
   connect(mnuSQLquery_, &QAction::triggered, this, [this] { mnuSQLquery_Click(program_); });
   connect(mnuHelpFile_, &QAction::triggered, this, &frmChart::mnuHelpFile_Click);
   connect(mnuAbout_, &QAction::triggered, this, [this] { ShowAboutBox(this); });
@@ -256,6 +265,8 @@ void frmChart::setCaptions() {
   mnuFileOpen_->setText(LoadResString(TextId::SelectDatabaseFileItem));
   btnNumberOnX_->setText(LoadResString(TextId::NumberOnXButton));
   btnTimeOnX_->setText(LoadResString(TextId::TimeOnXButton));
+  mnuExportChart_->setText(LoadResString(TextId::ExportChartItem));
+  mnuPrintChart_->setText(LoadResString(TextId::PrintChartItem));
 }
 
 void frmChart::btnClose_Click() { close(); }

@@ -74,12 +74,14 @@ class frmChart : public QMainWindow, public MainWindowView {
   PictureBox* graphField_;
   QMenu *mnuFile_, *mnuDataHandling_, *mnuHelp_;
   QAction *mnuFileOpen_, *mnuExit_, *mnuSQLquery_, *mnuHelpFile_, *mnuAbout_;
+  QAction *mnuExportChart_, *mnuPrintChart_;
   ClockLabelPair clock_;
   QTimer* TimerCurrentTime_;
   std::unique_ptr<frmChartMaximized> frmChartMaximized_;
   QPointer<frmDataBase> frmDataBase_;
   std::unique_ptr<HelpWindow> helpWindow_;
   FileDialogChooser CommonDialog1_;
+  PrintDialogChooser printDialog_;
 };
 
 }  // namespace kelvane

@@ -2,6 +2,9 @@
 
 #include "Controls.h"
 #include "PictureBox.h"
+#include "TextResources.h"
+
+#include <QAction>
 
 namespace kelvane {
 
@@ -9,7 +12,7 @@ namespace {
 constexpr double kClockFontSize = 9;
 }
 
-frmChartMaximized::frmChartMaximized() {
+frmChartMaximized::frmChartMaximized(const Environment& env) : saveDialog_(this) {
   setObjectName(QStringLiteral("frmChartMaximized"));
   setWindowTitle(QStringLiteral("Chart maximized"));
   auto* client = new QWidget(this);
@@ -21,6 +24,14 @@ frmChartMaximized::frmChartMaximized() {
   QLabel* time = makeLabel(client, "lblTime", kClockFontSize, 3840, 9960, 975, 375);
   QLabel* date = makeLabel(client, "lblDate", kClockFontSize, 5040, 9960, 975, 375);
   clock_ = ClockLabelPair(time, date);
+
+  // The chart goes into a file from here too, by the picture's context menu.
+  auto* exportChart = new QAction(LoadResString(TextId::ExportChartItem), picMaximized_);
+  exportChart->setObjectName(QStringLiteral("mnuExportChart"));
+  picMaximized_->addAction(exportChart);
+  picMaximized_->setContextMenuPolicy(Qt::ActionsContextMenu);
+  connect(exportChart, &QAction::triggered, this,
+          [this, &env] { mnuExportChart_Click(picMaximized_->surface(), saveDialog_, env); });
 }
 
 DrawingSurface& frmChartMaximized::picMaximized() { return picMaximized_->surface(); }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ClockLabelPair.h"
+#include "FileDialogChooser.h"
 #include "state/Views.h"
 
 #include <QMainWindow>
@@ -14,7 +15,7 @@ class PictureBox;
 class frmChartMaximized : public QMainWindow, public FullScreenView {
   Q_OBJECT
  public:
-  frmChartMaximized();
+  explicit frmChartMaximized(const Environment& env);
 
   ClockLabels& clockLabels() override { return clock_; }
   DrawingSurface& picMaximized() override;
@@ -23,6 +24,7 @@ class frmChartMaximized : public QMainWindow, public FullScreenView {
  private:
   PictureBox* picMaximized_;
   ClockLabelPair clock_;
+  FileDialogChooser saveDialog_;
 };
 
 }  // namespace kelvane

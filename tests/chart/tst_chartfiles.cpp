@@ -38,6 +38,8 @@ namespace {
 
 // The main window's picture box at 96 dpi, with a program that draws on it.
 struct PaintedProgram {
+  PaintedProgram() { test.env.logFilePath = folder.filePath("Logfile.txt"); }
+  QTemporaryDir folder;
   TestEnvironment test;
   ProgramState state;
   PainterSurface picture{twipsToPixels(6855, 96), twipsToPixels(5895, 96), 2, 96};

@@ -2,12 +2,20 @@
 // into FOLDER. Run it on the offscreen platform (QT_QPA_PLATFORM=offscreen).
 #include "Commands.h"
 #include "chart/ChartFonts.h"
+#include "chart/ChartFiles.h"
+#include "shell/ChartTakeAway.h"
+#include "shell/PictureBox.h"
 #include "shell/frmChart.h"
 
 #include <QApplication>
 #include <QAction>
 #include <QDialog>
 #include <QDir>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QProcess>
 #include <QPlainTextEdit>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -77,6 +85,38 @@ void createSampleDatabase(const QString& path) {
   QSqlDatabase::removeDatabase(QStringLiteral("sample"));
 }
 
+// The main window with its File menu open, as one picture.
+bool saveFileMenu(frmChart& window, const QDir& folder) {
+  auto* file = window.findChild<QMenu*>(QStringLiteral("mnuFile"));
+  file->popup(window.menuBar()->mapToGlobal(window.menuBar()->actionGeometry(file->menuAction()).bottomLeft()));
+  QApplication::processEvents();
+  QPixmap picture = window.grab();
+  QPainter(&picture).drawPixmap(window.mapFromGlobal(file->pos()), file->grab());
+  file->hide();
+  const QString path = folder.filePath(QStringLiteral("export-menu.png"));
+  const bool saved = picture.save(path);
+  QTextStream(stdout) << (saved ? "saved " : "could not save ") << path << '\n';
+  return saved;
+}
+
+// A chart printed into a PDF file, and the page turned into a picture as a reader shows it.
+bool savePrintedPage(const PainterSurface& chart, const Environment& env, const QDir& folder, const QDir& work) {
+  const QString pdf = work.filePath(QStringLiteral("printed.pdf"));
+  {
+    QPdfWriter printer(pdf);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageMargins(QMarginsF(20, 15, 20, 15), QPageLayout::Millimeter);  // as a printer keeps them
+    printChart(chart, printer, printHeading(*chart.LastChart(), env.clock.now(), env.regional), env);
+  }
+  QProcess pdftoppm;
+  pdftoppm.start(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("60"),
+                                               QStringLiteral("-singlefile"), pdf,
+                                               folder.filePath(QStringLiteral("printed-page"))});
+  const bool saved = pdftoppm.waitForFinished() && pdftoppm.exitCode() == 0;
+  QTextStream(stdout) << (saved ? "saved " : "could not save ") << folder.filePath(QStringLiteral("printed-page.png")) << '\n';
+  return saved;
+}
+
 QWidget* topLevel(const QString& name) {
   for (QWidget* window : QApplication::topLevelWidgets())
     if (window->objectName() == name && window->isVisible()) return window;
@@ -126,6 +166,9 @@ int main(int argc, char* argv[]) {
   allSaved &= save(*dialog, folder, QStringLiteral("query-dialog"));
   dialog->findChild<QPushButton*>(QStringLiteral("btnSelect"))->click();
   allSaved &= save(mainWindow, folder, QStringLiteral("query-chart"));
+  allSaved &= saveFileMenu(mainWindow, folder);
+  allSaved &= savePrintedPage(mainWindow.findChild<PictureBox*>(QStringLiteral("graphField"))->surface(), env, folder,
+                              QDir(logFolder.path()));
 
   // The About box is modal: its picture is taken while it waits.
   QTimer::singleShot(0, [&] {
