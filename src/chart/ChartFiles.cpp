@@ -8,6 +8,8 @@
 #include <QSaveFile>
 #include <QSvgGenerator>
 
+#include <cmath>
+
 namespace kelvane {
 
 namespace {
@@ -59,7 +61,12 @@ void exportChart(const PainterSurface& picture, const QString& path, ChartFileTy
     if (type == ChartFileType::Png) {
       PainterSurface copy(picture.geometry());
       stdKelvane::DrawChartAgain(copy, keptChartOf(picture), env);
-      if (!copy.image().save(&file, "PNG")) throw cannotWrite(path, file.errorString());
+      // The screen's device pixels, each as small as on the screen: the picture keeps its size.
+      QImage pixels = copy.image();
+      const double ratio = picture.geometry().devicePixelRatio;
+      pixels.setDotsPerMeterX(int(std::lround(pixels.dotsPerMeterX() * ratio)));
+      pixels.setDotsPerMeterY(int(std::lround(pixels.dotsPerMeterY() * ratio)));
+      if (!pixels.save(&file, "PNG")) throw cannotWrite(path, file.errorString());
     } else if (type == ChartFileType::Svg) {
       QSvgGenerator svg;
       svg.setOutputDevice(&file);

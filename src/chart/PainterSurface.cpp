@@ -47,19 +47,40 @@ bool clipLine(QPointF& a, QPointF& b, const QRectF& r) {
 
 }  // namespace
 
-PainterSurface::PainterSurface(int outerWidthPixels, int outerHeightPixels, int borderPixels, double dotsPerInch)
-    : geometry_{outerWidthPixels, outerHeightPixels, borderPixels, dotsPerInch},
-      image_(std::max(1, outerWidthPixels - 2 * borderPixels), std::max(1, outerHeightPixels - 2 * borderPixels),
-             QImage::Format_RGB32),
-      area_(image_.rect()),
-      outerWidthTwips_(float(pixelsToTwips(outerWidthPixels, dotsPerInch))),
-      outerHeightTwips_(float(pixelsToTwips(outerHeightPixels, dotsPerInch))) {
+PainterSurface::PainterSurface(int outerWidthPixels, int outerHeightPixels, int borderPixels, double dotsPerInch,
+                               double devicePixelRatio)
+    : PainterSurface(ImageGeometry{outerWidthPixels, outerHeightPixels, borderPixels, dotsPerInch, devicePixelRatio}) {}
+
+PainterSurface::PainterSurface(const ImageGeometry& geometry) : geometry_(geometry) { makeImage(); }
+
+void PainterSurface::setGeometry(const ImageGeometry& geometry) {
+  ownPainter_.reset();
+  painter_ = nullptr;
+  polyline_.clear();
+  metrics_.reset();
+  geometry_ = geometry;
+  makeImage();
+}
+
+void PainterSurface::makeImage() {
+  const double ratio = geometry_.devicePixelRatio, dotsPerInch = geometry_.dotsPerInch;
+  const QSize logical(std::max(1, geometry_.outerWidthPixels - 2 * geometry_.borderPixels),
+                      std::max(1, geometry_.outerHeightPixels - 2 * geometry_.borderPixels));
+  image_ = QImage((QSizeF(logical) * ratio).toSize(), QImage::Format_RGB32);
+  image_.setDevicePixelRatio(ratio);
+  // The logical resolution, so that fonts keep their size in logical pixels as lines do.
   const int dotsPerMeter = int(std::lround(dotsPerInch / 0.0254));
   image_.setDotsPerMeterX(dotsPerMeter);
   image_.setDotsPerMeterY(dotsPerMeter);
   image_.fill(Qt::white);
-  scaleWidth_ = pixelsToTwips(image_.width(), dotsPerInch);
-  scaleHeight_ = pixelsToTwips(image_.height(), dotsPerInch);
+  area_ = QRectF(QPointF(0, 0), logical);
+  // Cosmetic pens are as wide as given in device pixels: widths stay in logical pixels.
+  penScale_ = ratio;
+  outerWidthTwips_ = float(pixelsToTwips(geometry_.outerWidthPixels, dotsPerInch));
+  outerHeightTwips_ = float(pixelsToTwips(geometry_.outerHeightPixels, dotsPerInch));
+  scaleLeft_ = scaleTop_ = 0;
+  scaleWidth_ = pixelsToTwips(logical.width(), dotsPerInch);
+  scaleHeight_ = pixelsToTwips(logical.height(), dotsPerInch);
 }
 
 PainterSurface::PainterSurface(QPainter& painter, const QRectF& area, float widthTwips, float heightTwips)

@@ -18,17 +18,21 @@ namespace kelvane {
 // picture's own coordinate system once SetScale has set one; y then grows upwards.
 class PainterSurface : public DrawingSurface {
  public:
-  // The size of a picture box's picture, with its border, and the screen resolution it is for.
+  // The size of a picture box's picture, with its border, in the screen's logical pixels; the
+  // screen resolution it is for; and how many device pixels a logical pixel has on that screen.
   struct ImageGeometry {
     int outerWidthPixels, outerHeightPixels, borderPixels;
     double dotsPerInch;
+    double devicePixelRatio = 1;
   };
 
   // A picture box's picture: an image of its inner area (inside its border), at the screen's
-  // resolution. outerPixels is the size with the border, border its width on each side.
-  PainterSurface(int outerWidthPixels, int outerHeightPixels, int borderPixels, double dotsPerInch);
-  explicit PainterSurface(const ImageGeometry& geometry)
-      : PainterSurface(geometry.outerWidthPixels, geometry.outerHeightPixels, geometry.borderPixels, geometry.dotsPerInch) {}
+  // resolution. outerPixels is the size with the border, border its width on each side. The
+  // image has devicePixelRatio device pixels a logical pixel each way; twips map to logical
+  // pixels, so a chart looks the same on every screen, only sharper on a dense one.
+  PainterSurface(int outerWidthPixels, int outerHeightPixels, int borderPixels, double dotsPerInch,
+                 double devicePixelRatio = 1);
+  explicit PainterSurface(const ImageGeometry& geometry);
   // A picture of its real size in twips drawn into an area of a page or file that a painter is
   // open on (an SVG, a PDF, a printer): pens as wide as on a screen, and each run of joined lines
   // one polyline. Call finish() once the chart is drawn.
@@ -38,6 +42,8 @@ class PainterSurface : public DrawingSurface {
   // The picture as drawn so far (a picture box's only).
   const QImage& image();
   const ImageGeometry& geometry() const { return geometry_; }
+  // A blank picture of another size or ratio in place of this one; the kept chart stays kept.
+  void setGeometry(const ImageGeometry& geometry);
   // Called once after the first change that follows a call of image(): time to repaint.
   void setChangeListener(std::function<void()> listener) { changed_ = std::move(listener); }
   // Draws what is still held back (a polyline being joined).
@@ -61,6 +67,7 @@ class PainterSurface : public DrawingSurface {
   qint64 PixelColumn(float x) const override;
 
  private:
+  void makeImage();
   QPainter& painter();
   double deviceX(float x) const;
   QPointF toDevice(float x, float y) const;
@@ -73,9 +80,9 @@ class PainterSurface : public DrawingSurface {
   QPainter* painter_ = nullptr;
   std::function<void()> changed_;
   QRectF area_;             // where the picture lies on the device
-  double penScale_ = 1;     // device units to one screen pixel of pen width
+  double penScale_ = 1;     // device units to one logical screen pixel of pen width
   bool cosmeticPens_ = true;
-  float outerWidthTwips_, outerHeightTwips_;
+  float outerWidthTwips_ = 0, outerHeightTwips_ = 0;
   double scaleLeft_ = 0, scaleTop_ = 0, scaleWidth_ = 0, scaleHeight_ = 0;
   float currentX_ = 0, currentY_ = 0;
   int drawWidth_ = 1;

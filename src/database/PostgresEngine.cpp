@@ -2,6 +2,7 @@
 
 #include "state/RuntimeError.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QRegularExpression>
 #include <QSqlDriver>
@@ -23,8 +24,8 @@ const QString kSocketStandIn = QStringLiteral("socket-folder.invalid");
 // A connection file is a line or two; anything much longer is no connection file.
 constexpr qint64 kMaxFileSize = 64 * 1024;
 
-RuntimeError failure(const QString& description) {
-  return RuntimeError(ErrorNumber::DatabaseEngine, kSource, description);
+RuntimeError failure(const QString& description, Cure cure = Cure::None) {
+  return RuntimeError(ErrorNumber::DatabaseEngine, kSource, description, cure);
 }
 
 RuntimeError malformed(const QString& why) {
@@ -53,6 +54,12 @@ QString addressLine(const QString& text) {
     if (!trimmed.isEmpty() && !trimmed.startsWith(QLatin1Char('#'))) return trimmed;
   }
   return {};
+}
+
+bool answersPing(const ServerAddress& address) {
+  const QStringList info = address.settings + QStringList{setting(QStringLiteral("host"), address.host),
+                                                          setting(QStringLiteral("port"), QString::number(address.port))};
+  return PQping(info.join(QLatin1Char(' ')).toUtf8().constData()) == PQPING_OK;
 }
 
 PGconn* connectionOf(const QSqlDriver* driver) {
@@ -162,8 +169,9 @@ ServerAddress serverAddressOf(const QString& connectionFileText) {
 
 ServerAddress serverAddressIn(const QString& connectionFilePath) {
   QFile file(connectionFilePath);
+  // A connection file on a share that is out of reach comes back with the share.
   if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-    throw failure(QStringLiteral("Cannot read the connection file: %1").arg(file.errorString()));
+    throw failure(QStringLiteral("Cannot read the connection file: %1").arg(file.errorString()), Cure::Waiting);
   return serverAddressOf(QString::fromUtf8(file.read(kMaxFileSize)));
 }
 
@@ -184,7 +192,8 @@ QString PostgresEngine::shownName(const QString& dataSource) const {
   }
 }
 
-void PostgresEngine::open(QSqlDatabase& database, const QString& dataSource, bool readOnly) const {
+void PostgresEngine::open(QSqlDatabase& database, const QString& dataSource, bool readOnly,
+                          std::chrono::milliseconds lockWait) const {
   const ServerAddress address = serverAddressIn(dataSource);
 
   database.setHostName(address.host);
@@ -196,12 +205,38 @@ void PostgresEngine::open(QSqlDatabase& database, const QString& dataSource, boo
   // Behind runReadOnly's own transaction, a second guard for connections that only read. A
   // writer waits for another's lock as long as SQLite waits for a busy file.
   options.append(readOnly ? setting(QStringLiteral("options"), QStringLiteral("-c default_transaction_read_only=on"))
-                          : setting(QStringLiteral("options"), QStringLiteral("-c lock_timeout=%1").arg(kLockTimeoutMs)));
+                          : setting(QStringLiteral("options"), QStringLiteral("-c lock_timeout=%1").arg(lockWait.count())));
   database.setConnectOptions(options.join(QLatin1Char(';')));
-  if (!database.open())
+  QElapsedTimer connecting;
+  connecting.start();
+  if (!database.open()) {
+    // libpq gives no SQLSTATE for a connection that fails. A server that answers a ping although
+    // it refused the connection refuses it for good (a wrong password, no such user or database);
+    // one stopped, restarting or out of reach may come back. A connection that timed out is not
+    // pinged: that would hold the window as long again.
+    const bool timedOut = connecting.elapsed() >= kConnectTimeoutS * 1000;
     throw failure(QStringLiteral("Cannot connect to %1: %2")
-                      .arg(address.shown, withoutPassword(database.lastError().text(), address.password)));
+                      .arg(address.shown, withoutPassword(database.lastError().text(), address.password)),
+                  !timedOut && answersPing(address) ? Cure::None : Cure::Waiting);
+  }
   if (!connectionOf(database.driver())) throw failure(QStringLiteral("No PostgreSQL connection handle"));
+}
+
+Cure PostgresEngine::cureFor(const QSqlError& error) const {
+  const QString state = error.nativeErrorCode();
+  // No SQLSTATE: the client lost the connection on the way.
+  if (state.isEmpty()) return Cure::Waiting;
+  static const QStringList passing{
+      QStringLiteral("08"),     // connection exception
+      QStringLiteral("53"),     // insufficient resources: disk full, out of memory, too many connections
+      QStringLiteral("55P03"),  // lock not available
+      QStringLiteral("57P01"), QStringLiteral("57P02"), QStringLiteral("57P03"),  // shutdown, cannot connect now
+      QStringLiteral("58030"),  // I/O error
+      QStringLiteral("40001"), QStringLiteral("40P01"),  // serialization failure, deadlock
+  };
+  for (const QString& prefix : passing)
+    if (state.startsWith(prefix)) return Cure::Waiting;
+  return Cure::None;
 }
 
 void PostgresEngine::runReadOnly(QSqlQuery& query, const QString& sql) const {

@@ -30,20 +30,22 @@ QString withoutPassword(QString text, const QString& password);
 // connection file (.kvconn). No message ever shows the address's password.
 class PostgresEngine : public Engine {
  public:
-  // As long as SQLite waits for another writer.
-  static constexpr int kLockTimeoutMs = 5000;
-  // A server that does not answer must not hang the window for long.
-  static constexpr int kConnectTimeoutS = 10;
+  // A server that does not answer must not hang the window for long: the shortest wait libpq
+  // keeps to (a stopped server refuses at once).
+  static constexpr int kConnectTimeoutS = 2;
 
   QString name() const override { return QStringLiteral("PostgreSQL"); }
   QString driver() const override { return QStringLiteral("QPSQL"); }
   QString shownName(const QString& dataSource) const override;
-  void open(QSqlDatabase& database, const QString& dataSource, bool readOnly) const override;
+  void open(QSqlDatabase& database, const QString& dataSource, bool readOnly,
+            std::chrono::milliseconds lockWait) const override;
   // The lock keeps every other writer out until the commit, readers not: two writers can never
   // read the same largest number.
   QStringList beginWriteStatements() const override {
     return {QStringLiteral("BEGIN"), QStringLiteral("LOCK TABLE GraphData IN SHARE ROW EXCLUSIVE MODE")};
   }
+  // A server out of reach, shutting down, out of disk or locked by another writer: its SQLSTATE.
+  Cure cureFor(const QSqlError& error) const override;
   void runReadOnly(QSqlQuery& query, const QString& sql) const override;
 };
 

@@ -10,6 +10,7 @@
 #include <sqlite3.h>
 
 #include <chrono>
+#include <cstdint>
 #include <thread>
 
 namespace kelvane {
@@ -27,16 +28,17 @@ int readsOnly(void*, int action, const char*, const char*, const char*, const ch
   }
 }
 
-// Waits for another writer's lock in steps of a millisecond up to the busy timeout. SQLite's own
-// handler backs off to long sleeps, so beside a writer that takes the lock again at once it can
-// miss every gap and give up although the file was free many times. The wait is measured on the
-// clock, as each step lasts longer on a loaded machine.
-int waitBriefly(void*, int attempts) {
+// Waits for another writer's lock in steps of a millisecond up to the connection's lock wait,
+// which comes as the handler's argument. SQLite's own handler backs off to long sleeps, so beside
+// a writer that takes the lock again at once it can miss every gap and give up although the file
+// was free many times. The wait is measured on the clock, as each step lasts longer on a loaded
+// machine.
+int waitBriefly(void* lockWaitMs, int attempts) {
   using namespace std::chrono;
   thread_local steady_clock::time_point waitingSince;
   const steady_clock::time_point now = steady_clock::now();
   if (attempts == 0) waitingSince = now;
-  if (now - waitingSince >= milliseconds(SqliteEngine::kBusyTimeoutMs)) return 0;
+  if (now - waitingSince >= milliseconds(reinterpret_cast<std::intptr_t>(lockWaitMs))) return 0;
   std::this_thread::sleep_for(milliseconds(1));
   return 1;
 }
@@ -78,22 +80,33 @@ QString sqliteFileUri(const QString& path, bool readOnly) {
          (readOnly ? QStringLiteral("?mode=ro") : QStringLiteral("?mode=rw"));
 }
 
-void SqliteEngine::open(QSqlDatabase& database, const QString& dataSource, bool readOnly) const {
+Cure SqliteEngine::cureFor(const QSqlError& error) const {
+  bool isCode = false;
+  const int code = error.nativeErrorCode().toInt(&isCode);
+  if (!isCode) return Cure::None;
+  switch (code & 0xff) {
+    case SQLITE_BUSY: case SQLITE_LOCKED: case SQLITE_CANTOPEN: case SQLITE_FULL: case SQLITE_IOERR:
+      return Cure::Waiting;
+    default:
+      return Cure::None;
+  }
+}
+
+void SqliteEngine::open(QSqlDatabase& database, const QString& dataSource, bool readOnly,
+                        std::chrono::milliseconds lockWait) const {
   if (dataSource.isEmpty())
     throw RuntimeError(ErrorNumber::DatabaseEngine, name(), QStringLiteral("No database file has been selected"));
   database.setDatabaseName(sqliteFileUri(dataSource, readOnly));
   QString options = QStringLiteral("QSQLITE_OPEN_URI");
   if (readOnly) options += QStringLiteral(";QSQLITE_OPEN_READONLY");
   database.setConnectOptions(options);
-  if (!database.open())
-    throw RuntimeError(ErrorNumber::DatabaseEngine, name(), database.lastError().text());
+  if (!database.open()) throw failure(database.lastError());
   sqlite3* handle = handleFromDriver(*database.driver());
   if (!handle) throw RuntimeError(ErrorNumber::DatabaseEngine, name(), QStringLiteral("No SQLite handle"));
-  sqlite3_busy_handler(handle, waitBriefly, nullptr);
+  sqlite3_busy_handler(handle, waitBriefly, reinterpret_cast<void*>(std::intptr_t(lockWait.count())));
   // SQLite reads a file lazily: the schema tells at once whether the file is a database at all.
   QSqlQuery schema(database);
-  if (!schema.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
-    throw RuntimeError(ErrorNumber::DatabaseEngine, name(), schema.lastError().text());
+  if (!schema.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) throw failure(schema.lastError());
   if (readOnly) sqlite3_set_authorizer(handle, readsOnly, nullptr);
 }
 
@@ -104,7 +117,7 @@ void SqliteEngine::runReadOnly(QSqlQuery& query, const QString& sql) const {
   QString why = QStringLiteral("No SQLite handle");
   if (!handle || !isSingleReadingStatement(handle, sql, why))
     throw RuntimeError(ErrorNumber::DatabaseEngine, name(), why);
-  if (!query.exec(sql)) throw RuntimeError(ErrorNumber::DatabaseEngine, name(), query.lastError().text());
+  if (!query.exec(sql)) throw failure(query.lastError());
 }
 
 }  // namespace kelvane

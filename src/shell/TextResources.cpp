@@ -75,6 +75,16 @@ const QHash<TextId, QString>& table() {
       {TextId::ChartFileFilters,
        QStringLiteral("PNG image (*.png);;SVG drawing (*.svg);;PDF document (*.pdf)")},
       {TextId::RowsFileFilter, QStringLiteral("Comma-separated values (*.csv)")},
+      {TextId::RowKept, QStringLiteral("Entry %1 (%2) could not be stored in %3 for now: %4\n\nThe value is kept and "
+                                       "will be stored when the database answers again.")},
+      {TextId::ValuesWaiting, QStringLiteral("%1 values waiting to be stored in %2")},
+      {TextId::ValueWaiting, QStringLiteral("%1 value waiting to be stored in %2")},
+      {TextId::KeptRowRefused, QStringLiteral("The value of entry %1 (%2 %3), kept for %4, cannot be stored: %5\n\n"
+                                              "It stays in \"Pending rows.txt\" with the values entered after it, and "
+                                              "is stored once the database takes it.")},
+      {TextId::NotKept, QStringLiteral("Not kept to be stored later: %1")},
+      {TextId::PendingFileUnreadable, QStringLiteral("Values kept in \"Pending rows.txt\" cannot be read and are left "
+                                                     "out: %1")},
   };
   return texts;
 }

@@ -57,6 +57,13 @@ enum class TextId : int {
   PrintedAt = 97,          // %1 the moment
   ChartFileFilters = 98,
   RowsFileFilter = 99,
+  // Added for values kept while their database does not answer.
+  RowKept = 100,             // %1 the entry number, %2 the typed text, %3 the database, %4 why
+  ValuesWaiting = 101,       // %1 how many, %2 the databases
+  ValueWaiting = 102,        // the same for one value
+  KeptRowRefused = 103,      // %1 the entry number, %2 its date, %3 its time, %4 the database, %5 why
+  NotKept = 104,             // %1 what went wrong
+  PendingFileUnreadable = 105,  // %1 the lines or why the file cannot be read
 };
 
 // The UI string with this id. Every id is in the table; one that is not is a fault of the build

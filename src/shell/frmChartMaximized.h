@@ -11,7 +11,7 @@ namespace kelvane {
 class PictureBox;
 
 // The full-screen chart window: a large picture box and the clock. It has no handlers of its
-// own; the main window draws on it and closes it.
+// own; the main window draws on it and closes it. The picture grows with the window.
 class frmChartMaximized : public QMainWindow, public FullScreenView {
   Q_OBJECT
  public:
@@ -21,8 +21,12 @@ class frmChartMaximized : public QMainWindow, public FullScreenView {
   DrawingSurface& picMaximized() override;
   void showMaximized() override;
 
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
  private:
   PictureBox* picMaximized_;
+  QLabel *lblTime_, *lblDate_;
   ClockLabelPair clock_;
   FileDialogChooser saveDialog_;
 };

@@ -6,10 +6,11 @@ namespace {
 const QString kProgramSource = QStringLiteral("Kelvane program");
 }
 
-RuntimeError::RuntimeError(int number, QString source, QString description)
+RuntimeError::RuntimeError(int number, QString source, QString description, Cure cure)
     : number_(number),
       source_(std::move(source)),
       description_(std::move(description)),
+      cure_(cure),
       what_(QStringLiteral("%1 (%2): %3").arg(source_).arg(number_).arg(description_).toUtf8()) {}
 
 RuntimeError overflowError() { return {ErrorNumber::Overflow, kProgramSource, QStringLiteral("Overflow")}; }

@@ -3,6 +3,7 @@
 #include "chart/Twips.h"
 #include "database/RecentRecords.h"
 #include "entry/CalculationStep.h"
+#include "entry/PendingRows.h"
 #include "entry/SlidingWindow.h"
 #include "shell/MainWindowHandlers.h"
 #include "state/RuntimeError.h"
@@ -36,15 +37,16 @@ class ChartFilesTest : public QObject {
 
 namespace {
 
-// The main window's picture box at 96 dpi, with a program that draws on it.
+// The main window's picture box at 96 dpi on a screen scaled to 200%, with a program that draws on it.
 struct PaintedProgram {
   PaintedProgram() { test.env.logFilePath = folder.filePath("Logfile.txt"); }
   QTemporaryDir folder;
   TestEnvironment test;
   ProgramState state;
-  PainterSurface picture{twipsToPixels(6855, 96), twipsToPixels(5895, 96), 2, 96};
+  PainterSurface picture{twipsToPixels(6855, 96), twipsToPixels(5895, 96), 2, 96, 2};
   FakeMainWindow window{picture};
-  Program program{state, test.env, window};
+  PendingRows pendingRows;
+  Program program{state, test.env, window, pendingRows};
 };
 
 QString run(const QString& tool, const QStringList& arguments) {
@@ -87,7 +89,9 @@ void ChartFilesTest::filesHoldTheChartOnThePicture() {
   for (ChartFileType type : {ChartFileType::Png, ChartFileType::Svg, ChartFileType::Pdf})
     exportChart(p.picture, base + QStringLiteral(".%1").arg(int(type)), type, p.test.env);
 
-  QCOMPARE(QImage(base + ".0", "PNG").convertToFormat(QImage::Format_RGB32), p.picture.image());
+  QImage png(base + ".0", "PNG");
+  png.setDevicePixelRatio(2);  // a file knows no screen, only its pixels
+  QCOMPARE(png.convertToFormat(QImage::Format_RGB32), p.picture.image());
 
   QFile svgFile(base + ".1");
   QVERIFY(svgFile.open(QIODevice::ReadOnly));

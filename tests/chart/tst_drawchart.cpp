@@ -394,6 +394,22 @@ class DrawChartTest : public QObject {
     for (PainterSurface* surface : {&once, &afterOther}) DrawChart(*surface, initial.record, initial.state, initial.test.env);
     QCOMPARE(afterOther.image(), once.image());
   }
+
+  // At a device pixel ratio of 2 the chart has twice the pixels each way, drawn at that density
+  // and not blown up: four dark pixels for each at 1, as lines are as wide and texts as large.
+  void sharpAtTwiceThePixels() {
+    Chart chart;
+    PainterSurface single(457, 393, 2, 96), twice(457, 393, 2, 96, 2);
+    for (PainterSurface* surface : {&single, &twice}) DrawChart(*surface, chart.record, chart.state, chart.test.env);
+    const QImage one = single.image(), two = twice.image();
+    QCOMPARE(two.size(), one.size() * 2);
+    QVERIFY(two != one.scaled(two.size()));  // not each pixel doubled
+    const auto dark = [](const QImage& image) {
+      const auto* pixels = reinterpret_cast<const QRgb*>(image.constBits());
+      return int(std::count_if(pixels, pixels + image.width() * image.height(), [](QRgb pixel) { return qGray(pixel) < 128; }));
+    };
+    QVERIFY2(std::abs(dark(two) - 4 * dark(one)) < dark(one) / 4, qPrintable(QStringLiteral("%1 %2").arg(dark(one)).arg(dark(two))));
+  }
 };
 
 QTEST_MAIN(DrawChartTest)

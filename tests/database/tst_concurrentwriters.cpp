@@ -1,6 +1,8 @@
 #include "support/EntryFixture.h"
 #include "support/MeasurementDatabase.h"
 
+#include "shell/TextResources.h"
+
 #include <QProcess>
 #include <QtTest>
 
@@ -45,7 +47,10 @@ class ConcurrentWritersTest : public QObject {
       QVERIFY2(rows > 0, "a collector never came in between");
       written += rows;
     }
-    QVERIFY2(f.test.messages.shown.isEmpty(), qPrintable(f.test.messages.texts().join("\n")));
+    // A press that waited for the collectors' lock longer than a press waits kept its row.
+    f.deliver();
+    for (const QString& text : f.test.messages.texts())
+      QVERIFY2(text.contains(LoadResString(TextId::RowKept).section('%', 4).mid(1)), qPrintable(text));
     // Each value once, and every row, the collectors' too, with a number of its own.
     QCOMPARE(database->rows("SELECT count(*), count(DISTINCT Data), MIN(Data), MAX(Data) FROM GraphData WHERE Data > 0"),
              (QList<QVariantList>{{values, values, 1.0, double(values)}}));

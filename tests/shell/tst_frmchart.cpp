@@ -73,9 +73,9 @@ class MainWindowTest : public QObject {
     QObject* found = main.window.findChild<QObject*>(control.path.section('/', 1));
     QVERIFY2(found, qPrintable(control.path));
     QCOMPARE(found->parent()->objectName(), control.path.section('/', 0, 0));
-    // Menu items have no accessible interface of their own; their text is what is read out.
+    // Menu items have no accessible interface of their own; their text is read out without the access key's mark.
     const auto* item = qobject_cast<QAction*>(found);
-    QCOMPARE(item ? item->text() : QAccessible::queryAccessibleInterface(found)->text(QAccessible::Name), control.spoken);
+    QCOMPARE(item ? item->text().remove('&') : QAccessible::queryAccessibleInterface(found)->text(QAccessible::Name), control.spoken);
     const QFont font = found->property("font").value<QFont>();
     if (!control.font.isEmpty())
       QCOMPARE(QStringLiteral("%1 %2%3").arg(font.family()).arg(font.pointSizeF()).arg(font.italic() ? " italic" : ""),
@@ -144,6 +144,58 @@ class MainWindowTest : public QObject {
     QVERIFY(main.find("btnMaximized")->isEnabled());
     main.press("btnReset");
     QVERIFY(main.find<QListWidget>("List1")->count() == 0 && entry->text().isEmpty());
+  }
+
+  // The keyboard alone: Alt and a menu's letter open the menu on its first item, which Return
+  // chooses; Tab goes through a window in reading order. After each key: the menu open, or else
+  // the control with the focus; a modal dialog leaves its title and is closed.
+  void keyboardReachesEverything_data() {
+    QTest::addColumn<QList<QKeyCombination>>("keys");
+    QTest::addColumn<QStringList>("reached");
+    using Keys = QList<QKeyCombination>;
+    QTest::newRow("Alt+F, Return: the file dialog") << Keys{Qt::ALT | Qt::Key_F, Qt::Key_Return} << QStringList{"mnuFile", "Select Database file"};
+    QTest::newRow("Alt+H, Return: the help") << Keys{Qt::ALT | Qt::Key_H, Qt::Key_Return} << QStringList{"mnuHelp", "helpBrowser"};
+    QTest::newRow("Tab through the main window, Full screen not yet enabled") << Keys(10, Qt::Key_Tab) << QStringList{
+        "btnCalculation", "btnReset", "btnSPRT", "btnTimeOnX", "btnNumberOnX", "btnClose", "List1", "List2", "List5", "Text6"};
+    QTest::newRow("Alt+D, Return, Tab through the query dialog") << Keys{Qt::ALT | Qt::Key_D, Qt::Key_Return, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab}
+                                                                 << QStringList{"mnuDataHandling", "txtQuery", "btnSelect", "btnCancel", "txtQuery"};
+  }
+  void keyboardReachesEverything() {
+    QFETCH(QList<QKeyCombination>, keys);
+    QFETCH(QStringList, reached);
+    MainWindow main;
+    QVERIFY(QTest::qWaitForWindowActive(&main.window));  // with the focus in the entry box
+    QStringList trail;
+    const auto at = [] { return QApplication::activePopupWidget() ? QApplication::activePopupWidget() : QApplication::focusWidget(); };
+    for (const QKeyCombination key : keys) {
+      QTimer::singleShot(0, [&] { if (QWidget* modal = QApplication::activeModalWidget()) { trail << modal->windowTitle(); modal->close(); } });
+      QTest::keyClick(at(), key.key(), key.keyboardModifiers());
+      QApplication::processEvents();  // a window shown takes the focus
+      if (at()) trail << at()->objectName();
+    }
+    QCOMPARE(trail, reached);
+  }
+
+  // Beyond its design size the full-screen picture keeps 240 twips (16 pixels) to the left, top and
+  // right, the clock 225 twips below it, and its chart is drawn anew to the new edges; back at the
+  // design size all is as it always was. The program's state stays as the Full screen button left it.
+  void fullScreenPictureGrowsWithItsWindow() {
+    MainWindow main;
+    main.find<QLineEdit>("Text6")->setText("4");
+    for (const char* button : {"btnCalculation", "btnMaximized"}) main.press(button);
+    const float scaleX = main.state.ScaleX;
+    auto* window = dynamic_cast<QWidget*>(&main.window.fullScreenWindow());
+    auto* box = window->findChild<PictureBox*>("picMaximized");
+    for (const auto& [client, picture] : {std::pair{QSize(1920, 1080), QRect(16, 16, 1888, 998)}, {QSize(1016, 715), QRect(16, 16, 689, 633)}}) {
+      window->resize(client);
+      window->grab();  // painted, so that the picture fits
+      const QImage image = box->surface().image();
+      // Where the axes' arrow tips are, 150 twips inside the right edge and 50 below the top.
+      const QRect drawn = QRegion(QBitmap::fromImage(image.createMaskFromColor(qRgb(255, 255, 255), Qt::MaskInColor))).boundingRect();
+      QCOMPARE((QVariantList{box->geometry(), box->surface().Width(), box->surface().Height(), window->findChild<QLabel*>("lblDate")->y(),
+                             image.width() - drawn.right(), drawn.top(), main.state.ScaleX}),
+               (QVariantList{picture, picture.width() * 15.0f, picture.height() * 15.0f, picture.bottom() + 16, 11, 3, scaleX}));
+    }
   }
 
   void queryDialogKeepsTheOperatorsText() {

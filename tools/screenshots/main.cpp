@@ -1,5 +1,6 @@
 // kelvane-screenshots FOLDER: saves pictures of the windows, as the documentation shows them,
-// into FOLDER. Run it on the offscreen platform (QT_QPA_PLATFORM=offscreen).
+// into FOLDER. Run it on the offscreen platform (QT_QPA_PLATFORM=offscreen). It runs itself once
+// more as kelvane-screenshots --at-200-percent FOLDER for the main window on a screen scaled to 200%.
 #include "Commands.h"
 #include "chart/ChartFonts.h"
 #include "chart/ChartFiles.h"
@@ -27,6 +28,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 
 namespace {
@@ -156,14 +158,17 @@ bool savePrintedPage(const PainterSurface& chart, const Environment& env, const 
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  const char* const kScaledOption = "--at-200-percent";
+  const bool scaled = argc == 3 && std::strcmp(argv[1], kScaledOption) == 0;
+  if (scaled) qputenv("QT_SCALE_FACTOR", "2");  // read once, as the application starts
   QApplication app(argc, argv);
-  if (argc != 2) {
+  if (argc != 2 && !scaled) {
     std::fprintf(stderr, "usage: kelvane-screenshots FOLDER\n");
     return 2;
   }
-  const QDir folder(QString::fromLocal8Bit(argv[1]));
+  const QDir folder(QString::fromLocal8Bit(argv[argc - 1]));
   if (!folder.exists()) {
-    std::fprintf(stderr, "kelvane-screenshots: no folder %s\n", argv[1]);
+    std::fprintf(stderr, "kelvane-screenshots: no folder %s\n", argv[argc - 1]);
     return 2;
   }
   installChartFonts();
@@ -172,10 +177,12 @@ int main(int argc, char* argv[]) {
   Environment env{clock, RegionalForms(QLocale(QLocale::English, QLocale::UnitedKingdom)), messages};
   const QTemporaryDir logFolder;  // the pictures leave no log behind
   env.logFilePath = logFolder.filePath(QStringLiteral("Logfile.txt"));
+  env.pendingRowsPath = logFolder.filePath(QStringLiteral("Pending rows.txt"));
 
   ProgramState state;
   frmChart mainWindow(state, env);
   mainWindow.Form_Load();
+  if (scaled) return save(mainWindow, folder, QStringLiteral("main-window-200")) ? 0 : 1;
   bool allSaved = save(mainWindow, folder, QStringLiteral("main-window"));
   enterValues(mainWindow, clock, measuredValues(25));
   allSaved &= save(mainWindow, folder, QStringLiteral("live-chart"));
@@ -186,8 +193,12 @@ int main(int argc, char* argv[]) {
   mainWindow.findChild<QPushButton*>(QStringLiteral("btnSPRT"))->click();
   allSaved &= save(mainWindow, folder, QStringLiteral("recent-records"));
   mainWindow.findChild<QPushButton*>(QStringLiteral("btnMaximized"))->click();
-  allSaved &= save(*topLevel(QStringLiteral("frmChartMaximized")), folder, QStringLiteral("full-screen"));
-  topLevel(QStringLiteral("frmChartMaximized"))->close();
+  QWidget* fullScreen = topLevel(QStringLiteral("frmChartMaximized"));
+  // As it fills a screen of 1920 by 1080 pixels, whatever the size of the platform's screen.
+  fullScreen->showNormal();
+  fullScreen->resize(1920, 1080);
+  allSaved &= save(*fullScreen, folder, QStringLiteral("full-screen"));
+  fullScreen->close();
 
   mainWindow.findChild<QAction*>(QStringLiteral("mnuSQLquery"))->trigger();
   auto* dialog = mainWindow.findChild<QDialog*>(QStringLiteral("frmDataBase"));
@@ -221,5 +232,7 @@ int main(int argc, char* argv[]) {
   // The help file built beside this tool, on its default topic.
   mainWindow.findChild<QAction*>(QStringLiteral("mnuHelpFile"))->trigger();
   allSaved &= save(*topLevel(QStringLiteral("HelpWindow")), folder, QStringLiteral("help-window"));
+
+  allSaved &= QProcess::execute(QCoreApplication::applicationFilePath(), {QString::fromLatin1(kScaledOption), folder.absolutePath()}) == 0;
   return allSaved ? 0 : 1;
 }
