@@ -53,9 +53,9 @@ class DrawingSurface {
   // coordinate system.
   virtual float TextWidth(const QString& text, const QString& fontName, float points) const = 0;
   // The column that a position of the current coordinate system falls in, for a series of many
-  // points: a device pixel wide, from one pixel's centre to the next, so that an upright line two
-  // pixels wide anywhere in it covers the same two pixels across; on a device without pixels (a
-  // file, a printer), a twip wide. Positions in order fall in columns in order.
+  // points: at most a device pixel wide, such that an upright line of the series' pen anywhere in
+  // it covers the same pixels and a level one within it none; on a device without pixels (a file,
+  // a printer), a twip wide. Positions in order fall in columns in order.
   virtual qint64 PixelColumn(float x) const = 0;
 
   // The renderer hands over what it drew from when it is done; the picture keeps it.

@@ -235,7 +235,11 @@ qint64 PainterSurface::PixelColumn(float x) const {
   // Files and printers have no pixels of their own: a column as fine as a twip leaves out nothing
   // that could show.
   if (image_.isNull()) return columnOf((double(x) - scaleLeft_) * outerWidthTwips_ / scaleWidth_);
-  return columnOf(deviceX(x) + 0.5);
+  // A line 2 logical pixels wide covers the pixel centres within half its width either side of
+  // it: the ones it covers change where one of its edges meets a centre. Columns also end at the
+  // centres, so that a level piece within one never covers a centre.
+  const double ratio = geometry_.devicePixelRatio, device = deviceX(x) * ratio - 0.5;
+  return columnOf(device - ratio) + columnOf(device) + columnOf(device + ratio);
 }
 
 }  // namespace kelvane

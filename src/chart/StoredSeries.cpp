@@ -15,11 +15,11 @@ namespace kelvane::stdKelvane {
 namespace {
 
 // Stored records stand evenly spaced: a pixel column holding more than 65 holds them less than
-// 1/64 pixel apart. Qt's raster engine draws so short a piece of a line two pixels wide as an
-// upright run over the two pixel columns either side of its upper end, or, where it is as short
-// upright too, as nothing. Upright strokes from the column's first point through its lowest and
-// highest then cover the very pixels that all its points do. Columns of fewer points are drawn
-// through every point: a slanting line across a column covers pixels of its own.
+// 1/64 pixel apart, the finest step of Qt's raster engine. Each short piece of line between them
+// then covers what an upright piece at its upper end would, or nothing where it is as short
+// upright too; upright strokes from the column's first point through its lowest and highest cover
+// the very pixels that all its points do. Columns of fewer points are drawn through every point:
+// a slanting line across a column covers pixels of its own.
 constexpr int kCrowdedColumn = 66;
 
 class StoredSeries {

@@ -329,17 +329,20 @@ class DrawChartTest : public QObject {
     QTest::addColumn<double>("spikes");  // the share of records that jump far and back
     QTest::addColumn<double>("flat");    // the share that keep the value before
     QTest::addColumn<float>("width");
-    QTest::newRow("a random walk of 200 000 records") << 200000 << 0.0 << 0.0 << kWidth;
-    QTest::newRow("spikes in flat runs, full screen") << 100000 << 0.001 << 0.95 << 10335.0f;
-    QTest::newRow("about 66 records a pixel, some spikes") << 30000 << 0.01 << 0.3 << kWidth;
-    QTest::newRow("a random walk of 3 000 records, full screen") << 3000 << 0.0 << 0.0 << 10335.0f;
-    QTest::newRow("spikes among 700 records") << 700 << 0.05 << 0.5 << kWidth;
+    QTest::addColumn<double>("ratio");  // device pixels a logical pixel
+    QTest::newRow("a random walk of 200 000 records") << 200000 << 0.0 << 0.0 << kWidth << 1.0;
+    QTest::newRow("spikes in flat runs, full screen at 200%") << 100000 << 0.001 << 0.95 << 10335.0f << 2.0;
+    QTest::newRow("about 66 records a pixel, some spikes") << 30000 << 0.01 << 0.3 << kWidth << 1.0;
+    QTest::newRow("a random walk of 30 000 records at 150%") << 30000 << 0.0 << 0.0 << kWidth << 1.5;
+    QTest::newRow("a random walk of 3 000 records, full screen") << 3000 << 0.0 << 0.0 << 10335.0f << 1.0;
+    QTest::newRow("spikes among 700 records") << 700 << 0.05 << 0.5 << kWidth << 1.0;
   }
   void seriesLooksTheSameThroughFewerPoints() {
     QFETCH(int, records);
     QFETCH(double, spikes);
     QFETCH(double, flat);
     QFETCH(float, width);
+    QFETCH(double, ratio);
     const float height = width == kWidth ? kHeight : 9495;
     Chart chart(width, height);
     chart.storeRecords(records);
@@ -350,8 +353,8 @@ class DrawChartTest : public QObject {
       if (draw >= flat + spikes) hundredths = std::clamp(hundredths + int(random.bounded(201)) - 100, -600, 1400);
       chart.record.Values.at(p, 1) = (draw < spikes ? (draw < spikes / 2 ? -5.0f : 13.0f) : hundredths / 100.0f) * 10000;
     }
-    PainterSurface fewer(twipsToPixels(width, 96), twipsToPixels(height, 96), 2, 96);
-    EveryPointPicture every(twipsToPixels(width, 96), twipsToPixels(height, 96), 2, 96);
+    PainterSurface fewer(twipsToPixels(width, 96), twipsToPixels(height, 96), 2, 96, ratio);
+    EveryPointPicture every(twipsToPixels(width, 96), twipsToPixels(height, 96), 2, 96, ratio);
     DrawChart(fewer, chart.record, chart.state, chart.test.env);
     DrawChart(every, chart.record, chart.state, chart.test.env);
     QVERIFY(every.column >= records);
