@@ -22,6 +22,9 @@ constexpr int BrightWhite = 15;
 }  // namespace Palette
 Colour paletteColour(int index);
 
+// Values carry each data value times this.
+constexpr float kValueScale = 10000;
+
 // Everything one chart is drawn from. Values hold each data value times 10000; the ranges are in
 // the unit of the entered values.
 struct ChartRecord {

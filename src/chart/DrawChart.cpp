@@ -1,13 +1,17 @@
 #include "DrawChart.h"
 
+#include "LabelStep.h"
 #include "NumberText.h"
+#include "Polyline.h"
 #include "Scaling.h"
 #include "Single.h"
+#include "StoredSeries.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <utility>
 
 namespace kelvane::stdKelvane {
 
@@ -29,7 +33,6 @@ constexpr float kYLabelGap = 150;       // Y labels end this far left of the axi
 constexpr float kTimeLabelLeft = 630, kTimeLabelDrop = 350;
 constexpr float kFullScreenTimeLabelLeft = 800, kFullScreenTimeLabelDrop = 430;
 constexpr int kFullScreenPointLimit = 22;
-constexpr float kValueScale = 10000;
 
 // Labels stick out of the plot area by their own width at most; anything this far beyond the
 // picture cannot show.
@@ -108,11 +111,12 @@ class CounterValues {
 };
 
 // Visits the values of the counter whose position, about base + slope * value twips, lies within
-// lo..hi, in order; where they fall closer than a twip apart, one a twip. The first value always
-// runs, so that a loop that shows nothing still leaves the surface as the whole loop would (its
-// fonts).
+// lo..hi, in order, and only those at a multiple of step; where they fall closer than a twip
+// apart, one a twip. The first value always runs, so that a loop that shows nothing still leaves
+// the surface as the whole loop would (its fonts).
 template <typename Visit>
-void forEachShowing(const CounterValues& counter, double base, double slope, double lo, double hi, Visit&& visit) {
+void forEachShowing(const CounterValues& counter, double base, double slope, double lo, double hi, double step,
+                    Visit&& visit) {
   if (!counter.runs()) return;
   visit(counter.first());
   if (slope == 0) {
@@ -127,32 +131,12 @@ void forEachShowing(const CounterValues& counter, double base, double slope, dou
   low -= 4 + std::abs(low) * 0x1p-20;
   high += 4 + std::abs(high) * 0x1p-20;
   const double stride = kSmallestSpacing / std::abs(slope);
-  auto value = counter.atOrAbove(std::max(low, double(std::nextafter(counter.first(), INFINITY))));
-  for (; value && *value <= high; value = counter.atOrAbove(std::max(double(std::nextafter(*value, INFINITY)), *value + stride)))
+  const auto atStep = [step](double t) { return step > 1 ? std::ceil(t / step) * step : t; };
+  auto value = counter.atOrAbove(atStep(std::max(low, double(std::nextafter(counter.first(), INFINITY)))));
+  for (; value && *value <= high;
+       value = counter.atOrAbove(atStep(std::max(double(std::nextafter(*value, INFINITY)), *value + stride))))
     visit(*value);
 }
-
-// Draws a polyline whose first point that can be placed is its start, so that a point that fails
-// never leaves a stroke from wherever the surface last stood.
-class Polyline {
- public:
-  explicit Polyline(DrawingSurface& picture) : picture_(picture) {}
-  void moveTo(float x, float y) {
-    picture_.SetCurrentX(x);
-    picture_.SetCurrentY(y);
-    started_ = true;
-  }
-  void lineTo(float x, float y, Colour colour) {
-    if (started_)
-      picture_.LineTo(x, y, colour);
-    else
-      moveTo(x, y);
-  }
-
- private:
-  DrawingSurface& picture_;
-  bool started_ = false;
-};
 
 class Renderer {
  public:
@@ -181,7 +165,7 @@ class Renderer {
       if (s_.LiveChart)
         drawLiveSeries(k);
       else
-        drawStoredSeries(k);
+        drawStoredSeries(pic_, rec_, s_, k);
     }
   }
 
@@ -223,8 +207,9 @@ class Renderer {
 
   void xAxisPass() {
     const double base = double(s_.PlotMargin) - double(s_.PlotXMin) * s_.ScaleX;  // as XToSurface has it
+    if (!s_.LiveChart) labelStep_ = storedLabelStep(pic_, s_, env_, kFont, kStoredLabelFontSize);
     forEachShowing(CounterValues(s_.PlotXMin, s_.PlotXMax), base, s_.ScaleX, -kLabelReach, width_ + kLabelReach,
-                   [&](float i) { xAxisStep(i); });
+                   labelStep_, [&](float i) { xAxisStep(i); });
   }
 
   void xAxisStep(float i) {
@@ -239,26 +224,36 @@ class Renderer {
       return;
     }
     skipOnFailure([&] { pic_.SetFont(kFont, kStoredLabelFontSize); });
+    // The two rows take turns among the printed labels.
     bool even = true;
-    skipOnFailure([&] { even = indexOf(i) % 2 == 0; });
+    skipOnFailure([&] { even = std::fmod(std::floor(indexOf(i) / labelStep_), 2) == 0; });
     skipOnFailure([&] {
       const float x = X(i) - kTimeCharWidth * timeTextLength_;
       const float y = Y(0) - (even ? kFarLabelDrop : kNearLabelDrop);
-      const QVariant& label = s_.PointLabels.at(indexOf(i));
-      print(x, y, env_.regional.valueText(label));
+      print(x, y, env_.regional.valueText(label(indexOf(i))));
     });
     if (s_.OperatingMode != Mode::Database && s_.OperatingMode != Mode::SQLquery) return;
     skipOnFailure([&] { pic_.SetFont(kFont, kDateFontSize); });
-    // The date of a record stands under it when it differs from the one before; the first
-    // record has no predecessor, so the failing comparison lets its date through.
+    // The date of the next printed label stands under it when it differs from this one's; the
+    // first step has no record, so the failing comparison lets the first label's date through.
     bool dateChanges = true;
-    skipOnFailure([&] { dateChanges = datesDiffer(s_.PointDates.at(indexOf(i) + 1), s_.PointDates.at(indexOf(i))); });
+    skipOnFailure([&] { dateChanges = datesDiffer(date(nextLabel(i)), date(indexOf(i))); });
     if (!dateChanges) return;
     skipOnFailure([&] {
-      const float x = X(i + 1) - kNumberCharWidth * dateTextLength_;
+      const float x = X(toSingle(double(i) + labelStep_)) - kNumberCharWidth * dateTextLength_;
       const float y = Y(0) - (even ? kEvenDateDrop : kOddDateDrop);
-      print(x, y, env_.regional.valueText(s_.PointDates.at(indexOf(i) + 1)));
+      print(x, y, env_.regional.valueText(date(nextLabel(i))));
     });
+  }
+
+  // Read through a const view: tables shared with a chart a picture keeps stay shared, uncopied.
+  QVariant label(int i) const { return std::as_const(s_).PointLabels.at(i); }
+  QVariant date(int i) const { return std::as_const(s_).PointDates.at(i); }
+
+  int nextLabel(float i) const {
+    const double next = double(indexOf(i)) + labelStep_;
+    if (!(next <= std::numeric_limits<int>::max())) throw subscriptError();
+    return int(next);
   }
 
   bool datesDiffer(const QVariant& next, const QVariant& current) const {
@@ -269,7 +264,7 @@ class Renderer {
   void yAxisPass() {
     const double base = double(s_.PlotMargin) - double(s_.PlotYMin) * s_.ScaleY;  // as YToSurface has it
     forEachShowing(CounterValues(s_.PlotYMin, s_.PlotYMax), base, double(s_.ScaleY) * s_.YLabelStep, -kLabelReach,
-                   height_ + kLabelReach, [&](float j) {
+                   height_ + kLabelReach, 1, [&](float j) {
                      float y = 0;
                      if (skipOnFailure([&] { y = singleProduct(j, s_.YLabelStep); })) yAxisStep(j, y);
                    });
@@ -285,22 +280,6 @@ class Renderer {
         const QString label = NumberText(y);
         print(X(s_.WindowStart) - kYLabelGap - kNumberCharWidth * label.size(), Y(y) + kNearLabelDrop, label);
       });
-    }
-  }
-
-  // Record p stands at x = p for the usual stored record (x range 0..count, points 1..count).
-  void drawStoredSeries(int k) {
-    int lastPoint = 0;
-    if (!skipOnFailure([&] { lastPoint = rec_.Values.upperBound(); })) return;
-    const auto pointX = [&](int p) {
-      return X(toSingle(s_.PlotXMin + double(singleQuotient(s_.PlotXMax - s_.PlotXMin, lastPoint)) * p));
-    };
-    const auto valueY = [&](int p) { return Y(rec_.Values.at(p, k) / kValueScale); };
-    Polyline line(pic_);
-    skipOnFailure([&] { line.moveTo(pointX(1), valueY(1)); });
-    for (int p = 1; p <= lastPoint; ++p) {
-      skipOnFailure([&] { pic_.SetDrawWidth(2); });
-      skipOnFailure([&] { line.lineTo(pointX(p), valueY(p), rec_.SeriesColor.at(k)); });
     }
   }
 
@@ -369,6 +348,7 @@ class Renderer {
   float width_ = 0, height_ = 0;
   float value_ = 0;  // the last value read, kept when a read fails
   int timeTextLength_ = 0, dateTextLength_ = 0;
+  double labelStep_ = 1;  // records from one printed X label to the next
 };
 
 }  // namespace

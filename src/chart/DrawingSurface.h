@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 
 namespace kelvane {
@@ -46,12 +48,29 @@ class DrawingSurface {
   // leaves where it was.
   virtual void Print(const QString& text) = 0;
 
+  // Queries that change nothing and never fail.
+  // The width the text would take printed in the font given, in the units of the current
+  // coordinate system.
+  virtual float TextWidth(const QString& text, const QString& fontName, float points) const = 0;
+  // The column that a position of the current coordinate system falls in, for a series of many
+  // points: at most a device pixel wide, such that an upright line of the series' pen anywhere in
+  // it covers the same pixels and a level one within it none; on a device without pixels (a file,
+  // a printer), a twip wide. Positions in order fall in columns in order.
+  virtual qint64 PixelColumn(float x) const = 0;
+
   // The renderer hands over what it drew from when it is done; the picture keeps it.
   void KeepChart(const ChartRecord& record, const ProgramState& state) {
     kept_ = std::make_shared<const KeptChart>(KeptChart{record, state});
   }
   // None until a chart has been drawn on the picture.
   std::shared_ptr<const KeptChart> LastChart() const { return kept_; }
+
+ protected:
+  // The column of a device position counted in columns, also for positions far off the device.
+  static qint64 columnOf(double position) {
+    constexpr double kFarthest = 0x1p62;
+    return std::isnan(position) ? 0 : qint64(std::floor(std::clamp(position, -kFarthest, kFarthest)));
+  }
 
  private:
   std::shared_ptr<const KeptChart> kept_;

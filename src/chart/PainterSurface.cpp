@@ -121,8 +121,10 @@ QPainter& PainterSurface::painter() {
   return *painter_;
 }
 
+double PainterSurface::deviceX(float x) const { return area_.left() + (double(x) - scaleLeft_) * area_.width() / scaleWidth_; }
+
 QPointF PainterSurface::toDevice(float x, float y) const {
-  const double px = area_.left() + (double(x) - scaleLeft_) * area_.width() / scaleWidth_;
+  const double px = deviceX(x);
   const double py = area_.top() + (double(y) - scaleTop_) * area_.height() / scaleHeight_;
   if (!(std::abs(px) <= kLargestPixel && std::abs(py) <= kLargestPixel)) throw overflowError();
   return {px, py};
@@ -220,6 +222,24 @@ void PainterSurface::Print(const QString& text) {
   p.setFont(font_);
   p.setPen(toQColor(foreColor_));
   p.drawText(topLeft + QPointF(0, metrics_->ascent()), text);
+}
+
+float PainterSurface::TextWidth(const QString& text, const QString& fontName, float points) const {
+  QFont font(fontName);
+  if (points > 0) font.setPointSizeF(points);
+  const QFontMetricsF metrics(font, painter_ ? painter_->device() : &image_);
+  return float(metrics.horizontalAdvance(text) * std::abs(scaleWidth_ / area_.width()));
+}
+
+qint64 PainterSurface::PixelColumn(float x) const {
+  // Files and printers have no pixels of their own: a column as fine as a twip leaves out nothing
+  // that could show.
+  if (image_.isNull()) return columnOf((double(x) - scaleLeft_) * outerWidthTwips_ / scaleWidth_);
+  // A line 2 logical pixels wide covers the pixel centres within half its width either side of
+  // it: the ones it covers change where one of its edges meets a centre. Columns also end at the
+  // centres, so that a level piece within one never covers a centre.
+  const double ratio = geometry_.devicePixelRatio, device = deviceX(x) * ratio - 0.5;
+  return columnOf(device - ratio) + columnOf(device) + columnOf(device + ratio);
 }
 
 }  // namespace kelvane

@@ -63,10 +63,13 @@ class PainterSurface : public DrawingSurface {
   void SetCurrentX(float x) override;
   void SetCurrentY(float y) override;
   void Print(const QString& text) override;
+  float TextWidth(const QString& text, const QString& fontName, float points) const override;
+  qint64 PixelColumn(float x) const override;
 
  private:
   void makeImage();
   QPainter& painter();
+  double deviceX(float x) const;
   QPointF toDevice(float x, float y) const;
   QPen pen(Colour colour) const;
   void drawLine(const QPointF& from, const QPointF& to, Colour colour);

@@ -19,10 +19,6 @@ void storeScale(float& factor, float length, float range) {
   factor = singleQuotient(length, range);
 }
 
-float toSurface(float margin, float plotMin, float scale, float value) {
-  return toSingle((double(margin) - double(plotMin) * scale) + double(scale) * value);
-}
-
 }  // namespace
 
 void setPlotRanges(ProgramState& state, const ChartRecord& record) {
@@ -51,11 +47,11 @@ void setPlotScale(ProgramState& state, const ChartRecord& record, DrawingSurface
 }
 
 float XToSurface(const ProgramState& state, float x) {
-  return toSurface(state.PlotMargin, state.PlotXMin, state.ScaleX, x);
+  return toSingle(toSurface(state.PlotMargin, state.PlotXMin, state.ScaleX, x));
 }
 
 float YToSurface(const ProgramState& state, float y) {
-  return toSurface(state.PlotMargin, state.PlotYMin, state.ScaleY, y);
+  return toSingle(toSurface(state.PlotMargin, state.PlotYMin, state.ScaleY, y));
 }
 
 }  // namespace kelvane::stdKelvane

@@ -21,4 +21,10 @@ void setPlotScale(ProgramState& state, const ChartRecord& record, DrawingSurface
 float XToSurface(const ProgramState& state, float x);
 float YToSurface(const ProgramState& state, float y);
 
+// The mapping itself: infinite or not a number where the functions above raise Overflow, for the
+// loops over a million points that cannot afford an exception at each.
+inline float toSurface(float margin, float plotMin, float scale, float value) {
+  return float((double(margin) - double(plotMin) * scale) + double(scale) * value);
+}
+
 }  // namespace kelvane::stdKelvane

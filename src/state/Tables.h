@@ -32,7 +32,11 @@ class Table {
     if (!contains(i)) throw subscriptError();
     return items_[i - low_];
   }
-  const T& at(int i) const { return const_cast<Table*>(this)->at(i); }
+  // Reads leave a table shared with a kept chart shared: no copy of its entries.
+  const T& at(int i) const {
+    if (!contains(i)) throw subscriptError();
+    return items_[i - low_];
+  }
 
   int lowerBound() const {
     if (items_.empty()) throw subscriptError();
@@ -77,7 +81,10 @@ class Table2D {
     if (!contains(i, j)) throw subscriptError();
     return items_[qsizetype(i - low1_) * count2_ + (j - low2_)];
   }
-  const T& at(int i, int j) const { return const_cast<Table2D*>(this)->at(i, j); }
+  const T& at(int i, int j) const {
+    if (!contains(i, j)) throw subscriptError();
+    return items_[qsizetype(i - low1_) * count2_ + (j - low2_)];
+  }
 
   int lowerBound() const {
     if (items_.empty()) throw subscriptError();

@@ -5,6 +5,7 @@
 #include "support/RecordingSurface.h"
 #include "chart/Scaling.h"
 #include "chart/Single.h"
+#include "chart/Twips.h"
 #include "chart/VerticalRange.h"
 #include "entry/SlidingWindow.h"
 #include "support/TestEnvironment.h"
@@ -48,6 +49,15 @@ struct Chart {
     }
     record.XMax = float(count);
   }
+  // A collector's rows a minute apart, from ten to midnight on: time labels, a new date at midnight.
+  void storeMinutes(int count) {
+    storeRecords(count);
+    for (int p = 1; p <= count; ++p) {
+      const QDateTime at = QDateTime(QDate(2026, 12, 5), QTime(23, 50)).addSecs(60 * (p - 1));
+      state.PointLabels.at(p) = at.time().toString(QStringLiteral("HH:mm:ss"));
+      state.PointDates.at(p) = at.date().toString(QStringLiteral("dd/MM/yyyy"));
+    }
+  }
 
   QStringList lines(int style, int width = 1) const {
     QStringList result;
@@ -79,6 +89,13 @@ struct Chart {
   ProgramState state;
   ChartRecord record;
   RecordingSurface picture;
+};
+
+// A picture box's picture that draws a series through every point: each a pixel column of its own.
+struct EveryPointPicture : PainterSurface {
+  using PainterSurface::PainterSurface;
+  qint64 PixelColumn(float) const override { return ++column; }
+  mutable qint64 column = 0;
 };
 
 }  // namespace
@@ -231,6 +248,117 @@ class DrawChartTest : public QObject {
       QCOMPARE(evenRow, (p - 1) % 2 == 0);
     }
     QCOMPARE(seen, printed);
+  }
+
+  // The labels of one row stand apart: only every k-th record is labelled, k the smallest of 1, 2,
+  // 5, 10, ... that lets them (in the recording picture a time label is 8 characters of 60 twips,
+  // and 60 twips keep them apart); its ticks and grid lines follow. A date stands under the first
+  // label and under the first label of the second day.
+  void labelStep_data() {
+    QTest::addColumn<int>("records");
+    QTest::addColumn<float>("width");
+    QTest::addColumn<int>("step");
+    for (const float width : {kWidth, 10335.0f}) {
+      const QList<int> steps = width == kWidth ? QList<int>{1, 2, 5, 100, 50000} : QList<int>{1, 1, 5, 50, 50000};
+      const char* window = width == kWidth ? "main window" : "full screen";
+      for (int n = 0; n < 5; ++n) {
+        const int records = QList<int>{20, 25, 100, 1440, 1000000}[n];
+        QTest::addRow("%d records, %s", records, window) << records << width << steps[n];
+      }
+    }
+  }
+  void labelStep() {
+    QFETCH(int, records);
+    QFETCH(float, width);
+    QFETCH(int, step);
+    Chart chart(width, width == kWidth ? kHeight : 9495);
+    const int secondDay = records / 2 + 3;
+    chart.storeRecords(records, QStringList(secondDay - 1, QStringLiteral("01.12.2005")) << QStringLiteral("02.12.2005"));
+    for (int p = secondDay + 1; p <= records; ++p) chart.state.PointDates.at(p) = QStringLiteral("02.12.2005");
+    for (int p = 1; p <= records; ++p) chart.state.PointLabels.at(p) = QTime(0, 0).addSecs(60 * p);
+    chart.draw();
+    QStringList ticks, near, far;
+    for (int i = 0; i <= records; i += step) {
+      ticks << line(chart.X(float(i)), chart.Y(0) + 30, chart.X(float(i)), chart.Y(0) - 30);
+      if (i > 0) (i / step % 2 ? near : far) << QTime(0, 0).addSecs(60 * i).toString(QStringLiteral("HH:mm:ss"));
+    }
+    QCOMPARE(chart.lines(DrawingSurface::Solid).filter(QStringLiteral(" %1 ").arg(chart.Y(0) + 30)), ticks);
+    QCOMPARE(chart.lines(DrawingSurface::Dotted).size(), records / step + 20);  // and 20 of the Y axis
+    QCOMPARE(chart.printsAt(chart.Y(0) - 70), near);
+    QCOMPARE(chart.printsAt(chart.Y(0) - 240), far);
+    const int firstOfSecondDay = (secondDay + step - 1) / step * step;
+    QStringList dates;
+    for (const Entry& print : chart.picture.entries(Op::Print))
+      if (print.text.endsWith(QLatin1String(".2005"))) dates << QStringLiteral("%1 %2").arg(print.text).arg(print.x1);
+    QCOMPARE(dates, (QStringList{QStringLiteral("01.12.2005 %1").arg(chart.X(float(step)) - 400),
+                                 QStringLiteral("02.12.2005 %1").arg(chart.X(float(firstOfSecondDay)) - 400)}));
+  }
+
+  // Charts whose labels stand apart are drawn with exactly the operations they always had: the
+  // digest covers every operation with its arguments, pens and fonts.
+  void chartsThatFitAreUnchanged_data() {
+    QTest::addColumn<float>("width");
+    QTest::addColumn<bool>("numberOnX");
+    QTest::addColumn<QByteArray>("digest");
+    QTest::newRow("20 recent records") << kWidth << false << QByteArray("91f75c2260137e1b74e775494590ab2c42c7a468");
+    QTest::newRow("20 recent records, full screen") << 10335.0f << false << QByteArray("b3e2bbd93133afb6f25d0f5727e0b31813bea2d2");
+    QTest::newRow("a query of 20 rows by number") << kWidth << true << QByteArray("fec65bf0fd5f2dfc68dfc980c4524240e7a2f246");
+  }
+  void chartsThatFitAreUnchanged() {
+    QFETCH(float, width);
+    QFETCH(bool, numberOnX);
+    QFETCH(QByteArray, digest);
+    Chart chart(width, width == kWidth ? kHeight : 9495);
+    numberOnX ? chart.storeRecords(20, {}, Mode::SQLquery) : chart.storeMinutes(20);
+    chart.draw();
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    for (const Entry& e : chart.picture.entries())
+      hash.addData(QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9 %10 %11 %12\n")
+                       .arg(int(e.op)).arg(e.x1, 0, 'g', 9).arg(e.y1, 0, 'g', 9).arg(e.x2, 0, 'g', 9).arg(e.y2, 0, 'g', 9)
+                       .arg(e.value).arg(e.colour).arg(e.text).arg(e.drawWidth).arg(e.drawStyle).arg(e.fontName).arg(e.fontSize)
+                       .toUtf8());
+    QCOMPARE(hash.result().toHex(), digest);
+  }
+
+  // A series drawn through only the points of each pixel column that can change a pixel looks
+  // the same to the pixel as drawn through all of them. The steps are a hundredth (a sixth of a
+  // pixel) or more, or none: Qt draws a piece of a 2-pixel line shorter than 1/64 pixel upright
+  // and across as nothing, which no line through fewer points can copy.
+  void seriesLooksTheSameThroughFewerPoints_data() {
+    QTest::addColumn<int>("records");
+    QTest::addColumn<double>("spikes");  // the share of records that jump far and back
+    QTest::addColumn<double>("flat");    // the share that keep the value before
+    QTest::addColumn<float>("width");
+    QTest::addColumn<double>("ratio");  // device pixels a logical pixel
+    QTest::newRow("a random walk of 200 000 records") << 200000 << 0.0 << 0.0 << kWidth << 1.0;
+    QTest::newRow("spikes in flat runs, full screen at 200%") << 100000 << 0.001 << 0.95 << 10335.0f << 2.0;
+    QTest::newRow("about 66 records a pixel, some spikes") << 30000 << 0.01 << 0.3 << kWidth << 1.0;
+    QTest::newRow("a random walk of 30 000 records at 150%") << 30000 << 0.0 << 0.0 << kWidth << 1.5;
+    QTest::newRow("a random walk of 3 000 records, full screen") << 3000 << 0.0 << 0.0 << 10335.0f << 1.0;
+    QTest::newRow("spikes among 700 records") << 700 << 0.05 << 0.5 << kWidth << 1.0;
+  }
+  void seriesLooksTheSameThroughFewerPoints() {
+    QFETCH(int, records);
+    QFETCH(double, spikes);
+    QFETCH(double, flat);
+    QFETCH(float, width);
+    QFETCH(double, ratio);
+    const float height = width == kWidth ? kHeight : 9495;
+    Chart chart(width, height);
+    chart.storeRecords(records);
+    QRandomGenerator random{quint32(records)};
+    int hundredths = 400;
+    for (int p = 1; p <= records; ++p) {
+      const double draw = random.generateDouble();
+      if (draw >= flat + spikes) hundredths = std::clamp(hundredths + int(random.bounded(201)) - 100, -600, 1400);
+      chart.record.Values.at(p, 1) = (draw < spikes ? (draw < spikes / 2 ? -5.0f : 13.0f) : hundredths / 100.0f) * 10000;
+    }
+    PainterSurface fewer(twipsToPixels(width, 96), twipsToPixels(height, 96), 2, 96, ratio);
+    EveryPointPicture every(twipsToPixels(width, 96), twipsToPixels(height, 96), 2, 96, ratio);
+    DrawChart(fewer, chart.record, chart.state, chart.test.env);
+    DrawChart(every, chart.record, chart.state, chart.test.env);
+    QVERIFY(every.column >= records);
+    QCOMPARE(fewer.image(), every.image());
   }
 
   void liveSeries() {

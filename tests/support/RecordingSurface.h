@@ -44,6 +44,12 @@ class RecordingSurface : public DrawingSurface {
   void SetCurrentX(float x) override { currentX_ = x; }
   void SetCurrentY(float y) override { currentY_ = y; }
   void Print(const QString& text) override;
+  // An estimate: every character half as wide as the font is high, points x 10 twips.
+  float TextWidth(const QString& text, const QString&, float points) const override {
+    return float(text.size()) * points * 10;
+  }
+  // A screen of 96 dots per inch, 15 twips a pixel.
+  qint64 PixelColumn(float x) const override { return columnOf(double(x) / 15 + 0.5); }
 
  private:
   Entry& add(Op op);

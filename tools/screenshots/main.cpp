@@ -29,6 +29,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 
 namespace {
 
@@ -66,8 +67,16 @@ QList<double> measuredValues(int count) {
   return values;
 }
 
-// A day's morning of collector rows, one a minute, a slow rise with a step at nine.
-void createSampleDatabase(const QString& path) {
+QWidget* topLevel(const QString& name) {
+  for (QWidget* window : QApplication::topLevelWidgets())
+    if (window->objectName() == name && window->isVisible()) return window;
+  return nullptr;
+}
+
+// A database of collector rows numbered 1 up, the first a step after the start and each a step
+// after the one before, with the value the signal gives for the row's number; one transaction.
+void createDatabase(const QString& path, const QDateTime& start, int stepSeconds, int rows,
+                    const std::function<double(int)>& signal) {
   kelvane::db::createMeasurementDatabase(kelvane::db::Target(path));
   {
     QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("sample"));
@@ -75,16 +84,43 @@ void createSampleDatabase(const QString& path) {
     database.open();
     QSqlQuery query(database);
     query.exec(QStringLiteral("BEGIN"));
-    query.prepare(QStringLiteral("INSERT INTO GraphData VALUES ('06/12/2026', ?, ?, ?)"));
-    for (int n = 1; n <= 240; ++n) {
-      query.addBindValue(QTime(8, 0).addSecs(60 * n).toString(QStringLiteral("HH:mm:ss")));
+    query.prepare(QStringLiteral("INSERT INTO GraphData VALUES (?, ?, ?, ?)"));
+    for (int n = 1; n <= rows; ++n) {
+      const QDateTime at = start.addSecs(qint64(stepSeconds) * n);
+      query.addBindValue(at.date().toString(QStringLiteral("dd/MM/yyyy")));
+      query.addBindValue(at.time().toString(QStringLiteral("HH:mm:ss")));
       query.addBindValue(double(n));
-      query.addBindValue(3 + n * 0.02 + (n > 60 ? 4 : 0) + 0.6 * std::sin(n * 1.7));
+      query.addBindValue(signal(n));
       query.exec();
     }
     query.exec(QStringLiteral("COMMIT"));
   }
   QSqlDatabase::removeDatabase(QStringLiteral("sample"));
+}
+
+// A day's morning of collector rows, one a minute, a slow rise with a step at nine.
+double morningSignal(int n) { return 3 + n * 0.02 + (n > 60 ? 4 : 0) + 0.6 * std::sin(n * 1.7); }
+
+// A pressure with its daily swing and jitter, and a leak that pulls it down for a while.
+double pressureSignal(int n, int rowsADay, int leakFrom, int leakTo) {
+  const double swing = 3 * std::sin(2 * M_PI * n / rowsADay);
+  return 5 + swing + 0.5 * std::sin(n * 1.7) - (n >= leakFrom && n < leakTo ? 4 : 0);
+}
+
+// Charts all rows of the database through the query dialog, then shows them full screen.
+bool saveQueryCharts(frmChart& window, ProgramState& state, const QString& database, const QDir& folder,
+                     const QString& name) {
+  state.DatabasePath = database;
+  window.findChild<QAction*>(QStringLiteral("mnuSQLquery"))->trigger();
+  auto* dialog = window.findChild<QDialog*>(QStringLiteral("frmDataBase"));
+  dialog->findChild<QPlainTextEdit*>(QStringLiteral("txtQuery"))
+      ->setPlainText(QStringLiteral("SELECT Date, Time, number, Data FROM GraphData"));
+  dialog->findChild<QPushButton*>(QStringLiteral("btnSelect"))->click();
+  bool saved = save(window, folder, name);
+  window.findChild<QPushButton*>(QStringLiteral("btnMaximized"))->click();
+  saved &= save(*topLevel(QStringLiteral("frmChartMaximized")), folder, name + QStringLiteral("-full-screen"));
+  topLevel(QStringLiteral("frmChartMaximized"))->close();
+  return saved;
 }
 
 // The main window with its File menu open, as one picture.
@@ -119,12 +155,6 @@ bool savePrintedPage(const PainterSurface& chart, const Environment& env, const 
   return saved;
 }
 
-QWidget* topLevel(const QString& name) {
-  for (QWidget* window : QApplication::topLevelWidgets())
-    if (window->objectName() == name && window->isVisible()) return window;
-  return nullptr;
-}
-
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -157,7 +187,8 @@ int main(int argc, char* argv[]) {
   enterValues(mainWindow, clock, measuredValues(25));
   allSaved &= save(mainWindow, folder, QStringLiteral("live-chart"));
 
-  createSampleDatabase(logFolder.filePath(QStringLiteral("measurements.db")));
+  createDatabase(logFolder.filePath(QStringLiteral("measurements.db")), QDateTime(QDate(2026, 12, 6), QTime(8, 0)), 60, 240,
+                 morningSignal);
   state.DatabasePath = logFolder.filePath(QStringLiteral("measurements.db"));
   mainWindow.findChild<QPushButton*>(QStringLiteral("btnSPRT"))->click();
   allSaved &= save(mainWindow, folder, QStringLiteral("recent-records"));
@@ -180,6 +211,15 @@ int main(int argc, char* argv[]) {
   allSaved &= saveFileMenu(mainWindow, folder);
   allSaved &= savePrintedPage(mainWindow.findChild<PictureBox*>(QStringLiteral("graphField"))->surface(), env, folder,
                               QDir(logFolder.path()));
+
+  // A day of one row a minute, and a week of one row a second, each with a leak of its own.
+  const QString day = logFolder.filePath(QStringLiteral("day.db")), week = logFolder.filePath(QStringLiteral("week.db"));
+  createDatabase(day, QDateTime(QDate(2026, 12, 4), QTime(23, 59)), 60, 1440,
+                 [](int n) { return pressureSignal(n, 1440, 850, 940); });
+  allSaved &= saveQueryCharts(mainWindow, state, day, folder, QStringLiteral("day-by-minute"));
+  createDatabase(week, QDateTime(QDate(2026, 11, 29), QTime(23, 59, 59)), 1, 7 * 86400,
+                 [](int n) { return pressureSignal(n, 86400, 4 * 86400 + 30000, 4 * 86400 + 37200); });
+  allSaved &= saveQueryCharts(mainWindow, state, week, folder, QStringLiteral("week-by-second"));
 
   // The About box is modal: its picture is taken while it waits.
   QTimer::singleShot(0, [&] {
