@@ -23,12 +23,7 @@ RuntimeError Connection::engineError(const QString& description) const {
                       naming(description));
 }
 
-// Every message of the layer says which database it is about, and none repeats the connection
-// text with its provider part.
-QString Connection::naming(const QString& description) const {
-  if (shown_.isEmpty() || description.contains(shown_)) return description;
-  return QStringLiteral("%1 (%2)").arg(description, shown_);
-}
+QString Connection::naming(const QString& description) const { return namingDatabase(description, shown_); }
 
 void Connection::requireOpen() const {
   if (!open_) throw objectClosedError(QStringLiteral("Connection"));

@@ -22,6 +22,7 @@ class SqliteEngine : public Engine {
   // timeout or not, when another writer came first.
   QStringList beginWriteStatements() const override { return {QStringLiteral("BEGIN IMMEDIATE")}; }
   void runReadOnly(QSqlQuery& query, const QString& sql) const override;
+  std::unique_ptr<RowSource> rowSource(const QString& dataSource, const std::atomic<bool>& cancelled) const override;
 };
 
 }  // namespace kelvane

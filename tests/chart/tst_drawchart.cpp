@@ -40,8 +40,8 @@ struct Chart {
     state.PointDates.redim(1, count);
     for (int p = 1; p <= count; ++p) {
       record.Values.at(p, 1) = float(p) * 10000;
-      state.PointLabels.at(p) = times[p - 1];
-      state.PointDates.at(p) = dates[p - 1];
+      state.PointLabels.set(p, times[p - 1]);
+      state.PointDates.set(p, dates[p - 1]);
     }
     record.XMax = float(count);
     state.ChartRecordCount = count;
