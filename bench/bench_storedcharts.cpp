@@ -122,7 +122,7 @@ double waitedMs(const QString& source, const QString& sql, int cancelAfterMs = 0
   bench::BenchProgram station;
   ProgressWindow window(station.picture);
   window.cancelAfterMs = cancelAfterMs;
-  Program program{station.state, station.env, window};
+  Program program{station.state, station.env, window, station.pendingRows};
   station.state.DatabasePath = source;
   testing::FakeQueryDialog query;
   query.text = sql;

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <optional>
 
 namespace kelvane::stdKelvane {
 
@@ -38,35 +40,96 @@ constexpr double kSmallestSpacing = 1;
 const QString kFont = QStringLiteral("Tahoma");
 constexpr float kStartFontSize = 7, kStoredLabelFontSize = 6, kDateFontSize = 8, kTimeFontSize = 8;
 
-// The counts n of a loop over the positions base + n * step (n = 0..last, surface units) that
-// can show within lo..hi, at most one for each twip. Bounding the loop by the picture keeps a
-// large range from drawing millions of ticks that fall off it or onto one pixel, and a Single
-// counter from sticking beyond 2^24. The first count always runs, so that a loop that shows
-// nothing still leaves the surface as the full loop would (its fonts).
-struct CountRange {
-  double first = 1, last = 0, stride = 1;  // the counts after the first one
-};
+constexpr double kSingleWhole = 0x1p24;  // from here up every Single is a whole number, spaced 2 or more
 
-CountRange visibleCounts(double base, double step, double last, double lo, double hi) {
-  CountRange range;
-  if (!(last >= 1) || !std::isfinite(base) || !std::isfinite(step)) return range;
-  if (step == 0) {
-    // Every count draws at the same place: the second one adds all that later ones would.
-    if (base >= lo && base <= hi) range.last = std::min(last, 1.0);
-    return range;
-  }
-  double from = (lo - base) / step, to = (hi - base) / step;
-  if (from > to) std::swap(from, to);
-  range.first = std::max(1.0, std::ceil(from));
-  range.last = std::min(std::floor(last), std::floor(to));
-  range.stride = std::max(1.0, std::floor(kSmallestSpacing / std::abs(step)));
-  return range;
+// The smallest Single not below a Double.
+float singleAtOrAbove(double value) {
+  const float single = float(value);
+  return double(single) < value ? std::nextafter(single, INFINITY) : single;
 }
 
+// The Single nearest to from + n, rounded once as exact arithmetic would; n is whole, below 2^53.
+float nearestSingle(float from, double n) {
+  const double sum = double(from) + n, back = sum - from;
+  const double error = (double(from) - (sum - back)) + (n - back);  // from + n == sum + error
+  float single = float(sum);
+  // The error can only matter where the sum lies halfway between two Singles.
+  if (error != 0 && double(single) != sum) {
+    const float other = std::nextafter(single, sum > single ? INFINITY : -INFINITY);
+    if ((double(single) + other) / 2 == sum && (error > 0) == (other > single)) single = other;
+  }
+  return single;
+}
+
+// The values an axis pass's counter takes: it counts from `from` in steps of 1 while it is at most
+// `to`, and each value is used as the nearest Single. The count itself is exact: a Single counter
+// would stop moving at 2^24 and never end, and one started at -1E10 would never reach 0.
+class CounterValues {
+ public:
+  CounterValues(float from, float to)
+      : from_(from), to_(std::min(to, std::numeric_limits<float>::max())), whole_(std::floor(from) == from) {
+    if (runs() && std::isfinite(from)) last_ = lastValue();
+  }
+
+  bool runs() const { return from_ <= to_; }
+  float first() const { return from_; }
+
+  // The smallest value not below t.
+  std::optional<float> atOrAbove(double t) const {
+    if (!(t <= last_)) return std::nullopt;
+    if (whole_ || t >= kSingleWhole) {
+      // Every whole Single from `from` to the last one is a value, and from 2^24 on every Single.
+      const float value = singleAtOrAbove(std::ceil(std::max(t, double(from_))));
+      return value <= last_ ? std::optional(value) : std::nullopt;
+    }
+    double n = std::max(0.0, std::ceil(t - from_));
+    while (n > 0 && valueAt(n - 1) >= t) --n;
+    while (valueAt(n) < t) ++n;
+    return valueAt(n);
+  }
+  std::optional<float> after(float value) const { return atOrAbove(std::nextafter(value, INFINITY)); }
+
+ private:
+  float valueAt(double n) const { return nearestSingle(from_, n); }
+
+  float lastValue() const {
+    if (whole_) return std::floor(to_);
+    // The last count lies less than 1 below `to`, which is then its nearest Single.
+    if (to_ >= 2 * kSingleWhole) return to_;
+    const double span = double(to_) - from_, back = span - to_;
+    const double error = (double(to_) - (span - back)) + (-double(from_) - back);  // exactly to - from - span
+    const double steps = std::floor(span);
+    return valueAt(steps == span && error < 0 ? steps - 1 : steps);
+  }
+
+  float from_, to_;
+  bool whole_;
+  float last_ = NAN;  // no value at all
+};
+
+// Visits the values of the counter whose position, about base + slope * value twips, lies within
+// lo..hi, in order; where they fall closer than a twip apart, one a twip. The first value always
+// runs, so that a loop that shows nothing still leaves the surface as the whole loop would (its
+// fonts).
 template <typename Visit>
-void forEachCount(const CountRange& range, Visit&& visit) {
-  visit(0.0);
-  for (double n = range.first; n <= range.last; n += range.stride) visit(n);
+void forEachShowing(const CounterValues& counter, double base, double slope, double lo, double hi, Visit&& visit) {
+  if (!counter.runs()) return;
+  visit(counter.first());
+  if (slope == 0) {
+    // Every value draws at the same place: the second one adds the grid line a first 0 lacks.
+    if (counter.first() == 0)
+      if (const auto next = counter.after(0)) visit(*next);
+    return;
+  }
+  double low = (lo - base) / slope, high = (hi - base) / slope;
+  if (low > high) std::swap(low, high);
+  // Room for the rounding of the Single positions.
+  low -= 4 + std::abs(low) * 0x1p-20;
+  high += 4 + std::abs(high) * 0x1p-20;
+  const double stride = kSmallestSpacing / std::abs(slope);
+  auto value = counter.atOrAbove(std::max(low, double(std::nextafter(counter.first(), INFINITY))));
+  for (; value && *value <= high; value = counter.atOrAbove(std::max(double(std::nextafter(*value, INFINITY)), *value + stride)))
+    visit(*value);
 }
 
 // Draws a polyline whose first point that can be placed is its start, so that a point that fails
@@ -158,18 +221,10 @@ class Renderer {
     });
   }
 
-  // The range of a pass over PlotMin..PlotMax in steps of 1, bounded by what can show.
-  CountRange passCounts(float plotMin, float plotMax, double base, double step, double extent) const {
-    const double last = std::floor(double(plotMax) - double(plotMin));
-    return visibleCounts(base, step, last, -kLabelReach, extent + kLabelReach);
-  }
-
   void xAxisPass() {
-    double base = 0;
-    skipOnFailure([&] { base = X(s_.PlotXMin); });
-    const CountRange counts = passCounts(s_.PlotXMin, s_.PlotXMax, base, s_.ScaleX, width_);
-    if (!(s_.PlotXMin <= s_.PlotXMax)) return;
-    forEachCount(counts, [&](double n) { xAxisStep(float(double(s_.PlotXMin) + n)); });
+    const double base = double(s_.PlotMargin) - double(s_.PlotXMin) * s_.ScaleX;  // as XToSurface has it
+    forEachShowing(CounterValues(s_.PlotXMin, s_.PlotXMax), base, s_.ScaleX, -kLabelReach, width_ + kLabelReach,
+                   [&](float i) { xAxisStep(i); });
   }
 
   void xAxisStep(float i) {
@@ -212,18 +267,12 @@ class Renderer {
   }
 
   void yAxisPass() {
-    double base = 0, step = 0;
-    skipOnFailure([&] {
-      base = Y(singleProduct(s_.PlotYMin, s_.YLabelStep));
-      step = double(s_.ScaleY) * s_.YLabelStep;
-    });
-    const CountRange counts = passCounts(s_.PlotYMin, s_.PlotYMax, base, step, height_);
-    if (!(s_.PlotYMin <= s_.PlotYMax)) return;
-    forEachCount(counts, [&](double n) {
-      const float j = float(double(s_.PlotYMin) + n);
-      float y = 0;
-      if (skipOnFailure([&] { y = singleProduct(j, s_.YLabelStep); })) yAxisStep(j, y);
-    });
+    const double base = double(s_.PlotMargin) - double(s_.PlotYMin) * s_.ScaleY;  // as YToSurface has it
+    forEachShowing(CounterValues(s_.PlotYMin, s_.PlotYMax), base, double(s_.ScaleY) * s_.YLabelStep, -kLabelReach,
+                   height_ + kLabelReach, [&](float j) {
+                     float y = 0;
+                     if (skipOnFailure([&] { y = singleProduct(j, s_.YLabelStep); })) yAxisStep(j, y);
+                   });
   }
 
   void yAxisStep(float j, float y) {
@@ -255,24 +304,43 @@ class Renderer {
     }
   }
 
-  // Point p stands at x = PlotXMin + p - 1 for the live record (x range XMin..XMin + 22).
+  // Point p stands at x = PlotXMin + p - 1 for the live record (x range XMin..XMin + 22). A point
+  // that cannot be read repeats the last value read.
   void drawLiveSeries(int k) {
     skipOnFailure([&] { pic_.SetDrawWidth(2); });
     drawTimeLabel();
     int lowPoint = 0, lastPoint = 0;
     if (!skipOnFailure([&] { lowPoint = rec_.Values.lowerBound(); lastPoint = rec_.Values.upperBound(); })) return;
-    const qint64 lastDrawn = std::min<qint64>(qint64(lowPoint) + s_.PointCounter - 2, lastPoint);
+    const qint64 lastDrawn = qint64(lowPoint) + s_.PointCounter - 2;
+    const float span = s_.PlotXMax - s_.PlotXMin + 2;
+    // The points move across the picture one way: past its edge nothing more can show. Points
+    // that repeat a value continue one horizontal line, drawn with one point a twip.
+    const double perPoint = double(s_.ScaleX) * span / lastPoint;
+    const double edge = perPoint > 0 ? width_ + kLabelReach : -kLabelReach;
+    const qint64 stride = std::abs(perPoint) >= kSmallestSpacing ? 1
+                          : std::abs(perPoint) > 0 ? qint64(std::min(1e15, std::ceil(kSmallestSpacing / std::abs(perPoint))))
+                                                   : lastDrawn;
     Polyline line(pic_);
-    for (int p = 1; p <= lastDrawn; ++p) {
-      skipOnFailure([&] {
-        const float y = Y(rec_.Values.at(p, k) / kValueScale);
+    for (qint64 p = 1; p <= lastDrawn;) {
+      const bool read = p <= lastPoint && skipOnFailure([&] { value_ = rec_.Values.at(int(p), k); });
+      float x = 0;
+      const bool placed = skipOnFailure([&] {
+        const float y = Y(value_ / kValueScale);
         if (p == 1) {
-          line.moveTo(X(s_.PlotXMin), y);
+          line.moveTo(x = X(s_.PlotXMin), y);
           return;
         }
-        const float offset = singleQuotient(singleProduct(s_.PlotXMax - s_.PlotXMin + 2, p - 1), lastPoint);
-        line.lineTo(X(toSingle(double(s_.PlotXMin) + offset)), y, rec_.SeriesColor.at(k));
+        const float offset = singleQuotient(singleProduct(span, double(p - 1)), lastPoint);
+        line.lineTo(x = X(toSingle(double(s_.PlotXMin) + offset)), y, rec_.SeriesColor.at(k));
       });
+      if (placed && (perPoint > 0 ? x > edge : perPoint < 0 && x < edge)) break;
+      if (read) {
+        ++p;
+        continue;
+      }
+      // A point that cannot be placed fails the same way up to the next one that can be read.
+      const qint64 runEnd = p < lowPoint ? std::min<qint64>(lowPoint - 1, lastDrawn) : lastDrawn;
+      p = p >= runEnd ? p + 1 : placed ? std::min(runEnd, p + stride) : runEnd;
     }
   }
 
@@ -299,6 +367,7 @@ class Renderer {
   const Environment& env_;
   const Colour axis_;
   float width_ = 0, height_ = 0;
+  float value_ = 0;  // the last value read, kept when a read fails
   int timeTextLength_ = 0, dateTextLength_ = 0;
 };
 

@@ -15,6 +15,8 @@ QColor toQColor(Colour colour) { return QColor(int(colour & 0xff), int(colour >>
 
 // Beyond this a position cannot be a device coordinate of the platform.
 constexpr double kLargestPixel = 2147483647.0;
+// Pens are given in pixels of a screen of this resolution.
+constexpr double kScreenDotsPerInch = 96;
 
 // Cuts the line to the rectangle (Liang-Barsky), so that a line far longer than the picture
 // costs no more than one across it. Returns false when nothing of it is inside.
@@ -45,47 +47,91 @@ bool clipLine(QPointF& a, QPointF& b, const QRectF& r) {
 
 }  // namespace
 
-PainterSurface::PainterSurface(int outerWidthPixels, int outerHeightPixels, int borderPixels, double dotsPerInch)
-    : image_(std::max(1, outerWidthPixels - 2 * borderPixels), std::max(1, outerHeightPixels - 2 * borderPixels),
-             QImage::Format_RGB32),
-      dotsPerInch_(dotsPerInch),
-      outerWidthTwips_(float(pixelsToTwips(outerWidthPixels, dotsPerInch))),
-      outerHeightTwips_(float(pixelsToTwips(outerHeightPixels, dotsPerInch))) {
+PainterSurface::PainterSurface(int outerWidthPixels, int outerHeightPixels, int borderPixels, double dotsPerInch,
+                               double devicePixelRatio)
+    : PainterSurface(ImageGeometry{outerWidthPixels, outerHeightPixels, borderPixels, dotsPerInch, devicePixelRatio}) {}
+
+PainterSurface::PainterSurface(const ImageGeometry& geometry) : geometry_(geometry) { makeImage(); }
+
+void PainterSurface::setGeometry(const ImageGeometry& geometry) {
+  ownPainter_.reset();
+  painter_ = nullptr;
+  polyline_.clear();
+  metrics_.reset();
+  geometry_ = geometry;
+  makeImage();
+}
+
+void PainterSurface::makeImage() {
+  const double ratio = geometry_.devicePixelRatio, dotsPerInch = geometry_.dotsPerInch;
+  const QSize logical(std::max(1, geometry_.outerWidthPixels - 2 * geometry_.borderPixels),
+                      std::max(1, geometry_.outerHeightPixels - 2 * geometry_.borderPixels));
+  image_ = QImage((QSizeF(logical) * ratio).toSize(), QImage::Format_RGB32);
+  image_.setDevicePixelRatio(ratio);
+  // The logical resolution, so that fonts keep their size in logical pixels as lines do.
   const int dotsPerMeter = int(std::lround(dotsPerInch / 0.0254));
   image_.setDotsPerMeterX(dotsPerMeter);
   image_.setDotsPerMeterY(dotsPerMeter);
   image_.fill(Qt::white);
-  scaleWidth_ = pixelsToTwips(image_.width(), dotsPerInch);
-  scaleHeight_ = pixelsToTwips(image_.height(), dotsPerInch);
+  area_ = QRectF(QPointF(0, 0), logical);
+  // Cosmetic pens are as wide as given in device pixels: widths stay in logical pixels.
+  penScale_ = ratio;
+  outerWidthTwips_ = float(pixelsToTwips(geometry_.outerWidthPixels, dotsPerInch));
+  outerHeightTwips_ = float(pixelsToTwips(geometry_.outerHeightPixels, dotsPerInch));
+  scaleLeft_ = scaleTop_ = 0;
+  scaleWidth_ = pixelsToTwips(logical.width(), dotsPerInch);
+  scaleHeight_ = pixelsToTwips(logical.height(), dotsPerInch);
 }
+
+PainterSurface::PainterSurface(QPainter& painter, const QRectF& area, float widthTwips, float heightTwips)
+    : painter_(&painter),
+      area_(area),
+      penScale_(painter.device()->logicalDpiX() / kScreenDotsPerInch),
+      cosmeticPens_(false),
+      outerWidthTwips_(widthTwips),
+      outerHeightTwips_(heightTwips),
+      scaleWidth_(widthTwips),
+      scaleHeight_(heightTwips),
+      joinLines_(true) {}
 
 PainterSurface::~PainterSurface() = default;
 
 const QImage& PainterSurface::image() {
-  painter_.reset();
+  if (ownPainter_) {
+    ownPainter_.reset();  // the image is complete once its painter has ended
+    painter_ = nullptr;
+  }
   return image_;
+}
+
+void PainterSurface::finish() {
+  if (polyline_.size() > 1) {
+    painter().setPen(polylinePen_);
+    painter().drawPolyline(polyline_);
+  }
+  polyline_.clear();
 }
 
 QPainter& PainterSurface::painter() {
   if (!painter_) {
-    painter_ = std::make_unique<QPainter>(&image_);
-    painter_->setFont(font_);
+    ownPainter_ = std::make_unique<QPainter>(&image_);
+    painter_ = ownPainter_.get();
     if (changed_) changed_();
   }
   return *painter_;
 }
 
-QPointF PainterSurface::toPixels(float x, float y) const {
-  const double px = (double(x) - scaleLeft_) * image_.width() / scaleWidth_;
-  const double py = (double(y) - scaleTop_) * image_.height() / scaleHeight_;
+QPointF PainterSurface::toDevice(float x, float y) const {
+  const double px = area_.left() + (double(x) - scaleLeft_) * area_.width() / scaleWidth_;
+  const double py = area_.top() + (double(y) - scaleTop_) * area_.height() / scaleHeight_;
   if (!(std::abs(px) <= kLargestPixel && std::abs(py) <= kLargestPixel)) throw overflowError();
   return {px, py};
 }
 
-void PainterSurface::setPen(Colour colour) {
-  QPen pen(toQColor(colour), drawWidth_, drawStyle_ == Dotted ? Qt::DotLine : Qt::SolidLine, Qt::FlatCap);
-  pen.setCosmetic(true);
-  painter().setPen(pen);
+QPen PainterSurface::pen(Colour colour) const {
+  QPen pen(toQColor(colour), drawWidth_ * penScale_, drawStyle_ == Dotted ? Qt::DotLine : Qt::SolidLine, Qt::FlatCap);
+  pen.setCosmetic(cosmeticPens_);
+  return pen;
 }
 
 void PainterSurface::SetDrawWidth(int pixels) {
@@ -107,12 +153,11 @@ void PainterSurface::SetFontSize(float points) {
   if (!(points > 0)) throw invalidArgumentError();
   font_.setPointSizeF(points);
   metrics_.reset();
-  if (painter_) painter_->setFont(font_);
 }
 
 void PainterSurface::SetBackColor(Colour colour) {
-  painter();  // announces the change
-  painter_->fillRect(image_.rect(), toQColor(colour));
+  polyline_.clear();  // erased with everything else
+  painter().fillRect(area_, toQColor(colour));
 }
 
 void PainterSurface::SetForeColor(Colour colour) { foreColor_ = colour; }
@@ -129,23 +174,50 @@ void PainterSurface::SetScale(float x1, float y1, float x2, float y2) {
 }
 
 void PainterSurface::Line(float x1, float y1, float x2, float y2, Colour colour) {
-  QPointF from = toPixels(x1, y1), to = toPixels(x2, y2);
+  const QPointF from = toDevice(x1, y1), to = toDevice(x2, y2);
   currentX_ = x2;
   currentY_ = y2;
-  if (!clipLine(from, to, QRectF(image_.rect()).adjusted(-2, -2, 2, 2))) return;
-  setPen(colour);
-  painter().drawLine(from, to);
+  finish();
+  drawLine(from, to, colour);
 }
 
-void PainterSurface::LineTo(float x2, float y2, Colour colour) { Line(currentX_, currentY_, x2, y2, colour); }
+void PainterSurface::LineTo(float x2, float y2, Colour colour) {
+  if (!joinLines_) return Line(currentX_, currentY_, x2, y2, colour);
+  const QPointF from = toDevice(currentX_, currentY_), to = toDevice(x2, y2);
+  currentX_ = x2;
+  currentY_ = y2;
+  const QPen linePen = pen(colour);
+  if (!polyline_.isEmpty() && polyline_.last() == from && polylinePen_ == linePen) {
+    QPointF start = from, end = to;
+    if (clipLine(start, end, area_.adjusted(-2, -2, 2, 2)) && start == from && end == to) {
+      polyline_.append(to);
+      return;
+    }
+  }
+  finish();
+  QPointF start = from, end = to;
+  if (!clipLine(start, end, area_.adjusted(-2, -2, 2, 2))) return;
+  polyline_ = {start, end};
+  polylinePen_ = linePen;
+  if (end != to) finish();  // it leaves the picture: the next line starts anew
+}
+
+void PainterSurface::drawLine(const QPointF& from, const QPointF& to, Colour colour) {
+  QPointF start = from, end = to;
+  if (!clipLine(start, end, area_.adjusted(-2, -2, 2, 2))) return;
+  painter().setPen(pen(colour));
+  painter().drawLine(start, end);
+}
 
 void PainterSurface::SetCurrentX(float x) { currentX_ = x; }
 void PainterSurface::SetCurrentY(float y) { currentY_ = y; }
 
 void PainterSurface::Print(const QString& text) {
-  const QPointF topLeft = toPixels(currentX_, currentY_);
-  if (!metrics_) metrics_ = std::make_unique<QFontMetricsF>(font_, &image_);
+  const QPointF topLeft = toDevice(currentX_, currentY_);
+  finish();
   QPainter& p = painter();
+  if (!metrics_) metrics_ = std::make_unique<QFontMetricsF>(font_, p.device());
+  p.setFont(font_);
   p.setPen(toQColor(foreColor_));
   p.drawText(topLeft + QPointF(0, metrics_->ascent()), text);
 }

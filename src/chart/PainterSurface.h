@@ -7,25 +7,47 @@
 #include <QImage>
 #include <QPainter>
 #include <QPointF>
+#include <QPolygonF>
 
 #include <functional>
 #include <memory>
 
 namespace kelvane {
 
-// A picture painted with QPainter on an image that covers its inner area (inside its border).
-// Lengths and positions arrive in the window's twips, or in the picture's own coordinate system
-// once SetScale has set one; y then grows upwards.
+// A picture painted with QPainter. Lengths and positions arrive in the window's twips, or in the
+// picture's own coordinate system once SetScale has set one; y then grows upwards.
 class PainterSurface : public DrawingSurface {
  public:
-  // outerPixels is the picture's size with its border, border the border's width on each side.
-  PainterSurface(int outerWidthPixels, int outerHeightPixels, int borderPixels, double dotsPerInch);
+  // The size of a picture box's picture, with its border, in the screen's logical pixels; the
+  // screen resolution it is for; and how many device pixels a logical pixel has on that screen.
+  struct ImageGeometry {
+    int outerWidthPixels, outerHeightPixels, borderPixels;
+    double dotsPerInch;
+    double devicePixelRatio = 1;
+  };
+
+  // A picture box's picture: an image of its inner area (inside its border), at the screen's
+  // resolution. outerPixels is the size with the border, border its width on each side. The
+  // image has devicePixelRatio device pixels a logical pixel each way; twips map to logical
+  // pixels, so a chart looks the same on every screen, only sharper on a dense one.
+  PainterSurface(int outerWidthPixels, int outerHeightPixels, int borderPixels, double dotsPerInch,
+                 double devicePixelRatio = 1);
+  explicit PainterSurface(const ImageGeometry& geometry);
+  // A picture of its real size in twips drawn into an area of a page or file that a painter is
+  // open on (an SVG, a PDF, a printer): pens as wide as on a screen, and each run of joined lines
+  // one polyline. Call finish() once the chart is drawn.
+  PainterSurface(QPainter& painter, const QRectF& area, float widthTwips, float heightTwips);
   ~PainterSurface() override;
 
-  // The picture as drawn so far.
+  // The picture as drawn so far (a picture box's only).
   const QImage& image();
+  const ImageGeometry& geometry() const { return geometry_; }
+  // A blank picture of another size or ratio in place of this one; the kept chart stays kept.
+  void setGeometry(const ImageGeometry& geometry);
   // Called once after the first change that follows a call of image(): time to repaint.
   void setChangeListener(std::function<void()> listener) { changed_ = std::move(listener); }
+  // Draws what is still held back (a polyline being joined).
+  void finish();
 
   void SetDrawWidth(int pixels) override;
   void SetDrawStyle(int style) override;
@@ -43,15 +65,21 @@ class PainterSurface : public DrawingSurface {
   void Print(const QString& text) override;
 
  private:
+  void makeImage();
   QPainter& painter();
-  QPointF toPixels(float x, float y) const;
-  void setPen(Colour colour);
+  QPointF toDevice(float x, float y) const;
+  QPen pen(Colour colour) const;
+  void drawLine(const QPointF& from, const QPointF& to, Colour colour);
 
+  ImageGeometry geometry_{};
   QImage image_;
-  std::unique_ptr<QPainter> painter_;
+  std::unique_ptr<QPainter> ownPainter_;
+  QPainter* painter_ = nullptr;
   std::function<void()> changed_;
-  double dotsPerInch_;
-  float outerWidthTwips_, outerHeightTwips_;
+  QRectF area_;             // where the picture lies on the device
+  double penScale_ = 1;     // device units to one logical screen pixel of pen width
+  bool cosmeticPens_ = true;
+  float outerWidthTwips_ = 0, outerHeightTwips_ = 0;
   double scaleLeft_ = 0, scaleTop_ = 0, scaleWidth_ = 0, scaleHeight_ = 0;
   float currentX_ = 0, currentY_ = 0;
   int drawWidth_ = 1;
@@ -59,6 +87,10 @@ class PainterSurface : public DrawingSurface {
   QFont font_;
   std::unique_ptr<QFontMetricsF> metrics_;
   Colour foreColor_ = 0;
+  // Joined lines are held back as one polyline while they continue each other in one pen.
+  bool joinLines_ = false;
+  QPolygonF polyline_;
+  QPen polylinePen_;
 };
 
 }  // namespace kelvane

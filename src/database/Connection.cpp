@@ -8,19 +8,22 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 
+#include <atomic>
+
 namespace kelvane {
 
 namespace {
-int connectionsMade = 0;
+// Connections are opened on the user-interface thread and by the delivery of kept rows at once.
+std::atomic<int> connectionsMade = 0;
 }
 
 Connection::Connection() : name_(QStringLiteral("kelvane-%1").arg(++connectionsMade)) {}
 
 Connection::~Connection() { Close(); }
 
-RuntimeError Connection::engineError(const QString& description) const {
+RuntimeError Connection::engineError(const QSqlError& error) const {
   return RuntimeError(ErrorNumber::DatabaseEngine, engine_ ? engine_->name() : QStringLiteral("Database"),
-                      naming(description));
+                      naming(error.text()), engine_ ? engine_->cureFor(error) : Cure::None);
 }
 
 QString Connection::naming(const QString& description) const { return namingDatabase(description, shown_); }
@@ -36,11 +39,11 @@ void Connection::Open(const QString& connectionString) {
   shown_ = engine_->shownName(dataSource);
   QSqlDatabase database = QSqlDatabase::addDatabase(engine_->driver(), name_);
   try {
-    engine_->open(database, dataSource, Mode == adModeRead);
+    engine_->open(database, dataSource, Mode == adModeRead, LockWait);
   } catch (const RuntimeError& error) {
     database = QSqlDatabase();
     QSqlDatabase::removeDatabase(name_);
-    throw RuntimeError(error.number(), error.source(), naming(error.description()));
+    throw error.describedAs(naming(error.description()));
   }
   open_ = true;
 }
@@ -54,7 +57,7 @@ void Connection::BeginTrans() {
 void Connection::CommitTrans() {
   if (!open_ || !inTransaction_) return;
   QSqlDatabase database = QSqlDatabase::database(name_, false);
-  if (!database.commit()) throw engineError(database.lastError().text());
+  if (!database.commit()) throw engineError(database.lastError());
   inTransaction_ = false;
 }
 
@@ -76,23 +79,32 @@ QSqlQuery Connection::query(const QString& sql) {
   QSqlQuery query(QSqlDatabase::database(name_, false));
   query.setForwardOnly(true);
   if (Mode != adModeRead) {
-    if (!query.exec(sql)) throw engineError(query.lastError().text());
+    if (!query.exec(sql)) throw engineError(query.lastError());
     return query;
   }
   try {
     engine_->runReadOnly(query, sql);
   } catch (const RuntimeError& error) {
-    throw RuntimeError(error.number(), error.source(), naming(error.description()));
+    throw error.describedAs(naming(error.description()));
   }
   return query;
 }
 
-void Connection::execute(const QString& sql, const QList<QVariant>& values) {
+QSqlQuery Connection::execute(const QString& sql, const QList<QVariant>& values) {
   requireOpen();
   QSqlQuery statement(QSqlDatabase::database(name_, false));
-  if (!statement.prepare(sql)) throw engineError(statement.lastError().text());
+  statement.setForwardOnly(true);
+  if (!statement.prepare(sql)) throw engineError(statement.lastError());
   for (const QVariant& value : values) statement.addBindValue(value);
-  if (!statement.exec()) throw engineError(statement.lastError().text());
+  if (!statement.exec()) {
+    const RuntimeError error = engineError(statement.lastError());
+    // PostgreSQL refuses all but the end of a transaction in which a statement failed, even
+    // freeing that statement.
+    if (inTransaction_) QSqlDatabase::database(name_, false).rollback();
+    inTransaction_ = false;
+    throw error;
+  }
+  return statement;
 }
 
 void Connection::attach(Recordset* recordset) {

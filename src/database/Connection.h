@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QList>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>
+
+#include <chrono>
 
 namespace kelvane {
 
@@ -12,6 +15,10 @@ class Recordset;
 class RuntimeError;
 
 enum ConnectModeEnum { adModeUnknown = 0, adModeRead = 1 };
+
+// How long a connection waits for another writer's lock unless told otherwise: long beside a
+// collector's one-row transactions.
+inline constexpr std::chrono::milliseconds kLockWait{5000};
 
 // One connection to the measurement database, opened from a connection text and closed by its
 // owner, at the latest when it goes out of scope: no file stays held after a handler returns.
@@ -24,6 +31,8 @@ class Connection {
 
   // Set before Open: a connection opened with adModeRead can never write.
   ConnectModeEnum Mode = adModeUnknown;
+  // Set before Open: how long a statement waits for another writer's lock before it fails.
+  std::chrono::milliseconds LockWait = kLockWait;
 
   void Open(const QString& connectionString);
   // Starts a write transaction; CommitTrans without one does nothing. Closing a connection
@@ -37,15 +46,16 @@ class Connection {
   const QString& shownName() const { return shown_; }
 
   // For record sets: runs a text (through the read-only path on an adModeRead connection) or a
-  // statement with bound values; raise a RuntimeError when the engine refuses.
+  // statement with bound values, whose rows can be read forward; raise a RuntimeError when the
+  // engine refuses.
   QSqlQuery query(const QString& sql);
-  void execute(const QString& sql, const QList<QVariant>& values);
+  QSqlQuery execute(const QString& sql, const QList<QVariant>& values);
   void attach(Recordset* recordset);
   void detach(Recordset* recordset);
 
  private:
   void requireOpen() const;
-  RuntimeError engineError(const QString& description) const;
+  RuntimeError engineError(const QSqlError& error) const;
   QString naming(const QString& description) const;
 
   QString name_;  // each connection gets its own, as Qt SQL keeps them by name

@@ -1,11 +1,15 @@
 #pragma once
 
+#include "state/RuntimeError.h"
+
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QString>
 #include <QStringList>
 
 #include <atomic>
+#include <chrono>
 #include <memory>
 
 namespace kelvane {
@@ -23,11 +27,15 @@ class Engine {
   virtual QString driver() const = 0;
   // How messages name the database: the file, or the server's address without its password.
   virtual QString shownName(const QString& dataSource) const = 0;
-  // Opens the database the data source names; read-only connections can never write. Raises a
-  // RuntimeError that says why the source cannot be opened.
-  virtual void open(QSqlDatabase& database, const QString& dataSource, bool readOnly) const = 0;
+  // Opens the database the data source names; read-only connections can never write, and a write
+  // waits up to lockWait for another writer's lock. Raises a RuntimeError that says why the
+  // source cannot be opened.
+  virtual void open(QSqlDatabase& database, const QString& dataSource, bool readOnly,
+                    std::chrono::milliseconds lockWait) const = 0;
   // Start a transaction that writes, run one by one: a row number read in it stays this writer's.
   virtual QStringList beginWriteStatements() const = 0;
+  // Whether the engine's own code for a failure says that waiting may cure it.
+  virtual Cure cureFor(const QSqlError& error) const = 0;
   // Runs an operator's text, unchanged, on a read-only connection: exactly one statement, and
   // nothing it says can write. Raises a RuntimeError with the engine's reason when it refuses.
   virtual void runReadOnly(QSqlQuery& query, const QString& sql) const = 0;

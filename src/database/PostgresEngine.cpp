@@ -4,6 +4,7 @@
 #include "PostgresRows.h"
 #include "state/RuntimeError.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QRegularExpression>
 #include <QSqlDriver>
@@ -41,11 +42,10 @@ QString setting(const QString& name, const QString& value) {
 }
 
 // Behind the operator's query's own transaction, a second guard for connections that only read;
-// their dates come as Qt SQL asks for them. A writer waits for another's lock as long as SQLite
-// waits for a busy file.
-QString sessionOptions(bool readOnly) {
+// their dates come as Qt SQL asks for them. A writer waits up to lockWait for another's lock.
+QString sessionOptions(bool readOnly, std::chrono::milliseconds lockWait = {}) {
   return setting(QStringLiteral("options"), readOnly ? QStringLiteral("-c default_transaction_read_only=on -c datestyle=ISO")
-                                                     : QStringLiteral("-c lock_timeout=%1").arg(PostgresEngine::kLockTimeoutMs));
+                                                     : QStringLiteral("-c lock_timeout=%1").arg(lockWait.count()));
 }
 
 bool isSettingName(const QString& name) {
@@ -61,6 +61,12 @@ QString addressLine(const QString& text) {
     if (!trimmed.isEmpty() && !trimmed.startsWith(QLatin1Char('#'))) return trimmed;
   }
   return {};
+}
+
+bool answersPing(const ServerAddress& address) {
+  const QStringList info = address.settings + QStringList{setting(QStringLiteral("host"), address.host),
+                                                          setting(QStringLiteral("port"), QString::number(address.port))};
+  return PQping(info.join(QLatin1Char(' ')).toUtf8().constData()) == PQPING_OK;
 }
 
 PGconn* connectionOf(const QSqlDriver* driver) {
@@ -127,8 +133,9 @@ ServerAddress serverAddressOf(const QString& connectionFileText) {
 
 ServerAddress serverAddressIn(const QString& connectionFilePath) {
   QFile file(connectionFilePath);
+  // A connection file on a share that is out of reach comes back with the share.
   if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-    throw postgresError(QStringLiteral("Cannot read the connection file: %1").arg(file.errorString()));
+    throw postgresError(QStringLiteral("Cannot read the connection file: %1").arg(file.errorString()), Cure::Waiting);
   return serverAddressOf(QString::fromUtf8(file.read(kMaxFileSize)));
 }
 
@@ -151,8 +158,9 @@ QString readingConnectionInfo(const ServerAddress& address) {
   return (settings + address.settings + QStringList{sessionOptions(true)}).join(QLatin1Char(' '));
 }
 
-RuntimeError connectionFailure(const ServerAddress& address, const QString& why) {
-  return postgresError(QStringLiteral("Cannot connect to %1: %2").arg(address.shown, withoutPassword(why, address.password)));
+RuntimeError connectionFailure(const ServerAddress& address, const QString& why, Cure cure) {
+  return postgresError(QStringLiteral("Cannot connect to %1: %2").arg(address.shown, withoutPassword(why, address.password)),
+                       cure);
 }
 
 QString PostgresEngine::shownName(const QString& dataSource) const {
@@ -163,7 +171,8 @@ QString PostgresEngine::shownName(const QString& dataSource) const {
   }
 }
 
-void PostgresEngine::open(QSqlDatabase& database, const QString& dataSource, bool readOnly) const {
+void PostgresEngine::open(QSqlDatabase& database, const QString& dataSource, bool readOnly,
+                          std::chrono::milliseconds lockWait) const {
   const ServerAddress address = serverAddressIn(dataSource);
 
   database.setHostName(address.host);
@@ -171,9 +180,36 @@ void PostgresEngine::open(QSqlDatabase& database, const QString& dataSource, boo
   database.setDatabaseName(address.database);
   database.setUserName(address.user);
   database.setPassword(address.password);
-  database.setConnectOptions((address.settings + QStringList{sessionOptions(readOnly)}).join(QLatin1Char(';')));
-  if (!database.open()) throw connectionFailure(address, database.lastError().text());
+  database.setConnectOptions((address.settings + QStringList{sessionOptions(readOnly, lockWait)}).join(QLatin1Char(';')));
+  QElapsedTimer connecting;
+  connecting.start();
+  if (!database.open()) {
+    // libpq gives no SQLSTATE for a connection that fails. A server that answers a ping although
+    // it refused the connection refuses it for good (a wrong password, no such user or database);
+    // one stopped, restarting or out of reach may come back. A connection that timed out is not
+    // pinged: that would hold the window as long again.
+    const bool timedOut = connecting.elapsed() >= kConnectTimeoutS * 1000;
+    throw connectionFailure(address, database.lastError().text(),
+                            !timedOut && answersPing(address) ? Cure::None : Cure::Waiting);
+  }
   if (!connectionOf(database.driver())) throw postgresError(QStringLiteral("No PostgreSQL connection handle"));
+}
+
+Cure PostgresEngine::cureFor(const QSqlError& error) const {
+  const QString state = error.nativeErrorCode();
+  // No SQLSTATE: the client lost the connection on the way.
+  if (state.isEmpty()) return Cure::Waiting;
+  static const QStringList passing{
+      QStringLiteral("08"),     // connection exception
+      QStringLiteral("53"),     // insufficient resources: disk full, out of memory, too many connections
+      QStringLiteral("55P03"),  // lock not available
+      QStringLiteral("57P01"), QStringLiteral("57P02"), QStringLiteral("57P03"),  // shutdown, cannot connect now
+      QStringLiteral("58030"),  // I/O error
+      QStringLiteral("40001"), QStringLiteral("40P01"),  // serialization failure, deadlock
+  };
+  for (const QString& prefix : passing)
+    if (state.startsWith(prefix)) return Cure::Waiting;
+  return Cure::None;
 }
 
 void PostgresEngine::runReadOnly(QSqlQuery& query, const QString& sql) const {

@@ -20,8 +20,8 @@ void askToCancel(PGconn* connection) {
 
 }  // namespace
 
-RuntimeError postgresError(const QString& description) {
-  return RuntimeError(ErrorNumber::DatabaseEngine, QStringLiteral("PostgreSQL"), description);
+RuntimeError postgresError(const QString& description, Cure cure) {
+  return RuntimeError(ErrorNumber::DatabaseEngine, QStringLiteral("PostgreSQL"), description, cure);
 }
 
 QString errorOf(PGconn* connection, const PGresult* result) {

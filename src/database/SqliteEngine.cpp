@@ -27,22 +27,27 @@ QString sqliteFileUri(const QString& path, bool readOnly) {
          (readOnly ? QStringLiteral("?mode=ro") : QStringLiteral("?mode=rw"));
 }
 
-void SqliteEngine::open(QSqlDatabase& database, const QString& dataSource, bool readOnly) const {
+Cure SqliteEngine::cureFor(const QSqlError& error) const {
+  bool isCode = false;
+  const int code = error.nativeErrorCode().toInt(&isCode);
+  return isCode ? kelvane::cureFor(code) : Cure::None;
+}
+
+void SqliteEngine::open(QSqlDatabase& database, const QString& dataSource, bool readOnly,
+                        std::chrono::milliseconds lockWait) const {
   if (dataSource.isEmpty())
     throw RuntimeError(ErrorNumber::DatabaseEngine, name(), QStringLiteral("No database file has been selected"));
   database.setDatabaseName(sqliteFileUri(dataSource, readOnly));
   QString options = QStringLiteral("QSQLITE_OPEN_URI");
   if (readOnly) options += QStringLiteral(";QSQLITE_OPEN_READONLY");
   database.setConnectOptions(options);
-  if (!database.open())
-    throw RuntimeError(ErrorNumber::DatabaseEngine, name(), database.lastError().text());
+  if (!database.open()) throw failure(database.lastError());
   sqlite3* handle = handleFromDriver(*database.driver());
   if (!handle) throw RuntimeError(ErrorNumber::DatabaseEngine, name(), QStringLiteral("No SQLite handle"));
-  sqlite3_busy_handler(handle, waitBriefly, nullptr);
+  sqlite3_busy_handler(handle, waitBriefly, lockWaitArgument(lockWait));
   // SQLite reads a file lazily: the schema tells at once whether the file is a database at all.
   QSqlQuery schema(database);
-  if (!schema.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
-    throw RuntimeError(ErrorNumber::DatabaseEngine, name(), schema.lastError().text());
+  if (!schema.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) throw failure(schema.lastError());
   if (readOnly) sqlite3_set_authorizer(handle, readsOnly, nullptr);
 }
 
@@ -52,7 +57,7 @@ void SqliteEngine::runReadOnly(QSqlQuery& query, const QString& sql) const {
   sqlite3_stmt* statement = handle ? prepareReadingStatement(handle, sql, why) : nullptr;
   if (!statement) throw RuntimeError(ErrorNumber::DatabaseEngine, name(), why);
   sqlite3_finalize(statement);
-  if (!query.exec(sql)) throw RuntimeError(ErrorNumber::DatabaseEngine, name(), query.lastError().text());
+  if (!query.exec(sql)) throw failure(query.lastError());
 }
 
 std::unique_ptr<RowSource> SqliteEngine::rowSource(const QString& dataSource, const std::atomic<bool>& cancelled) const {

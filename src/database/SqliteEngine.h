@@ -12,17 +12,23 @@ QString sqliteFileUri(const QString& path, bool readOnly);
 // does not exist fails. A busy timeout lets a writer wait for the collector's transactions.
 class SqliteEngine : public Engine {
  public:
-  static constexpr int kBusyTimeoutMs = 5000;
-
   QString name() const override { return QStringLiteral("SQLite"); }
   QString driver() const override { return QStringLiteral("QSQLITE"); }
   QString shownName(const QString& dataSource) const override { return dataSource; }
-  void open(QSqlDatabase& database, const QString& dataSource, bool readOnly) const override;
+  void open(QSqlDatabase& database, const QString& dataSource, bool readOnly,
+            std::chrono::milliseconds lockWait) const override;
   // Immediate: a transaction that reads before it writes would otherwise fail at once, busy
   // timeout or not, when another writer came first.
   QStringList beginWriteStatements() const override { return {QStringLiteral("BEGIN IMMEDIATE")}; }
+  // Busy, locked, out of reach, full or failing to read or write: the primary result code.
+  Cure cureFor(const QSqlError& error) const override;
   void runReadOnly(QSqlQuery& query, const QString& sql) const override;
   std::unique_ptr<RowSource> rowSource(const QString& dataSource, const std::atomic<bool>& cancelled) const override;
+
+ private:
+  RuntimeError failure(const QSqlError& error) const {
+    return RuntimeError(ErrorNumber::DatabaseEngine, name(), error.text(), cureFor(error));
+  }
 };
 
 }  // namespace kelvane

@@ -1,9 +1,6 @@
 #include "SqliteGuards.h"
 
-#include "SqliteEngine.h"
-
-#include <atomic>
-#include <chrono>
+#include <cstdint>
 #include <thread>
 
 namespace kelvane {
@@ -11,15 +8,29 @@ namespace kelvane {
 // SQLite's own handler backs off to long sleeps, so beside a writer that takes the lock again at
 // once it can miss every gap and give up although the file was free many times. The wait is
 // measured on the clock, as each step lasts longer on a loaded machine.
-int waitBriefly(void* cancelled, int attempts) {
+int waitBriefly(void* lockWaitMs, int attempts) {
   using namespace std::chrono;
   thread_local steady_clock::time_point waitingSince;
   const steady_clock::time_point now = steady_clock::now();
   if (attempts == 0) waitingSince = now;
-  if (cancelled && static_cast<const std::atomic<bool>*>(cancelled)->load()) return 0;
-  if (now - waitingSince >= milliseconds(SqliteEngine::kBusyTimeoutMs)) return 0;
+  if (now - waitingSince >= milliseconds(reinterpret_cast<std::intptr_t>(lockWaitMs))) return 0;
   std::this_thread::sleep_for(milliseconds(1));
   return 1;
+}
+
+// The wait itself is the argument, so that it lives as long as the connection whatever happens to
+// its owner.
+void* lockWaitArgument(std::chrono::milliseconds lockWait) {
+  return reinterpret_cast<void*>(std::intptr_t(lockWait.count()));
+}
+
+Cure cureFor(int resultCode) {
+  switch (resultCode & 0xff) {
+    case SQLITE_BUSY: case SQLITE_LOCKED: case SQLITE_CANTOPEN: case SQLITE_FULL: case SQLITE_IOERR:
+      return Cure::Waiting;
+    default:
+      return Cure::None;
+  }
 }
 
 int readsOnly(void*, int action, const char*, const char*, const char*, const char*) {

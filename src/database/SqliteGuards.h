@@ -1,17 +1,25 @@
 #pragma once
 
+#include "state/RuntimeError.h"
+
 #include <QString>
 
 #include <sqlite3.h>
+
+#include <chrono>
 
 namespace kelvane {
 
 // What every SQLite connection of the program shares: how it waits for another writer, and the
 // guards of the texts it runs where it cannot write.
 
-// The busy handler: waits in steps of a millisecond up to the busy timeout. Its argument is a
-// std::atomic<bool> that ends the wait once set, or null.
-int waitBriefly(void* cancelled, int attempts);
+// The busy handler: waits for another writer's lock in steps of a millisecond up to the lock wait
+// that lockWaitArgument made its argument.
+int waitBriefly(void* lockWaitMs, int attempts);
+void* lockWaitArgument(std::chrono::milliseconds lockWait);
+// Whether waiting may cure a failure of this result code: busy, locked, out of reach, full or
+// failing to read or write.
+Cure cureFor(int resultCode);
 // The authorizer of connections that only read: reading tables and calling functions. Anything
 // else (attaching files, pragmas, transactions, writes) is refused when a text is prepared.
 int readsOnly(void*, int action, const char*, const char*, const char*, const char*);

@@ -1,5 +1,6 @@
 #include "SqliteRows.h"
 
+#include "Connection.h"
 #include "Engine.h"
 #include "SqliteEngine.h"
 #include "SqliteGuards.h"
@@ -15,6 +16,12 @@ constexpr int kStepsBetweenChecks = 1000;
 
 int endWhenCancelled(void* cancelled) { return static_cast<const std::atomic<bool>*>(cancelled)->load() ? 1 : 0; }
 
+// A read waits for another writer's lock as any connection does, unless it is cancelled.
+int waitUnlessCancelled(void* cancelled, int attempts) {
+  if (static_cast<const std::atomic<bool>*>(cancelled)->load()) return 0;
+  return waitBriefly(lockWaitArgument(kLockWait), attempts);
+}
+
 }  // namespace
 
 SqliteRowSource::SqliteRowSource(QString path, const std::atomic<bool>& cancelled)
@@ -25,23 +32,25 @@ SqliteRowSource::~SqliteRowSource() {
   sqlite3_close(handle_.exchange(nullptr));
 }
 
-RuntimeError SqliteRowSource::failure(const QString& description) const {
-  return RuntimeError(ErrorNumber::DatabaseEngine, QStringLiteral("SQLite"), namingDatabase(description, path_));
+RuntimeError SqliteRowSource::failure(const QString& description, int resultCode) const {
+  return RuntimeError(ErrorNumber::DatabaseEngine, QStringLiteral("SQLite"), namingDatabase(description, path_),
+                      cureFor(resultCode));
 }
 
 void SqliteRowSource::open() {
-  if (path_.isEmpty()) throw failure(QStringLiteral("No database file has been selected"));
+  if (path_.isEmpty()) throw failure(QStringLiteral("No database file has been selected"), SQLITE_ERROR);
   sqlite3* handle = nullptr;
   // Each connection is used by one thread at a time: SQLite's own locking would only slow each row.
   const int opened = sqlite3_open_v2(sqliteFileUri(path_, true).toUtf8().constData(), &handle,
                                      SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX, nullptr);
   if (opened != SQLITE_OK) {
-    const QString why = handle ? QString::fromUtf8(sqlite3_errmsg(handle)) : QStringLiteral("Out of memory");
+    const RuntimeError why =
+        failure(handle ? QString::fromUtf8(sqlite3_errmsg(handle)) : QStringLiteral("Out of memory"), opened);
     sqlite3_close(handle);
-    throw failure(why);
+    throw why;
   }
   void* cancelled = const_cast<std::atomic<bool>*>(&cancelled_);
-  sqlite3_busy_handler(handle, waitBriefly, cancelled);
+  sqlite3_busy_handler(handle, waitUnlessCancelled, cancelled);
   sqlite3_progress_handler(handle, kStepsBetweenChecks, endWhenCancelled, cancelled);
   sqlite3_set_authorizer(handle, readsOnly, nullptr);
   handle_ = handle;
@@ -51,7 +60,7 @@ RowCursor& SqliteRowSource::run(const QString& sql) {
   sqlite3_finalize(statement_);
   QString why;
   statement_ = prepareReadingStatement(handle_, sql, why);
-  if (!statement_) throw failure(why);
+  if (!statement_) throw failure(why, sqlite3_extended_errcode(handle_));
   columns_.clear();
   for (int i = 0; i < sqlite3_column_count(statement_); ++i)
     columns_.append(QString::fromUtf8(sqlite3_column_name(statement_, i)));
@@ -67,7 +76,7 @@ bool SqliteRowSource::next() {
   if (stepped == SQLITE_ROW) return true;
   if (stepped == SQLITE_DONE) return false;
   if (cancelled_) throw cancelledError();
-  throw failure(QString::fromUtf8(sqlite3_errmsg(handle_)));
+  throw failure(QString::fromUtf8(sqlite3_errmsg(handle_)), stepped);
 }
 
 // The value as SQLite holds it, taken once: its type and contents then cost no more lookups. Safe

@@ -29,7 +29,8 @@ class SqliteRowSource : public RowSource, private RowCursor {
   bool next() override;
   Cell cell(int column) const override;
   QVariant otherValue(int column) const override;
-  RuntimeError failure(const QString& description) const;
+  // Names the database; says whether waiting may cure the failure, from SQLite's result code.
+  RuntimeError failure(const QString& description, int resultCode) const;
 
   const QString path_;
   const std::atomic<bool>& cancelled_;

@@ -1,6 +1,6 @@
 #include "RunRecords.h"
 
-#include "database/GraphDataTable.h"
+#include "StoreAndForward.h"
 #include "shell/TextResources.h"
 #include "state/RuntimeError.h"
 
@@ -52,22 +52,24 @@ void recordEntry(Program& program, const EntryRecord& entry) {
   ProgramState& state = program.state;
   program.mainWindow.appendResult(QString::number(entry.number), entry.typedText, env.regional.generalDate(entry.moment));
 
-  QStringList notRecorded;
+  RowOutcome told;
   try {
     appendLogRecord(env.logFilePath, logRecord(entry, env.regional));
   } catch (const RuntimeError& error) {
-    notRecorded.append(LoadResString(TextId::NotLogged).arg(QStringLiteral("%1 (%2)").arg(error.source(), error.description())));
+    told.notRecorded.append(LoadResString(TextId::NotLogged).arg(QStringLiteral("%1 (%2)").arg(error.source(), error.description())));
   }
   if (!state.DatabasePath.isEmpty()) {
-    try {
-      state.RowNumber = appendMeasurement(state.DatabasePath, {entry.dateText, entry.timeText, entry.value});
-    } catch (const RuntimeError& error) {
-      notRecorded.append(LoadResString(TextId::NotStored).arg(QStringLiteral("%1: %2").arg(error.source(), error.description())));
-    }
+    const RowOutcome row = storeOrKeep(program, entry);
+    told.notRecorded += row.notRecorded;
+    told.notice = row.notice;
   }
-  if (notRecorded.isEmpty()) return;
-  state.AlarmMessage = LoadResString(TextId::EntryNotRecorded).arg(entry.number).arg(entry.typedText) + QStringLiteral("\n\n") +
-                       notRecorded.join(QLatin1Char('\n'));
+  QStringList message;
+  if (!told.notRecorded.isEmpty())
+    message.append(LoadResString(TextId::EntryNotRecorded).arg(entry.number).arg(entry.typedText) + QStringLiteral("\n\n") +
+                   told.notRecorded.join(QLatin1Char('\n')));
+  if (!told.notice.isEmpty()) message.append(told.notice);
+  if (message.isEmpty()) return;
+  state.AlarmMessage = message.join(QStringLiteral("\n\n"));
   env.alert(state.AlarmMessage.toString());
 }
 

@@ -29,9 +29,10 @@ QByteArray logRecord(const EntryRecord& entry, const RegionalForms& regional);
 // RuntimeError naming the file when any of that fails.
 void appendLogRecord(const QString& path, const QByteArray& line);
 
-// Lists the entry, then writes the log line and, when a database is chosen, the GraphData row.
-// Log and row are written independently; when either fails the operator is told, in one
-// message, what was not recorded and why. No database chosen is not a failure.
+// Lists the entry, then writes the log line and, when a database is chosen, the GraphData row
+// (or keeps it while the database does not answer). Log and row are written independently; when
+// either fails, or the row is the first kept for its database, the operator is told in one
+// message. No database chosen is not a failure.
 void recordEntry(Program& program, const EntryRecord& entry);
 
 }  // namespace kelvane

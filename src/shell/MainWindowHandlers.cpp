@@ -2,6 +2,7 @@
 
 #include "chart/ChartRecord.h"
 #include "chart/DrawChart.h"
+#include "entry/StoreAndForward.h"
 
 namespace kelvane {
 
@@ -17,6 +18,7 @@ void startMainWindow(Program& program) {
   ChartRecord record;
   stdKelvane::InitChartRecord(state, record);
   stdKelvane::DrawChart(program.mainWindow.graphField(), record, state, program.env);
+  loadPendingRows(program);
 }
 
 void btnNumberOnX_Click(ProgramState& state) { state.NumberOnX = true; }

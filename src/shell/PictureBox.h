@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chart/PainterSurface.h"
+#include "state/Services.h"
 
 #include <QFrame>
 
@@ -11,8 +12,8 @@ namespace kelvane {
 class PictureBox : public QFrame {
   Q_OBJECT
  public:
-  // The size is the picture's outer size, border included; it is fixed.
-  PictureBox(QWidget* parent, int widthPixels, int heightPixels, double dotsPerInch);
+  // The size is the picture's outer size, border included; its window may resize it.
+  PictureBox(QWidget* parent, int widthPixels, int heightPixels, double dotsPerInch, const Environment& env);
 
   PainterSurface& surface() { return surface_; }
 
@@ -20,6 +21,9 @@ class PictureBox : public QFrame {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  void fitSurface();
+
+  const Environment& env_;
   PainterSurface surface_;
 };
 

@@ -1,5 +1,6 @@
 #include "RowsProgress.h"
 
+#include "Keyboard.h"
 #include "TextResources.h"
 #include "state/Services.h"
 
@@ -25,7 +26,7 @@ void waitWithProgress(RowReading& reading, QWidget* window) {
   dialog.setWindowTitle(applicationTitle());
   dialog.setAccessibleName(applicationTitle());
   dialog.setWindowModality(Qt::ApplicationModal);
-  dialog.setCancelButtonText(LoadResString(TextId::CancelReadingButton));
+  dialog.setCancelButtonText(withAccessKey(LoadResString(TextId::CancelReadingButton), u'C'));
   dialog.setRange(0, 0);  // how many rows will come is not known
   dialog.setMinimumDuration(kShowAfterMs);
   dialog.setAutoReset(false);

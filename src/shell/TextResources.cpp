@@ -66,6 +66,27 @@ const QHash<TextId, QString>& table() {
       {TextId::NotStored, QStringLiteral("Not stored in the database: %1")},
       {TextId::ReadingRows, QStringLiteral("Reading rows from the database: %1")},
       {TextId::CancelReadingButton, QStringLiteral("Cancel")},
+      {TextId::ExportChartItem, QStringLiteral("Export chart...")},
+      {TextId::PrintChartItem, QStringLiteral("Print chart...")},
+      {TextId::ExportRowsItem, QStringLiteral("Export rows...")},
+      {TextId::FileNotWritten, QStringLiteral("%1 could not be written: %2")},
+      {TextId::PrintedLiveChart, QStringLiteral("Values entered in this run")},
+      {TextId::PrintedRecentRows, QStringLiteral("The most recent rows of %1")},
+      {TextId::PrintedQueryChart, QStringLiteral("Rows of the query %1 in %2")},
+      {TextId::PrintedAt, QStringLiteral("Printed %1")},
+      {TextId::ChartFileFilters,
+       QStringLiteral("PNG image (*.png);;SVG drawing (*.svg);;PDF document (*.pdf)")},
+      {TextId::RowsFileFilter, QStringLiteral("Comma-separated values (*.csv)")},
+      {TextId::RowKept, QStringLiteral("Entry %1 (%2) could not be stored in %3 for now: %4\n\nThe value is kept and "
+                                       "will be stored when the database answers again.")},
+      {TextId::ValuesWaiting, QStringLiteral("%1 values waiting to be stored in %2")},
+      {TextId::ValueWaiting, QStringLiteral("%1 value waiting to be stored in %2")},
+      {TextId::KeptRowRefused, QStringLiteral("The value of entry %1 (%2 %3), kept for %4, cannot be stored: %5\n\n"
+                                              "It stays in \"Pending rows.txt\" with the values entered after it, and "
+                                              "is stored once the database takes it.")},
+      {TextId::NotKept, QStringLiteral("Not kept to be stored later: %1")},
+      {TextId::PendingFileUnreadable, QStringLiteral("Values kept in \"Pending rows.txt\" cannot be read and are left "
+                                                     "out: %1")},
   };
   return texts;
 }

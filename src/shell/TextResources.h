@@ -49,6 +49,24 @@ enum class TextId : int {
   // Added for reads of many rows.
   ReadingRows = 73,        // %1 the rows read so far
   CancelReadingButton = 74,
+  // Taking a chart away.
+  ExportChartItem = 90,
+  PrintChartItem = 91,
+  ExportRowsItem = 92,
+  FileNotWritten = 93,     // %1 the file, %2 why
+  PrintedLiveChart = 94,
+  PrintedRecentRows = 95,  // %1 the database
+  PrintedQueryChart = 96,  // %1 the query, %2 the database
+  PrintedAt = 97,          // %1 the moment
+  ChartFileFilters = 98,
+  RowsFileFilter = 99,
+  // Added for values kept while their database does not answer.
+  RowKept = 100,             // %1 the entry number, %2 the typed text, %3 the database, %4 why
+  ValuesWaiting = 101,       // %1 how many, %2 the databases
+  ValueWaiting = 102,        // the same for one value
+  KeptRowRefused = 103,      // %1 the entry number, %2 its date, %3 its time, %4 the database, %5 why
+  NotKept = 104,             // %1 what went wrong
+  PendingFileUnreadable = 105,  // %1 the lines or why the file cannot be read
 };
 
 // The UI string with this id. Every id is in the table; one that is not is a fault of the build

@@ -7,7 +7,10 @@
 #include "TextResources.h"
 #include "entry/CalculationStep.h"
 #include "entry/ResetAndClock.h"
+#include "ChartTakeAway.h"
+#include "entry/StoreAndForward.h"
 #include "FullScreenChart.h"
+#include "Keyboard.h"
 #include "ProgramIcon.h"
 #include "RowsProgress.h"
 #include "database/FileSelection.h"
@@ -59,16 +62,16 @@ QLabel* makeFormulaLetter(QWidget* parent, const char* name, const char* letter,
   return label;
 }
 
-// A menu's title names its pop-up for assistive technology too.
-void setMenuCaption(QMenu* menu, const QString& caption) {
-  menu->setTitle(caption);
+// A menu's title names its pop-up for assistive technology too, without the access key's mark.
+void setMenuCaption(QMenu* menu, const QString& caption, QChar accessKey) {
+  menu->setTitle(withAccessKey(caption, accessKey));
   menu->setAccessibleName(caption);
 }
 
 }  // namespace
 
 frmChart::frmChart(ProgramState& state, const Environment& env)
-    : state_(state), program_{state, env, *this}, CommonDialog1_(this) {
+    : state_(state), program_{state, env, *this, pendingRows_}, CommonDialog1_(this), printDialog_(this) {
   setObjectName(QStringLiteral("frmChart"));
   setWindowTitle(applicationTitle());
   setWindowIcon(programIcon());
@@ -80,6 +83,9 @@ frmChart::frmChart(ProgramState& state, const Environment& env)
   buildResults();
   buildChart();
   buildMenus();
+  // Entering data first, then the chart's buttons, then the lists of what was entered.
+  chainTabOrder({Text6_, btnCalculation_, btnReset_, btnSPRT_, btnMaximized_, btnTimeOnX_, btnNumberOnX_, btnClose_,
+                 List1_, List2_, List5_});
   clock_ = ClockLabelPair(lblTime_, lblDate_);
   layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -107,8 +113,13 @@ void frmChart::clearResults() {
   List5_->clear();
 }
 
+void frmChart::setPendingCaption(const QString& text) {
+  lblPending_->setText(text);
+  lblPending_->setVisible(!text.isEmpty());
+}
+
 FullScreenView& frmChart::fullScreenWindow() {
-  if (!frmChartMaximized_) frmChartMaximized_ = std::make_unique<frmChartMaximized>();
+  if (!frmChartMaximized_) frmChartMaximized_ = std::make_unique<frmChartMaximized>(program_.env);
   return *frmChartMaximized_;
 }
 
@@ -169,6 +180,8 @@ void frmChart::buildDataInput() {
   makeFormulaLetter(fraDataInput_, "Label20", "i", 8.25, 1680, 1200, 135, 255);
   btnCalculation_ = makeButton(fraDataInput_, "btnCalculation", 5880, 960);
   btnReset_ = makeButton(fraDataInput_, "btnReset", 5880, 1800);
+  lblPending_ = makeLabel(fraDataInput_, "lblPending", 1920, 1800, 3255, 375);
+  lblPending_->hide();
 
   connect(btnCalculation_, &QPushButton::clicked, this, [this] { btnCalculation_Click(program_); });
   // Enter in the entry box takes the value, as the Input button does.
@@ -187,7 +200,7 @@ void frmChart::buildResults() {
 
 void frmChart::buildChart() {
   lblChartDescr_ = makeLabel(fraChart_, "lblChartDescr", 480, 240, 6015, 495);
-  graphField_ = new PictureBox(fraChart_, twipsOnScreen(6855), twipsOnScreen(5895), screenDotsPerInch());
+  graphField_ = new PictureBox(fraChart_, twipsOnScreen(6855), twipsOnScreen(5895), screenDotsPerInch(), program_.env);
   graphField_->setObjectName(QStringLiteral("graphField"));
   graphField_->move(twipsOnScreen(480), twipsOnScreen(840));
   btnSPRT_ = makeButton(fraChart_, "btnSPRT", 7560, 4080);
@@ -201,7 +214,10 @@ void frmChart::buildChart() {
   TimerCurrentTime_ = new QTimer(fraChart_);
   TimerCurrentTime_->setObjectName(QStringLiteral("TimerCurrentTime"));
   TimerCurrentTime_->setInterval(1000);
-  connect(TimerCurrentTime_, &QTimer::timeout, this, [this] { TimerCurrentTime_Timer(program_); });
+  connect(TimerCurrentTime_, &QTimer::timeout, this, [this] {
+    TimerCurrentTime_Timer(program_);
+    deliverPendingRows(program_);
+  });
 
   connect(btnSPRT_, &QPushButton::clicked, this, [this] { btnSPRT_Click(program_); });
   connect(btnMaximized_, &QPushButton::clicked, this, [this] { btnMaximized_Click(program_); });
@@ -223,6 +239,10 @@ void frmChart::buildMenus() {
   };
   mnuFile_ = addMenu("mnuFile");
   mnuFileOpen_ = addItem(mnuFile_, "mnuFileOpen");
+  mnuFile_->addSeparator();
+  mnuExportChart_ = addItem(mnuFile_, "mnuExportChart");
+  mnuPrintChart_ = addItem(mnuFile_, "mnuPrintChart");
+  mnuFile_->addSeparator();
   mnuExit_ = addItem(mnuFile_, "mnuExit");
   mnuDataHandling_ = addMenu("mnuDataHandling");
   mnuSQLquery_ = addItem(mnuDataHandling_, "mnuSQLquery");
@@ -232,6 +252,10 @@ void frmChart::buildMenus() {
 
   connect(mnuFileOpen_, &QAction::triggered, this, [this] { stdFileOpen::SelectDatabaseFile(state_, CommonDialog1_); });
   connect(mnuExit_, &QAction::triggered, this, &frmChart::mnuExit_Click);
+  connect(mnuExportChart_, &QAction::triggered, this,
+          [this] { mnuExportChart_Click(graphField_->surface(), CommonDialog1_, program_.env); });
+  connect(mnuPrintChart_, &QAction::triggered, this,
+          [this] { mnuPrintChart_Click(graphField_->surface(), printDialog_, program_.env); });
   connect(mnuSQLquery_, &QAction::triggered, this, [this] { mnuSQLquery_Click(program_); });
   connect(mnuHelpFile_, &QAction::triggered, this, &frmChart::mnuHelpFile_Click);
   connect(mnuAbout_, &QAction::triggered, this, [this] { ShowAboutBox(this); });
@@ -244,31 +268,35 @@ void frmChart::Form_Load() {
   TimerCurrentTime_->start();
 }
 
+// Each control's access key goes on where its caption is set; the letters are unique within the
+// window and within each menu.
 void frmChart::setCaptions() {
   fraProgrDescr_->setTitle(LoadResString(TextId::ProgramDescriptionFrame));
   lblProgrDescr_->setText(LoadResString(TextId::ProgramDescription));
   fraDataInput_->setTitle(LoadResString(TextId::DataInputFrame));
-  btnCalculation_->setText(LoadResString(TextId::InputButton));
-  btnReset_->setText(LoadResString(TextId::ResetButton));
+  btnCalculation_->setText(withAccessKey(LoadResString(TextId::InputButton), u'I'));
+  btnReset_->setText(withAccessKey(LoadResString(TextId::ResetButton), u'R'));
   fraResults_->setTitle(LoadResString(TextId::ResultsFrame));
   lblNumber_->setText(LoadResString(TextId::NumberHeading));
   lblRandVar_->setText(LoadResString(TextId::DataHeading));
   lblTimeStamp_->setText(LoadResString(TextId::TimeStampHeading));
   fraChart_->setTitle(LoadResString(TextId::ChartFrame));
   lblChartDescr_->setText(LoadResString(TextId::ChartDescription));
-  btnSPRT_->setText(LoadResString(TextId::DatabaseButton));
-  btnMaximized_->setText(LoadResString(TextId::FullScreenButton));
-  btnClose_->setText(LoadResString(TextId::CloseButton));
-  setMenuCaption(mnuFile_, LoadResString(TextId::FileMenu));
-  mnuExit_->setText(LoadResString(TextId::ExitItem));
-  setMenuCaption(mnuDataHandling_, LoadResString(TextId::DatabaseMenu));
-  mnuSQLquery_->setText(LoadResString(TextId::SqlQueryItem));
-  setMenuCaption(mnuHelp_, LoadResString(TextId::Help));
-  mnuHelpFile_->setText(LoadResString(TextId::Help));
-  mnuAbout_->setText(LoadResString(TextId::AboutItem));
-  mnuFileOpen_->setText(LoadResString(TextId::SelectDatabaseFileItem));
-  btnNumberOnX_->setText(LoadResString(TextId::NumberOnXButton));
-  btnTimeOnX_->setText(LoadResString(TextId::TimeOnXButton));
+  btnSPRT_->setText(withAccessKey(LoadResString(TextId::DatabaseButton), u'b'));  // D opens the Database menu
+  btnMaximized_->setText(withAccessKey(LoadResString(TextId::FullScreenButton), u's'));  // F opens the File menu
+  btnClose_->setText(withAccessKey(LoadResString(TextId::CloseButton), u'C'));
+  setMenuCaption(mnuFile_, LoadResString(TextId::FileMenu), u'F');
+  mnuExit_->setText(withAccessKey(LoadResString(TextId::ExitItem), u'x'));
+  setMenuCaption(mnuDataHandling_, LoadResString(TextId::DatabaseMenu), u'D');
+  mnuSQLquery_->setText(withAccessKey(LoadResString(TextId::SqlQueryItem), u'S'));
+  setMenuCaption(mnuHelp_, LoadResString(TextId::Help), u'H');
+  mnuHelpFile_->setText(withAccessKey(LoadResString(TextId::Help), u'H'));
+  mnuAbout_->setText(withAccessKey(LoadResString(TextId::AboutItem), u'A'));
+  mnuFileOpen_->setText(withAccessKey(LoadResString(TextId::SelectDatabaseFileItem), u'S'));
+  btnNumberOnX_->setText(withAccessKey(LoadResString(TextId::NumberOnXButton), u'N'));
+  btnTimeOnX_->setText(withAccessKey(LoadResString(TextId::TimeOnXButton), u'T'));
+  mnuExportChart_->setText(withAccessKey(LoadResString(TextId::ExportChartItem), u'E'));
+  mnuPrintChart_->setText(withAccessKey(LoadResString(TextId::PrintChartItem), u'P'));
 }
 
 void frmChart::btnClose_Click() { close(); }

@@ -2,6 +2,7 @@
 
 #include "ClockLabelPair.h"
 #include "FileDialogChooser.h"
+#include "entry/PendingRows.h"
 #include "state/Program.h"
 
 #include <QMainWindow>
@@ -43,6 +44,7 @@ class frmChart : public QMainWindow, public MainWindowView {
   void setFullScreenEnabled(bool enabled) override;
   void appendResult(const QString& number, const QString& typedText, const QString& timeStamp) override;
   void clearResults() override;
+  void setPendingCaption(const QString& text) override;
   FullScreenView& fullScreenWindow() override;
   QueryDialogView& showQueryDialog() override;
   void unloadQueryDialog() override;
@@ -66,16 +68,18 @@ class frmChart : public QMainWindow, public MainWindowView {
   void mnuHelpFile_Click();
 
   ProgramState& state_;
+  PendingRows pendingRows_;
   Program program_;
 
   QGroupBox *fraProgrDescr_, *fraDataInput_, *fraResults_, *fraChart_;
-  QLabel *lblProgrDescr_, *lblNumber_, *lblRandVar_, *lblTimeStamp_, *lblChartDescr_, *lblTime_, *lblDate_;
+  QLabel *lblProgrDescr_, *lblPending_, *lblNumber_, *lblRandVar_, *lblTimeStamp_, *lblChartDescr_, *lblTime_, *lblDate_;
   QLineEdit* Text6_;
   QPushButton *btnCalculation_, *btnReset_, *btnSPRT_, *btnMaximized_, *btnTimeOnX_, *btnNumberOnX_, *btnClose_;
   QListWidget *List1_, *List2_, *List5_;
   PictureBox* graphField_;
   QMenu *mnuFile_, *mnuDataHandling_, *mnuHelp_;
   QAction *mnuFileOpen_, *mnuExit_, *mnuSQLquery_, *mnuHelpFile_, *mnuAbout_;
+  QAction *mnuExportChart_, *mnuPrintChart_;
   ClockLabelPair clock_;
   QTimer* TimerCurrentTime_;
   std::unique_ptr<frmChartMaximized> frmChartMaximized_;
@@ -83,6 +87,7 @@ class frmChart : public QMainWindow, public MainWindowView {
   std::unique_ptr<HelpWindow> helpWindow_;
   FileDialogChooser CommonDialog1_;
   bool readingRows_ = false;
+  PrintDialogChooser printDialog_;
 };
 
 }  // namespace kelvane

@@ -1,6 +1,7 @@
 #include "frmDataBase.h"
 
 #include "Controls.h"
+#include "Keyboard.h"
 #include "TextResources.h"
 #include "database/PeriodQuery.h"
 
@@ -27,16 +28,18 @@ frmDataBase::frmDataBase(Program& program, QWidget* mainWindow) : QDialog(mainWi
   auto* btnSelect = makeControl<QPushButton>(fraSQLQuery, "btnSelect", kButtonFontSize, 5640, 2280, 1335, 375);
   auto* btnCancel = makeControl<QPushButton>(fraSQLQuery, "btnCancel", kButtonFontSize, 7080, 2280, 1335, 375);
   QLabel* lblSQLDlgDescr = makeLabel(fraSQLQueryDescr, "lblSQLDlgDescr", kDialogFontSize, 120, 480, 7815, 1815);
-  // Enter starts a new line of the query, not the query itself.
+  // Enter starts a new line of the query, not the query itself; Tab leaves the query for the buttons.
   btnSelect->setAutoDefault(false);
   btnCancel->setAutoDefault(false);
+  txtQuery_->setTabChangesFocus(true);
+  chainTabOrder({txtQuery_, btnSelect, btnCancel});
 
   setQueryText(querySkeleton());
   fraSQLQueryDescr->setTitle(LoadResString(TextId::QueryDescriptionFrame));
   lblSQLDlgDescr->setText(LoadResString(TextId::QueryInstructions));
   fraSQLQuery->setTitle(LoadResString(TextId::QueryFrame));
-  btnSelect->setText(LoadResString(TextId::SelectQueryButton));
-  btnCancel->setText(LoadResString(TextId::CancelQueryButton));
+  btnSelect->setText(withAccessKey(LoadResString(TextId::SelectQueryButton), u'S'));
+  btnCancel->setText(withAccessKey(LoadResString(TextId::CancelQueryButton), u'C'));
 
   connect(btnSelect, &QPushButton::clicked, this, [this, &program] { btnSelect_Click(program, *this); });
   connect(btnCancel, &QPushButton::clicked, this, [this, &program] { btnCancel_Click(program, *this); });

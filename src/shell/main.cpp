@@ -9,6 +9,8 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(kelvane::applicationTitle());
   QApplication::setApplicationVersion(kelvane::versionText());
+  // Lets the desktop match the running window with the menu entry kelvane.desktop and its icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("kelvane"));
   kelvane::installChartFonts();
 
   kelvane::ProgramState state;

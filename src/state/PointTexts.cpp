@@ -95,11 +95,6 @@ void PointTexts::redimPreserve(int low, int high) {
   runs_ = within(low_, low_ + size_ - 1);
 }
 
-void PointTexts::erase() {
-  size_ = 0;
-  runs_.clear();
-}
-
 // The runs clipped to the entries first..last.
 std::vector<PointTexts::Run> PointTexts::within(qint64 first, qint64 last) const {
   std::vector<Run> kept;
@@ -145,16 +140,6 @@ QVariant PointTexts::at(int i) const {
   const Run& run = *(after - 1);
   if (i >= run.first + run.count) return {};
   return run.column->at(run.offset + (i - run.first));
-}
-
-int PointTexts::lowerBound() const {
-  if (size_ == 0) throw subscriptError();
-  return low_;
-}
-
-int PointTexts::upperBound() const {
-  if (size_ == 0) throw subscriptError();
-  return int(low_ + size_ - 1);
 }
 
 }  // namespace kelvane

@@ -52,7 +52,6 @@ class PointTexts {
   void redim(int low, int high);
   // Changes the upper bound and keeps the entries that fit.
   void redimPreserve(int low, int high);
-  void erase();
 
   // Entries first..first + count - 1 become rows 0..count - 1 of the column.
   void assign(int first, std::shared_ptr<const StoredColumn> column, qsizetype count);
@@ -60,9 +59,6 @@ class PointTexts {
 
   bool contains(int i) const { return size_ > 0 && i >= low_ && qint64(i) - low_ < size_; }
   QVariant at(int i) const;
-  int lowerBound() const;
-  int upperBound() const;
-  bool isEmpty() const { return size_ == 0; }
 
  private:
   // Entries first..first + count - 1 are rows offset.. of a column.

@@ -25,21 +25,30 @@ constexpr int OperationCancelled = 3712;  // the operator cancelled a read: neve
 constexpr int DatabaseEngine = -2147467259;  // the engine refused: its description says why
 }  // namespace ErrorNumber
 
+// Whether waiting can cure a failure: a lock, a file or server out of reach, a full disk may
+// pass; a missing table or a file that is no database will not.
+enum class Cure { None, Waiting };
+
 // The run-time error of the platform: what failed (number), who raised it (source) and why
 // (description). Thrown by the layers below the handlers and caught where a handler arms its trap.
+// The database layer says whether the failure may pass, from the engine's own code.
 class RuntimeError : public std::exception {
  public:
-  RuntimeError(int number, QString source, QString description);
+  RuntimeError(int number, QString source, QString description, Cure cure = Cure::None);
 
   int number() const { return number_; }
   const QString& source() const { return source_; }
   const QString& description() const { return description_; }
+  bool mayPass() const { return cure_ == Cure::Waiting; }
   const char* what() const noexcept override { return what_.constData(); }
+  // The same failure told in other words.
+  RuntimeError describedAs(QString description) const { return {number_, source_, std::move(description), cure_}; }
 
  private:
   int number_;
   QString source_;
   QString description_;
+  Cure cure_;
   QByteArray what_;
 };
 

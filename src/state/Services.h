@@ -57,6 +57,7 @@ struct Environment {
   RegionalForms regional;  // typed numbers, dates and times follow the regional settings
   MessageSink& messages;
   QString logFilePath = QStringLiteral("Logfile.txt");  // relative: the working directory
+  QString pendingRowsPath = QStringLiteral("Pending rows.txt");  // beside the log
 
   // A box with the exclamation icon and the application's title, as most messages are shown.
   void alert(const QString& text) const { messages.show(text, MessageIcon::Exclamation, applicationTitle()); }

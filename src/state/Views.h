@@ -61,6 +61,8 @@ class MainWindowView {
   // One line each in List1, List2 and List5; emptied in that order.
   virtual void appendResult(const QString& number, const QString& typedText, const QString& timeStamp) = 0;
   virtual void clearResults() = 0;
+  // The label lblPending: shown with the text, hidden when it is empty.
+  virtual void setPendingCaption(const QString& text) = 0;
   // Created, hidden, on first use; it then lives until the main window closes.
   virtual FullScreenView& fullScreenWindow() = 0;
   // The query dialog, not modal: loaded afresh (with its skeleton text and captions) when it is

@@ -8,44 +8,33 @@ class TextResourcesTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void texts_data();
-  void texts();
-  void queryInstructionsKeepTheirLayout();
+  // Each control asks for its own id, so ids that share a word today may differ in a translation.
+  void textsOfLookAlikeIds_data() {
+    QTest::addColumn<QList<int>>("ids");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("Database button and Database menu") << QList<int>{30, 61} << "Database";
+    QTest::newRow("Close button and the About box's Close") << QList<int>{32, 35} << "Close";
+    QTest::newRow("SQL Query frame and menu item") << QList<int>{43, 63} << "SQL Query";
+    QTest::newRow("Input's message, not Full screen's") << QList<int>{47}
+                                                        << "Type mismatch or input error: only numeric data can be entered";
+    QTest::newRow("Database button's message keeps its trailing blank")
+        << QList<int>{49} << "Error of SQL query to database: first, select the Access database file. ";
+  }
+  void textsOfLookAlikeIds() {
+    QFETCH(QList<int>, ids);
+    QFETCH(QString, text);
+    for (int id : ids) QCOMPARE(LoadResString(TextId(id)), text);
+  }
+
+  // Runs of blanks put each piece on a line of its own in the label; the last piece keeps its blank.
+  void queryInstructionsKeepTheirLayout() {
+    const QString text = LoadResString(TextId::QueryInstructions);
+    const QRegularExpression layout("^Input the SQL query .+ you have to enter: {121}SELECT Date,Time, number, Data FROM GraphData"
+                                    " {2}WHERE Date ='01\\.12\\.2005' .+ '14:10:45' {4}To correctly .+ period of time\\. $");
+    QVERIFY2(text.size() == 490 && layout.match(text).hasMatch(), qPrintable(text));
+    QVERIFY(!LoadResString(TextId::Attribution).contains(QLatin1Char('\n')));
+  }
 };
-
-void TextResourcesTest::texts_data() {
-  QTest::addColumn<int>("id");
-  QTest::addColumn<QString>("text");
-  QTest::newRow("Input button") << 20 << "Input";
-  QTest::newRow("Database button and menu share a word") << 30 << "Database";
-  QTest::newRow("Database menu") << 61 << "Database";
-  QTest::newRow("Close button") << 32 << "Close";
-  QTest::newRow("About box's Close") << 35 << "Close";
-  QTest::newRow("query frame") << 43 << "SQL Query";
-  QTest::newRow("query menu") << 63 << "SQL Query";
-  QTest::newRow("Help") << 64 << "Help";
-  QTest::newRow("message of the Input button")
-      << 47 << "Type mismatch or input error: only numeric data can be entered";
-  QTest::newRow("message of the Database button keeps its blank")
-      << 49 << "Error of SQL query to database: first, select the Access database file. ";
-  QTest::newRow("query message") << 58 << "Error of SQL query: check the query syntax and input data.";
-  QTest::newRow("file menu item") << 66 << "Select Database file...";
-}
-
-void TextResourcesTest::texts() {
-  QFETCH(int, id);
-  QFETCH(QString, text);
-  QCOMPARE(LoadResString(TextId(id)), text);
-}
-
-void TextResourcesTest::queryInstructionsKeepTheirLayout() {
-  const QString text = LoadResString(TextId::QueryInstructions);
-  QCOMPARE(text.size(), 490);
-  QVERIFY(text.endsWith(QStringLiteral("do not select too long period of time. ")));
-  QVERIFY(text.contains(QString(121, QLatin1Char(' ')) + QStringLiteral("SELECT Date,Time, number, Data FROM GraphData  WHERE")));
-  QVERIFY(text.contains(QStringLiteral("'14:10:45'    To correctly")));
-  QVERIFY(!LoadResString(TextId::Attribution).contains(QLatin1Char('\n')));
-}
 
 QTEST_GUILESS_MAIN(TextResourcesTest)
 #include "tst_textresources.moc"

@@ -3,6 +3,8 @@
 #include "FakeWindows.h"
 #include "TestEnvironment.h"
 #include "entry/CalculationStep.h"
+#include "entry/PendingRows.h"
+#include "entry/StoreAndForward.h"
 #include "state/Program.h"
 
 #include <QFile>
@@ -13,8 +15,10 @@ namespace kelvane::testing {
 // One running program with fake windows, its log file and database in a fresh folder.
 struct EntryFixture {
   explicit EntryFixture(const QLocale& locale = QLocale(QLocale::English, QLocale::UnitedKingdom))
-      : test(locale), program{state, test.env, window} {
+      : test(locale), program{state, test.env, window, pendingRows} {
     test.env.logFilePath = folder.filePath(QStringLiteral("Logfile.txt"));
+    test.env.pendingRowsPath = folder.filePath(QStringLiteral("Pending rows.txt"));
+    pendingRows.load(test.env.pendingRowsPath);
     state.LiveChart = true;  // as the main window leaves it after loading
   }
 
@@ -22,6 +26,14 @@ struct EntryFixture {
   void press(const QString& text) {
     window.entry = text;
     btnCalculation_Click(program);
+  }
+  // A delivery of the kept rows as the clock's ticks make one: started five seconds on, then told.
+  void deliver() {
+    pendingRows.waitForDelivery();
+    test.clock.set(test.clock.now().addSecs(5));
+    deliverPendingRows(program);
+    pendingRows.waitForDelivery();
+    deliverPendingRows(program);
   }
   QString path(const QString& name) const { return folder.filePath(name); }
   QByteArray log() const {
@@ -33,6 +45,7 @@ struct EntryFixture {
   TestEnvironment test;
   ProgramState state;
   FakeMainWindow window;
+  PendingRows pendingRows;
   Program program;
 };
 

@@ -57,6 +57,7 @@ struct FakeMainWindow : MainWindowView {
     List2.clear();
     List5.clear();
   }
+  void setPendingCaption(const QString& text) override { pendingCaption = text; }
   FullScreenView& fullScreenWindow() override {
     if (!fullScreen) fullScreen = std::make_unique<FakeFullScreenWindow>();
     return *fullScreen;
@@ -86,6 +87,7 @@ struct FakeMainWindow : MainWindowView {
   QString entry;
   bool fullScreenEnabled = false;
   QStringList List1, List2, List5;
+  QString pendingCaption;  // empty: lblPending hidden
   std::unique_ptr<FakeFullScreenWindow> fullScreen;
   std::unique_ptr<FakeQueryDialog> queryDialog;
   int queryDialogsLoaded = 0;

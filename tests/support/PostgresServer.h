@@ -55,15 +55,7 @@ class PostgresServer {
     // A port found free may be taken again before the server binds it: try a few.
     for (int attempt = 0; attempt < 5 && !running_; ++attempt) {
       port_ = freePort();
-      running_ = port_ > 0 &&
-                 runTool(QStringLiteral("pg_ctl"),
-                         {QStringLiteral("-D"), dataFolder(), QStringLiteral("-l"), logFile(), QStringLiteral("-w"),
-                          QStringLiteral("-t"), QStringLiteral("60"), QStringLiteral("-o"),
-                          QStringLiteral("-c listen_addresses=127.0.0.1 -p %1 -k %2 -c fsync=off "
-                                         "-c full_page_writes=off -c synchronous_commit=off -c max_connections=200")
-                              .arg(port_)
-                              .arg(folder_.path()),
-                          QStringLiteral("start")});
+      running_ = port_ > 0 && start();
     }
     if (!running_) return;
     error_.clear();
@@ -71,10 +63,21 @@ class PostgresServer {
                                         .arg(QLatin1String(kUser), QLatin1String(kPassword)));
   }
 
-  ~PostgresServer() {
+  ~PostgresServer() { stop(); }
+
+  // Starts the server on its port, again after stop().
+  bool start() {
+    const QString options = QStringLiteral("-c listen_addresses=127.0.0.1 -p %1 -k %2 -c fsync=off -c full_page_writes=off "
+                                           "-c synchronous_commit=off -c max_connections=200").arg(port_).arg(folder_.path());
+    return running_ = runTool(QStringLiteral("pg_ctl"), {QStringLiteral("-D"), dataFolder(), QStringLiteral("-l"), logFile(),
+                                                         QStringLiteral("-w"), QStringLiteral("-t"), QStringLiteral("60"),
+                                                         QStringLiteral("-o"), options, QStringLiteral("start")});
+  }
+  // Stops it as a restart would; the connections of run() and rows() go with it.
+  void stop() {
     for (PGconn* connection : std::as_const(connections_)) PQfinish(connection);
     connections_.clear();
-    if (running_)
+    if (std::exchange(running_, false))
       runTool(QStringLiteral("pg_ctl"),
               {QStringLiteral("-D"), dataFolder(), QStringLiteral("-m"), QStringLiteral("fast"), QStringLiteral("-w"),
                QStringLiteral("stop")});

@@ -1,559 +1,292 @@
 #include "support/EntryFixture.h"
 #include "support/MeasurementDatabase.h"
 
-#include "database/GraphDataTable.h"
 #include "database/RecentRecords.h"
 #include "entry/NumberInput.h"
 #include "state/RegionalForms.h"
 
-#include <QCryptographicHash>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
 
-#include <algorithm>
 #include <csignal>
-#include <functional>
 
 using namespace kelvane;
 using namespace kelvane::testing;
 
-namespace {
-
-struct ToolRun {
-  int code = -1;
-  QString out;
-  QString err;
-};
-
-QByteArray fileHash(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
-}
-
-void writeFile(const QString& path, const QByteArray& content) {
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size()) qFatal("cannot write %s", qPrintable(path));
-}
-
-// The program's texts follow the regional settings; the tool must write the same ones.
-QProcessEnvironment underLocale(const QString& locale) {
-  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  environment.insert(QStringLiteral("LC_ALL"), locale + QStringLiteral(".UTF-8"));
-  return environment;
-}
+struct ToolRun { int code; QString out, err; };
+// What DB names before the run (rows in parentheses go into GraphData), how kelvane-db is called, and
+// what it answers: texts on the output for exit codes 0 and 7, else on the error output.
+struct Answer { EngineKind engine; QString prepared; QStringList arguments; int code; QStringList texts; };
+// The regional settings of a back-fill, the numbers of the rows already there, the first number it
+// writes, and whether it runs from ten minutes ago up to now rather than from kStart.
+struct BackFill { QString locale; QList<int> existing; double first; bool untilNow = false; };
+Q_DECLARE_METATYPE(Answer)
+Q_DECLARE_METATYPE(BackFill)
 
 // The moment a back-filled row stands for; close to midnight, so that rows cross into a new day.
-const QDateTime kStart(QDate(2026, 12, 5), QTime(23, 40, 0));
-const QString kStartText = QStringLiteral("2026-12-05T23:40:00");
-
-}  // namespace
+static const QDateTime kStart(QDate(2026, 12, 5), QTime(23, 40, 0));
 
 // kelvane-db run as an operator runs it, on SQLite files and on a PostgreSQL server.
 class KelvaneDbTest : public QObject {
   Q_OBJECT
 
- private slots:
-  void initTestCase();
-  void init();
-  void cleanup();
-  void helpListsSubcommandsAndExitCodes_data();
-  void helpListsSubcommandsAndExitCodes();
-  void refusesWithItsExitCode_data();
-  void refusesWithItsExitCode();
-  void createMakesAnEmptyMeasurementDatabase_data() { addEngineRows(); }
-  void createMakesAnEmptyMeasurementDatabase();
-  void createLeavesAnExistingTargetAlone_data();
-  void createLeavesAnExistingTargetAlone();
-  void backFillWritesRowsAsTheProgramDoes_data();
-  void backFillWritesRowsAsTheProgramDoes();
-  void sameSeedGivesTheSameValues();
-  void backFillWithoutCountStopsAtNow();
-  void steadyCollectionWritesTheCurrentTime();
-  void collectorStopsCleanlyWhenAsked_data();
-  void collectorStopsCleanlyWhenAsked();
-  void collectorMeetsAFailingDatabase_data();
-  void collectorMeetsAFailingDatabase();
-  void twoCollectorsNeverShareANumber_data() { addEngineRows(); }
-  void twoCollectorsNeverShareANumber();
-  void checkReportsRowsTheProgramCannotUse_data();
-  void checkReportsRowsTheProgramCannotUse();
-
- private:
-  ToolRun kelvaneDb(const QStringList& arguments, const QString& locale = QStringLiteral("en_GB"));
-  QProcess* startKelvaneDb(const QStringList& arguments);
-  MeasurementDatabase& database(EngineKind engine);
-  QList<QVariantList> storedRows() {
-    return database_->rows(QStringLiteral("SELECT number, Date, Time, Data FROM GraphData ORDER BY number"));
-  }
-
   MeasurementDatabases databases_;
   std::unique_ptr<QTemporaryDir> folder_;
-  std::unique_ptr<MeasurementDatabase> database_;
+  std::unique_ptr<MeasurementDatabase> db_;
   QList<QProcess*> started_;
   QString printed_;  // everything the tool wrote in this case, looked through for the password
-};
 
-void KelvaneDbTest::initTestCase() { QVERIFY2(databases_.start(), qPrintable(databases_.errorText())); }
-
-void KelvaneDbTest::init() {
-  folder_ = std::make_unique<QTemporaryDir>();
-  printed_.clear();
-}
-
-void KelvaneDbTest::cleanup() {
-  for (QProcess* process : std::as_const(started_)) {
-    if (process->state() != QProcess::NotRunning) process->kill();
-    process->waitForFinished();
-    printed_ += QString::fromUtf8(process->readAllStandardOutput() + process->readAllStandardError());
-    delete process;
+  MeasurementDatabase& database(EngineKind engine) { return *(db_ = databases_.make(engine, folder_->path())); }
+  // The program's texts follow the regional settings; the tool must write the same ones.
+  QProcess* start(const QStringList& arguments, const QString& locale = "en_GB") {
+    QProcess* process = started_.emplace_back(new QProcess);
+    process->setEnvironment(QProcess::systemEnvironment() << "LC_ALL=" + locale + ".UTF-8");
+    process->start(KELVANE_DB, arguments);
+    return process;
   }
-  started_.clear();
-  const QString password = QString::fromLatin1(PostgresServer::kPassword);
-  QVERIFY2(!printed_.contains(password), qPrintable(printed_));
-  QVERIFY2(!printed_.contains(QString::fromLatin1(QUrl::toPercentEncoding(password))), qPrintable(printed_));
-}
-
-MeasurementDatabase& KelvaneDbTest::database(EngineKind engine) {
-  database_ = databases_.make(engine, folder_->path());
-  return *database_;
-}
-
-ToolRun KelvaneDbTest::kelvaneDb(const QStringList& arguments, const QString& locale) {
-  QProcess process;
-  process.setProcessEnvironment(underLocale(locale));
-  process.start(QStringLiteral(KELVANE_DB), arguments);
-  if (!process.waitForFinished(120000)) {
-    process.kill();
-    process.waitForFinished();
-  }
-  ToolRun run{process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-              QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
-  printed_ += run.out + run.err;
-  return run;
-}
-
-QProcess* KelvaneDbTest::startKelvaneDb(const QStringList& arguments) {
-  auto* process = new QProcess;
-  started_.append(process);
-  process->setProcessEnvironment(underLocale(QStringLiteral("en_GB")));
-  process->start(QStringLiteral(KELVANE_DB), arguments);
-  return process;
-}
-
-void KelvaneDbTest::helpListsSubcommandsAndExitCodes_data() {
-  QTest::addColumn<QStringList>("arguments");
-  QTest::newRow("--help") << QStringList{"--help"};
-  QTest::newRow("-h") << QStringList{"-h"};
-  QTest::newRow("help") << QStringList{"help"};
-  QTest::newRow("a subcommand's --help") << QStringList{"collect", "--help"};
-}
-
-void KelvaneDbTest::helpListsSubcommandsAndExitCodes() {
-  QFETCH(QStringList, arguments);
-  const ToolRun run = kelvaneDb(arguments);
-  QCOMPARE(run.code, 0);
-  for (const char* subcommand : {"create TARGET", "collect TARGET", "check TARGET", "--rate", "--count", "--start",
-                                 "--step", "--seed", ".kvconn"})
-    QVERIFY2(run.out.contains(QLatin1String(subcommand)), subcommand);
-  for (int code = 2; code <= 7; ++code) QVERIFY(run.out.contains(QStringLiteral("\n  %1  ").arg(code)));
-}
-
-void KelvaneDbTest::refusesWithItsExitCode_data() {
-  QTest::addColumn<EngineKind>("engine");
-  QTest::addColumn<QString>("prepared");  // what DB names before the run
-  QTest::addColumn<QStringList>("arguments");
-  QTest::addColumn<int>("code");
-  QTest::addColumn<QString>("message");
-  const auto row = [](const char* name, const char* prepared, const QStringList& arguments, int code, const char* message,
-                      EngineKind engine = EngineKind::Sqlite) {
-    QTest::newRow(name) << engine << QString::fromLatin1(prepared) << arguments << code << QString::fromLatin1(message);
-  };
-  // clang-format off
-  row("no subcommand",               "database", {},                                              2, "no subcommand");
-  row("unknown subcommand",          "database", {"frobnicate", "DB"},                            2, "unknown subcommand 'frobnicate'");
-  row("help with an argument",       "database", {"help", "DB"},                                  2, "help takes no arguments");
-  row("unknown option",              "database", {"check", "DB", "--fast"},                       2, "Unknown option 'fast'");
-  row("option of another command",   "database", {"check", "DB", "--rate", "5"},                  2, "Unknown option 'rate'");
-  row("no target",                   "database", {"collect"},                                     2, "collect needs a TARGET");
-  row("a second target",             "database", {"check", "DB", "DB"},                           2, "unexpected argument");
-  row("rate zero",                   "database", {"collect", "DB", "--rate", "0"},                2, "--rate must be a number");
-  row("rate not a number",           "database", {"collect", "DB", "--rate", "abc"},              2, "not 'abc'");
-  row("rate negative",               "database", {"collect", "DB", "--rate", "-3"},               2, "not '-3'");
-  row("rate without a value",        "database", {"collect", "DB", "--rate"},                     2, "Missing value after '--rate'");
-  row("count negative",              "database", {"collect", "DB", "--count", "-1"},              2, "--count must be a whole number");
-  row("count zero",                  "database", {"collect", "DB", "--count", "0"},               2, "not '0'");
-  row("count with decimals",         "database", {"collect", "DB", "--count", "1.5"},             2, "not '1.5'");
-  row("count given twice",           "database", {"collect", "DB", "--count", "3", "--count", "4"}, 2, "--count given more than once");
-  row("seed negative",               "database", {"collect", "DB", "--seed", "-1"},               2, "--seed must be a whole number");
-  row("seed not a number",           "database", {"collect", "DB", "--seed", "x"},                2, "not 'x'");
-  row("start not a date",            "database", {"collect", "DB", "--start", "yesterday"},       2, "--start must be an ISO date-time");
-  row("start in month 13",           "database", {"collect", "DB", "--start", "2026-13-01T08:00:00"}, 2, "not '2026-13-01T08:00:00'");
-  row("start in the future, no count", "database", {"collect", "DB", "--start", "2999-01-01T00:00:00"}, 2, "--start lies in the future");
-  row("step zero",                   "database", {"collect", "DB", "--start", kStartText, "--step", "0"}, 2, "--step must be a whole number");
-  row("step without start",          "database", {"collect", "DB", "--step", "5"},                2, "--step needs --start");
-  row("rate in a back-fill",         "database", {"collect", "DB", "--start", kStartText, "--rate", "5"}, 2, "--rate is for steady collection");
-  row("create in a missing folder",  "nothing",  {"create", "FOLDER/none/m.db"},                  4, "does not exist");
-  row("collect into a missing file", "nothing",  {"collect", "DB", "--count", "1"},               4, "no such file");
-  row("check a missing file",        "nothing",  {"check", "DB"},                                 4, "no such file");
-  row("check a folder",              "nothing",  {"check", "FOLDER"},                             4, "is not a file");
-  row("collect into a text file",    "text",     {"collect", "DB", "--count", "1"},               4, "file is not a database");
-  row("check a text file",           "text",     {"check", "DB"},                                 4, "file is not a database");
-  row("collect without GraphData",   "no table", {"collect", "DB", "--count", "1"},               5, "has no table GraphData");
-  row("check without GraphData",     "no table", {"check", "DB"},                                 5, "has no table GraphData");
-  row("collect without column Data", "no Data",  {"collect", "DB", "--count", "1"},               5, "table GraphData has no column Data");
-  row("missing connection file",     "nothing",  {"check", "FOLDER/station.kvconn"},              4, "no such connection file");
-  row("connection file without address", "empty connection file", {"check", "FOLDER/station.kvconn"}, 4, "holds no address");
-  row("server database that does not exist", "missing server database", {"collect", "DB", "--count", "1"}, 4,
-      "database \"nowhere\" does not exist", EngineKind::Postgres);
-  row("server without GraphData",    "no table", {"collect", "DB", "--count", "1"},               5, "has no table GraphData",
-      EngineKind::Postgres);
-  row("check server without GraphData", "no table", {"check", "DB"},                              5, "has no table GraphData",
-      EngineKind::Postgres);
-  // clang-format on
-}
-
-void KelvaneDbTest::refusesWithItsExitCode() {
-  QFETCH(EngineKind, engine);
-  QFETCH(QString, prepared);
-  QFETCH(QStringList, arguments);
-  QFETCH(int, code);
-  QFETCH(QString, message);
-  MeasurementDatabase& db = database(engine);
-  QString target = db.dataSource();
-  if (prepared == "database") db.withGraphData();
-  if (prepared == "text") writeFile(target, QByteArray("Date,Time,number,Data\n").repeated(100));
-  if (prepared == "no table") db.run("CREATE TABLE Readings (Date TEXT, Time TEXT, number REAL, Data REAL)");
-  if (prepared == "no Data") db.run("CREATE TABLE GraphData (Date TEXT, Time TEXT, number REAL)");
-  if (prepared == "empty connection file") writeFile(folder_->filePath("station.kvconn"), "# no address yet\n");
-  if (prepared == "missing server database") {
-    target = PostgresServer::writeConnectionFile(folder_->path(), QString(databases_.uri()).replace("/measurements", "/nowhere"),
-                                                 "nowhere.kvconn");
-  }
-  for (QString& argument : arguments) argument.replace("DB", target).replace("FOLDER", folder_->path());
-  const QStringList before = QDir(folder_->path()).entryList(QDir::Files);
-
-  const ToolRun run = kelvaneDb(arguments);
-  QCOMPARE(run.code, code);
-  QVERIFY2(run.err.contains(message), qPrintable(run.err));
-  QVERIFY2(!run.out.contains("done"), qPrintable(run.out));
-  if (prepared == "nothing") QCOMPARE(QDir(folder_->path()).entryList(QDir::Files), before);
-}
-
-void KelvaneDbTest::createMakesAnEmptyMeasurementDatabase() {
-  QFETCH(EngineKind, engine);
-  MeasurementDatabase& db = database(engine);
-  const ToolRun run = kelvaneDb({"create", db.dataSource()});
-  QCOMPARE(run.code, 0);
-
-  QList<QVariantList> columns;
-  if (engine == EngineKind::Sqlite) {
-    QCOMPARE(db.scalar("PRAGMA journal_mode").toString(), QString("wal"));
-    columns = db.rows("SELECT name, type FROM pragma_table_info('GraphData') ORDER BY cid");
-    QCOMPARE(db.scalar("SELECT count(*) FROM pragma_index_list('GraphData') AS i, pragma_index_info(i.name) AS c "
-                       "WHERE c.name = 'number'").toInt(), 1);
-    QCOMPARE(columns, (QList<QVariantList>{{"Date", "TEXT"}, {"Time", "TEXT"}, {"number", "REAL"}, {"Data", "REAL"}}));
-  } else {
-    columns = db.rows("SELECT column_name, data_type FROM information_schema.columns "
-                      "WHERE table_name = 'graphdata' ORDER BY ordinal_position");
-    QCOMPARE(db.scalar("SELECT count(*) FROM pg_indexes WHERE tablename = 'graphdata' AND indexdef LIKE '%(number)'").toInt(), 1);
-    QCOMPARE(columns, (QList<QVariantList>{
-                          {"date", "text"}, {"time", "text"}, {"number", "double precision"}, {"data", "real"}}));
-  }
-  QCOMPARE(db.scalar("SELECT count(*) FROM GraphData").toInt(), 0);
-  // The program can store its values in it.
-  QCOMPARE(appendMeasurement(db.dataSource(), {"05/12/2026", "14:08:45", 0.5f}), 1.0);
-}
-
-void KelvaneDbTest::createLeavesAnExistingTargetAlone_data() {
-  addEngineColumn();
-  QTest::addColumn<QByteArray>("content");  // of the SQLite file; empty: a measurement database
-  newEngineRow(EngineKind::Sqlite, "measurement database with rows") << QByteArray();
-  newEngineRow(EngineKind::Sqlite, "text file") << QByteArray("Date,Time\n05/12/2026,14:08:45\n");
-  newEngineRow(EngineKind::Sqlite, "empty file") << QByteArray("");
-  newEngineRow(EngineKind::Postgres, "server table with rows") << QByteArray();
-}
-
-void KelvaneDbTest::createLeavesAnExistingTargetAlone() {
-  QFETCH(EngineKind, engine);
-  QFETCH(QByteArray, content);
-  MeasurementDatabase& db = database(engine);
-  const bool measurements = engine == EngineKind::Postgres || content.isNull();
-  if (measurements) db.withGraphData().withRow(1, 0.25).withRow(2, 0.5);
-  else writeFile(db.dataSource(), content);
-  const QByteArray hash = fileHash(db.dataSource());
-  const QStringList contents = measurements ? db.contents() : QStringList();
-
-  const ToolRun run = kelvaneDb({"create", db.dataSource()});
-  QCOMPARE(run.code, 3);
-  QVERIFY2(run.err.contains("already"), qPrintable(run.err));
-  QCOMPARE(fileHash(db.dataSource()), hash);
-  if (measurements) QCOMPARE(db.contents(), contents);
-}
-
-void KelvaneDbTest::backFillWritesRowsAsTheProgramDoes_data() {
-  addEngineColumn();
-  QTest::addColumn<QString>("locale");
-  QTest::addColumn<int>("existing");     // rows numbered 1 to this before the run
-  QTest::addColumn<QString>("deleted");  // of those, the rows this condition names are deleted
-  QTest::addColumn<double>("first");     // the first number the run writes
-  for (EngineKind engine : kEngines) {
-    newEngineRow(engine, "empty table") << "en_GB" << 0 << "" << 1.0;
-    newEngineRow(engine, "rows 4 to 7 deleted") << "en_GB" << 10 << "number BETWEEN 4 AND 7" << 11.0;
-  }
-  newEngineRow(EngineKind::Sqlite, "ten rows") << "en_GB" << 10 << "" << 11.0;
-  newEngineRow(EngineKind::Sqlite, "newest rows 8 to 10 deleted") << "en_GB" << 10 << "number >= 8" << 8.0;
-  newEngineRow(EngineKind::Sqlite, "German date separator") << "de_DE" << 0 << "" << 1.0;
-  newEngineRow(EngineKind::Sqlite, "Finnish time separator") << "fi_FI" << 3 << "" << 4.0;
-  newEngineRow(EngineKind::Sqlite, "Canadian French dashes") << "fr_CA" << 0 << "" << 1.0;
-}
-
-void KelvaneDbTest::backFillWritesRowsAsTheProgramDoes() {
-  QFETCH(EngineKind, engine);
-  QFETCH(QString, locale);
-  QFETCH(int, existing);
-  QFETCH(QString, deleted);
-  QFETCH(double, first);
-  // A server row costs a connection of its own; more than 20 still fill the recent-records chart.
-  const int kRows = engine == EngineKind::Sqlite ? 50 : 25;
-  MeasurementDatabase& db = database(engine);
-  QCOMPARE(kelvaneDb({"create", db.dataSource()}).code, 0);
-  for (int number = 1; number <= existing; ++number) db.withRow(number, 0.5);
-  if (!deleted.isEmpty()) db.run("DELETE FROM GraphData WHERE " + deleted);
-  const qsizetype kept = db.rows("SELECT number FROM GraphData").size();
-
-  const ToolRun run = kelvaneDb({"collect", db.dataSource(), "--start", kStartText, "--count", QString::number(kRows)}, locale);
-  QCOMPARE(run.code, 0);
-  QVERIFY2(run.out.contains(QString("last number %1").arg(first + kRows - 1)), qPrintable(run.out));
-
-  const RegionalForms regional{QLocale(locale)};
-  const QList<QVariantList> rows = storedRows().mid(kept);
-  QCOMPARE(rows.size(), kRows);
-  for (int i = 0; i < kRows; ++i) {
-    const QDateTime moment = kStart.addSecs(60 * i);
-    QCOMPARE(rows[i][0].toDouble(), first + i);
-    QCOMPARE(rows[i][1].toString(), regional.dateText(moment.date()));
-    QCOMPARE(rows[i][2].toString(), regional.timeText(moment.time()));
-    // A value the operator could have typed: its text reads back through the entry box's rules.
-    const float value = rows[i][3].toFloat();
-    QCOMPARE(typedSingle(regional.singleText(value), regional.locale()), value);
-    QVERIFY2(value > 0 && value < 3, qPrintable(QString::number(value)));
+  ToolRun kelvaneDb(const QStringList& arguments, const QString& locale = "en_GB") {
+    QProcess* process = start(arguments, locale);
+    const ToolRun run{process->waitForFinished(120000) && process->exitStatus() == QProcess::NormalExit ? process->exitCode() : -1,
+                      QString::fromUtf8(process->readAllStandardOutput()), QString::fromUtf8(process->readAllStandardError())};
+    printed_ += run.out + run.err;
+    return run;
   }
 
-  // The Database button charts the newest rows without a message.
-  EntryFixture f{QLocale(locale)};
-  f.state.DatabasePath = db.dataSource();
-  btnSPRT_Click(f.program);
-  QVERIFY2(f.test.messages.shown.isEmpty(), qPrintable(f.test.messages.texts().join("\n")));
-  QCOMPARE(f.state.ChartRecordCount, 20);
-  QCOMPARE(f.state.PointLabels.at(20).toString(), regional.timeText(kStart.addSecs(60 * (kRows - 1)).time()));
-}
-
-void KelvaneDbTest::sameSeedGivesTheSameValues() {
-  QList<QList<double>> runs;
-  for (const char* seed : {"7", "7", "8"}) {
-    const QString path = folder_->filePath(QString("seed-%1.db").arg(runs.size()));
-    QCOMPARE(kelvaneDb({"create", path}).code, 0);
-    QCOMPARE(kelvaneDb({"collect", path, "--start", kStartText, "--count", "100", "--seed", seed}).code, 0);
-    QList<double> values;
-    for (const QVariantList& row : SqliteMeasurementDatabase(path).rows("SELECT Data FROM GraphData ORDER BY number"))
-      values.append(row[0].toDouble());
-    runs.append(values);
+ private slots:
+  void initTestCase() { QVERIFY2(databases_.start(), qPrintable(databases_.errorText())); }
+  void init() { folder_ = std::make_unique<QTemporaryDir>(); }
+  void cleanup() {
+    for (QProcess* process : std::as_const(started_)) {
+      process->kill();
+      process->waitForFinished();
+      printed_ += QString::fromUtf8(process->readAllStandardOutput() + process->readAllStandardError());
+    }
+    qDeleteAll(std::exchange(started_, {}));
+    const QString printed = std::exchange(printed_, {}), password = QString::fromLatin1(PostgresServer::kPassword);
+    QVERIFY2(!printed.contains(password) && !printed.contains(QString::fromLatin1(QUrl::toPercentEncoding(password))), qPrintable(printed));
   }
-  QCOMPARE(runs[0].size(), 100);
-  QCOMPARE(runs[1], runs[0]);
-  QVERIFY(runs[2] != runs[0]);
-  // A measurement, not a constant: it moves, and more than by rounding.
-  const auto [lowest, highest] = std::minmax_element(runs[0].begin(), runs[0].end());
-  QVERIFY2(*highest - *lowest > 0.02, qPrintable(QString("%1 .. %2").arg(*lowest).arg(*highest)));
-}
 
-void KelvaneDbTest::backFillWithoutCountStopsAtNow() {
-  MeasurementDatabase& db = database(EngineKind::Sqlite);
-  QCOMPARE(kelvaneDb({"create", db.dataSource()}).code, 0);
-  const QDateTime start = QDateTime::currentDateTime().addSecs(-600);
-  const ToolRun run = kelvaneDb({"collect", db.dataSource(), "--start", start.toString(Qt::ISODate)});
-  QCOMPARE(run.code, 0);
-  const RegionalForms regional{QLocale(QLocale::English, QLocale::UnitedKingdom)};
-  const QList<QVariantList> rows = storedRows();
-  QCOMPARE(rows.size(), 11);  // the start and each minute up to now
-  const QDateTime last = start.addSecs(600);
-  QCOMPARE(rows.last()[2].toString(), regional.timeText(last.time()));
-}
-
-void KelvaneDbTest::steadyCollectionWritesTheCurrentTime() {
-  MeasurementDatabase& db = database(EngineKind::Sqlite);
-  QCOMPARE(kelvaneDb({"create", db.dataSource()}).code, 0);
-  const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
-  QElapsedTimer timer;
-  timer.start();
-  const ToolRun run = kelvaneDb({"collect", db.dataSource(), "--rate", "40", "--count", "12"});
-  const qint64 elapsed = timer.elapsed();
-  const QDateTime after = QDateTime::currentDateTime().addSecs(1);
-  QCOMPARE(run.code, 0);
-  QVERIFY2(elapsed >= 11 * 1000 / 40, qPrintable(QString::number(elapsed)));
-  const RegionalForms regional{QLocale(QLocale::English, QLocale::UnitedKingdom)};
-  const QList<QVariantList> rows = storedRows();
-  QCOMPARE(rows.size(), 12);
-  for (const QVariantList& row : rows) {
-    const QDateTime moment(QDate::fromString(row[1].toString(), "dd/MM/yyyy"), QTime::fromString(row[2].toString(), "HH:mm:ss"));
-    QVERIFY2(moment >= before.addMSecs(-before.time().msec()) && moment <= after, qPrintable(moment.toString()));
+  // Help, refusals and check's reports: each with its exit code and its words, none changing what it was given.
+  void answersWithItsExitCode_data() {
+    QTest::addColumn<Answer>("answer");
+    // clang-format off
+    const auto row = [](const QString& name, const QString& prepared, const QStringList& arguments, int code, const QStringList& texts, EngineKind engine = EngineKind::Sqlite) {
+      QTest::newRow(qPrintable(name)) << Answer{engine, prepared, arguments, code, texts};
+    };
+    // The report's lines whole, so that "rows 3" is not found in "rows 30"; a file's integrity checked too.
+    const auto check = [&](EngineKind engine, const QString& name, const QString& rows, int code, QStringList report) {
+      if (engine == EngineKind::Sqlite) report << "integrity_check ok";
+      for (QString& line : report) line = '\n' + line + '\n';
+      row(engineName(engine) + ": check " + name, rows, {"check", "DB"}, code, report, engine);
+    };
+    const QStringList help{"create TARGET", "collect TARGET", "check TARGET", "--rate", "--count", "--start", "--step", "--seed", ".kvconn", "\n2 ", "\n3 ", "\n4 ", "\n5 ", "\n6 ", "\n7 "};
+    for (const QStringList& asked : {QStringList{"--help"}, {"-h"}, {"help"}, {"collect", "--help"}}) row(asked.join(' '), "nothing", asked, 0, help);
+    row("no subcommand",               "database", {},                                              2, {"no subcommand"});
+    row("unknown subcommand",          "database", {"frobnicate", "DB"},                            2, {"unknown subcommand 'frobnicate'"});
+    row("help with an argument",       "database", {"help", "DB"},                                  2, {"help takes no arguments"});
+    row("unknown option",              "database", {"check", "DB", "--fast"},                       2, {"Unknown option 'fast'"});
+    row("option of another command",   "database", {"check", "DB", "--rate", "5"},                  2, {"Unknown option 'rate'"});
+    row("no target",                   "database", {"collect"},                                     2, {"collect needs a TARGET"});
+    row("a second target",             "database", {"check", "DB", "DB"},                           2, {"unexpected argument"});
+    row("rate zero",                   "database", {"collect", "DB", "--rate", "0"},                2, {"--rate must be a number"});
+    row("rate not a number",           "database", {"collect", "DB", "--rate", "abc"},              2, {"not 'abc'"});
+    row("rate negative",               "database", {"collect", "DB", "--rate", "-3"},               2, {"not '-3'"});
+    row("rate without a value",        "database", {"collect", "DB", "--rate"},                     2, {"Missing value after '--rate'"});
+    row("count negative",              "database", {"collect", "DB", "--count", "-1"},              2, {"--count must be a whole number"});
+    row("count zero",                  "database", {"collect", "DB", "--count", "0"},               2, {"not '0'"});
+    row("count with decimals",         "database", {"collect", "DB", "--count", "1.5"},             2, {"not '1.5'"});
+    row("count given twice",           "database", {"collect", "DB", "--count", "3", "--count", "4"}, 2, {"--count given more than once"});
+    row("seed negative",               "database", {"collect", "DB", "--seed", "-1"},               2, {"--seed must be a whole number"});
+    row("seed not a number",           "database", {"collect", "DB", "--seed", "x"},                2, {"not 'x'"});
+    row("start not a date",            "database", {"collect", "DB", "--start", "yesterday"},       2, {"--start must be an ISO date-time"});
+    row("start in month 13",           "database", {"collect", "DB", "--start", "2026-13-01T08:00:00"}, 2, {"not '2026-13-01T08:00:00'"});
+    row("start in the future, no count", "database", {"collect", "DB", "--start", "2999-01-01T00:00:00"}, 2, {"--start lies in the future"});
+    row("step zero",                   "database", {"collect", "DB", "--start", kStart.toString(Qt::ISODate), "--step", "0"}, 2, {"--step must be a whole number"});
+    row("step without start",          "database", {"collect", "DB", "--step", "5"},                2, {"--step needs --start"});
+    row("rate in a back-fill",         "database", {"collect", "DB", "--start", kStart.toString(Qt::ISODate), "--rate", "5"}, 2, {"--rate is for steady collection"});
+    row("create over a measurement database", "('05/12/2026', '14:08:45', 1, 0.25)", {"create", "DB"}, 3, {"already"});
+    row("create over a server table with rows", "('05/12/2026', '14:08:45', 1, 0.25)", {"create", "DB"}, 3, {"already"}, EngineKind::Postgres);
+    row("create over a text file",     "text file", {"create", "DB"},                               3, {"already"});
+    row("create over an empty file",   "empty file", {"create", "DB"},                              3, {"already"});
+    row("create in a missing folder",  "nothing",  {"create", "FOLDER/none/m.db"},                  4, {"does not exist"});
+    row("collect into a missing file", "nothing",  {"collect", "DB", "--count", "1"},               4, {"no such file"});
+    row("check a missing file",        "nothing",  {"check", "DB"},                                 4, {"no such file"});
+    row("check a folder",              "nothing",  {"check", "FOLDER"},                             4, {"is not a file"});
+    row("collect into a text file",    "text file", {"collect", "DB", "--count", "1"},              4, {"file is not a database"});
+    row("check a text file",           "text file", {"check", "DB"},                                4, {"file is not a database"});
+    row("missing connection file",     "nothing",  {"check", "FOLDER/station.kvconn"},              4, {"no such connection file"});
+    row("connection file without address", "connection file without address", {"check", "FOLDER/station.kvconn"}, 4, {"holds no address"});
+    row("server database that does not exist", "missing server database", {"collect", "DB", "--count", "1"}, 4, {"database \"nowhere\" does not exist"}, EngineKind::Postgres);
+    row("collect without GraphData",   "no table", {"collect", "DB", "--count", "1"},               5, {"has no table GraphData"});
+    row("check without GraphData",     "no table", {"check", "DB"},                                 5, {"has no table GraphData"});
+    row("collect without column Data", "no Data",  {"collect", "DB", "--count", "1"},               5, {"table GraphData has no column Data"});
+    row("server without GraphData",    "no table", {"collect", "DB", "--count", "1"},               5, {"has no table GraphData"}, EngineKind::Postgres);
+    row("check server without GraphData", "no table", {"check", "DB"},                              5, {"has no table GraphData"}, EngineKind::Postgres);
+    const QString clean = "('05/12/2026', '23:59:59', 1, 0.5), ('06/12/2026', '00:00:00', 2, 1.25), ('06/12/2026', '00:01:00', 3, -0.75)";
+    for (EngineKind engine : kEngines) {
+      check(engine, "rows as the program writes them", clean, 0, {"rows 3", "number 1 .. 3", "duplicate numbers (extra rows) 0", "Data NULL 0", "dates 05/12/2026 .. 06/12/2026", "result clean"});
+      check(engine, "empty table",            "database", 0, {"rows 0", "number none .. none", "dates none", "result clean"});
+      check(engine, "three rows share a number", clean + ", ('06/12/2026', '00:02:00', 3, 1), ('06/12/2026', '00:03:00', 3, 1)", 7, {"duplicate numbers (extra rows) 2", "result problems found by 1 check"});
+      check(engine, "Data missing",           clean + ", ('06/12/2026', '00:02:00', 4, NULL)", 7, {"Data NULL 1", "Data not a number 0"});
+      check(engine, "number missing",         clean + ", ('06/12/2026', '00:02:00', NULL, 1)", 7, {"number NULL or not a number 1", "number 1 .. 3"});
+      check(engine, "ISO date",               clean + ", ('2026-12-06', '00:02:00', 4, 1)", 7, {"Date not dd/mm/yyyy 1", "dates 05/12/2026 .. 06/12/2026"});
+      check(engine, "31st of February",       clean + ", ('31/02/2026', '00:02:00', 4, 1)", 7, {"Date not dd/mm/yyyy 1"});
+      check(engine, "hour of one digit and 25 o'clock", clean + ", ('06/12/2026', '8:02:00', 4, 1), ('06/12/2026', '25:00:00', 5, 1)", 7, {"Time not hh:mm:ss 2", "Date not dd/mm/yyyy 0"});
+    }
+    check(EngineKind::Sqlite, "text in Data", clean + ", ('06/12/2026', '00:02:00', 4, 'high')", 7, {"Data not a number 1", "Data NULL 0"});
+    check(EngineKind::Sqlite, "a number typed as text is stored as a number", clean + ", ('06/12/2026', '00:02:00', 4, '1.5')", 0, {"result clean"});
+    check(EngineKind::Postgres, "NaN in Data", clean + ", ('06/12/2026', '00:02:00', 4, 'NaN')", 7, {"Data not a number 1"});
+    check(EngineKind::Sqlite, "German rows under British settings", "('05.12.2026', '23:59:59', 1, 0.5), ('06.12.2026', '00:00:00', 2, 1.25)", 7, {"Date not dd/mm/yyyy 2", "Time not hh:mm:ss 0", "dates none"});
+    // clang-format on
   }
-}
+  void answersWithItsExitCode() {
+    QFETCH(Answer, answer);
+    auto& [engine, prepared, arguments, code, texts] = answer;
+    MeasurementDatabase& db = database(engine);
+    QString target = db.dataSource();
+    const bool measurements = prepared == "database" || prepared.startsWith('(');
+    if (measurements) db.withGraphData();
+    if (prepared.startsWith('(')) db.run("INSERT INTO GraphData (Date, Time, number, Data) VALUES " + prepared);
+    if (prepared == "no table") db.run("CREATE TABLE Readings (Date TEXT, Time TEXT, number REAL, Data REAL)");
+    if (prepared == "no Data") db.run("CREATE TABLE GraphData (Date TEXT, Time TEXT, number REAL)");
+    if (prepared == "connection file without address") PostgresServer::writeConnectionFile(folder_->path(), "");
+    if (prepared == "missing server database")
+      target = PostgresServer::writeConnectionFile(folder_->path(), databases_.uri().replace("/measurements", "/nowhere"), "nowhere.kvconn");
+    QFile written(target);  // unbuffered: all there before the tool looks
+    if (prepared.endsWith(" file")) QVERIFY(written.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && written.write(prepared == "text file" ? QByteArray("Date,Time,number,Data\n").repeated(100) : "") >= 0);
+    for (QString& argument : arguments) argument.replace("DB", target).replace("FOLDER", folder_->path());
+    const auto bytes = [&] { QFile file(target); return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(); };
+    const QStringList contents = measurements ? db.contents() : QStringList(), files = QDir(folder_->path()).entryList(QDir::Files);
+    const QByteArray before = bytes();
 
-void KelvaneDbTest::collectorStopsCleanlyWhenAsked_data() {
-  QTest::addColumn<int>("signal");
-  QTest::newRow("Ctrl+C") << int(SIGINT);
-  QTest::newRow("terminated") << int(SIGTERM);
-}
+    const ToolRun run = kelvaneDb(arguments);
+    QCOMPARE(run.code, code);
+    // Blanks simplified, lines kept.
+    const QString shown = QString('\n' + (code == 0 || code == 7 ? run.out : run.err) + '\n').replace(QRegularExpression(" *\n *"), "\n").replace(QRegularExpression(" +"), " ");
+    for (const QString& text : texts) QVERIFY2(shown.contains(text), qPrintable(text + "\nin:" + shown));
+    QVERIFY2(code == 0 || code == 7 || !run.out.contains("done"), qPrintable(run.out));
+    // Nothing made, changed or left behind.
+    QCOMPARE(QDir(folder_->path()).entryList(QDir::Files), files);
+    QCOMPARE(bytes(), before);
+    QCOMPARE(measurements ? db.contents() : QStringList(), contents);
+  }
 
-void KelvaneDbTest::collectorStopsCleanlyWhenAsked() {
-  QFETCH(int, signal);
-  MeasurementDatabase& db = database(EngineKind::Sqlite);
-  QCOMPARE(kelvaneDb({"create", db.dataSource()}).code, 0);
-  QProcess* collector = startKelvaneDb({"collect", db.dataSource(), "--rate", "20"});
-  QVERIFY(collector->waitForStarted());
-  QTRY_VERIFY_WITH_TIMEOUT(db.scalar("SELECT count(*) FROM GraphData").toInt() >= 5, 10000);
-  ::kill(pid_t(collector->processId()), signal);
-  QVERIFY(collector->waitForFinished(10000));
-  QCOMPARE(collector->exitStatus(), QProcess::NormalExit);
-  QCOMPARE(collector->exitCode(), 0);
-  const QString out = QString::fromUtf8(collector->readAllStandardOutput());
-  const qsizetype rows = storedRows().size();
-  QVERIFY2(out.trimmed().section('\n', -1).startsWith(QString("stopped: %1 rows written").arg(rows)), qPrintable(out));
-}
+  void backFillWritesRowsAsTheProgramDoes_data() {
+    addEngineColumn();
+    QTest::addColumn<BackFill>("fill");
+    for (EngineKind engine : kEngines) {
+      newEngineRow(engine, "empty table") << BackFill{"en_GB", {}, 1};
+      newEngineRow(engine, "rows 4 to 7 deleted") << BackFill{"en_GB", {1, 2, 3, 8, 9, 10}, 11};
+    }
+    newEngineRow(EngineKind::Sqlite, "newest rows 8 to 10 deleted") << BackFill{"en_GB", {1, 2, 3, 4, 5, 6, 7}, 8};
+    newEngineRow(EngineKind::Sqlite, "German date separator") << BackFill{"de_DE", {}, 1};
+    newEngineRow(EngineKind::Sqlite, "Finnish time separator") << BackFill{"fi_FI", {1, 2, 3}, 4};
+    newEngineRow(EngineKind::Sqlite, "Canadian French dashes") << BackFill{"fr_CA", {}, 1};
+    newEngineRow(EngineKind::Sqlite, "no count: stops at now") << BackFill{"en_GB", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, 11, true};
+  }
+  void backFillWritesRowsAsTheProgramDoes() {
+    QFETCH(EngineKind, engine);
+    QFETCH(BackFill, fill);
+    const auto& [locale, existing, first, untilNow] = fill;
+    // A server row costs a connection of its own; more than 20 still fill the recent-records chart.
+    const int count = untilNow ? 11 : engine == EngineKind::Sqlite ? 50 : 25;
+    const QDateTime start = untilNow ? QDateTime::currentDateTime().addSecs(-600) : kStart;
+    MeasurementDatabase& db = database(engine);
+    QCOMPARE(kelvaneDb({"create", db.dataSource()}).code, 0);
+    // The program reads while a collector writes.
+    if (engine == EngineKind::Sqlite) QCOMPARE(db.scalar("PRAGMA journal_mode").toString(), QString("wal"));
+    for (int number : existing) db.withRow(number, 0.5);
 
-void KelvaneDbTest::collectorMeetsAFailingDatabase_data() {
-  addEngineColumn();
-  QTest::addColumn<QString>("event");
-  QTest::addColumn<int>("code");
-  QTest::addColumn<QString>("message");
-  newEngineRow(EngineKind::Sqlite, "another writer holds the file beyond the busy timeout") << "lock" << 0 << "database is locked";
-  newEngineRow(EngineKind::Postgres, "another writer holds the table beyond the lock timeout") << "lock" << 0 << "lock timeout";
-  newEngineRow(EngineKind::Sqlite, "table dropped") << "drop table" << 5 << "has no table GraphData";
-  newEngineRow(EngineKind::Postgres, "table dropped") << "drop table" << 5 << "has no table GraphData";
-  newEngineRow(EngineKind::Sqlite, "file deleted") << "delete file" << 4 << "no such file";
-}
+    const QStringList arguments{"collect", db.dataSource(), "--start", start.toString(Qt::ISODate), "--count", QString::number(count)};
+    const ToolRun run = kelvaneDb(untilNow ? arguments.mid(0, 4) : arguments, locale);
+    QCOMPARE(run.code, 0);
+    QVERIFY2(run.out.contains(QString("last number %1").arg(first + count - 1)), qPrintable(run.out));
+    const RegionalForms regional{QLocale(locale)};
+    const QList<QVariantList> rows = db.rows("SELECT number, Date, Time, Data FROM GraphData ORDER BY number").mid(existing.size());
+    QCOMPARE(rows.size(), count);
+    for (int i = 0; i < count; ++i) {
+      const QDateTime moment = start.addSecs(60 * i);
+      QCOMPARE(rows[i].mid(0, 3), QVariantList({first + i, regional.dateText(moment.date()), regional.timeText(moment.time())}));
+      // A value the operator could have typed: its text reads back through the entry box's rules.
+      const float value = rows[i][3].toFloat();
+      QVERIFY2(value > 0 && value < 3 && typedSingle(regional.singleText(value), regional.locale()) == value, qPrintable(QString::number(value)));
+    }
+    // check under the same settings finds nothing to report in them.
+    if (existing.isEmpty()) QCOMPARE(kelvaneDb({"check", db.dataSource()}, locale).code, 0);
 
-void KelvaneDbTest::collectorMeetsAFailingDatabase() {
-  QFETCH(EngineKind, engine);
-  QFETCH(QString, event);
-  QFETCH(int, code);
-  QFETCH(QString, message);
-  MeasurementDatabase& db = database(engine);
-  QCOMPARE(kelvaneDb({"create", db.dataSource()}).code, 0);
-  QProcess* collector = startKelvaneDb({"collect", db.dataSource(), "--rate", "20", "--count", "40"});
-  QTRY_VERIFY_WITH_TIMEOUT(db.scalar("SELECT count(*) FROM GraphData").toInt() >= 3, 10000);
-  QString err;
-  // Held until the collector has given up on a row once: it must then try that row again.
-  const auto holdUntilReported = [&](const std::function<void()>& take, const std::function<void()>& release) {
-    take();
+    // The Database button charts the newest rows without a message.
+    EntryFixture f{QLocale(locale)};
+    f.state.DatabasePath = db.dataSource();
+    btnSPRT_Click(f.program);
+    QVERIFY2(f.test.messages.shown.isEmpty(), qPrintable(f.test.messages.texts().join("\n")));
+    QCOMPARE(f.state.ChartRecordCount, 20);
+    QCOMPARE(f.state.PointLabels.at(20).toString(), regional.timeText(start.addSecs(60 * (count - 1)).time()));
+  }
+
+  // Steady collection stamps rows with the clock at its rate, to its count, to a stop, or to a database that fails it.
+  void collectorRunsToItsEnd_data() {
+    addEngineColumn();
+    QTest::addColumn<QString>("event");  // once five rows are in
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("message");  // on the error output
+    newEngineRow(EngineKind::Sqlite, "forty rows at twenty a second") << "" << 0 << "";
+    newEngineRow(EngineKind::Sqlite, "stopped with Ctrl+C") << "SIGINT" << 0 << "";
+    newEngineRow(EngineKind::Sqlite, "terminated") << "SIGTERM" << 0 << "";
+    newEngineRow(EngineKind::Sqlite, "another writer holds the file beyond the busy timeout") << "lock" << 0 << "database is locked";
+    newEngineRow(EngineKind::Postgres, "another writer holds the table beyond the lock timeout") << "lock" << 0 << "lock timeout";
+    for (EngineKind engine : kEngines) newEngineRow(engine, "table dropped") << "drop table" << 5 << "has no table GraphData";
+    newEngineRow(EngineKind::Sqlite, "file deleted") << "delete file" << 4 << "no such file";
+  }
+  void collectorRunsToItsEnd() {
+    QFETCH(EngineKind, engine);
+    QFETCH(QString, event);
+    QFETCH(int, code);
+    QFETCH(QString, message);
+    MeasurementDatabase& db = database(engine).withGraphData();
+    const bool signal = event.startsWith("SIG");
+    const QDateTime started = QDateTime::currentDateTime();
+    QProcess* collector = start(QStringList{"collect", db.dataSource(), "--rate", "20"} + (signal ? QStringList() : QStringList{"--count", "40"}));
+    QTRY_VERIFY_WITH_TIMEOUT(db.scalar("SELECT count(*) FROM GraphData").toInt() >= 5, 10000);
+    if (event == "lock") db.holdWriteLock();
+    if (event == "drop table") db.run("DROP TABLE GraphData");
+    if (event == "delete file") QVERIFY(QFile::remove(db.dataSource()));
+    if (signal) ::kill(pid_t(collector->processId()), event == "SIGINT" ? SIGINT : SIGTERM);
+    // A lock is held until the collector has given up on a row once: it must then try that row again.
+    QString err;
     QTRY_VERIFY_WITH_TIMEOUT((err += QString::fromUtf8(collector->readAllStandardError())).contains(message), 30000);
-    release();
-  };
-  if (event == "lock" && engine == EngineKind::Sqlite) {
-    SqliteMeasurementDatabase holder(db.dataSource());
-    holdUntilReported([&] { holder.run("BEGIN IMMEDIATE"); }, [&] { holder.run("COMMIT"); });
+    if (event == "lock") db.releaseWriteLock();
+    QTRY_COMPARE_WITH_TIMEOUT(collector->state(), QProcess::NotRunning, 30000);
+    QCOMPARE(collector->exitCode(), code);
+    const QString out = QString::fromUtf8(collector->readAllStandardOutput());
+    printed_ += out + err + QString::fromUtf8(collector->readAllStandardError());
+    if (code != 0) return;
+    const QDateTime finished = QDateTime::currentDateTime();
+    const QList<QVariantList> rows = db.rows("SELECT Date, Time FROM GraphData");
+    if (!signal) QCOMPARE(rows.size(), 40);
+    QVERIFY2(out.trimmed().section('\n', -1).startsWith(QString("%1: %2 rows written").arg(signal ? "stopped" : "done").arg(rows.size())), qPrintable(out));
+    // Never faster than the rate, each row stamped when it was written.
+    QVERIFY2(started.msecsTo(finished) >= (rows.size() - 1) * 1000 / 20, qPrintable(QString::number(started.msecsTo(finished))));
+    for (const QVariantList& row : rows) {
+      const QDateTime moment(QDate::fromString(row[0].toString(), "dd/MM/yyyy"), QTime::fromString(row[1].toString(), "HH:mm:ss"));
+      QVERIFY2(moment >= started.addMSecs(-started.time().msec()) && moment <= finished, qPrintable(moment.toString()));
+    }
   }
-  if (event == "lock" && engine == EngineKind::Postgres) {
-    PostgresServer& server = databases_.server();
-    holdUntilReported([&] { server.run("measurements", "BEGIN; LOCK TABLE GraphData IN EXCLUSIVE MODE"); },
-                      [&] { server.run("measurements", "COMMIT"); });
+
+  // Seeds 7, 7 and 8 at once: never a number twice; the same seed writes the same values at the same moments.
+  void collectorsAtOnceNeverShareANumber_data() { addEngineRows(); }
+  void collectorsAtOnceNeverShareANumber() {
+    QFETCH(EngineKind, engine);
+    // A server row costs a connection; fewer rows there still interleave.
+    const int rows = engine == EngineKind::Sqlite ? 200 : 30;
+    MeasurementDatabase& db = database(engine).withGraphData();
+    for (const char* seed : {"7", "7", "8"}) start({"collect", db.dataSource(), "--start", kStart.toString(Qt::ISODate), "--count", QString::number(rows), "--seed", seed});
+    for (QProcess* collector : std::as_const(started_)) QVERIFY(collector->waitForFinished(120000) && collector->exitCode() == 0);
+    QCOMPARE(db.rows("SELECT count(*), count(DISTINCT number), MAX(number) FROM GraphData").value(0), QVariantList({3 * rows, 3 * rows, 3 * rows}));
+    // Moments with seed 7's value twice; moments with seed 8's alone; the spread of the values: more than rounding.
+    const QVariantList values = db.rows("SELECT sum(CASE WHEN c >= 2 THEN 1 ELSE 0 END), sum(CASE WHEN c = 1 THEN 1 ELSE 0 END), max(Data) - min(Data) "
+                                        "FROM (SELECT Data, count(*) AS c FROM GraphData GROUP BY Date, Time, Data) AS g").value(0);
+    QVERIFY2(values[0].toInt() == rows && values[1].toInt() > rows / 2 && values[2].toDouble() > 0.02, qPrintable(QVariant(values).toStringList().join(' ')));
   }
-  if (event == "drop table") db.run("DROP TABLE GraphData");
-  if (event == "delete file") QVERIFY(QFile::remove(db.dataSource()));
-  QVERIFY(collector->waitForFinished(30000));
-  QCOMPARE(collector->exitCode(), code);
-  err += QString::fromUtf8(collector->readAllStandardError());
-  printed_ += err;
-  QVERIFY2(err.contains(message), qPrintable(err));
-  if (code == 0) QCOMPARE(db.scalar("SELECT count(*) FROM GraphData").toInt(), 40);
-}
-
-void KelvaneDbTest::twoCollectorsNeverShareANumber() {
-  QFETCH(EngineKind, engine);
-  // A server row costs a connection; fewer rows there still interleave.
-  const int rows = engine == EngineKind::Sqlite ? 200 : 30;
-  MeasurementDatabase& db = database(engine);
-  db.withGraphData();
-  const QStringList arguments{"collect", db.dataSource(), "--start", kStartText, "--count", QString::number(rows)};
-  QProcess* one = startKelvaneDb(arguments);
-  QProcess* other = startKelvaneDb(arguments);
-  QVERIFY(one->waitForFinished(120000));
-  QVERIFY(other->waitForFinished(120000));
-  QCOMPARE(one->exitCode(), 0);
-  QCOMPARE(other->exitCode(), 0);
-  QCOMPARE(db.scalar("SELECT count(*) FROM GraphData").toInt(), 2 * rows);
-  QCOMPARE(db.scalar("SELECT count(DISTINCT number) FROM GraphData").toInt(), 2 * rows);
-  QCOMPARE(db.scalar("SELECT MAX(number) FROM GraphData").toInt(), 2 * rows);
-}
-
-void KelvaneDbTest::checkReportsRowsTheProgramCannotUse_data() {
-  addEngineColumn();
-  QTest::addColumn<QString>("locale");
-  QTest::addColumn<QStringList>("rows");  // VALUES of (Date, Time, number, Data)
-  QTest::addColumn<int>("code");
-  QTest::addColumn<QStringList>("report");  // lines of the report, blanks simplified
-  const QStringList clean{"('05/12/2026', '23:59:59', 1, 0.5)", "('06/12/2026', '00:00:00', 2, 1.25)",
-                          "('06/12/2026', '00:01:00', 3, -0.75)"};
-  for (EngineKind engine : kEngines) {
-    newEngineRow(engine, "rows as the program writes them")
-        << "en_GB" << clean << 0
-        << QStringList{"rows 3", "number 1 .. 3", "duplicate numbers (extra rows) 0", "Data NULL 0",
-                       "dates 05/12/2026 .. 06/12/2026", "result clean"};
-    newEngineRow(engine, "empty table") << "en_GB" << QStringList() << 0
-                                        << QStringList{"rows 0", "number none .. none", "dates none", "result clean"};
-    newEngineRow(engine, "three rows share a number")
-        << "en_GB" << clean + QStringList{"('06/12/2026', '00:02:00', 3, 1)", "('06/12/2026', '00:03:00', 3, 1)"} << 7
-        << QStringList{"duplicate numbers (extra rows) 2", "result problems found by 1 check"};
-    newEngineRow(engine, "Data missing") << "en_GB" << clean + QStringList{"('06/12/2026', '00:02:00', 4, NULL)"} << 7
-                                         << QStringList{"Data NULL 1", "Data not a number 0"};
-    newEngineRow(engine, "number missing") << "en_GB" << clean + QStringList{"('06/12/2026', '00:02:00', NULL, 1)"} << 7
-                                           << QStringList{"number NULL or not a number 1", "number 1 .. 3"};
-    newEngineRow(engine, "ISO date") << "en_GB" << clean + QStringList{"('2026-12-06', '00:02:00', 4, 1)"} << 7
-                                     << QStringList{"Date not dd/mm/yyyy 1", "dates 05/12/2026 .. 06/12/2026"};
-    newEngineRow(engine, "31st of February") << "en_GB" << clean + QStringList{"('31/02/2026', '00:02:00', 4, 1)"} << 7
-                                             << QStringList{"Date not dd/mm/yyyy 1"};
-    newEngineRow(engine, "hour of one digit and 25 o'clock")
-        << "en_GB" << clean + QStringList{"('06/12/2026', '8:02:00', 4, 1)", "('06/12/2026', '25:00:00', 5, 1)"} << 7
-        << QStringList{"Time not hh:mm:ss 2", "Date not dd/mm/yyyy 0"};
-  }
-  newEngineRow(EngineKind::Sqlite, "text in Data") << "en_GB" << clean + QStringList{"('06/12/2026', '00:02:00', 4, 'high')"}
-                                                   << 7 << QStringList{"Data not a number 1", "Data NULL 0"};
-  newEngineRow(EngineKind::Sqlite, "a number typed as text is stored as a number")
-      << "en_GB" << clean + QStringList{"('06/12/2026', '00:02:00', 4, '1.5')"} << 0 << QStringList{"result clean"};
-  newEngineRow(EngineKind::Postgres, "NaN in Data") << "en_GB" << clean + QStringList{"('06/12/2026', '00:02:00', 4, 'NaN')"}
-                                                    << 7 << QStringList{"Data not a number 1"};
-  const QStringList german{"('05.12.2026', '23:59:59', 1, 0.5)", "('06.12.2026', '00:00:00', 2, 1.25)"};
-  newEngineRow(EngineKind::Sqlite, "German rows under German settings")
-      << "de_DE" << german << 0 << QStringList{"dates 05.12.2026 .. 06.12.2026", "result clean"};
-  newEngineRow(EngineKind::Sqlite, "German rows under British settings")
-      << "en_GB" << german << 7 << QStringList{"Date not dd/mm/yyyy 2", "Time not hh:mm:ss 0", "dates none"};
-}
-
-void KelvaneDbTest::checkReportsRowsTheProgramCannotUse() {
-  QFETCH(EngineKind, engine);
-  QFETCH(QString, locale);
-  QFETCH(QStringList, rows);
-  QFETCH(int, code);
-  QFETCH(QStringList, report);
-  MeasurementDatabase& db = database(engine);
-  db.withGraphData();
-  for (const QString& row : rows) db.run("INSERT INTO GraphData (Date, Time, number, Data) VALUES " + row);
-  const QStringList contents = db.contents();
-  const QByteArray hash = fileHash(db.dataSource());
-
-  const ToolRun run = kelvaneDb({"check", db.dataSource()}, locale);
-  QCOMPARE(run.code, code);
-  QStringList lines;
-  for (const QString& line : run.out.split('\n')) lines.append(line.simplified());
-  for (const QString& line : report) QVERIFY2(lines.contains(line), qPrintable(line + "\nin:\n" + run.out));
-  if (engine == EngineKind::Sqlite) QVERIFY(lines.contains("integrity_check ok"));
-  // Checking never writes.
-  QCOMPARE(fileHash(db.dataSource()), hash);
-  QCOMPARE(db.contents(), contents);
-}
+};
 
 QTEST_GUILESS_MAIN(KelvaneDbTest)
 #include "tst_kelvanedb.moc"

@@ -1,13 +1,22 @@
 // kelvane-screenshots FOLDER: saves pictures of the windows, as the documentation shows them,
-// into FOLDER. Run it on the offscreen platform (QT_QPA_PLATFORM=offscreen).
+// into FOLDER. Run it on the offscreen platform (QT_QPA_PLATFORM=offscreen). It runs itself once
+// more as kelvane-screenshots --at-200-percent FOLDER for the main window on a screen scaled to 200%.
 #include "Commands.h"
 #include "chart/ChartFonts.h"
+#include "chart/ChartFiles.h"
+#include "shell/ChartTakeAway.h"
+#include "shell/PictureBox.h"
 #include "shell/frmChart.h"
 
 #include <QApplication>
 #include <QAction>
 #include <QDialog>
 #include <QDir>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QProcess>
 #include <QPlainTextEdit>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -19,6 +28,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -77,6 +87,38 @@ void createSampleDatabase(const QString& path) {
   QSqlDatabase::removeDatabase(QStringLiteral("sample"));
 }
 
+// The main window with its File menu open, as one picture.
+bool saveFileMenu(frmChart& window, const QDir& folder) {
+  auto* file = window.findChild<QMenu*>(QStringLiteral("mnuFile"));
+  file->popup(window.menuBar()->mapToGlobal(window.menuBar()->actionGeometry(file->menuAction()).bottomLeft()));
+  QApplication::processEvents();
+  QPixmap picture = window.grab();
+  QPainter(&picture).drawPixmap(window.mapFromGlobal(file->pos()), file->grab());
+  file->hide();
+  const QString path = folder.filePath(QStringLiteral("export-menu.png"));
+  const bool saved = picture.save(path);
+  QTextStream(stdout) << (saved ? "saved " : "could not save ") << path << '\n';
+  return saved;
+}
+
+// A chart printed into a PDF file, and the page turned into a picture as a reader shows it.
+bool savePrintedPage(const PainterSurface& chart, const Environment& env, const QDir& folder, const QDir& work) {
+  const QString pdf = work.filePath(QStringLiteral("printed.pdf"));
+  {
+    QPdfWriter printer(pdf);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageMargins(QMarginsF(20, 15, 20, 15), QPageLayout::Millimeter);  // as a printer keeps them
+    printChart(chart, printer, printHeading(*chart.LastChart(), env.clock.now(), env.regional), env);
+  }
+  QProcess pdftoppm;
+  pdftoppm.start(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("60"),
+                                               QStringLiteral("-singlefile"), pdf,
+                                               folder.filePath(QStringLiteral("printed-page"))});
+  const bool saved = pdftoppm.waitForFinished() && pdftoppm.exitCode() == 0;
+  QTextStream(stdout) << (saved ? "saved " : "could not save ") << folder.filePath(QStringLiteral("printed-page.png")) << '\n';
+  return saved;
+}
+
 QWidget* topLevel(const QString& name) {
   for (QWidget* window : QApplication::topLevelWidgets())
     if (window->objectName() == name && window->isVisible()) return window;
@@ -86,14 +128,17 @@ QWidget* topLevel(const QString& name) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  const char* const kScaledOption = "--at-200-percent";
+  const bool scaled = argc == 3 && std::strcmp(argv[1], kScaledOption) == 0;
+  if (scaled) qputenv("QT_SCALE_FACTOR", "2");  // read once, as the application starts
   QApplication app(argc, argv);
-  if (argc != 2) {
+  if (argc != 2 && !scaled) {
     std::fprintf(stderr, "usage: kelvane-screenshots FOLDER\n");
     return 2;
   }
-  const QDir folder(QString::fromLocal8Bit(argv[1]));
+  const QDir folder(QString::fromLocal8Bit(argv[argc - 1]));
   if (!folder.exists()) {
-    std::fprintf(stderr, "kelvane-screenshots: no folder %s\n", argv[1]);
+    std::fprintf(stderr, "kelvane-screenshots: no folder %s\n", argv[argc - 1]);
     return 2;
   }
   installChartFonts();
@@ -102,10 +147,12 @@ int main(int argc, char* argv[]) {
   Environment env{clock, RegionalForms(QLocale(QLocale::English, QLocale::UnitedKingdom)), messages};
   const QTemporaryDir logFolder;  // the pictures leave no log behind
   env.logFilePath = logFolder.filePath(QStringLiteral("Logfile.txt"));
+  env.pendingRowsPath = logFolder.filePath(QStringLiteral("Pending rows.txt"));
 
   ProgramState state;
   frmChart mainWindow(state, env);
   mainWindow.Form_Load();
+  if (scaled) return save(mainWindow, folder, QStringLiteral("main-window-200")) ? 0 : 1;
   bool allSaved = save(mainWindow, folder, QStringLiteral("main-window"));
   enterValues(mainWindow, clock, measuredValues(25));
   allSaved &= save(mainWindow, folder, QStringLiteral("live-chart"));
@@ -115,8 +162,12 @@ int main(int argc, char* argv[]) {
   mainWindow.findChild<QPushButton*>(QStringLiteral("btnSPRT"))->click();
   allSaved &= save(mainWindow, folder, QStringLiteral("recent-records"));
   mainWindow.findChild<QPushButton*>(QStringLiteral("btnMaximized"))->click();
-  allSaved &= save(*topLevel(QStringLiteral("frmChartMaximized")), folder, QStringLiteral("full-screen"));
-  topLevel(QStringLiteral("frmChartMaximized"))->close();
+  QWidget* fullScreen = topLevel(QStringLiteral("frmChartMaximized"));
+  // As it fills a screen of 1920 by 1080 pixels, whatever the size of the platform's screen.
+  fullScreen->showNormal();
+  fullScreen->resize(1920, 1080);
+  allSaved &= save(*fullScreen, folder, QStringLiteral("full-screen"));
+  fullScreen->close();
 
   mainWindow.findChild<QAction*>(QStringLiteral("mnuSQLquery"))->trigger();
   auto* dialog = mainWindow.findChild<QDialog*>(QStringLiteral("frmDataBase"));
@@ -126,6 +177,9 @@ int main(int argc, char* argv[]) {
   allSaved &= save(*dialog, folder, QStringLiteral("query-dialog"));
   dialog->findChild<QPushButton*>(QStringLiteral("btnSelect"))->click();
   allSaved &= save(mainWindow, folder, QStringLiteral("query-chart"));
+  allSaved &= saveFileMenu(mainWindow, folder);
+  allSaved &= savePrintedPage(mainWindow.findChild<PictureBox*>(QStringLiteral("graphField"))->surface(), env, folder,
+                              QDir(logFolder.path()));
 
   // The About box is modal: its picture is taken while it waits.
   QTimer::singleShot(0, [&] {
@@ -138,5 +192,7 @@ int main(int argc, char* argv[]) {
   // The help file built beside this tool, on its default topic.
   mainWindow.findChild<QAction*>(QStringLiteral("mnuHelpFile"))->trigger();
   allSaved &= save(*topLevel(QStringLiteral("HelpWindow")), folder, QStringLiteral("help-window"));
+
+  allSaved &= QProcess::execute(QCoreApplication::applicationFilePath(), {QString::fromLatin1(kScaledOption), folder.absolutePath()}) == 0;
   return allSaved ? 0 : 1;
 }

@@ -1,0 +1,65 @@
+#include "DurableFile.h"
+
+#include "state/RuntimeError.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cerrno>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace kelvane {
+
+namespace {
+
+RuntimeError failure(const QString& path, const QString& why) {
+  return RuntimeError(ErrorNumber::FileAccess, QFileInfo(path).absoluteFilePath(), why);
+}
+
+// A new, renamed or removed name is only lasting once its folder is on the disk too.
+void syncFolderOf(const QString& path) {
+  const int folder = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), O_RDONLY | O_DIRECTORY);
+  const bool synced = folder >= 0 && ::fsync(folder) == 0;
+  if (folder >= 0) ::close(folder);
+  if (!synced) throw failure(path, QStringLiteral("Cannot write its folder to the disk"));
+}
+
+}  // namespace
+
+void appendDurably(const QString& path, const QByteArray& bytes) {
+  const bool isNew = !QFileInfo::exists(path);
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) throw failure(path, file.errorString());
+  const qint64 before = file.size();
+  QString why;
+  if (file.write(bytes) != bytes.size()) why = file.errorString();
+  else if (::fsync(file.handle()) != 0) why = qt_error_string(errno);
+  if (!why.isEmpty()) {
+    // What a full disk let through is taken back: a part of a line would spoil the next one.
+    file.resize(before);
+    throw failure(path, why);
+  }
+  file.close();
+  if (isNew) syncFolderOf(path);
+}
+
+void replaceDurably(const QString& path, const QByteArray& bytes) {
+  if (bytes.isEmpty()) {
+    if (QFile::exists(path) && !QFile::remove(path)) throw failure(path, QStringLiteral("Cannot remove the file"));
+    syncFolderOf(path);
+    return;
+  }
+  // The new content goes to a file of its own beside the old one, is written to the disk, and
+  // only then takes the old one's name.
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush())
+    throw failure(path, file.errorString());
+  if (::fsync(file.handle()) != 0) throw failure(path, qt_error_string(errno));
+  if (!file.commit()) throw failure(path, file.errorString());
+  syncFolderOf(path);
+}
+
+}  // namespace kelvane

@@ -1,0 +1,64 @@
+#include "ChartTakeAway.h"
+
+#include "TextResources.h"
+#include "chart/ChartFiles.h"
+#include "database/Engine.h"
+#include "state/RuntimeError.h"
+
+namespace kelvane {
+
+namespace {
+
+// In the order of the export dialog's filters.
+constexpr ChartFileType kFilterTypes[] = {ChartFileType::Png, ChartFileType::Svg, ChartFileType::Pdf};
+const char* const kFilterSuffixes[] = {".png", ".svg", ".pdf"};
+
+void reportUnwritten(const RuntimeError& error, const Environment& env) {
+  env.alert(LoadResString(TextId::FileNotWritten).arg(error.source(), error.description()));
+}
+
+}  // namespace
+
+void mnuExportChart_Click(const PainterSurface& picture, SaveFileChooser& chooser, const Environment& env) {
+  const std::optional<SaveChoice> choice =
+      chooser.chooseSaveFile(LoadResString(TextId::ExportChartItem), LoadResString(TextId::ChartFileFilters).split(QStringLiteral(";;")));
+  if (!choice) return;
+  QString path = choice->path;
+  std::optional<ChartFileType> type = chartFileTypeOf(path);
+  if (!type) {
+    const int filter = std::clamp(choice->filter, 0, 2);
+    type = kFilterTypes[filter];
+    path += QLatin1String(kFilterSuffixes[filter]);
+  }
+  try {
+    exportChart(picture, path, *type, env);
+  } catch (const RuntimeError& error) {
+    reportUnwritten(error, env);
+  }
+}
+
+void mnuPrintChart_Click(const PainterSurface& picture, PrinterChooser& chooser, const Environment& env) {
+  const std::unique_ptr<QPagedPaintDevice> printer = chooser.choosePrinter();
+  if (!printer) return;
+  const auto kept = picture.LastChart();
+  try {
+    printChart(picture, *printer, kept ? printHeading(*kept, env.clock.now(), env.regional) : QString(), env);
+  } catch (const RuntimeError& error) {
+    reportUnwritten(error, env);
+  }
+}
+
+QString printHeading(const KeptChart& chart, const QDateTime& printed, const RegionalForms& regional) {
+  const ProgramState& state = chart.state;
+  const QString database = state.DatabasePath.isEmpty() ? QString() : engineFor(state.DatabasePath).shownName(state.DatabasePath);
+  QString shows;
+  if (state.LiveChart)
+    shows = LoadResString(TextId::PrintedLiveChart);
+  else if (state.OperatingMode == Mode::SQLquery)
+    shows = LoadResString(TextId::PrintedQueryChart).arg(state.QueryText.simplified(), database);
+  else
+    shows = LoadResString(TextId::PrintedRecentRows).arg(database);
+  return shows + QStringLiteral("  \u2014  ") + LoadResString(TextId::PrintedAt).arg(regional.generalDate(printed));
+}
+
+}  // namespace kelvane

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "chart/PainterSurface.h"
+#include "state/Services.h"
+
+#include <QPagedPaintDevice>
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+
+namespace kelvane {
+
+// Where to save a file, as a modal save dialog answers: the path, and which of its filters was
+// chosen. An existing file is only chosen after the dialog's own confirmation.
+struct SaveChoice {
+  QString path;
+  int filter = 0;
+};
+class SaveFileChooser {
+ public:
+  virtual ~SaveFileChooser() = default;
+  // Nothing when the operator cancels.
+  virtual std::optional<SaveChoice> chooseSaveFile(const QString& title, const QStringList& filters) = 0;
+};
+
+// The platform's print dialog; printing to a PDF file is one of its choices.
+class PrinterChooser {
+ public:
+  virtual ~PrinterChooser() = default;
+  // The printer chosen, ready for one page; none when the operator cancels.
+  virtual std::unique_ptr<QPagedPaintDevice> choosePrinter() = 0;
+};
+
+// File > Export chart...: the chart on the picture, drawn anew into a PNG, SVG or PDF file; the
+// type follows the suffix typed, or else the filter chosen. A file that cannot be written is
+// reported with its name and the reason.
+void mnuExportChart_Click(const PainterSurface& picture, SaveFileChooser& chooser, const Environment& env);
+
+// File > Print chart...: the chart on one page, at its real size, under a heading line.
+void mnuPrintChart_Click(const PainterSurface& picture, PrinterChooser& chooser, const Environment& env);
+
+// The heading of a printed chart: what it shows, from which database, and when it was printed.
+QString printHeading(const KeptChart& chart, const QDateTime& printed, const RegionalForms& regional);
+
+}  // namespace kelvane

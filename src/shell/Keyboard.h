@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+#include <initializer_list>
+
+class QWidget;
+
+namespace kelvane {
+
+// The caption with its access key underlined: '&' before the first occurrence of the letter, in
+// either case. An '&' of the caption itself is shown as it is; a caption without the letter (as a
+// translated table may give) goes without an access key.
+QString withAccessKey(const QString& caption, QChar letter);
+
+// Tab and Shift+Tab go through the controls in this order.
+void chainTabOrder(std::initializer_list<QWidget*> controls);
+
+}  // namespace kelvane

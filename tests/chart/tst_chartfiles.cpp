@@ -1,0 +1,149 @@
+#include "chart/ChartFiles.h"
+#include "chart/ChartFonts.h"
+#include "chart/Twips.h"
+#include "database/RecentRecords.h"
+#include "entry/CalculationStep.h"
+#include "entry/PendingRows.h"
+#include "entry/SlidingWindow.h"
+#include "shell/MainWindowHandlers.h"
+#include "state/RuntimeError.h"
+#include "support/FakeWindows.h"
+#include "support/MeasurementDatabase.h"
+#include "support/TestEnvironment.h"
+
+#include <QPdfWriter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+#include <QtTest>
+
+using namespace kelvane;
+using namespace kelvane::testing;
+
+// Charts taken away as files: drawn anew, at the picture's own pixels or at their real size.
+class ChartFilesTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { installChartFonts(); }
+  void filesHoldTheChartOnThePicture_data();
+  void filesHoldTheChartOnThePicture();
+  void unwritableFileIsReportedAndLeftAway();
+  void printedPageHoldsHeadingAndChart();
+
+ private:
+  QTemporaryDir folder_;
+};
+
+namespace {
+
+// The main window's picture box at 96 dpi on a screen scaled to 200%, with a program that draws on it.
+struct PaintedProgram {
+  PaintedProgram() { test.env.logFilePath = folder.filePath("Logfile.txt"); }
+  QTemporaryDir folder;
+  TestEnvironment test;
+  ProgramState state;
+  PainterSurface picture{twipsToPixels(6855, 96), twipsToPixels(5895, 96), 2, 96, 2};
+  FakeMainWindow window{picture};
+  PendingRows pendingRows;
+  Program program{state, test.env, window, pendingRows};
+};
+
+QString run(const QString& tool, const QStringList& arguments) {
+  QProcess process;
+  process.start(tool, arguments);
+  process.waitForFinished();
+  return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+}  // namespace
+
+void ChartFilesTest::filesHoldTheChartOnThePicture_data() {
+  QTest::addColumn<QString>("chart");
+  QTest::addColumn<int>("points");
+  QTest::addColumn<QStringList>("labels");
+  QTest::newRow("start-up chart") << "start" << 0 << QStringList{"-6", "14", "20"};
+  QTest::newRow("live chart of 25 values") << "live" << 21 << QStringList{"24", "14:08:45"};
+  QTest::newRow("recent rows") << "stored" << 21 << QStringList{"14:08:45", "05/12/2010"};
+}
+
+void ChartFilesTest::filesHoldTheChartOnThePicture() {
+  QFETCH(QString, chart);
+  QFETCH(int, points);
+  QFETCH(QStringList, labels);
+  PaintedProgram p;
+  startMainWindow(p.program);
+  for (int i = 1; chart == "live" && i <= 25; ++i) {
+    p.window.entry = QString::number(i % 7);
+    btnCalculation_Click(p.program);
+  }
+  SqliteMeasurementDatabase database(folder_.filePath(chart + ".db"));
+  if (chart == "stored") {
+    database.withGraphData();
+    for (int n = 1; n <= 20; ++n) database.withRow(n, n / 3.0);
+    p.state.DatabasePath = database.dataSource();
+    btnSPRT_Click(p.program);
+  }
+  QVERIFY(p.test.messages.shown.isEmpty());
+  const QString base = folder_.filePath(chart);
+  for (ChartFileType type : {ChartFileType::Png, ChartFileType::Svg, ChartFileType::Pdf})
+    exportChart(p.picture, base + QStringLiteral(".%1").arg(int(type)), type, p.test.env);
+
+  QImage png(base + ".0", "PNG");
+  png.setDevicePixelRatio(2);  // a file knows no screen, only its pixels
+  QCOMPARE(png.convertToFormat(QImage::Format_RGB32), p.picture.image());
+
+  QFile svgFile(base + ".1");
+  QVERIFY(svgFile.open(QIODevice::ReadOnly));
+  QXmlStreamReader svg(&svgFile);
+  QStringList texts, strokes, seriesPoints;
+  while (svg.readNext() != QXmlStreamReader::Invalid && !svg.atEnd()) {
+    if (svg.isStartElement() && svg.name() == QLatin1String("g")) strokes.append(svg.attributes().value("stroke").toString());
+    if (svg.isEndElement() && svg.name() == QLatin1String("g")) strokes.removeLast();
+    if (svg.isStartElement() && svg.name() == QLatin1String("polyline") && strokes.last() == "#0000ff")
+      seriesPoints.append(svg.attributes().value("points").toString().simplified());
+    if (svg.isStartElement() && svg.name() == QLatin1String("text")) texts.append(svg.readElementText().trimmed());
+  }
+  QVERIFY2(!svg.hasError(), qPrintable(svg.errorString()));
+  QCOMPARE(seriesPoints.size(), points > 0 ? 1 : 0);
+  if (points > 0) QCOMPARE(seriesPoints.first().split(' ').size(), points);
+  for (const QString& label : labels) QVERIFY2(texts.contains(label), qPrintable(texts.join(' ')));
+
+  const QString info = run("pdfinfo", {base + ".2"});
+  QVERIFY2(info.contains(QRegularExpression("Pages:\\s+1\\n")), qPrintable(info));
+  // 6855 by 5895 twips are 342.7 by 294.7 points; the page takes whole points.
+  QVERIFY2(info.contains("Page size:       343 x 295 pts"), qPrintable(info));
+  const QString text = run("pdftotext", {base + ".2", "-"});
+  for (const QString& label : labels) QVERIFY2(text.contains(label), qPrintable(text));
+}
+
+void ChartFilesTest::unwritableFileIsReportedAndLeftAway() {
+  PaintedProgram p;
+  startMainWindow(p.program);
+  const QString path = folder_.filePath("no such folder/chart.png");
+  try {
+    exportChart(p.picture, path, ChartFileType::Png, p.test.env);
+    QFAIL("written where no folder is");
+  } catch (const RuntimeError& error) {
+    QCOMPARE(error.source(), path);
+    QVERIFY(!error.description().isEmpty());
+  }
+  QVERIFY(QDir(folder_.path()).entryList(QDir::Files).filter("chart").isEmpty());
+}
+
+void ChartFilesTest::printedPageHoldsHeadingAndChart() {
+  PaintedProgram p;
+  startMainWindow(p.program);
+  const QString path = folder_.filePath("printed.pdf");
+  {
+    QPdfWriter printer(path);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printChart(p.picture, printer, "Entries of the calculation run", p.test.env);
+  }
+  const QString text = run("pdftotext", {"-layout", path, "-"});
+  QVERIFY2(text.indexOf("Entries of the calculation run") < text.indexOf("14"), qPrintable(text));
+  QVERIFY(run("pdfinfo", {path}).contains(QRegularExpression("Pages:\\s+1\\n")));
+}
+
+QTEST_MAIN(ChartFilesTest)
+#include "tst_chartfiles.moc"

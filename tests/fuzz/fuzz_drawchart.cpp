@@ -1,0 +1,82 @@
+// Any chart the program state can describe is drawn, and drawn in bounded time.
+#include "chart/DrawChart.h"
+#include "support/RecordingSurface.h"
+#include "support/TestEnvironment.h"
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cmath>
+#include <cstring>
+
+using namespace kelvane;
+
+namespace {
+
+// Small whole numbers and the powers of ten of the range rules find more than evenly spread values.
+float anyValue(FuzzedDataProvider& in) {
+  switch (in.ConsumeIntegralInRange(0, 3)) {
+    case 0: return float(in.ConsumeIntegralInRange(-40, 40));
+    case 1: return (in.ConsumeBool() ? -1 : 1) * std::pow(10.0f, float(in.ConsumeIntegralInRange(0, 38)));
+    case 2: return in.ConsumeFloatingPointInRange(-3.4e38f, 3.4e38f);
+    default: {
+      const quint32 bits = in.ConsumeIntegral<quint32>();  // NaN, infinities and subnormals too
+      float value;
+      std::memcpy(&value, &bits, sizeof value);
+      return value;
+    }
+  }
+}
+
+QVariant anyEntry(FuzzedDataProvider& in) {
+  switch (in.ConsumeIntegralInRange(0, 2)) {
+    case 0: return QVariant();
+    case 1: return anyValue(in);
+    default: return QString::fromStdString(in.ConsumeRandomLengthString(12));
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static testing::TestEnvironment test;
+  FuzzedDataProvider in(data, size);
+  ProgramState state;
+  state.ExactXRange = in.ConsumeBool();
+  ChartRecord record;
+  stdKelvane::InitChartRecord(state, record);
+  state.LiveChart = in.ConsumeBool();
+  state.MaximizedChart = in.ConsumeBool();
+  const QString modes[] = {Mode::Calculation, Mode::Database, Mode::SQLquery, Mode::Reset, QString()};
+  state.OperatingMode = modes[in.ConsumeIntegralInRange(0, 4)];
+  record.XMin = anyValue(in);
+  record.XMax = anyValue(in);
+  record.YMin = anyValue(in);
+  record.YMax = anyValue(in);
+  state.YLabelStep = anyValue(in);
+  state.WindowStart = anyValue(in);
+  state.PointCounter = in.ConsumeIntegral<qint32>();
+  state.ScrollCount = in.ConsumeIntegral<qint32>();
+  state.ChartRecordCount = in.ConsumeIntegral<qint32>();
+  record.EqualScale = in.ConsumeBool();
+  record.ShowXLabels = in.ConsumeBool();
+  record.ShowYLabels = in.ConsumeBool();
+  record.ShowXGrid = in.ConsumeBool();
+  record.ShowYGrid = in.ConsumeBool();
+  for (int k = 1; k <= record.SeriesCount; ++k) record.SeriesVisible.at(k) = in.ConsumeBool();
+  state.LastEntryTime = QTime::fromMSecsSinceStartOfDay(in.ConsumeIntegralInRange(0, 86399999));
+
+  const int low = in.ConsumeIntegralInRange(-2, 2), rows = in.ConsumeIntegralInRange(0, 40);
+  record.Values.redim(low, low + rows - 1, in.ConsumeIntegralInRange(0, 2), in.ConsumeIntegralInRange(0, 6));
+  for (int p = low; p < low + rows; ++p)
+    for (int k = 1; k <= record.SeriesCount; ++k)
+      if (record.Values.contains(p, k)) record.Values.at(p, k) = anyValue(in);
+  const int labels = in.ConsumeIntegralInRange(0, 40);
+  state.PointLabels.redim(1, labels);
+  state.PointDates.redim(1, in.ConsumeIntegralInRange(0, 40));
+  for (int i = 1; i <= labels; ++i) state.PointLabels.set(i, anyEntry(in));
+  for (int i = 1; state.PointDates.contains(i); ++i) state.PointDates.set(i, anyEntry(in));
+
+  RecordingSurface picture(in.ConsumeFloatingPointInRange(0.0f, 20000.0f), in.ConsumeFloatingPointInRange(0.0f, 20000.0f));
+  stdKelvane::DrawChart(picture, record, state, test.env);
+  return 0;
+}
