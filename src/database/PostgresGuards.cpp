@@ -7,8 +7,6 @@ namespace kelvane {
 namespace {
 
 constexpr int kPollMs = 50;
-// Ends whatever a connection that is to be left still has running.
-const std::atomic<bool> kStop{true};
 
 void askToCancel(PGconn* connection) {
   PGcancel* cancel = PQgetCancel(connection);
@@ -47,11 +45,11 @@ ReadOnlyTransaction::ReadOnlyTransaction(PGconn* connection, const std::atomic<b
 }
 
 ReadOnlyTransaction::~ReadOnlyTransaction() {
-  // Rows not read yet are not wanted: the server stops sending them, and those on their way are
-  // passed over.
+  // Rows not read yet are not wanted: the server stops sending them, and the session ends with
+  // the connection, which takes the transaction and all it held along.
   if (PQtransactionStatus(connection_) == PQTRANS_ACTIVE) {
     askToCancel(connection_);
-    while (PGresult* rest = nextResult(connection_, &kStop)) PQclear(rest);
+    return;
   }
   PQclear(await(PQsendQuery(connection_, "ROLLBACK"), nullptr));
   if (prepared_)

@@ -30,7 +30,8 @@ struct ResultColumn {
 
 // The operator's statement runs in a transaction of its own that never commits, whatever the
 // statement did in it; its prepared form goes with it, and so do the advisory locks it took,
-// which outlive a transaction.
+// which outlive a transaction. A statement whose rows are not all read when the transaction ends
+// is cancelled, and its connection must then be closed.
 class ReadOnlyTransaction {
  public:
   static constexpr const char* kStatement = "kelvane_operator_query";

@@ -37,7 +37,8 @@ PostgresRowSource::PostgresRowSource(QString connectionFile, const std::atomic<b
     : file_(std::move(connectionFile)), cancelled_(cancelled) {}
 
 PostgresRowSource::~PostgresRowSource() {
-  endRows();
+  PQclear(row_);
+  transaction_.reset();
   PQfinish(connection_);
 }
 
@@ -69,7 +70,6 @@ void PostgresRowSource::open() {
 }
 
 RowCursor& PostgresRowSource::run(const QString& sql) {
-  endRows();
   try {
     transaction_ = std::make_unique<ReadOnlyTransaction>(connection_, &cancelled_);
     transaction_->prepare(sql);
@@ -79,12 +79,6 @@ RowCursor& PostgresRowSource::run(const QString& sql) {
     throw failure(error.description());
   }
   return *this;
-}
-
-void PostgresRowSource::endRows() {
-  PQclear(row_);
-  row_ = nullptr;
-  transaction_.reset();
 }
 
 QStringList PostgresRowSource::columns() const {

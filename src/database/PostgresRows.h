@@ -28,8 +28,6 @@ class PostgresRowSource : public RowSource, private RowCursor {
   bool next() override;
   Cell cell(int column) const override;
   QVariant otherValue(int column) const override;
-  void connect();
-  void endRows();
   RuntimeError failure(const QString& description) const;
 
   const QString file_;

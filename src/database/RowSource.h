@@ -42,8 +42,8 @@ class RowSource {
   virtual ~RowSource() = default;
   // Raises a RuntimeError that says why the database cannot be opened.
   virtual void open() = 0;
-  // Runs a text as the operator's query is run: exactly one statement, and nothing it says can
-  // write. Its rows last until the next text runs or the source closes.
+  // Runs a text, one a source, as the operator's query is run: exactly one statement, and nothing
+  // it says can write. Its rows last until the source closes.
   virtual RowCursor& run(const QString& sql) = 0;
   // Ends what the engine is doing at once; from any thread while the source is open.
   virtual void interrupt() = 0;

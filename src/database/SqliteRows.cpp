@@ -57,7 +57,6 @@ void SqliteRowSource::open() {
 }
 
 RowCursor& SqliteRowSource::run(const QString& sql) {
-  sqlite3_finalize(statement_);
   QString why;
   statement_ = prepareReadingStatement(handle_, sql, why);
   if (!statement_) throw failure(why, sqlite3_extended_errcode(handle_));
