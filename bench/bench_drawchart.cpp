@@ -29,8 +29,8 @@ void storeRecords(ProgramState& state, ChartRecord& record, int count) {
   const QTime start(8, 0);
   for (int p = 1; p <= count; ++p) {
     record.Values.at(p, 1) = float((5 + 3 * std::sin(p / 50.0) + (qint64(p) * 7919 % 100) / 100.0) * 10000);
-    state.PointLabels.at(p) = start.addSecs(p).toString(QStringLiteral("HH:mm:ss"));
-    state.PointDates.at(p) = p < count / 2 ? QStringLiteral("05.12.2026") : QStringLiteral("06.12.2026");
+    state.PointLabels.set(p, start.addSecs(p).toString(QStringLiteral("HH:mm:ss")));
+    state.PointDates.set(p, p < count / 2 ? QStringLiteral("05.12.2026") : QStringLiteral("06.12.2026"));
   }
   record.XMax = float(count);
   record.YMax = 16;

@@ -26,12 +26,7 @@ RuntimeError Connection::engineError(const QSqlError& error) const {
                       naming(error.text()), engine_ ? engine_->cureFor(error) : Cure::None);
 }
 
-// Every message of the layer says which database it is about, and none repeats the connection
-// text with its provider part.
-QString Connection::naming(const QString& description) const {
-  if (shown_.isEmpty() || description.contains(shown_)) return description;
-  return QStringLiteral("%1 (%2)").arg(description, shown_);
-}
+QString Connection::naming(const QString& description) const { return namingDatabase(description, shown_); }
 
 void Connection::requireOpen() const {
   if (!open_) throw objectClosedError(QStringLiteral("Connection"));

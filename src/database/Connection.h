@@ -16,6 +16,10 @@ class RuntimeError;
 
 enum ConnectModeEnum { adModeUnknown = 0, adModeRead = 1 };
 
+// How long a connection waits for another writer's lock unless told otherwise: long beside a
+// collector's one-row transactions.
+inline constexpr std::chrono::milliseconds kLockWait{5000};
+
 // One connection to the measurement database, opened from a connection text and closed by its
 // owner, at the latest when it goes out of scope: no file stays held after a handler returns.
 class Connection {
@@ -27,9 +31,8 @@ class Connection {
 
   // Set before Open: a connection opened with adModeRead can never write.
   ConnectModeEnum Mode = adModeUnknown;
-  // Set before Open: how long a statement waits for another writer's lock before it fails. Long
-  // beside a collector's one-row transactions.
-  std::chrono::milliseconds LockWait{5000};
+  // Set before Open: how long a statement waits for another writer's lock before it fails.
+  std::chrono::milliseconds LockWait = kLockWait;
 
   void Open(const QString& connectionString);
   // Starts a write transaction; CommitTrans without one does nothing. Closing a connection

@@ -12,4 +12,9 @@ const Engine& engineFor(const QString& dataSource) {
   return sqlite;
 }
 
+QString namingDatabase(const QString& description, const QString& shownName) {
+  if (shownName.isEmpty() || description.contains(shownName)) return description;
+  return QStringLiteral("%1 (%2)").arg(description, shownName);
+}
+
 }  // namespace kelvane

@@ -8,9 +8,13 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
 #include <chrono>
+#include <memory>
 
 namespace kelvane {
+
+class RowSource;
 
 // How one kind of measurement database is reached: a SQLite file, or a PostgreSQL server that
 // a connection file names.
@@ -35,10 +39,18 @@ class Engine {
   // Runs an operator's text, unchanged, on a read-only connection: exactly one statement, and
   // nothing it says can write. Raises a RuntimeError with the engine's reason when it refuses.
   virtual void runReadOnly(QSqlQuery& query, const QString& sql) const = 0;
+  // Reads the data source's rows straight through the engine's own interface; once cancelled is
+  // set, every wait of the source ends.
+  virtual std::unique_ptr<RowSource> rowSource(const QString& dataSource, const std::atomic<bool>& cancelled) const = 0;
 };
 
 // The engine for a data source: connection files (.kvconn) name a PostgreSQL server, anything
 // else is taken for a SQLite file.
 const Engine& engineFor(const QString& dataSource);
+
+// Every message of the layer says which database it is about, and none repeats the connection
+// text with its provider part: the description with the database's shown name, unless it names
+// it already.
+QString namingDatabase(const QString& description, const QString& shownName);
 
 }  // namespace kelvane

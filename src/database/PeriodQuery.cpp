@@ -25,16 +25,17 @@ void btnSelect_Click(Program& program, QueryDialogView& dialog) {
     state.LiveChart = false;
     state.ExactXRange = true;
     state.WindowStart = 0;
-    StoredChart chart(program, kMainSeries);
+    StoredChart chart(program, kMainSeries, true);
     state.QueryText = dialog.queryText();
     if (!chart.openQuery(state.QueryText)) {
       program.env.alert(LoadResString(TextId::QueryFailed));
       return;
     }
     chart.hideClock(window.clockLabels());
-    chart.draw(window.graphField(), true);
+    chart.draw(window.graphField());
     window.unloadQueryDialog();
   } catch (const RuntimeError& error) {
+    if (error.number() == ErrorNumber::OperationCancelled) return;  // as a failure ends, without a word
     program.env.alert(LoadResString(TextId::QueryFailed));
     if (error.number() != 0) program.env.reportError(error.source(), error.description());
   }

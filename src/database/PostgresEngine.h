@@ -14,6 +14,7 @@ struct ServerAddress {
   QString user;
   QString password;
   QStringList settings;  // the address's settings as libpq takes them, "name='value'"
+  int connectTimeoutS = 0;  // connect_timeout as the settings give it; 0 waits without limit
   QString shown;         // the address as messages name it: never with its password
 };
 
@@ -25,6 +26,11 @@ ServerAddress serverAddressOf(const QString& connectionFileText);
 ServerAddress serverAddressIn(const QString& connectionFilePath);
 // The text with the password blanked out wherever a message repeated it, plain or encoded.
 QString withoutPassword(QString text, const QString& password);
+// The address as libpq's connection text, with the session options of a connection that only
+// reads: for connections that do not go through Qt SQL.
+QString readingConnectionInfo(const ServerAddress& address);
+// Why the server at the address could not be reached, without the password.
+RuntimeError connectionFailure(const ServerAddress& address, const QString& why, Cure cure = Cure::None);
 
 // Measurement databases on a PostgreSQL server that several stations share, named by a
 // connection file (.kvconn). No message ever shows the address's password.
@@ -47,6 +53,7 @@ class PostgresEngine : public Engine {
   // A server out of reach, shutting down, out of disk or locked by another writer: its SQLSTATE.
   Cure cureFor(const QSqlError& error) const override;
   void runReadOnly(QSqlQuery& query, const QString& sql) const override;
+  std::unique_ptr<RowSource> rowSource(const QString& dataSource, const std::atomic<bool>& cancelled) const override;
 };
 
 }  // namespace kelvane

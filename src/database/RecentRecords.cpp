@@ -15,11 +15,12 @@ void btnSPRT_Click(Program& program) {
     state.LiveChart = false;
     state.ExactXRange = true;
     state.WindowStart = 0;
-    StoredChart chart(program, kMainSeries);
+    StoredChart chart(program, kMainSeries, true);
     if (!chart.openRecentRows(false)) return;
     chart.hideClock(window.clockLabels());
-    chart.draw(window.graphField(), true);
+    chart.draw(window.graphField());
   } catch (const RuntimeError& error) {
+    if (error.number() == ErrorNumber::OperationCancelled) return;  // as a failure ends, without a word
     program.env.alert(LoadResString(TextId::DatabaseFailed));
     if (error.number() != 0) program.env.reportError(error.source(), error.description());
   }

@@ -3,7 +3,6 @@
 #include "Connection.h"
 #include "state/RuntimeError.h"
 
-#include <QRegularExpression>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -14,23 +13,6 @@ namespace kelvane {
 namespace {
 
 const QString kSource = QStringLiteral("Recordset");
-
-bool isNumber(const QVariant& value) {
-  switch (value.metaType().id()) {
-    case QMetaType::Int: case QMetaType::UInt: case QMetaType::LongLong: case QMetaType::ULongLong:
-    case QMetaType::Double: case QMetaType::Float:
-      return true;
-    default:
-      return false;
-  }
-}
-
-// Nulls first, numbers by value, anything else by its text.
-bool sortsBefore(const QVariant& a, const QVariant& b) {
-  if (a.isNull() || b.isNull()) return a.isNull() && !b.isNull();
-  if (isNumber(a) && isNumber(b)) return a.toDouble() < b.toDouble();
-  return a.toString() < b.toString();
-}
 
 }  // namespace
 
@@ -88,33 +70,14 @@ bool Recordset::IsEOF() const {
 int Recordset::columnOf(const QString& name) const {
   for (int i = 0; i < columns_.size(); ++i)
     if (columns_[i].compare(name, Qt::CaseInsensitive) == 0) return i;
-  throw RuntimeError(ErrorNumber::ItemNotFound, kSource,
-                     QStringLiteral("Item cannot be found in the collection corresponding to the requested name: %1")
-                         .arg(name));
+  throw itemNotFoundError(name);
 }
 
 QVariant Recordset::Fields(const QString& name) const {
   requireOpen();
   const int column = columnOf(name);
-  if (IsBOF() || IsEOF())
-    throw RuntimeError(ErrorNumber::NoCurrentRecord, kSource,
-                       QStringLiteral("Either BOF or EOF is True: there is no current record"));
+  if (IsBOF() || IsEOF()) throw noCurrentRecordError();
   return rows_[current_][column];
-}
-
-void Recordset::Sort(const QString& criteria) {
-  requireOpen();
-  static const QRegularExpression pattern(QStringLiteral("^\\s*(\\w+)\\s*(ASC|DESC)?\\s*$"),
-                                          QRegularExpression::CaseInsensitiveOption);
-  const QRegularExpressionMatch match = pattern.match(criteria);
-  if (!match.hasMatch())
-    throw RuntimeError(ErrorNumber::InvalidArgument, kSource, QStringLiteral("Invalid sort order: %1").arg(criteria));
-  const int column = columnOf(match.captured(1));
-  const bool descending = match.captured(2).compare(QLatin1String("DESC"), Qt::CaseInsensitive) == 0;
-  std::stable_sort(rows_.begin(), rows_.end(), [&](const QList<QVariant>& a, const QList<QVariant>& b) {
-    return descending ? sortsBefore(b[column], a[column]) : sortsBefore(a[column], b[column]);
-  });
-  current_ = 0;
 }
 
 void Recordset::Move(qint32 rows) {

@@ -11,8 +11,8 @@ class Connection;
 
 enum CommandTypeEnum { adCmdText = 1, adCmdTable = 2 };
 
-// The rows of one result, held in full once opened (so they can be counted and sorted), or a
-// table opened to take new rows. Closed with its connection.
+// The rows of one result, held in full once opened (so they can be counted), or a table opened to
+// take new rows. Closed with its connection.
 class Recordset {
  public:
   Recordset() = default;
@@ -32,8 +32,6 @@ class Recordset {
   bool IsEOF() const;
   // The value of the named column in the current row; names match without regard to case.
   QVariant Fields(const QString& name) const;
-  // Reorders the held rows by one column, "name ASC" or "name DESC"; the first row becomes current.
-  void Sort(const QString& criteria);
   // Moves that many rows on; moving past the last row leaves the record set at its end.
   void Move(qint32 rows);
 

@@ -23,6 +23,7 @@ class SqliteEngine : public Engine {
   // Busy, locked, out of reach, full or failing to read or write: the primary result code.
   Cure cureFor(const QSqlError& error) const override;
   void runReadOnly(QSqlQuery& query, const QString& sql) const override;
+  std::unique_ptr<RowSource> rowSource(const QString& dataSource, const std::atomic<bool>& cancelled) const override;
 
  private:
   RuntimeError failure(const QSqlError& error) const {

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "Connection.h"
-#include "Recordset.h"
+#include "CompactRows.h"
 #include "chart/ChartRecord.h"
 #include "chart/DrawingSurface.h"
 #include "state/Program.h"
@@ -13,11 +12,14 @@ constexpr int kMainSeries = 1;
 constexpr int kFullScreenSeries = 4;
 
 // One chart of stored rows, as the Database button, the query dialog and the full-screen window
-// draw it: a record with its defaults and one series visible, the rows opened on a connection of
-// its own, then loaded and drawn. The connection is closed on every way out.
+// draw it: a record with its defaults and one series visible, the rows read off the
+// user-interface thread on connections of their own (which are closed on every way out), then
+// loaded and drawn. The state changes in the order of the Parts; a read that fails or is
+// cancelled raises its error where the Part opens the rows.
 class StoredChart {
  public:
-  StoredChart(Program& program, int series);
+  // withDates: whether PointDates takes the rows' dates.
+  StoredChart(Program& program, int series, bool withDates);
 
   // The most recent rows in ascending number order: the newest 20 of a longer table, all rows of
   // a shorter one. The table is counted first, and ChartRecordCount is that count. False when it
@@ -28,15 +30,17 @@ class StoredChart {
   // Hides the clock of the main window, whose date label takes the Date of the first row.
   void hideClock(ClockLabels& clock) const;
   // ChartRecordCount becomes the number of rows; they are loaded into the series, PointLabels and
-  // (withDates) PointDates, and drawn on the picture.
-  void draw(DrawingSurface& picture, bool withDates);
+  // PointDates, and drawn on the picture.
+  void draw(DrawingSurface& picture);
 
  private:
+  LoadPlan plan() const;
+
   Program& program_;
   const int series_;
+  const bool withDates_;
   ChartRecord record_;
-  Connection connection_;
-  Recordset rows_;
+  CompactRows rows_;
   qint32 count_ = 0;
 };
 

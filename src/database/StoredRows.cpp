@@ -1,41 +1,25 @@
 #include "StoredRows.h"
 
-#include "chart/Single.h"
-#include "chart/VerticalRange.h"
-#include "entry/NumberInput.h"
-#include "state/RuntimeError.h"
+#include <algorithm>
 
 namespace kelvane {
 
-namespace {
-
-// A stored Data value as a number: texts are read as typed values are.
-double numberOf(const QVariant& data, const RegionalForms& regional) {
-  if (data.isNull()) throw invalidUseOfNullError();
-  if (data.metaType().id() == QMetaType::QString) return typedDouble(data.toString(), regional.locale());
-  bool ok = false;
-  const double value = data.toDouble(&ok);
-  if (!ok) throw typeMismatchError();
-  return value;
-}
-
-}  // namespace
-
-void LoadChartRows(Recordset& rows, qint32 count, ChartRecord& record, int series, bool withDates, ProgramState& state,
-                   const RegionalForms& regional) {
+void LoadChartRows(const CompactRows& rows, qint32 count, ChartRecord& record, int series, bool withDates,
+                   ProgramState& state) {
   record.Values.redim(1, count, 1, record.SeriesCount);
   state.PointLabels.redimPreserve(1, count);
   if (withDates) state.PointDates.redimPreserve(1, count);
-  const QString labelField = state.NumberOnX ? QStringLiteral("Number") : QStringLiteral("Time");
-  for (qint32 i = 1; i <= count; ++i) {
-    const double d = numberOf(rows.Fields(QStringLiteral("Data")), regional);
-    record.Values.at(i, series) = singleProduct(d, 10000);
-    state.PointLabels.at(i) = rows.Fields(labelField);
-    if (withDates) state.PointDates.at(i) = rows.Fields(QStringLiteral("Date"));
-    record.XMax = float(count);
-    applyVerticalRange(kStoredRange, record, state.YLabelStep, d);
-    rows.Move(1);
-  }
+  QList<float> values = rows.values;
+  if (values.size() != count) values.resize(count);  // only then: a resize copies the shared values
+  record.Values.setColumn(series, std::move(values));
+  state.PointLabels.assign(1, rows.labels, std::min<qsizetype>(rows.labels->size(), count));
+  if (withDates) state.PointDates.assign(1, rows.dates, std::min<qsizetype>(rows.dates->size(), count));
+  const qint32 loaded = std::min(rows.loaded, count);
+  if (loaded > 0) record.XMax = float(count);
+  record.YMin = rows.yMin;
+  record.YMax = rows.yMax;
+  state.YLabelStep = rows.yLabelStep;
+  if (loaded < count) throw rows.stop ? *rows.stop : noCurrentRecordError();
 }
 
 }  // namespace kelvane

@@ -1,17 +1,18 @@
 #pragma once
 
+#include "CompactRows.h"
 #include "chart/ChartRecord.h"
-#include "database/Recordset.h"
 #include "state/ProgramState.h"
-#include "state/RegionalForms.h"
 
 namespace kelvane {
 
-// Copies count rows, from the current row on, into the record's series (Data times 10000) and
-// into PointLabels (number or Time, as NumberOnX says) and, withDates, PointDates. Widens the
-// vertical range to the values, with a coarser label step from 20 on. A Data value that is no
-// number raises TypeMismatch, an empty one InvalidUseOfNull.
-void LoadChartRows(Recordset& rows, qint32 count, ChartRecord& record, int series, bool withDates, ProgramState& state,
-                   const RegionalForms& regional);
+// Copies count rows into the record's series (Data times 10000) and into PointLabels (number or
+// Time, as NumberOnX says) and, withDates, PointDates, resized to 1..count keeping the entries
+// that fit. Widens the vertical range to the values, with a coarser label step from 20 on. Where
+// the read stopped loading, the rows before are loaded and the error is raised: an empty Data
+// value raises InvalidUseOfNull, one that is no number TypeMismatch, too few rows NoCurrentRecord.
+// The tables take the rows' columns as they are, without a copy.
+void LoadChartRows(const CompactRows& rows, qint32 count, ChartRecord& record, int series, bool withDates,
+                   ProgramState& state);
 
 }  // namespace kelvane

@@ -37,14 +37,15 @@ void drawCalculationRun(Program& program, FullScreenView& screen) {
 
 void drawRecentRows(Program& program, FullScreenView& screen) {
   program.state.ExactXRange = true;
-  StoredChart chart(program, kFullScreenSeries);
-  if (chart.openRecentRows(true)) chart.draw(screen.picMaximized(), true);
+  StoredChart chart(program, kFullScreenSeries, true);
+  if (chart.openRecentRows(true)) chart.draw(screen.picMaximized());
 }
 
 void drawLastQuery(Program& program, FullScreenView& screen) {
   program.state.ExactXRange = true;
-  StoredChart chart(program, kFullScreenSeries);
-  if (chart.openQuery(program.state.QueryText)) chart.draw(screen.picMaximized(), false);
+  // The dates stay those of the last chart of stored rows.
+  StoredChart chart(program, kFullScreenSeries, false);
+  if (chart.openQuery(program.state.QueryText)) chart.draw(screen.picMaximized());
 }
 
 }  // namespace

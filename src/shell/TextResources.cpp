@@ -64,6 +64,8 @@ const QHash<TextId, QString>& table() {
       {TextId::EntryNotRecorded, QStringLiteral("Entry %1 (%2) was listed but not recorded completely.")},
       {TextId::NotLogged, QStringLiteral("Not written to the log file: %1")},
       {TextId::NotStored, QStringLiteral("Not stored in the database: %1")},
+      {TextId::ReadingRows, QStringLiteral("Reading rows from the database: %1")},
+      {TextId::CancelReadingButton, QStringLiteral("Cancel")},
       {TextId::ExportChartItem, QStringLiteral("Export chart...")},
       {TextId::PrintChartItem, QStringLiteral("Print chart...")},
       {TextId::ExportRowsItem, QStringLiteral("Export rows...")},

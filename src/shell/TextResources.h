@@ -46,6 +46,9 @@ enum class TextId : int {
   EntryNotRecorded = 70,  // %1 the entry number, %2 the typed text
   NotLogged = 71,         // %1 what went wrong
   NotStored = 72,         // %1 what went wrong
+  // Added for reads of many rows.
+  ReadingRows = 73,        // %1 the rows read so far
+  CancelReadingButton = 74,
   // Taking a chart away.
   ExportChartItem = 90,
   PrintChartItem = 91,

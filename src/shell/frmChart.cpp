@@ -12,6 +12,7 @@
 #include "FullScreenChart.h"
 #include "Keyboard.h"
 #include "ProgramIcon.h"
+#include "RowsProgress.h"
 #include "database/FileSelection.h"
 #include "database/PeriodQuery.h"
 #include "database/RecentRecords.h"
@@ -20,7 +21,7 @@
 #include "frmDataBase.h"
 #include "help/HelpWindow.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -136,6 +137,14 @@ void frmChart::unloadQueryDialog() {
   frmDataBase_ = nullptr;
 }
 
+void frmChart::waitForRows(RowReading& reading) {
+  readingRows_ = true;
+  // Over the window the press came from: the query dialog, or the full-screen window.
+  QWidget* active = QApplication::activeWindow();
+  waitWithProgress(reading, active ? active : this);
+  readingRows_ = false;
+}
+
 void frmChart::mnuHelpFile_Click() {
   // A window of its own beside the main window, as a help viewer would be; a missing file gets
   // no message box, only a page that says so.
@@ -144,6 +153,10 @@ void frmChart::mnuHelpFile_Click() {
 }
 
 void frmChart::closeEvent(QCloseEvent* event) {
+  if (readingRows_) {
+    event->ignore();
+    return;
+  }
   unloadQueryDialog();
   frmChartMaximized_.reset();
   helpWindow_.reset();

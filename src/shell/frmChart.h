@@ -48,9 +48,11 @@ class frmChart : public QMainWindow, public MainWindowView {
   FullScreenView& fullScreenWindow() override;
   QueryDialogView& showQueryDialog() override;
   void unloadQueryDialog() override;
+  void waitForRows(RowReading& reading) override;
 
  protected:
-  // Whichever way the window closes, the other windows close with it.
+  // Whichever way the window closes, the other windows close with it; not while rows are read,
+  // as the handler that waits still works on them.
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -84,6 +86,7 @@ class frmChart : public QMainWindow, public MainWindowView {
   QPointer<frmDataBase> frmDataBase_;
   std::unique_ptr<HelpWindow> helpWindow_;
   FileDialogChooser CommonDialog1_;
+  bool readingRows_ = false;
   PrintDialogChooser printDialog_;
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PointTexts.h"
 #include "RegionalForms.h"
 #include "Tables.h"
 
@@ -65,8 +66,8 @@ struct ProgramState {
 
   // Charts of stored records
   qint32 ChartRecordCount = 0;
-  Table<QVariant> PointLabels;  // 1..ChartRecordCount: number or Time of each record
-  Table<QVariant> PointDates;   // 1..ChartRecordCount: Date of each record
+  PointTexts PointLabels;  // 1..ChartRecordCount: number or Time of each record
+  PointTexts PointDates;   // 1..ChartRecordCount: Date of each record
 
   // Variables of the main window. scaleStored is 32 bits wide: as a 16-bit integer it would
   // overflow after 32767 moves of the window and stop every later value from being recorded.

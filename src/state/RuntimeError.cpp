@@ -4,6 +4,7 @@ namespace kelvane {
 
 namespace {
 const QString kProgramSource = QStringLiteral("Kelvane program");
+const QString kRecordsetSource = QStringLiteral("Recordset");
 }
 
 RuntimeError::RuntimeError(int number, QString source, QString description, Cure cure)
@@ -32,6 +33,22 @@ RuntimeError invalidUseOfNullError() {
 
 RuntimeError objectClosedError(const QString& source) {
   return {ErrorNumber::ObjectClosed, source, QStringLiteral("Operation is not allowed when the object is closed")};
+}
+
+RuntimeError outOfMemoryError() { return {ErrorNumber::OutOfMemory, kProgramSource, QStringLiteral("Out of memory")}; }
+
+RuntimeError cancelledError() {
+  return {ErrorNumber::OperationCancelled, kProgramSource, QStringLiteral("Operation has been cancelled by the user")};
+}
+
+RuntimeError itemNotFoundError(const QString& name) {
+  return {ErrorNumber::ItemNotFound, kRecordsetSource,
+          QStringLiteral("Item cannot be found in the collection corresponding to the requested name: %1").arg(name)};
+}
+
+RuntimeError noCurrentRecordError() {
+  return {ErrorNumber::NoCurrentRecord, kRecordsetSource,
+          QStringLiteral("Either BOF or EOF is True: there is no current record")};
 }
 
 }  // namespace kelvane

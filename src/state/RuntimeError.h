@@ -10,6 +10,7 @@ namespace kelvane {
 namespace ErrorNumber {
 constexpr int InvalidArgument = 5;
 constexpr int Overflow = 6;
+constexpr int OutOfMemory = 7;
 constexpr int SubscriptOutOfRange = 9;
 constexpr int DivisionByZero = 11;
 constexpr int FileAccess = 75;  // a file that cannot be opened or written
@@ -20,6 +21,7 @@ constexpr int ItemNotFound = 3265;     // no field of that name in the record se
 constexpr int NoCurrentRecord = 3021;  // BOF or EOF is True
 constexpr int ObjectClosed = 3704;     // the record set or connection is closed
 constexpr int NotUpdatable = 3251;     // the record set cannot take new rows
+constexpr int OperationCancelled = 3712;  // the operator cancelled a read: never reported
 constexpr int DatabaseEngine = -2147467259;  // the engine refused: its description says why
 }  // namespace ErrorNumber
 
@@ -58,6 +60,11 @@ RuntimeError subscriptError();
 RuntimeError invalidArgumentError();
 RuntimeError invalidUseOfNullError();
 RuntimeError objectClosedError(const QString& source);
+RuntimeError outOfMemoryError();
+RuntimeError cancelledError();
+// The errors of reading a row's fields: a name the result does not have, no row at all.
+RuntimeError itemNotFoundError(const QString& name);
+RuntimeError noCurrentRecordError();
 
 // Runs one step of a procedure that skips what fails: a run-time error ends the step and the
 // procedure goes on with the next one. Tells whether the step ran through.

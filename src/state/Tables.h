@@ -53,7 +53,9 @@ class Table {
   QList<T> items_;
 };
 
-// A two-dimensional table with explicit bounds on both indices.
+// A two-dimensional table with explicit bounds on both indices. A column takes memory only once a
+// cell of it is written or it is handed over whole: a chart of millions of points fills one series
+// of six.
 template <typename T>
 class Table2D {
  public:
@@ -65,40 +67,52 @@ class Table2D {
     low2_ = low2;
     count1_ = high1 >= low1 ? high1 - low1 + 1 : 0;
     count2_ = high2 >= low2 ? high2 - low2 + 1 : 0;
-    items_.fill(T{}, qsizetype(count1_) * count2_);
+    columns_.clear();
+    columns_.resize(count2_);
   }
   void erase() {
-    items_.clear();
+    columns_.clear();
     count1_ = count2_ = 0;
   }
   // Empties every cell and keeps the bounds.
-  void clearCells() { items_.fill(T{}); }
+  void clearCells() {
+    for (QList<T>& column : columns_) column.clear();
+  }
 
   bool contains(int i, int j) const {
     return i >= low1_ && i - low1_ < count1_ && j >= low2_ && j - low2_ < count2_;
   }
   T& at(int i, int j) {
     if (!contains(i, j)) throw subscriptError();
-    return items_[qsizetype(i - low1_) * count2_ + (j - low2_)];
+    QList<T>& column = columns_[j - low2_];
+    if (column.isEmpty()) column.resize(count1_);
+    return column[i - low1_];
   }
   const T& at(int i, int j) const {
     if (!contains(i, j)) throw subscriptError();
-    return items_[qsizetype(i - low1_) * count2_ + (j - low2_)];
+    static const T empty{};
+    const QList<T>& column = columns_.at(j - low2_);
+    return column.isEmpty() ? empty : column.at(i - low1_);
+  }
+  // Column j takes the values, one a row from the lowest row on, without copying them.
+  void setColumn(int j, QList<T> values) {
+    if (!contains(low1_, j) || values.size() != count1_) throw subscriptError();
+    columns_[j - low2_] = std::move(values);
   }
 
   int lowerBound() const {
-    if (items_.empty()) throw subscriptError();
+    if (count1_ == 0 || count2_ == 0) throw subscriptError();
     return low1_;
   }
   int upperBound() const {
-    if (items_.empty()) throw subscriptError();
+    if (count1_ == 0 || count2_ == 0) throw subscriptError();
     return low1_ + count1_ - 1;
   }
 
  private:
   int low1_ = 0, low2_ = 0;
   int count1_ = 0, count2_ = 0;
-  QList<T> items_;
+  QList<QList<T>> columns_;  // one a second index; empty until written
 };
 
 }  // namespace kelvane

@@ -34,6 +34,18 @@ class QueryDialogView {
   virtual void setQueryText(const QString& text) = 0;
 };
 
+// A read of rows from the database, to be run off the user-interface thread.
+class RowReading {
+ public:
+  virtual ~RowReading() = default;
+  // Runs once, on a thread of its own; the handler takes the outcome afterwards.
+  virtual void run() = 0;
+  // Ends the read at once; from any thread.
+  virtual void cancel() = 0;
+  // The rows read so far; from any thread.
+  virtual qint64 rowsRead() const = 0;
+};
+
 // The controls of the main window that the handlers read and set.
 class MainWindowView {
  public:
@@ -58,6 +70,10 @@ class MainWindowView {
   virtual QueryDialogView& showQueryDialog() = 0;
   // Discards the dialog with its text; nothing happens when it is not open.
   virtual void unloadQueryDialog() = 0;
+  // Runs the reading off the user-interface thread and returns when it has ended. Meanwhile the
+  // clock keeps ticking, no other handler can start, and a read that lasts longer than half a
+  // second shows its progress in a modal dialog with a Cancel button.
+  virtual void waitForRows(RowReading& reading) = 0;
 };
 
 }  // namespace kelvane

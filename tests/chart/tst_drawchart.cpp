@@ -44,8 +44,8 @@ struct Chart {
     state.PointDates.redim(1, count);
     for (int p = 1; p <= count; ++p) {
       record.Values.at(p, 1) = float(p) * 10000;
-      state.PointLabels.at(p) = 100 + p;
-      state.PointDates.at(p) = dates.value(p - 1, QStringLiteral("01.12.2005"));
+      state.PointLabels.set(p, 100 + p);
+      state.PointDates.set(p, dates.value(p - 1, QStringLiteral("01.12.2005")));
     }
     record.XMax = float(count);
   }
@@ -54,8 +54,8 @@ struct Chart {
     storeRecords(count);
     for (int p = 1; p <= count; ++p) {
       const QDateTime at = QDateTime(QDate(2026, 12, 5), QTime(23, 50)).addSecs(60 * (p - 1));
-      state.PointLabels.at(p) = at.time().toString(QStringLiteral("HH:mm:ss"));
-      state.PointDates.at(p) = at.date().toString(QStringLiteral("dd/MM/yyyy"));
+      state.PointLabels.set(p, at.time().toString(QStringLiteral("HH:mm:ss")));
+      state.PointDates.set(p, at.date().toString(QStringLiteral("dd/MM/yyyy")));
     }
   }
 
@@ -273,9 +273,13 @@ class DrawChartTest : public QObject {
     QFETCH(int, step);
     Chart chart(width, width == kWidth ? kHeight : 9495);
     const int secondDay = records / 2 + 3;
-    chart.storeRecords(records, QStringList(secondDay - 1, QStringLiteral("01.12.2005")) << QStringLiteral("02.12.2005"));
-    for (int p = secondDay + 1; p <= records; ++p) chart.state.PointDates.at(p) = QStringLiteral("02.12.2005");
-    for (int p = 1; p <= records; ++p) chart.state.PointLabels.at(p) = QTime(0, 0).addSecs(60 * p);
+    chart.storeRecords(records);
+    chart.state.PointLabels.redim(1, records);
+    chart.state.PointDates.redim(1, records);
+    for (int p = 1; p <= records; ++p) {
+      chart.state.PointLabels.set(p, QTime(0, 0).addSecs(60 * p));
+      chart.state.PointDates.set(p, p < secondDay ? QStringLiteral("01.12.2005") : QStringLiteral("02.12.2005"));
+    }
     chart.draw();
     QStringList ticks, near, far;
     for (int i = 0; i <= records; i += step) {

@@ -73,8 +73,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const int labels = in.ConsumeIntegralInRange(0, 40);
   state.PointLabels.redim(1, labels);
   state.PointDates.redim(1, in.ConsumeIntegralInRange(0, 40));
-  for (int i = 1; i <= labels; ++i) state.PointLabels.at(i) = anyEntry(in);
-  for (int i = 1; state.PointDates.contains(i); ++i) state.PointDates.at(i) = anyEntry(in);
+  for (int i = 1; i <= labels; ++i) state.PointLabels.set(i, anyEntry(in));
+  for (int i = 1; state.PointDates.contains(i); ++i) state.PointDates.set(i, anyEntry(in));
 
   RecordingSurface picture(in.ConsumeFloatingPointInRange(0.0f, 20000.0f), in.ConsumeFloatingPointInRange(0.0f, 20000.0f));
   stdKelvane::DrawChart(picture, record, state, test.env);

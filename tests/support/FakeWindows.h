@@ -6,7 +6,9 @@
 
 #include <QStringList>
 
+#include <chrono>
 #include <memory>
+#include <thread>
 
 namespace kelvane::testing {
 
@@ -69,6 +71,16 @@ struct FakeMainWindow : MainWindowView {
     return *queryDialog;
   }
   void unloadQueryDialog() override { queryDialog.reset(); }
+  // Reads on a thread of its own, as the window does; with cancelAfter set, Cancel is pressed
+  // once that much time has passed.
+  void waitForRows(RowReading& reading) override {
+    std::thread worker([&reading] { reading.run(); });
+    if (cancelAfter.count() >= 0) {
+      std::this_thread::sleep_for(cancelAfter);
+      reading.cancel();
+    }
+    worker.join();
+  }
 
   FakeClockLabels clock;
   RecordingSurface picture{6855, 5895};
@@ -79,6 +91,7 @@ struct FakeMainWindow : MainWindowView {
   std::unique_ptr<FakeFullScreenWindow> fullScreen;
   std::unique_ptr<FakeQueryDialog> queryDialog;
   int queryDialogsLoaded = 0;
+  std::chrono::milliseconds cancelAfter{-1};
 
  private:
   DrawingSurface* chart_ = &picture;

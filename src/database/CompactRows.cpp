@@ -1,0 +1,165 @@
+#include "CompactRows.h"
+
+#include "chart/ChartRecord.h"
+#include "chart/Single.h"
+#include "chart/VerticalRange.h"
+#include "entry/NumberInput.h"
+
+#include <QHash>
+#include <QPair>
+
+#include <cstring>
+#include <limits>
+#include <vector>
+
+namespace kelvane {
+
+namespace {
+
+// The distinct texts of a column by their bytes: open addressing over their indexes, a few bytes
+// a text where a hash of strings would take a hundred.
+class TextIndex {
+ public:
+  explicit TextIndex(StoredColumn& column) : column_(column), slots_(1024, kEmpty) {}
+
+  quint32 indexOf(QByteArrayView text) {
+    if (std::size_t(column_.textCount() + 1) * 2 > slots_.size()) grow();
+    for (std::size_t slot = qHash(text) & (slots_.size() - 1);; slot = (slot + 1) & (slots_.size() - 1)) {
+      if (slots_[slot] == kEmpty) return slots_[slot] = column_.addText(text);
+      if (column_.text(slots_[slot]) == text) return slots_[slot];
+    }
+  }
+
+ private:
+  static constexpr quint32 kEmpty = ~0u;
+
+  void grow() {
+    slots_.assign(slots_.size() * 2, kEmpty);
+    for (quint32 index = 0; index < quint32(column_.textCount()); ++index) {
+      std::size_t slot = qHash(column_.text(index)) & (slots_.size() - 1);
+      while (slots_[slot] != kEmpty) slot = (slot + 1) & (slots_.size() - 1);
+      slots_[slot] = index;
+    }
+  }
+
+  StoredColumn& column_;
+  std::vector<quint32> slots_;  // a power of two of them, at most half full
+};
+
+// Appends one column of the result to a StoredColumn, each distinct text (and each value of a
+// rarer kind) kept once.
+class ColumnBuilder {
+ public:
+  explicit ColumnBuilder(StoredColumn& column) : column_(column), texts_(column) {}
+
+  void append(const RowCursor& rows, int column) {
+    const Cell cell = rows.cell(column);
+    switch (cell.kind) {
+      case Cell::Real: return column_.appendNumber(cell.real);
+      case Cell::Integer: return column_.appendInteger(cell.integer);
+      case Cell::Text: return column_.appendText(textIndex(cell.text));
+      case Cell::Null: case Cell::Other: return column_.appendOther(otherIndex(rows.field(column)));
+    }
+  }
+
+ private:
+  // Rows come in the order they were written: a text is mostly the one before it (a date), or the
+  // one that came after that one when it first came (the times of the next day).
+  quint32 textIndex(QByteArrayView text) {
+    if (column_.textCount() > 0) {
+      if (same(column_.text(last_), text)) return last_;
+      if (last_ + 1 < column_.textCount() && same(column_.text(last_ + 1), text)) return ++last_;
+    }
+    return last_ = texts_.indexOf(text);
+  }
+  static bool same(QByteArrayView a, QByteArrayView b) {
+    return a.size() == b.size() && std::memcmp(a.data(), b.data(), std::size_t(a.size())) == 0;
+  }
+  quint32 otherIndex(const QVariant& value) {
+    const QPair<int, QString> key(value.metaType().id(), value.toString());
+    auto found = others_.constFind(key);
+    if (found == others_.constEnd()) found = others_.insert(key, column_.addOther(value));
+    return found.value();
+  }
+
+  StoredColumn& column_;
+  TextIndex texts_;
+  quint32 last_ = 0;
+  QHash<QPair<int, QString>, quint32> others_;
+};
+
+// A stored Data value as a number: texts are read as typed values are.
+double dataValue(const RowCursor& rows, int column, const QLocale& locale) {
+  const Cell cell = rows.cell(column);
+  switch (cell.kind) {
+    case Cell::Real: return cell.real;
+    case Cell::Integer: return double(cell.integer);
+    case Cell::Null: throw invalidUseOfNullError();
+    case Cell::Text: return typedDouble(QString::fromUtf8(cell.text), locale);
+    case Cell::Other: break;
+  }
+  const QVariant value = rows.otherValue(column);
+  if (value.metaType().id() == QMetaType::QString) return typedDouble(value.toString(), locale);
+  bool ok = false;
+  const double number = value.toDouble(&ok);
+  if (!ok) throw typeMismatchError();
+  return number;
+}
+
+// Moves to the next row and counts it; a result of more rows than a Long counts overflows.
+bool nextRow(RowCursor& rows, qint32& count, ReadProgress& progress) {
+  if (progress.cancelled.load(std::memory_order_relaxed)) throw cancelledError();
+  if (!rows.next()) return false;
+  if (count == std::numeric_limits<qint32>::max()) throw overflowError();
+  progress.rows.store(++count, std::memory_order_relaxed);
+  return true;
+}
+
+}  // namespace
+
+CompactRows readRows(RowCursor& rows, const LoadPlan& plan, ReadProgress& progress) {
+  CompactRows read;
+  const int data = rows.columnIndex(QStringLiteral("Data"));
+  const int label = rows.columnIndex(plan.labelField);
+  const int date = rows.columnIndex(QStringLiteral("Date"));
+  ColumnBuilder labels(*read.labels), dates(*read.dates);
+  ChartRecord range;  // only its vertical range is used
+  range.YMin = plan.yMin;
+  range.YMax = plan.yMax;
+  float labelStep = plan.yLabelStep;
+  while (read.count != plan.limit && nextRow(rows, read.count, progress)) {
+    if (read.count == 1 && date >= 0) read.firstDate = rows.field(date);
+    if (read.stop) continue;
+    try {
+      // The steps of LoadChartRows for one row, in its order: a missing column fails where it is read.
+      if (data < 0) throw itemNotFoundError(QStringLiteral("Data"));
+      const double d = dataValue(rows, data, plan.locale);
+      read.values.append(singleProduct(d, kValueScale));
+      if (label < 0) throw itemNotFoundError(plan.labelField);
+      labels.append(rows, label);
+      if (plan.withDates) {
+        if (date < 0) throw itemNotFoundError(QStringLiteral("Date"));
+        dates.append(rows, date);
+      }
+      // A value inside the range leaves it alone: most rows need no more than the comparisons.
+      if (d >= range.YMax || d <= range.YMin) applyVerticalRange(kStoredRange, range, labelStep, d);
+      ++read.loaded;
+    } catch (const RuntimeError& error) {
+      read.stop = error;
+    }
+  }
+  read.values.resize(read.count);
+  read.yMin = range.YMin;
+  read.yMax = range.YMax;
+  read.yLabelStep = labelStep;
+  return read;
+}
+
+qint32 countRows(RowCursor& rows, ReadProgress& progress) {
+  qint32 count = 0;
+  while (nextRow(rows, count, progress)) {
+  }
+  return count;
+}
+
+}  // namespace kelvane

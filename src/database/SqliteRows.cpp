@@ -1,0 +1,114 @@
+#include "SqliteRows.h"
+
+#include "Connection.h"
+#include "Engine.h"
+#include "SqliteEngine.h"
+#include "SqliteGuards.h"
+#include "state/RuntimeError.h"
+
+namespace kelvane {
+
+namespace {
+
+// Asked by SQLite every so many steps of a statement, so that a cancel ends a statement also when
+// it came before the statement started, which an interrupt alone would miss.
+constexpr int kStepsBetweenChecks = 1000;
+
+int endWhenCancelled(void* cancelled) { return static_cast<const std::atomic<bool>*>(cancelled)->load() ? 1 : 0; }
+
+// A read waits for another writer's lock as any connection does, unless it is cancelled.
+int waitUnlessCancelled(void* cancelled, int attempts) {
+  if (static_cast<const std::atomic<bool>*>(cancelled)->load()) return 0;
+  return waitBriefly(lockWaitArgument(kLockWait), attempts);
+}
+
+}  // namespace
+
+SqliteRowSource::SqliteRowSource(QString path, const std::atomic<bool>& cancelled)
+    : path_(std::move(path)), cancelled_(cancelled) {}
+
+SqliteRowSource::~SqliteRowSource() {
+  sqlite3_finalize(statement_);
+  sqlite3_close(handle_.exchange(nullptr));
+}
+
+RuntimeError SqliteRowSource::failure(const QString& description, int resultCode) const {
+  return RuntimeError(ErrorNumber::DatabaseEngine, QStringLiteral("SQLite"), namingDatabase(description, path_),
+                      cureFor(resultCode));
+}
+
+void SqliteRowSource::open() {
+  if (path_.isEmpty()) throw failure(QStringLiteral("No database file has been selected"), SQLITE_ERROR);
+  sqlite3* handle = nullptr;
+  // Each connection is used by one thread at a time: SQLite's own locking would only slow each row.
+  const int opened = sqlite3_open_v2(sqliteFileUri(path_, true).toUtf8().constData(), &handle,
+                                     SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX, nullptr);
+  if (opened != SQLITE_OK) {
+    const RuntimeError why =
+        failure(handle ? QString::fromUtf8(sqlite3_errmsg(handle)) : QStringLiteral("Out of memory"), opened);
+    sqlite3_close(handle);
+    throw why;
+  }
+  void* cancelled = const_cast<std::atomic<bool>*>(&cancelled_);
+  sqlite3_busy_handler(handle, waitUnlessCancelled, cancelled);
+  sqlite3_progress_handler(handle, kStepsBetweenChecks, endWhenCancelled, cancelled);
+  sqlite3_set_authorizer(handle, readsOnly, nullptr);
+  handle_ = handle;
+}
+
+RowCursor& SqliteRowSource::run(const QString& sql) {
+  QString why;
+  statement_ = prepareReadingStatement(handle_, sql, why);
+  if (!statement_) throw failure(why, sqlite3_extended_errcode(handle_));
+  columns_.clear();
+  for (int i = 0; i < sqlite3_column_count(statement_); ++i)
+    columns_.append(QString::fromUtf8(sqlite3_column_name(statement_, i)));
+  return *this;
+}
+
+void SqliteRowSource::interrupt() {
+  if (sqlite3* handle = handle_.load()) sqlite3_interrupt(handle);
+}
+
+bool SqliteRowSource::next() {
+  const int stepped = sqlite3_step(statement_);
+  if (stepped == SQLITE_ROW) return true;
+  if (stepped == SQLITE_DONE) return false;
+  if (cancelled_) throw cancelledError();
+  throw failure(QString::fromUtf8(sqlite3_errmsg(handle_)), stepped);
+}
+
+// The value as SQLite holds it, taken once: its type and contents then cost no more lookups. Safe
+// unprotected, as the connection is used by this thread alone.
+Cell SqliteRowSource::cell(int column) const {
+  sqlite3_value* value = sqlite3_column_value(statement_, column);
+  Cell cell;
+  switch (sqlite3_value_type(value)) {
+    case SQLITE_INTEGER:
+      cell.kind = Cell::Integer;
+      cell.integer = sqlite3_value_int64(value);
+      break;
+    case SQLITE_FLOAT:
+      cell.kind = Cell::Real;
+      cell.real = sqlite3_value_double(value);
+      break;
+    case SQLITE_TEXT:
+      cell.kind = Cell::Text;
+      cell.text = QByteArrayView(reinterpret_cast<const char*>(sqlite3_value_text(value)), sqlite3_value_bytes(value));
+      break;
+    case SQLITE_BLOB:
+      cell.kind = Cell::Other;
+      break;
+    default:
+      break;
+  }
+  return cell;
+}
+
+// Bytes, as Qt SQL gives a blob.
+QVariant SqliteRowSource::otherValue(int column) const {
+  const char* bytes = static_cast<const char*>(sqlite3_column_blob(statement_, column));
+  return QByteArray(bytes, sqlite3_column_bytes(statement_, column));
+}
+
+}  // namespace kelvane

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "RowSource.h"
+
+#include <atomic>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace kelvane {
+
+class RuntimeError;
+
+// The rows of a SQLite file, straight through SQLite's C interface, on a connection of their own
+// that opens the file read-only and never creates it.
+class SqliteRowSource : public RowSource, private RowCursor {
+ public:
+  SqliteRowSource(QString path, const std::atomic<bool>& cancelled);
+  ~SqliteRowSource() override;
+  SqliteRowSource(const SqliteRowSource&) = delete;
+  SqliteRowSource& operator=(const SqliteRowSource&) = delete;
+
+  void open() override;
+  RowCursor& run(const QString& sql) override;
+  void interrupt() override;
+
+ private:
+  QStringList columns() const override { return columns_; }
+  bool next() override;
+  Cell cell(int column) const override;
+  QVariant otherValue(int column) const override;
+  // Names the database; says whether waiting may cure the failure, from SQLite's result code.
+  RuntimeError failure(const QString& description, int resultCode) const;
+
+  const QString path_;
+  const std::atomic<bool>& cancelled_;
+  std::atomic<sqlite3*> handle_{nullptr};
+  sqlite3_stmt* statement_ = nullptr;
+  QStringList columns_;
+};
+
+}  // namespace kelvane

@@ -1,0 +1,145 @@
+#include "PointTexts.h"
+
+#include "RuntimeError.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace kelvane {
+
+namespace {
+
+// A cell is a Double's bits, or a NaN whose top 16 bits say what its low 48 bits hold. Every NaN
+// a row holds is stored as the one quiet NaN, so that none can be taken for a tag.
+constexpr quint64 kTagMask = 0xFFFFull << 48;
+constexpr quint64 kIntegerTag = 0xFFF9ull << 48;
+constexpr quint64 kTextTag = 0xFFFAull << 48;
+constexpr quint64 kOtherTag = 0xFFFBull << 48;
+constexpr quint64 kPayload = (1ull << 48) - 1;
+constexpr qint64 kLargestInline = (1ll << 47) - 1;
+constexpr quint64 kQuietNaN = 0x7FF8ull << 48;
+
+}  // namespace
+
+void StoredColumn::appendNumber(double value) {
+  quint64 bits = kQuietNaN;
+  if (!std::isnan(value)) std::memcpy(&bits, &value, sizeof bits);
+  cells_.append(bits);
+}
+
+void StoredColumn::appendInteger(qint64 value) {
+  if (value < -kLargestInline - 1 || value > kLargestInline)
+    appendOther(addOther(QVariant(qlonglong(value))));
+  else
+    cells_.append(kIntegerTag | (quint64(value) & kPayload));
+}
+
+quint32 StoredColumn::addText(QByteArrayView text) {
+  texts_.append(text.data(), text.size());
+  textEnds_.append(quint32(texts_.size()));
+  return quint32(textEnds_.size() - 1);
+}
+
+void StoredColumn::appendText(quint32 index) { cells_.append(kTextTag | index); }
+
+quint32 StoredColumn::addOther(const QVariant& value) {
+  others_.append(value);
+  return quint32(others_.size() - 1);
+}
+
+void StoredColumn::appendOther(quint32 index) { cells_.append(kOtherTag | index); }
+
+void StoredColumn::append(const QVariant& value) {
+  if (!value.isNull()) {
+    switch (value.metaType().id()) {
+      case QMetaType::Double: case QMetaType::Float:
+        return appendNumber(value.toDouble());
+      case QMetaType::Int: case QMetaType::UInt: case QMetaType::LongLong: case QMetaType::Short:
+        return appendInteger(value.toLongLong());
+      case QMetaType::QString:
+        return appendText(addText(value.toString().toUtf8()));
+      default:
+        break;
+    }
+  }
+  appendOther(addOther(value));
+}
+
+QVariant StoredColumn::at(qsizetype row) const {
+  const quint64 cell = cells_.at(row);
+  switch (cell & kTagMask) {
+    case kIntegerTag:
+      return QVariant(qlonglong(qint64(cell << 16) >> 16));
+    case kTextTag:
+      return QString::fromUtf8(text(quint32(cell & kPayload)));
+    case kOtherTag:
+      return others_.at(qsizetype(cell & kPayload));
+    default: {
+      double value = 0;
+      std::memcpy(&value, &cell, sizeof value);
+      return value;
+    }
+  }
+}
+
+void PointTexts::redim(int low, int high) {
+  low_ = low;
+  size_ = high >= low ? qint64(high) - low + 1 : 0;
+  runs_.clear();
+}
+
+void PointTexts::redimPreserve(int low, int high) {
+  if (size_ == 0) low_ = low;
+  size_ = high >= low_ ? qint64(high) - low_ + 1 : 0;
+  runs_ = within(low_, low_ + size_ - 1);
+}
+
+// The runs clipped to the entries first..last.
+std::vector<PointTexts::Run> PointTexts::within(qint64 first, qint64 last) const {
+  std::vector<Run> kept;
+  for (const Run& run : runs_) {
+    const qint64 from = std::max(run.first, first), to = std::min(run.first + run.count - 1, last);
+    if (from <= to) kept.push_back({from, to - from + 1, run.column, run.offset + (from - run.first)});
+  }
+  return kept;
+}
+
+void PointTexts::assign(int first, std::shared_ptr<const StoredColumn> column, qsizetype count) {
+  if (count <= 0) return;
+  const qint64 last = qint64(first) + count - 1;
+  if (!contains(first) || last - low_ >= size_ || count > column->size()) throw subscriptError();
+  std::vector<Run> runs = within(low_, qint64(first) - 1);
+  runs.push_back({first, count, std::move(column), 0});
+  for (Run& run : within(last + 1, low_ + size_ - 1)) runs.push_back(std::move(run));
+  runs_ = std::move(runs);
+}
+
+void PointTexts::set(int i, const QVariant& value) {
+  if (!contains(i)) throw subscriptError();
+  // Entries written one after the other, as a table is filled, go into one column while no copy
+  // of the table shares it.
+  if (written_ && written_.use_count() == 2 && !runs_.empty()) {
+    Run& last = runs_.back();
+    if (last.column == written_ && last.first + last.count == i && last.offset + last.count == written_->size()) {
+      written_->append(value);
+      ++last.count;
+      return;
+    }
+  }
+  written_ = std::make_shared<StoredColumn>();
+  written_->append(value);
+  assign(i, written_, 1);
+}
+
+const QVariant PointTexts::at(int i) const {
+  if (!contains(i)) throw subscriptError();
+  const auto after = std::upper_bound(runs_.begin(), runs_.end(), qint64(i),
+                                      [](qint64 index, const Run& run) { return index < run.first; });
+  if (after == runs_.begin()) return {};
+  const Run& run = *(after - 1);
+  if (i >= run.first + run.count) return {};
+  return run.column->at(run.offset + (i - run.first));
+}
+
+}  // namespace kelvane

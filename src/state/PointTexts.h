@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
+#include <QVariant>
+
+#include <memory>
+#include <vector>
+
+namespace kelvane {
+
+// One column of stored rows, 8 bytes a row: a number as itself, a text (or a value of another
+// kind: a date, Null...) as the index of an entry in the column's table of the distinct ones.
+// Times and dates repeat, so a million rows of them hold a few thousand texts.
+class StoredColumn {
+ public:
+  void appendNumber(double value);
+  void appendInteger(qint64 value);
+  // A text kept once, in UTF-8; every row that holds it appends its index.
+  quint32 addText(QByteArrayView text);
+  void appendText(quint32 index);
+  QByteArrayView text(quint32 index) const {
+    const quint32 start = index == 0 ? 0 : textEnds_[index - 1];
+    return QByteArrayView(texts_.constData() + start, textEnds_[index] - start);
+  }
+  qsizetype textCount() const { return textEnds_.size(); }
+  // A value of another kind, kept once in the same way.
+  quint32 addOther(const QVariant& value);
+  void appendOther(quint32 index);
+  // Numbers as numbers, anything else as a distinct value of its own.
+  void append(const QVariant& value);
+
+  qsizetype size() const { return cells_.size(); }
+  // The value as the engine gave it: a Double, a whole number (qlonglong), a text, a date...
+  QVariant at(qsizetype row) const;
+
+ private:
+  QList<quint64> cells_;
+  QByteArray texts_;         // the distinct texts one after the other
+  QList<quint32> textEnds_;  // where each of them ends
+  QList<QVariant> others_;
+};
+
+// A table of values with explicit index bounds, as PointLabels and PointDates are addressed: an
+// index outside the bounds raises "Subscript out of range", an entry never written is empty.
+// Its entries stay in the columns they were read into, shared and never copied: copies of the
+// table (the picture's kept chart) cost nothing, nor does a new load beside them.
+class PointTexts {
+ public:
+  // Recreates the table: whatever it held is discarded.
+  void redim(int low, int high);
+  // Changes the upper bound and keeps the entries that fit.
+  void redimPreserve(int low, int high);
+
+  // Entries first..first + count - 1 become rows 0..count - 1 of the column.
+  void assign(int first, std::shared_ptr<const StoredColumn> column, qsizetype count);
+  void set(int i, const QVariant& value);
+
+  bool contains(int i) const { return size_ > 0 && i >= low_ && qint64(i) - low_ < size_; }
+  // A value, not a place: entries are written with set().
+  const QVariant at(int i) const;
+
+ private:
+  // Entries first..first + count - 1 are rows offset.. of a column.
+  struct Run {
+    qint64 first;
+    qint64 count;
+    std::shared_ptr<const StoredColumn> column;
+    qsizetype offset;
+  };
+  std::vector<Run> within(qint64 first, qint64 last) const;
+
+  int low_ = 0;
+  qint64 size_ = 0;
+  std::vector<Run> runs_;  // in index order, none overlapping; an index in none is empty
+  std::shared_ptr<StoredColumn> written_;  // what set() writes, while this table alone holds it
+};
+
+}  // namespace kelvane
