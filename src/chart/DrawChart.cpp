@@ -353,14 +353,16 @@ class Renderer {
 
 }  // namespace
 
-void DrawChart(DrawingSurface& picture, const ChartRecord& record, ProgramState& state, const Environment& env) {
+void DrawChart(DrawingSurface& picture, const ChartRecord& record, ProgramState& state, const Environment& env,
+               ShownRows rows) {
   Renderer(picture, record, state, env).draw();
-  picture.KeepChart(record, state);
+  picture.KeepChart({record, state, std::move(rows), nullptr});
 }
 
 void DrawChartAgain(DrawingSurface& picture, const KeptChart& chart, const Environment& env) {
-  ProgramState state = chart.state;
-  DrawChart(picture, chart.record, state, env);
+  KeptChart again = chart;
+  Renderer(picture, again.record, again.state, env).draw();
+  picture.KeepChart(std::move(again));
 }
 
 }  // namespace kelvane::stdKelvane

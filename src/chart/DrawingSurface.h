@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ChartRecord.h"
+#include "state/RowColumns.h"
 
 #include <QString>
 
@@ -16,6 +17,9 @@ namespace kelvane {
 struct KeptChart {
   ChartRecord record;
   ProgramState state;
+  ShownRows rows;  // the stored rows it shows, none for the live chart
+  // The whole chart of stored rows while this one is a zoom into it.
+  std::shared_ptr<const KeptChart> whole;
 };
 
 // The picture a chart is drawn on. Lengths are in the units of the window that holds the
@@ -59,9 +63,7 @@ class DrawingSurface {
   virtual qint64 PixelColumn(float x) const = 0;
 
   // The renderer hands over what it drew from when it is done; the picture keeps it.
-  void KeepChart(const ChartRecord& record, const ProgramState& state) {
-    kept_ = std::make_shared<const KeptChart>(KeptChart{record, state});
-  }
+  void KeepChart(KeptChart chart) { kept_ = std::make_shared<const KeptChart>(std::move(chart)); }
   // None until a chart has been drawn on the picture.
   std::shared_ptr<const KeptChart> LastChart() const { return kept_; }
 

@@ -89,8 +89,7 @@ class ColumnBuilder {
 };
 
 // A stored Data value as a number: texts are read as typed values are.
-double dataValue(const RowCursor& rows, int column, const QLocale& locale) {
-  const Cell cell = rows.cell(column);
+double dataValue(const RowCursor& rows, const Cell& cell, int column, const QLocale& locale) {
   switch (cell.kind) {
     case Cell::Real: return cell.real;
     case Cell::Integer: return double(cell.integer);
@@ -119,10 +118,15 @@ bool nextRow(RowCursor& rows, qint32& count, ReadProgress& progress) {
 
 CompactRows readRows(RowCursor& rows, const LoadPlan& plan, ReadProgress& progress) {
   CompactRows read;
+  RowColumns& columns = *read.columns;
+  read.labels = plan.numberOnX ? columns.number : columns.time;
+  const QString labelField = plan.numberOnX ? QStringLiteral("Number") : QStringLiteral("Time");
   const int data = rows.columnIndex(QStringLiteral("Data"));
-  const int label = rows.columnIndex(plan.labelField);
+  const int number = rows.columnIndex(QStringLiteral("Number"));
+  const int time = rows.columnIndex(QStringLiteral("Time"));
   const int date = rows.columnIndex(QStringLiteral("Date"));
-  ColumnBuilder labels(*read.labels), dates(*read.dates);
+  const int label = plan.numberOnX ? number : time;
+  ColumnBuilder numbers(*columns.number), times(*columns.time), dates(*columns.date);
   ChartRecord range;  // only its vertical range is used
   range.YMin = plan.yMin;
   range.YMax = plan.yMax;
@@ -133,14 +137,16 @@ CompactRows readRows(RowCursor& rows, const LoadPlan& plan, ReadProgress& progre
     try {
       // The steps of LoadChartRows for one row, in its order: a missing column fails where it is read.
       if (data < 0) throw itemNotFoundError(QStringLiteral("Data"));
-      const double d = dataValue(rows, data, plan.locale);
+      const Cell cell = rows.cell(data);
+      const double d = dataValue(rows, cell, data, plan.locale);
       read.values.append(singleProduct(d, kValueScale));
-      if (label < 0) throw itemNotFoundError(plan.labelField);
-      labels.append(rows, label);
-      if (plan.withDates) {
-        if (date < 0) throw itemNotFoundError(QStringLiteral("Date"));
-        dates.append(rows, date);
-      }
+      columns.data->appendNumber(cell.single ? double(float(d)) : d);
+      if (label < 0) throw itemNotFoundError(labelField);
+      // The column not charted is kept too, where the result has it, for the rows' own texts.
+      if (number >= 0) numbers.append(rows, number);
+      if (time >= 0) times.append(rows, time);
+      if (plan.withDates && date < 0) throw itemNotFoundError(QStringLiteral("Date"));
+      if (date >= 0) dates.append(rows, date);
       // A value inside the range leaves it alone: most rows need no more than the comparisons.
       if (d >= range.YMax || d <= range.YMin) applyVerticalRange(kStoredRange, range, labelStep, d);
       ++read.loaded;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "RowSource.h"
-#include "state/PointTexts.h"
+#include "state/RowColumns.h"
 #include "state/RuntimeError.h"
 
 #include <QList>
@@ -15,7 +15,7 @@ namespace kelvane {
 
 // How the rows of a chart are to be loaded: what LoadChartRows will do with them.
 struct LoadPlan {
-  QString labelField;  // "Number" or "Time", as NumberOnX says
+  bool numberOnX = false;  // the label of a row is its number, or else its Time
   bool withDates = true;
   qint32 limit = -1;  // at most this many rows are read; -1 for all of them
   float yMin = 0, yMax = 0, yLabelStep = 0;  // the vertical range the loading starts from
@@ -29,15 +29,16 @@ struct ReadProgress {
 };
 
 // The rows of one result as a chart takes them, held compactly: Data times 10000 as the chart's
-// Single, and the label and the Date in columns of 8 bytes a row (20 bytes a row in all).
+// Single, and number, Time, Date and Data as read in columns of 4 bytes a row while their values
+// fit in them (20 bytes a row in all for the rows the program and the collector write).
 // Loading stops where LoadChartRows would stop: at the first row whose Data is empty, no number
 // or too large, or whose result lacks a column it reads; the rows after it are only counted.
 struct CompactRows {
   qint32 count = 0;     // the rows of the result, at most as many as asked for
   qint32 loaded = 0;    // the rows loaded in full, from the first on
   QList<float> values;  // one a row of the result; 0 after the rows loaded
-  std::shared_ptr<StoredColumn> labels = std::make_shared<StoredColumn>();
-  std::shared_ptr<StoredColumn> dates = std::make_shared<StoredColumn>();
+  std::shared_ptr<RowColumns> columns = std::make_shared<RowColumns>();
+  std::shared_ptr<StoredColumn> labels;  // the column of number or Time, as the plan's label field says
   std::optional<QVariant> firstDate;  // none when the result has no Date
   float yMin = 0, yMax = 0, yLabelStep = 0;  // the vertical range after the rows loaded
   std::optional<RuntimeError> stop;  // what ended the loading at row loaded + 1

@@ -119,6 +119,7 @@ Cell PostgresRowSource::cell(int column) const {
     case kFloat4: case kFloat8: case kNumeric:
       if (std::from_chars(text, text + size, cell.real).ec == std::errc()) {
         cell.kind = Cell::Real;
+        cell.single = columns_[column].type == kFloat4;
         return cell;
       }
       break;

@@ -14,6 +14,7 @@ struct Cell {
   Kind kind = Null;
   qint64 integer = 0;
   double real = 0;
+  bool single = false;  // a Real the engine holds as a Single
   QByteArrayView text;  // UTF-8
 };
 

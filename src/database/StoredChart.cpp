@@ -14,7 +14,7 @@ StoredChart::StoredChart(Program& program, int series, bool withDates)
 
 LoadPlan StoredChart::plan() const {
   LoadPlan plan;
-  plan.labelField = program_.state.NumberOnX ? QStringLiteral("Number") : QStringLiteral("Time");
+  plan.numberOnX = program_.state.NumberOnX;
   plan.withDates = withDates_;
   plan.yMin = record_.YMin;
   plan.yMax = record_.YMax;
@@ -51,7 +51,7 @@ void StoredChart::draw(DrawingSurface& picture) {
   ProgramState& state = program_.state;
   state.ChartRecordCount = count_;
   LoadChartRows(rows_, count_, record_, series_, withDates_, state);
-  stdKelvane::DrawChart(picture, record_, state, program_.env);
+  stdKelvane::DrawChart(picture, record_, state, program_.env, {rows_.columns, 0, count_});
 }
 
 }  // namespace kelvane

@@ -13,7 +13,8 @@ void LoadChartRows(const CompactRows& rows, qint32 count, ChartRecord& record, i
   if (values.size() != count) values.resize(count);  // only then: a resize copies the shared values
   record.Values.setColumn(series, std::move(values));
   state.PointLabels.assign(1, rows.labels, std::min<qsizetype>(rows.labels->size(), count));
-  if (withDates) state.PointDates.assign(1, rows.dates, std::min<qsizetype>(rows.dates->size(), count));
+  const std::shared_ptr<const StoredColumn> dates = rows.columns->date;
+  if (withDates) state.PointDates.assign(1, dates, std::min<qsizetype>(dates->size(), count));
   const qint32 loaded = std::min(rows.loaded, count);
   if (loaded > 0) record.XMax = float(count);
   record.YMin = rows.yMin;

@@ -1,5 +1,6 @@
 #include "PointTexts.h"
 
+#include "RowColumns.h"
 #include "RuntimeError.h"
 
 #include <algorithm>
@@ -10,8 +11,8 @@ namespace kelvane {
 
 namespace {
 
-// A cell is a Double's bits, or a NaN whose top 16 bits say what its low 48 bits hold. Every NaN
-// a row holds is stored as the one quiet NaN, so that none can be taken for a tag.
+// A wide cell is a Double's bits, or a NaN whose top 16 bits say what its low 48 bits hold. Every
+// NaN a row holds is stored as the one quiet NaN, so that none can be taken for a tag.
 constexpr quint64 kTagMask = 0xFFFFull << 48;
 constexpr quint64 kIntegerTag = 0xFFF9ull << 48;
 constexpr quint64 kTextTag = 0xFFFAull << 48;
@@ -20,19 +21,64 @@ constexpr quint64 kPayload = (1ull << 48) - 1;
 constexpr qint64 kLargestInline = (1ll << 47) - 1;
 constexpr quint64 kQuietNaN = 0x7FF8ull << 48;
 
-}  // namespace
+// A narrow cell is a Single's bits in the same way, its tags in the top 12 bits.
+constexpr quint32 kNarrowTagMask = 0xFFFu << 20;
+constexpr quint32 kNarrowIntegerTag = 0xFFDu << 20;
+constexpr quint32 kNarrowTextTag = 0xFFEu << 20;
+constexpr quint32 kNarrowOtherTag = 0xFFFu << 20;
+constexpr quint32 kNarrowPayload = (1u << 20) - 1;
+constexpr qint64 kLargestNarrow = (1ll << 19) - 1;
+constexpr quint32 kNarrowQuietNaN = 0x7FCu << 20;
 
-void StoredColumn::appendNumber(double value) {
+quint64 doubleBits(double value) {
   quint64 bits = kQuietNaN;
   if (!std::isnan(value)) std::memcpy(&bits, &value, sizeof bits);
-  cells_.append(bits);
+  return bits;
+}
+
+// The wide cell of a narrow one.
+quint64 widened(quint32 cell) {
+  switch (cell & kNarrowTagMask) {
+    case kNarrowIntegerTag: return kIntegerTag | (quint64(qint64(qint32(cell << 12) >> 12)) & kPayload);
+    case kNarrowTextTag: return kTextTag | (cell & kNarrowPayload);
+    case kNarrowOtherTag: return kOtherTag | (cell & kNarrowPayload);
+    default: {
+      float single = 0;
+      std::memcpy(&single, &cell, sizeof single);
+      return doubleBits(single);
+    }
+  }
+}
+
+}  // namespace
+
+void StoredColumn::appendWide(quint64 cell) {
+  if (!wide_) widen();
+  wideCells_.append(cell);
+}
+
+void StoredColumn::widen() {
+  wideCells_.reserve(narrowCells_.size() + 1);
+  for (quint32 cell : std::as_const(narrowCells_)) wideCells_.append(widened(cell));
+  narrowCells_ = {};
+  wide_ = true;
+}
+
+void StoredColumn::appendNumber(double value) {
+  if (wide_ || !heldBySingle(value)) return appendWide(doubleBits(value));
+  quint32 bits = kNarrowQuietNaN;
+  const float narrow = float(value);
+  if (!std::isnan(value)) std::memcpy(&bits, &narrow, sizeof bits);
+  appendNarrow(bits);
 }
 
 void StoredColumn::appendInteger(qint64 value) {
-  if (value < -kLargestInline - 1 || value > kLargestInline)
+  if (!wide_ && value >= -kLargestNarrow - 1 && value <= kLargestNarrow)
+    appendNarrow(kNarrowIntegerTag | (quint32(value) & kNarrowPayload));
+  else if (value < -kLargestInline - 1 || value > kLargestInline)
     appendOther(addOther(QVariant(qlonglong(value))));
   else
-    cells_.append(kIntegerTag | (quint64(value) & kPayload));
+    appendWide(kIntegerTag | (quint64(value) & kPayload));
 }
 
 quint32 StoredColumn::addText(QByteArrayView text) {
@@ -41,14 +87,20 @@ quint32 StoredColumn::addText(QByteArrayView text) {
   return quint32(textEnds_.size() - 1);
 }
 
-void StoredColumn::appendText(quint32 index) { cells_.append(kTextTag | index); }
+void StoredColumn::appendText(quint32 index) {
+  if (!wide_ && index <= kNarrowPayload) appendNarrow(kNarrowTextTag | index);
+  else appendWide(kTextTag | index);
+}
 
 quint32 StoredColumn::addOther(const QVariant& value) {
   others_.append(value);
   return quint32(others_.size() - 1);
 }
 
-void StoredColumn::appendOther(quint32 index) { cells_.append(kOtherTag | index); }
+void StoredColumn::appendOther(quint32 index) {
+  if (!wide_ && index <= kNarrowPayload) appendNarrow(kNarrowOtherTag | index);
+  else appendWide(kOtherTag | index);
+}
 
 void StoredColumn::append(const QVariant& value) {
   if (!value.isNull()) {
@@ -67,7 +119,7 @@ void StoredColumn::append(const QVariant& value) {
 }
 
 QVariant StoredColumn::at(qsizetype row) const {
-  const quint64 cell = cells_.at(row);
+  const quint64 cell = wide_ ? wideCells_.at(row) : widened(narrowCells_.at(row));
   switch (cell & kTagMask) {
     case kIntegerTag:
       return QVariant(qlonglong(qint64(cell << 16) >> 16));
@@ -130,6 +182,17 @@ void PointTexts::set(int i, const QVariant& value) {
   written_ = std::make_shared<StoredColumn>();
   written_->append(value);
   assign(i, written_, 1);
+}
+
+PointTexts PointTexts::section(int first, int last) const {
+  if (!contains(first) || !contains(last) || last < first) throw subscriptError();
+  PointTexts part;
+  part.redim(1, last - first + 1);
+  for (Run& run : within(first, last)) {
+    run.first -= first - 1;
+    part.runs_.push_back(std::move(run));
+  }
+  return part;
 }
 
 const QVariant PointTexts::at(int i) const {

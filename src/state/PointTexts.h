@@ -10,9 +10,11 @@
 
 namespace kelvane {
 
-// One column of stored rows, 8 bytes a row: a number as itself, a text (or a value of another
-// kind: a date, Null...) as the index of an entry in the column's table of the distinct ones.
-// Times and dates repeat, so a million rows of them hold a few thousand texts.
+// One column of stored rows: a number as itself, a text (or a value of another kind: a date,
+// Null...) as the index of an entry in the column's table of the distinct ones. Times and dates
+// repeat, so a million rows of them hold a few thousand texts. A row takes 4 bytes while every
+// value fits in them (a Double a Single holds exactly, an index below 2^20, a whole number of 20
+// bits), and the whole column 8 a row from the first value that does not.
 class StoredColumn {
  public:
   void appendNumber(double value);
@@ -31,12 +33,18 @@ class StoredColumn {
   // Numbers as numbers, anything else as a distinct value of its own.
   void append(const QVariant& value);
 
-  qsizetype size() const { return cells_.size(); }
+  qsizetype size() const { return wide_ ? wideCells_.size() : narrowCells_.size(); }
   // The value as the engine gave it: a Double, a whole number (qlonglong), a text, a date...
   QVariant at(qsizetype row) const;
 
  private:
-  QList<quint64> cells_;
+  void appendNarrow(quint32 cell) { narrowCells_.append(cell); }
+  void appendWide(quint64 cell);
+  void widen();
+
+  bool wide_ = false;
+  QList<quint32> narrowCells_;  // until the first value that needs 8 bytes
+  QList<quint64> wideCells_;    // from then on, for every row
   QByteArray texts_;         // the distinct texts one after the other
   QList<quint32> textEnds_;  // where each of them ends
   QList<QVariant> others_;
@@ -56,6 +64,8 @@ class PointTexts {
   // Entries first..first + count - 1 become rows 0..count - 1 of the column.
   void assign(int first, std::shared_ptr<const StoredColumn> column, qsizetype count);
   void set(int i, const QVariant& value);
+  // Entries first..last as entries 1.. of a table of their own, which shares their columns.
+  PointTexts section(int first, int last) const;
 
   bool contains(int i) const { return size_ > 0 && i >= low_ && qint64(i) - low_ < size_; }
   // A value, not a place: entries are written with set().
