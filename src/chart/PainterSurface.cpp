@@ -123,6 +123,11 @@ QPainter& PainterSurface::painter() {
 
 double PainterSurface::deviceX(float x) const { return area_.left() + (double(x) - scaleLeft_) * area_.width() / scaleWidth_; }
 
+QPointF PainterSurface::positionOf(const QPointF& pixel) const {
+  return {scaleLeft_ + (pixel.x() - area_.left()) * scaleWidth_ / area_.width(),
+          scaleTop_ + (pixel.y() - area_.top()) * scaleHeight_ / area_.height()};
+}
+
 QPointF PainterSurface::toDevice(float x, float y) const {
   const double px = deviceX(x);
   const double py = area_.top() + (double(y) - scaleTop_) * area_.height() / scaleHeight_;

@@ -48,6 +48,9 @@ class PainterSurface : public DrawingSurface {
   void setChangeListener(std::function<void()> listener) { changed_ = std::move(listener); }
   // Draws what is still held back (a polyline being joined).
   void finish();
+  // Where a point of the picture, in logical pixels from its top-left corner, lies in the current
+  // coordinate system: the other way round from the drawing.
+  QPointF positionOf(const QPointF& pixel) const;
 
   void SetDrawWidth(int pixels) override;
   void SetDrawStyle(int style) override;

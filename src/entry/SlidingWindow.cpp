@@ -45,6 +45,8 @@ void updateSlidingWindow(ProgramState& state, ChartRecord& record, DrawingSurfac
   const double v = state.LastValueScaled.toDouble();
   state.MainWindowValues.append(v);
   state.FullScreenWindowValues.append(v);
+  state.WindowEntryNumbers.append(state.EntryNumber);
+  if (state.WindowEntryNumbers.size() > kWindowSlots) state.WindowEntryNumbers.removeFirst();
 
   const qint32 count = qint32(state.MainWindowValues.size());
   stageWindowValues(state, count,

@@ -211,6 +211,11 @@ void frmChart::buildChart() {
   btnClose_ = makeButton(fraChart_, "btnClose", 7560, 6360);
   lblTime_ = makeLabel(fraChart_, "lblTime", 3000, 6840, 975, 375);
   lblDate_ = makeLabel(fraChart_, "lblDate", 4080, 6840, 975, 375);
+  // The value under the pointer, left of the clock.
+  lblCursor_ = makeLabel(fraChart_, "lblCursor", 480, 6840, 2415, 375);
+  lblCursor_->setWordWrap(false);
+  graphField_->setZoomable(true);
+  connect(graphField_, &PictureBox::pointCaptionChanged, lblCursor_, &QLabel::setText);
   TimerCurrentTime_ = new QTimer(fraChart_);
   TimerCurrentTime_->setObjectName(QStringLiteral("TimerCurrentTime"));
   TimerCurrentTime_->setInterval(1000);

@@ -80,6 +80,7 @@ class frmChart : public QMainWindow, public MainWindowView {
   QMenu *mnuFile_, *mnuDataHandling_, *mnuHelp_;
   QAction *mnuFileOpen_, *mnuExit_, *mnuSQLquery_, *mnuHelpFile_, *mnuAbout_;
   QAction *mnuExportChart_, *mnuPrintChart_;
+  QLabel* lblCursor_;
   ClockLabelPair clock_;
   QTimer* TimerCurrentTime_;
   std::unique_ptr<frmChartMaximized> frmChartMaximized_;

@@ -34,6 +34,9 @@ frmChartMaximized::frmChartMaximized(const Environment& env) : saveDialog_(this)
   lblTime_ = makeLabel(client, "lblTime", kClockFontSize, 3840, kLabelTop, 975, 375);
   lblDate_ = makeLabel(client, "lblDate", kClockFontSize, 5040, kLabelTop, 975, 375);
   clock_ = ClockLabelPair(lblTime_, lblDate_);
+  lblCursor_ = makeLabel(client, "lblCursor", kClockFontSize, kPictureLeft, kLabelTop, 3495, 375);
+  lblCursor_->setWordWrap(false);
+  connect(picMaximized_, &PictureBox::pointCaptionChanged, lblCursor_, &QLabel::setText);
 
   // The chart goes into a file from here too, by the picture's context menu.
   auto* exportChart = new QAction(LoadResString(TextId::ExportChartItem), picMaximized_);
@@ -48,7 +51,7 @@ DrawingSurface& frmChartMaximized::picMaximized() { return picMaximized_->surfac
 
 // Beyond its design size the window gives its new height to the picture, and its new width too,
 // as well as the design's wide strip right of the picture, until that margin is as narrow as the
-// left one. The clock labels keep their place below the picture.
+// left one. The clock labels and lblCursor keep their place below the picture.
 void frmChartMaximized::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   const QSize client = centralWidget()->size();
@@ -57,7 +60,7 @@ void frmChartMaximized::resizeEvent(QResizeEvent* event) {
   const int margin = twipsOnScreen(kPictureLeft);
   picMaximized_->resize(std::min(client.width() - 2 * margin, twipsOnScreen(kPictureWidth) + 2 * wider),
                         twipsOnScreen(kPictureHeight) + taller);
-  for (QLabel* label : {lblTime_, lblDate_}) label->move(label->x(), twipsOnScreen(kLabelTop) + taller);
+  for (QLabel* label : {lblTime_, lblDate_, lblCursor_}) label->move(label->x(), twipsOnScreen(kLabelTop) + taller);
 }
 
 void frmChartMaximized::showMaximized() {

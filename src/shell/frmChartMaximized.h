@@ -26,7 +26,7 @@ class frmChartMaximized : public QMainWindow, public FullScreenView {
 
  private:
   PictureBox* picMaximized_;
-  QLabel *lblTime_, *lblDate_;
+  QLabel *lblTime_, *lblDate_, *lblCursor_;
   ClockLabelPair clock_;
   FileDialogChooser saveDialog_;
 };

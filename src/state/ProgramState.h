@@ -44,6 +44,9 @@ struct ProgramState {
   // Calculation run
   QList<double> MainWindowValues;        // values times 10000, oldest first
   QList<double> FullScreenWindowValues;  // the same, one more kept for the full-screen chart
+  // The EntryNumber of each of the newest values that entered the windows, oldest first: a refused
+  // text takes a number but enters no value, so the numbers of a window cannot be counted back.
+  QList<qint64> WindowEntryNumbers;
   Table2D<QVariant> PointTable;          // rows 0..22, columns 0..10
   QVariant LastValueScaled;              // a Double: the newest value times 10000
   qint32 PointCounter = 0;

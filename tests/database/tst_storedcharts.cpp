@@ -1,6 +1,9 @@
 #include "support/EntryFixture.h"
 #include "support/MeasurementDatabase.h"
 
+#include "chart/ChartPoints.h"
+#include "chart/ChartZoom.h"
+#include "chart/Scaling.h"
 #include "database/FileSelection.h"
 #include "database/PeriodQuery.h"
 #include "database/RecentRecords.h"
@@ -273,6 +276,60 @@ class StoredChartsTest : public QObject {
     f.press("4");
     QCOMPARE(f.test.messages.texts(), boxes);
     QCOMPARE(database->scalar("SELECT count(*) FROM GraphData").toInt(), 13);
+  }
+
+  // The caption of the point nearest to the pointer, put at a point's x (or between two) far
+  // below the chart. Entry numbers skip the refused text; a zoom's records are the whole chart's rows.
+  void pointerNamesTheNearestPoint_data() {
+    QTest::addColumn<QString>("chart");
+    QTest::addColumn<double>("at");  // in points from the first, which is 1
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("live chart: the first value, before a refused text") << "live" << 1.3 << "1   1.5";
+    QTest::newRow("live chart: right of the newest value") << "live" << 9.0 << "5   7";
+    QTest::newRow("recent rows: nearer the later of two records") << "stored" << 4.6 << "10   08:00:10   02/12/2026   1";
+    QTest::newRow("recent rows: left of the first record") << "stored" << -2.0 << "6   08:00:06   01/12/2026   0.6";
+    QTest::newRow("zoom into records 3 to 8: its second record") << "zoomed" << 2.0 << "9   08:00:09   01/12/2026   0.9";
+  }
+  void pointerNamesTheNearestPoint() {
+    QFETCH(QString, chart);
+    QFETCH(double, at);
+    QFETCH(QString, caption);
+    EntryFixture f;
+    for (const char* typed : {"1.5", "x", "-2.5", "4", "7"}) f.press(typed);
+    QVariantList data;
+    for (int n = 1; n <= 25; ++n) data << n / 10.0;
+    const auto database = fillDatabase(EngineKind::Sqlite, f, data);
+    if (chart != "live") btnSPRT_Click(f.program);
+    if (chart == "zoomed") zoomInto(f.window.picture, 8, 3, f.test.env);
+    const auto kept = f.window.picture.LastChart();
+    const float x = stdKelvane::XToSurface(kept->state, float(chart == "live" ? kept->state.PlotXMin + at - 1 : at));
+    const std::optional<int> point = pointNearest(*kept, {x, -1000, 0});
+    QCOMPARE(point ? pointCaption(*kept, *point, f.test.env.regional) : QString(), caption);
+  }
+
+  // A zoom draws what a query of just the rows marked draws, and leaves the program's state as it
+  // was; leaving it draws the whole chart as first drawn. One record is no zoom.
+  void zoomDrawsTheRecordsMarkedAndBackTheWhole() {
+    EntryFixture f;
+    QVariantList data;
+    for (int n = 1; n <= 30; ++n) data << double(n);
+    const auto database = fillDatabase(EngineKind::Sqlite, f, data);
+    btnSPRT_Click(f.program);
+    const QList<RecordingSurface::Entry> whole = f.window.picture.entries();
+    f.window.picture.clear();
+    zoomInto(f.window.picture, 4, 4, f.test.env);
+    QVERIFY(f.window.picture.entries().isEmpty());
+    zoomInto(f.window.picture, 8, 3, f.test.env);
+    const QList<RecordingSurface::Entry> zoomed = f.window.picture.entries();
+    QCOMPARE((QList<float>{float(f.state.ChartRecordCount), f.state.PlotXMax, f.state.PlotYMax}), (QList<float>{20, 20, 31}));
+    f.window.picture.clear();
+    zoomOut(f.window.picture, f.test.env);
+    QVERIFY(f.window.picture.entries() == whole);
+    mnuSQLquery_Click(f.program);
+    f.window.queryDialog->text = "SELECT Date, Time, number, Data FROM GraphData WHERE number BETWEEN 13 AND 18 ORDER BY number";
+    f.window.picture.clear();
+    btnSelect_Click(f.program, *f.window.queryDialog);
+    QVERIFY(!zoomed.isEmpty() && f.window.picture.entries() == zoomed);
   }
 };
 

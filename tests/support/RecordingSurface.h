@@ -4,6 +4,8 @@
 
 #include <QList>
 
+#include <tuple>
+
 namespace kelvane {
 
 // A picture that draws nothing and keeps every operation, with the pen and font in effect, so
@@ -21,6 +23,10 @@ class RecordingSurface : public DrawingSurface {
     int drawWidth = 1, drawStyle = Solid;  // in effect for a Line
     QString fontName;                      // in effect for a Print
     float fontSize = 0;
+    bool operator==(const Entry& o) const {
+      return std::tie(op, x1, y1, x2, y2, value, colour, text, drawWidth, drawStyle, fontName, fontSize) ==
+             std::tie(o.op, o.x1, o.y1, o.x2, o.y2, o.value, o.colour, o.text, o.drawWidth, o.drawStyle, o.fontName, o.fontSize);
+    }
   };
 
   RecordingSurface(float widthTwips, float heightTwips) : width_(widthTwips), height_(heightTwips) {}
