@@ -90,6 +90,17 @@ void exportChart(const PainterSurface& picture, const QString& path, ChartFileTy
   if (!file.commit()) throw cannotWrite(path, file.errorString());
 }
 
+void writeWholeFile(const QString& path, const QByteArray& contents) {
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) throw cannotWrite(path, file.errorString());
+  if (file.write(contents) != contents.size()) {
+    const QString reason = file.errorString();
+    file.cancelWriting();
+    throw cannotWrite(path, reason);
+  }
+  if (!file.commit()) throw cannotWrite(path, file.errorString());
+}
+
 void printChart(const PainterSurface& picture, QPagedPaintDevice& printer, const QString& heading,
                 const Environment& env) {
   QPainter painter;

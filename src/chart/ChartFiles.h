@@ -21,6 +21,10 @@ std::optional<ChartFileType> chartFileTypeOf(const QString& path);
 // only when it is complete; raises a RuntimeError naming it and saying why it cannot be written.
 void exportChart(const PainterSurface& picture, const QString& path, ChartFileType type, const Environment& env);
 
+// Writes the contents into the file, which appears only when it is complete; raises a
+// RuntimeError naming it and saying why it cannot be written.
+void writeWholeFile(const QString& path, const QByteArray& contents);
+
 // Prints the chart the picture shows on one page, at its real size and centred, under a heading
 // line; raises a RuntimeError when the printer cannot be painted on.
 void printChart(const PainterSurface& picture, QPagedPaintDevice& printer, const QString& heading,

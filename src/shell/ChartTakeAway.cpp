@@ -1,9 +1,12 @@
 #include "ChartTakeAway.h"
 
+#include "RowsFile.h"
 #include "TextResources.h"
 #include "chart/ChartFiles.h"
 #include "database/Engine.h"
 #include "state/RuntimeError.h"
+
+#include <QFileInfo>
 
 namespace kelvane {
 
@@ -15,6 +18,15 @@ const char* const kFilterSuffixes[] = {".png", ".svg", ".pdf"};
 
 void reportUnwritten(const RuntimeError& error, const Environment& env) {
   env.alert(LoadResString(TextId::FileNotWritten).arg(error.source(), error.description()));
+}
+
+// The main window's chart, when it shows rows to export.
+std::shared_ptr<const KeptChart> chartWithRows(Program& program) {
+  auto kept = program.mainWindow.graphField().LastChart();
+  if (!kept) return nullptr;
+  const bool rows = kept->state.LiveChart ? !program.mainWindow.results().numbers.isEmpty()
+                                          : kept->rows.columns && kept->rows.count > 0;
+  return rows ? kept : nullptr;
 }
 
 }  // namespace
@@ -36,6 +48,25 @@ void mnuExportChart_Click(const PainterSurface& picture, SaveFileChooser& choose
     reportUnwritten(error, env);
   }
 }
+
+void mnuExportRows_Click(Program& program, SaveFileChooser& chooser) {
+  const auto kept = chartWithRows(program);
+  if (!kept) return;
+  const std::optional<SaveChoice> choice =
+      chooser.chooseSaveFile(LoadResString(TextId::ExportRowsItem), {LoadResString(TextId::RowsFileFilter)});
+  if (!choice) return;
+  QString path = choice->path;
+  if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".csv");
+  const Environment& env = program.env;
+  try {
+    writeWholeFile(path, kept->state.LiveChart ? listedRowsCsv(program.mainWindow.results(), env.regional)
+                                               : storedRowsCsv(kept->rows, env.regional));
+  } catch (const RuntimeError& error) {
+    reportUnwritten(error, env);
+  }
+}
+
+bool rowsToExport(Program& program) { return chartWithRows(program) != nullptr; }
 
 void mnuPrintChart_Click(const PainterSurface& picture, PrinterChooser& chooser, const Environment& env) {
   const std::unique_ptr<QPagedPaintDevice> printer = chooser.choosePrinter();

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "chart/PainterSurface.h"
-#include "state/Services.h"
+#include "state/Program.h"
 
 #include <QPagedPaintDevice>
 #include <QStringList>
@@ -39,6 +39,13 @@ void mnuExportChart_Click(const PainterSurface& picture, SaveFileChooser& choose
 
 // File > Print chart...: the chart on one page, at its real size, under a heading line.
 void mnuPrintChart_Click(const PainterSurface& picture, PrinterChooser& chooser, const Environment& env);
+
+// File > Export rows...: the rows the main window's chart shows, into a CSV file: the stored rows
+// of a chart of stored rows (only those of its zoom while it shows one), the lists of entered
+// values for the live chart. A name without a suffix gets ".csv".
+void mnuExportRows_Click(Program& program, SaveFileChooser& chooser);
+// Whether the main window's chart shows rows to export, which enables the menu item.
+bool rowsToExport(Program& program);
 
 // The heading of a printed chart: what it shows, from which database, and when it was printed.
 QString printHeading(const KeptChart& chart, const QDateTime& printed, const RegionalForms& regional);

@@ -113,6 +113,13 @@ void frmChart::clearResults() {
   List5_->clear();
 }
 
+ResultLists frmChart::results() const {
+  ResultLists lists;
+  for (auto [list, lines] : {std::pair{List1_, &lists.numbers}, {List2_, &lists.typedTexts}, {List5_, &lists.timeStamps}})
+    for (int row = 0; row < list->count(); ++row) lines->append(list->item(row)->text());
+  return lists;
+}
+
 void frmChart::setPendingCaption(const QString& text) {
   lblPending_->setText(text);
   lblPending_->setVisible(!text.isEmpty());
@@ -247,6 +254,7 @@ void frmChart::buildMenus() {
   mnuFile_->addSeparator();
   mnuExportChart_ = addItem(mnuFile_, "mnuExportChart");
   mnuPrintChart_ = addItem(mnuFile_, "mnuPrintChart");
+  mnuExportRows_ = addItem(mnuFile_, "mnuExportRows");
   mnuFile_->addSeparator();
   mnuExit_ = addItem(mnuFile_, "mnuExit");
   mnuDataHandling_ = addMenu("mnuDataHandling");
@@ -261,6 +269,9 @@ void frmChart::buildMenus() {
           [this] { mnuExportChart_Click(graphField_->surface(), CommonDialog1_, program_.env); });
   connect(mnuPrintChart_, &QAction::triggered, this,
           [this] { mnuPrintChart_Click(graphField_->surface(), printDialog_, program_.env); });
+  connect(mnuExportRows_, &QAction::triggered, this, [this] { mnuExportRows_Click(program_, CommonDialog1_); });
+  // Decided as the menu opens: the chart and the lists change while it is closed.
+  connect(mnuFile_, &QMenu::aboutToShow, this, [this] { mnuExportRows_->setEnabled(rowsToExport(program_)); });
   connect(mnuSQLquery_, &QAction::triggered, this, [this] { mnuSQLquery_Click(program_); });
   connect(mnuHelpFile_, &QAction::triggered, this, &frmChart::mnuHelpFile_Click);
   connect(mnuAbout_, &QAction::triggered, this, [this] { ShowAboutBox(this); });
@@ -302,6 +313,7 @@ void frmChart::setCaptions() {
   btnTimeOnX_->setText(withAccessKey(LoadResString(TextId::TimeOnXButton), u'T'));
   mnuExportChart_->setText(withAccessKey(LoadResString(TextId::ExportChartItem), u'E'));
   mnuPrintChart_->setText(withAccessKey(LoadResString(TextId::PrintChartItem), u'P'));
+  mnuExportRows_->setText(withAccessKey(LoadResString(TextId::ExportRowsItem), u'r'));
 }
 
 void frmChart::btnClose_Click() { close(); }

@@ -44,6 +44,7 @@ class frmChart : public QMainWindow, public MainWindowView {
   void setFullScreenEnabled(bool enabled) override;
   void appendResult(const QString& number, const QString& typedText, const QString& timeStamp) override;
   void clearResults() override;
+  ResultLists results() const override;
   void setPendingCaption(const QString& text) override;
   FullScreenView& fullScreenWindow() override;
   QueryDialogView& showQueryDialog() override;
@@ -79,7 +80,7 @@ class frmChart : public QMainWindow, public MainWindowView {
   PictureBox* graphField_;
   QMenu *mnuFile_, *mnuDataHandling_, *mnuHelp_;
   QAction *mnuFileOpen_, *mnuExit_, *mnuSQLquery_, *mnuHelpFile_, *mnuAbout_;
-  QAction *mnuExportChart_, *mnuPrintChart_;
+  QAction *mnuExportChart_, *mnuPrintChart_, *mnuExportRows_;
   QLabel* lblCursor_;
   ClockLabelPair clock_;
   QTimer* TimerCurrentTime_;

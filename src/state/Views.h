@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace kelvane {
 
@@ -46,6 +47,11 @@ class RowReading {
   virtual qint64 rowsRead() const = 0;
 };
 
+// The lines of the lists of entered values, List1, List2 and List5, in order.
+struct ResultLists {
+  QStringList numbers, typedTexts, timeStamps;
+};
+
 // The controls of the main window that the handlers read and set.
 class MainWindowView {
  public:
@@ -61,6 +67,7 @@ class MainWindowView {
   // One line each in List1, List2 and List5; emptied in that order.
   virtual void appendResult(const QString& number, const QString& typedText, const QString& timeStamp) = 0;
   virtual void clearResults() = 0;
+  virtual ResultLists results() const = 0;
   // The label lblPending: shown with the text, hidden when it is empty.
   virtual void setPendingCaption(const QString& text) = 0;
   // Created, hidden, on first use; it then lives until the main window closes.

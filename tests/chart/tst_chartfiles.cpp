@@ -7,6 +7,8 @@
 #include "entry/SlidingWindow.h"
 #include "shell/MainWindowHandlers.h"
 #include "state/RuntimeError.h"
+#include "shell/ChartTakeAway.h"
+#include "support/EntryFixture.h"
 #include "support/FakeWindows.h"
 #include "support/MeasurementDatabase.h"
 #include "support/TestEnvironment.h"
@@ -30,6 +32,8 @@ class ChartFilesTest : public QObject {
   void filesHoldTheChartOnThePicture();
   void unwritableFileIsReportedAndLeftAway();
   void printedPageHoldsHeadingAndChart();
+  void rowsFileHoldsTheRowsTheChartShows_data();
+  void rowsFileHoldsTheRowsTheChartShows();
 
  private:
   QTemporaryDir folder_;
@@ -50,6 +54,12 @@ struct PaintedProgram {
   FakeMainWindow window{picture};
   PendingRows pendingRows;
   Program program{state, test.env, window, pendingRows};
+};
+
+struct AnsweringSaveChooser : SaveFileChooser {
+  explicit AnsweringSaveChooser(QString path) : path(std::move(path)) {}
+  std::optional<SaveChoice> chooseSaveFile(const QString&, const QStringList&) override { return SaveChoice{path, 0}; }
+  QString path;
 };
 
 QString run(const QString& tool, const QStringList& arguments) {
@@ -146,6 +156,51 @@ void ChartFilesTest::printedPageHoldsHeadingAndChart() {
   const QString text = run("pdftotext", {"-layout", path, "-"});
   QVERIFY2(text.indexOf("Entries of the calculation run") < text.indexOf("14"), qPrintable(text));
   QVERIFY(run("pdfinfo", {path}).contains(QRegularExpression("Pages:\\s+1\\n")));
+}
+
+// The values typed, stored by the program as Singles and exported from the lists or the recent
+// rows: numbers with a point under either decimal separator, the stored Data as the Single the
+// program stored. A file that cannot be written is reported and leaves nothing behind.
+void ChartFilesTest::rowsFileHoldsTheRowsTheChartShows_data() {
+  QTest::addColumn<QLocale>("locale");
+  QTest::addColumn<bool>("stored");
+  const QLocale british(QLocale::English, QLocale::UnitedKingdom), german(QLocale::German, QLocale::Germany);
+  QTest::newRow("live chart: the lists") << british << false;
+  QTest::newRow("live chart, decimal comma") << german << false;
+  QTest::newRow("recent rows: as the database holds them") << british << true;
+  QTest::newRow("recent rows, decimal comma") << german << true;
+}
+
+void ChartFilesTest::rowsFileHoldsTheRowsTheChartShows() {
+  QFETCH(QLocale, locale);
+  QFETCH(bool, stored);
+  EntryFixture f(locale);
+  SqliteMeasurementDatabase database(f.path("m.db"));
+  f.state.DatabasePath = database.withGraphData().dataSource();
+  QVERIFY(!rowsToExport(f.program));
+  for (const char* typed : {"2.5", "1E3", " -0.125", "0.1"}) f.press(QString(typed).replace('.', locale.decimalPoint()));
+  if (stored) btnSPRT_Click(f.program);
+  AnsweringSaveChooser chooser(f.path("rows"));
+  mnuExportRows_Click(f.program, chooser);
+  QFile file(f.path("rows.csv"));
+  QVERIFY(file.open(QIODevice::ReadOnly));
+  QStringList lines = QString::fromUtf8(file.readAll()).split("\r\n");
+  QCOMPARE(lines.takeLast(), QString());  // CR LF ends the last line too
+  QCOMPARE(lines.takeFirst(), stored ? "Date,Time,number,Data" : "n,data,time stamp");
+  const QList<QVariantList> rows = database.rows("SELECT Date, Time FROM GraphData ORDER BY number");
+  const QStringList data{"2.5", "1000", "-0.125", "0.1"};
+  QCOMPARE(lines.size(), data.size());
+  for (int i = 0; i < data.size(); ++i) {
+    const QString n = QString::number(i + 1);
+    QCOMPARE(lines[i].split(','), stored ? QStringList({rows[i][0].toString(), rows[i][1].toString(), n, data[i]})
+                                         : QStringList({n, data[i], f.window.List5[i]}));
+  }
+  QDir(f.folder.path()).mkdir("taken.csv");  // a folder where the file should go
+  chooser.path = f.path("taken.csv");
+  mnuExportRows_Click(f.program, chooser);
+  QCOMPARE(f.test.messages.texts().value(0).section(' ', 0, 0), chooser.path);
+  QCOMPARE(QDir(f.folder.path()).entryList(QDir::Files).filter("taken"), QStringList());
+  QVERIFY(QFileInfo(chooser.path).isDir());
 }
 
 QTEST_MAIN(ChartFilesTest)

@@ -57,6 +57,7 @@ struct FakeMainWindow : MainWindowView {
     List2.clear();
     List5.clear();
   }
+  ResultLists results() const override { return {List1, List2, List5}; }
   void setPendingCaption(const QString& text) override { pendingCaption = text; }
   FullScreenView& fullScreenWindow() override {
     if (!fullScreen) fullScreen = std::make_unique<FakeFullScreenWindow>();

@@ -1,0 +1,81 @@
+#include "RowsFile.h"
+
+#include "entry/NumberInput.h"
+#include "state/RuntimeError.h"
+
+#include <QStringList>
+
+#include <algorithm>
+#include <charconv>
+
+namespace kelvane {
+
+namespace {
+
+const QString kLineEnd = QStringLiteral("\r\n");
+
+QString quotedIfNeeded(const QString& field) {
+  static const QString kSpecial = QStringLiteral(",\"\r\n");
+  if (std::none_of(field.begin(), field.end(), [](QChar c) { return kSpecial.contains(c); })) return field;
+  return QLatin1Char('"') + QString(field).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
+}
+
+template <typename Number>
+QString shortestText(Number value) {
+  char text[64];
+  const auto written = std::to_chars(text, text + sizeof text, value);
+  return QString::fromLatin1(text, int(written.ptr - text));
+}
+
+// A value as read: numbers with ".", texts as they are, other values as the program shows them.
+QString fieldOf(const QVariant& value, const RegionalForms& regional) {
+  switch (value.metaType().id()) {
+    case QMetaType::Double: return shortestText(value.toDouble());
+    case QMetaType::LongLong: return shortestText(value.toLongLong());
+    default: return regional.valueText(value);
+  }
+}
+
+void appendLine(QByteArray& csv, const QStringList& fields) {
+  QStringList quoted;
+  for (const QString& field : fields) quoted << quotedIfNeeded(field);
+  csv += (quoted.join(QLatin1Char(',')) + kLineEnd).toUtf8();
+}
+
+}  // namespace
+
+QByteArray storedRowsCsv(const ShownRows& rows, const RegionalForms& regional) {
+  QByteArray csv;
+  appendLine(csv, {QStringLiteral("Date"), QStringLiteral("Time"), QStringLiteral("number"), QStringLiteral("Data")});
+  if (!rows.columns) return csv;
+  const RowColumns& columns = *rows.columns;
+  const auto field = [&](const StoredColumn& column, qsizetype row) {
+    return row < column.size() ? fieldOf(column.at(row), regional) : QString();
+  };
+  for (qsizetype row = rows.first; row < rows.first + rows.count; ++row) {
+    QString data;
+    if (row < columns.data->size()) {
+      const double value = columns.data->at(row).toDouble();
+      data = heldBySingle(value) ? shortestText(float(value)) : shortestText(value);
+    }
+    appendLine(csv, {field(*columns.date, row), field(*columns.time, row), field(*columns.number, row), data});
+  }
+  return csv;
+}
+
+QByteArray listedRowsCsv(const ResultLists& lists, const RegionalForms& regional) {
+  QByteArray csv;
+  appendLine(csv, {QStringLiteral("n"), QStringLiteral("data"), QStringLiteral("time stamp")});
+  for (qsizetype i = 0; i < lists.numbers.size(); ++i) {
+    QString data = lists.typedTexts.value(i);
+    try {
+      data = shortestText(typedDouble(data, regional.locale()));
+    } catch (const RuntimeError&) {
+      // Only accepted texts are listed; one that is not a number after all goes as it was typed.
+    }
+    appendLine(csv, {lists.numbers.at(i), data, lists.timeStamps.value(i)});
+  }
+  return csv;
+}
+
+}  // namespace kelvane

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "state/RegionalForms.h"
+#include "state/RowColumns.h"
+#include "state/Views.h"
+
+#include <QByteArray>
+
+namespace kelvane {
+
+// The rows a chart shows as comma-separated values, as other programs read them (RFC 4180): a
+// header line, fields that hold a comma, a quote or a line break in quotes, CR LF after every
+// line, UTF-8. Numbers have "." whatever the regional settings, in the shortest text that reads
+// back to the same value.
+
+// A chart of stored rows: Date, Time, number and Data of each row as read; a Data value a Single
+// holds is written as that Single.
+QByteArray storedRowsCsv(const ShownRows& rows, const RegionalForms& regional);
+
+// The live chart: n, data and time stamp of each entry of the lists, data as the number its typed
+// text stands for under the regional settings.
+QByteArray listedRowsCsv(const ResultLists& lists, const RegionalForms& regional);
+
+}  // namespace kelvane
