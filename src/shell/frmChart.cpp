@@ -218,8 +218,10 @@ void frmChart::buildChart() {
   btnClose_ = makeButton(fraChart_, "btnClose", 7560, 6360);
   lblTime_ = makeLabel(fraChart_, "lblTime", 3000, 6840, 975, 375);
   lblDate_ = makeLabel(fraChart_, "lblDate", 4080, 6840, 975, 375);
-  // The value under the pointer, left of the clock.
-  lblCursor_ = makeLabel(fraChart_, "lblCursor", 480, 6840, 2415, 375);
+  // The value under the pointer, left of the clock. The four fields of a stored record take up to
+  // 3700 twips in Tahoma 9, so the label reaches across the picture's width, over the clock labels
+  // that a chart of stored rows hides; a live point's two fields stay clear of them.
+  lblCursor_ = makeLabel(fraChart_, "lblCursor", 480, 6840, 6855, 375);
   lblCursor_->setWordWrap(false);
   graphField_->setZoomable(true);
   connect(graphField_, &PictureBox::pointCaptionChanged, lblCursor_, &QLabel::setText);

@@ -34,7 +34,8 @@ frmChartMaximized::frmChartMaximized(const Environment& env) : saveDialog_(this)
   lblTime_ = makeLabel(client, "lblTime", kClockFontSize, 3840, kLabelTop, 975, 375);
   lblDate_ = makeLabel(client, "lblDate", kClockFontSize, 5040, kLabelTop, 975, 375);
   clock_ = ClockLabelPair(lblTime_, lblDate_);
-  lblCursor_ = makeLabel(client, "lblCursor", kClockFontSize, kPictureLeft, kLabelTop, 3495, 375);
+  // As wide as the picture, as the main window's: over the clock labels, which stored rows hide.
+  lblCursor_ = makeLabel(client, "lblCursor", kClockFontSize, kPictureLeft, kLabelTop, kPictureWidth, 375);
   lblCursor_->setWordWrap(false);
   connect(picMaximized_, &PictureBox::pointCaptionChanged, lblCursor_, &QLabel::setText);
 
