@@ -4,6 +4,7 @@
 #include "Commands.h"
 #include "chart/ChartFonts.h"
 #include "chart/ChartFiles.h"
+#include "chart/Scaling.h"
 #include "shell/ChartTakeAway.h"
 #include "shell/PictureBox.h"
 #include "shell/frmChart.h"
@@ -14,6 +15,7 @@
 #include <QDir>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QProcess>
@@ -107,6 +109,13 @@ double pressureSignal(int n, int rowsADay, int leakFrom, int leakTo) {
   return 5 + swing + 0.5 * std::sin(n * 1.7) - (n >= leakFrom && n < leakTo ? 4 : 0);
 }
 
+// Presses "SELECT query". The dialog it closes then goes at once, as the program's own event loop
+// lets it go: left for later, it would be deleted under the next read, which waits over it.
+void selectQuery(QDialog& dialog) {
+  dialog.findChild<QPushButton*>(QStringLiteral("btnSelect"))->click();
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
 // Charts all rows of the database through the query dialog, then shows them full screen.
 bool saveQueryCharts(frmChart& window, ProgramState& state, const QString& database, const QDir& folder,
                      const QString& name) {
@@ -115,12 +124,33 @@ bool saveQueryCharts(frmChart& window, ProgramState& state, const QString& datab
   auto* dialog = window.findChild<QDialog*>(QStringLiteral("frmDataBase"));
   dialog->findChild<QPlainTextEdit*>(QStringLiteral("txtQuery"))
       ->setPlainText(QStringLiteral("SELECT Date, Time, number, Data FROM GraphData"));
-  dialog->findChild<QPushButton*>(QStringLiteral("btnSelect"))->click();
+  selectQuery(*dialog);
   bool saved = save(window, folder, name);
   window.findChild<QPushButton*>(QStringLiteral("btnMaximized"))->click();
   saved &= save(*topLevel(QStringLiteral("frmChartMaximized")), folder, name + QStringLiteral("-full-screen"));
   topLevel(QStringLiteral("frmChartMaximized"))->close();
   return saved;
+}
+
+// The operator's hand on the main window's chart: a drag from record to record with the left
+// button, then the pointer resting over a record.
+void dragAcrossChart(frmChart& window, float fromRecord, float toRecord, float restAtRecord) {
+  auto* box = window.findChild<PictureBox*>(QStringLiteral("graphField"));
+  const auto pixelAt = [box](float record) {
+    const auto kept = box->surface().LastChart();
+    const float twips = stdKelvane::XToSurface(kept->state, record);
+    return QPoint(box->contentsRect().left() + int(twips * box->contentsRect().width() / box->surface().Width()),
+                  box->height() / 2);
+  };
+  const auto send = [box](QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+    QMouseEvent event(type, QPointF(at), box->mapToGlobal(QPointF(at)), button, held, Qt::NoModifier);
+    QApplication::sendEvent(box, &event);
+  };
+  send(QEvent::MouseButtonPress, pixelAt(fromRecord), Qt::LeftButton, Qt::LeftButton);
+  send(QEvent::MouseMove, pixelAt(toRecord), Qt::NoButton, Qt::LeftButton);
+  send(QEvent::MouseButtonRelease, pixelAt(toRecord), Qt::LeftButton, Qt::NoButton);
+  QApplication::processEvents();
+  send(QEvent::MouseMove, pixelAt(restAtRecord), Qt::NoButton, Qt::NoButton);
 }
 
 // The main window with its File menu open, as one picture.
@@ -206,7 +236,7 @@ int main(int argc, char* argv[]) {
       ->setPlainText(QStringLiteral("SELECT Date, Time, number, Data  FROM GraphData WHERE Date = '06/12/2026' AND Time \n"
                                     "between '09:00:00' and '09:15:00'"));
   allSaved &= save(*dialog, folder, QStringLiteral("query-dialog"));
-  dialog->findChild<QPushButton*>(QStringLiteral("btnSelect"))->click();
+  selectQuery(*dialog);
   allSaved &= save(mainWindow, folder, QStringLiteral("query-chart"));
   allSaved &= saveFileMenu(mainWindow, folder);
   allSaved &= savePrintedPage(mainWindow.findChild<PictureBox*>(QStringLiteral("graphField"))->surface(), env, folder,
@@ -217,6 +247,11 @@ int main(int argc, char* argv[]) {
   createDatabase(day, QDateTime(QDate(2026, 12, 4), QTime(23, 59)), 60, 1440,
                  [](int n) { return pressureSignal(n, 1440, 850, 940); });
   allSaved &= saveQueryCharts(mainWindow, state, day, folder, QStringLiteral("day-by-minute"));
+  // The leak of that day looked at closely, the value under the pointer beside the clock.
+  dragAcrossChart(mainWindow, 820, 970, 48);
+  allSaved &= save(mainWindow, folder, QStringLiteral("zoomed-chart"));
+  QEvent leaving(QEvent::Leave);  // the pictures after this one show no value under the pointer
+  QApplication::sendEvent(mainWindow.findChild<PictureBox*>(QStringLiteral("graphField")), &leaving);
   createDatabase(week, QDateTime(QDate(2026, 11, 29), QTime(23, 59, 59)), 1, 7 * 86400,
                  [](int n) { return pressureSignal(n, 86400, 4 * 86400 + 30000, 4 * 86400 + 37200); });
   allSaved &= saveQueryCharts(mainWindow, state, week, folder, QStringLiteral("week-by-second"));
