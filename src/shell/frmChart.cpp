@@ -257,6 +257,7 @@ void frmChart::buildMenus() {
   mnuExportChart_ = addItem(mnuFile_, "mnuExportChart");
   mnuPrintChart_ = addItem(mnuFile_, "mnuPrintChart");
   mnuExportRows_ = addItem(mnuFile_, "mnuExportRows");
+  mnuExportRows_->setEnabled(false);  // nothing to export at start
   mnuFile_->addSeparator();
   mnuExit_ = addItem(mnuFile_, "mnuExit");
   mnuDataHandling_ = addMenu("mnuDataHandling");
