@@ -1,6 +1,5 @@
 #include "PointTexts.h"
 
-#include "RowColumns.h"
 #include "RuntimeError.h"
 
 #include <algorithm>
@@ -21,14 +20,7 @@ constexpr quint64 kPayload = (1ull << 48) - 1;
 constexpr qint64 kLargestInline = (1ll << 47) - 1;
 constexpr quint64 kQuietNaN = 0x7FF8ull << 48;
 
-// A narrow cell is a Single's bits in the same way, its tags in the top 12 bits.
-constexpr quint32 kNarrowTagMask = 0xFFFu << 20;
-constexpr quint32 kNarrowIntegerTag = 0xFFDu << 20;
-constexpr quint32 kNarrowTextTag = 0xFFEu << 20;
-constexpr quint32 kNarrowOtherTag = 0xFFFu << 20;
-constexpr quint32 kNarrowPayload = (1u << 20) - 1;
 constexpr qint64 kLargestNarrow = (1ll << 19) - 1;
-constexpr quint32 kNarrowQuietNaN = 0x7FCu << 20;
 
 quint64 doubleBits(double value) {
   quint64 bits = kQuietNaN;
@@ -36,8 +28,10 @@ quint64 doubleBits(double value) {
   return bits;
 }
 
+}  // namespace
+
 // The wide cell of a narrow one.
-quint64 widened(quint32 cell) {
+quint64 StoredColumn::widened(quint32 cell) {
   switch (cell & kNarrowTagMask) {
     case kNarrowIntegerTag: return kIntegerTag | (quint64(qint64(qint32(cell << 12) >> 12)) & kPayload);
     case kNarrowTextTag: return kTextTag | (cell & kNarrowPayload);
@@ -49,8 +43,6 @@ quint64 widened(quint32 cell) {
     }
   }
 }
-
-}  // namespace
 
 void StoredColumn::appendWide(quint64 cell) {
   if (!wide_) widen();
@@ -64,13 +56,7 @@ void StoredColumn::widen() {
   wide_ = true;
 }
 
-void StoredColumn::appendNumber(double value) {
-  if (wide_ || !heldBySingle(value)) return appendWide(doubleBits(value));
-  quint32 bits = kNarrowQuietNaN;
-  const float narrow = float(value);
-  if (!std::isnan(value)) std::memcpy(&bits, &narrow, sizeof bits);
-  appendNarrow(bits);
-}
+void StoredColumn::appendWideNumber(double value) { appendWide(doubleBits(value)); }
 
 void StoredColumn::appendInteger(qint64 value) {
   if (!wide_ && value >= -kLargestNarrow - 1 && value <= kLargestNarrow)
@@ -87,10 +73,7 @@ quint32 StoredColumn::addText(QByteArrayView text) {
   return quint32(textEnds_.size() - 1);
 }
 
-void StoredColumn::appendText(quint32 index) {
-  if (!wide_ && index <= kNarrowPayload) appendNarrow(kNarrowTextTag | index);
-  else appendWide(kTextTag | index);
-}
+void StoredColumn::appendWideText(quint32 index) { appendWide(kTextTag | index); }
 
 quint32 StoredColumn::addOther(const QVariant& value) {
   others_.append(value);

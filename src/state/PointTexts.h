@@ -5,10 +5,20 @@
 #include <QList>
 #include <QVariant>
 
+#include <cmath>
+#include <cstring>
+#include <limits>
 #include <memory>
 #include <vector>
 
 namespace kelvane {
+
+// Whether a Single holds the number exactly, as it holds each Data value the program and the
+// collector store; infinities and NaN too.
+inline bool heldBySingle(double value) {
+  if (!std::isfinite(value)) return true;
+  return std::abs(value) <= std::numeric_limits<float>::max() && double(float(value)) == value;
+}
 
 // One column of stored rows: a number as itself, a text (or a value of another kind: a date,
 // Null...) as the index of an entry in the column's table of the distinct ones. Times and dates
@@ -17,11 +27,18 @@ namespace kelvane {
 // bits), and the whole column 8 a row from the first value that does not.
 class StoredColumn {
  public:
-  void appendNumber(double value);
+  // Inline where a row fits in 4 bytes: each row of a read comes this way.
+  void appendNumber(double value) {
+    if (!wide_ && heldBySingle(value)) return appendNarrow(narrowNumber(value));
+    appendWideNumber(value);
+  }
   void appendInteger(qint64 value);
   // A text kept once, in UTF-8; every row that holds it appends its index.
   quint32 addText(QByteArrayView text);
-  void appendText(quint32 index);
+  void appendText(quint32 index) {
+    if (!wide_ && index <= kNarrowPayload) return appendNarrow(kNarrowTextTag | index);
+    appendWideText(index);
+  }
   QByteArrayView text(quint32 index) const {
     const quint32 start = index == 0 ? 0 : textEnds_[index - 1];
     return QByteArrayView(texts_.constData() + start, textEnds_[index] - start);
@@ -38,8 +55,27 @@ class StoredColumn {
   QVariant at(qsizetype row) const;
 
  private:
+  // A narrow cell is a Single's bits, or a NaN whose top 12 bits say what its low 20 bits hold.
+  // Every NaN a row holds is stored as the one quiet NaN, so that none can be taken for a tag.
+  static constexpr quint32 kNarrowTagMask = 0xFFFu << 20;
+  static constexpr quint32 kNarrowIntegerTag = 0xFFDu << 20;
+  static constexpr quint32 kNarrowTextTag = 0xFFEu << 20;
+  static constexpr quint32 kNarrowOtherTag = 0xFFFu << 20;
+  static constexpr quint32 kNarrowPayload = (1u << 20) - 1;
+  static constexpr quint32 kNarrowQuietNaN = 0x7FCu << 20;
+
+  static quint32 narrowNumber(double value) {
+    if (std::isnan(value)) return kNarrowQuietNaN;
+    const float single = float(value);
+    quint32 bits = 0;
+    std::memcpy(&bits, &single, sizeof bits);
+    return bits;
+  }
   void appendNarrow(quint32 cell) { narrowCells_.append(cell); }
+  void appendWideNumber(double value);
+  void appendWideText(quint32 index);
   void appendWide(quint64 cell);
+  static quint64 widened(quint32 cell);
   void widen();
 
   bool wide_ = false;

@@ -2,18 +2,9 @@
 
 #include "PointTexts.h"
 
-#include <cmath>
-#include <limits>
 #include <memory>
 
 namespace kelvane {
-
-// Whether a Single holds the number exactly, as it holds each Data value the program and the
-// collector store; infinities and NaN too.
-inline bool heldBySingle(double value) {
-  if (!std::isfinite(value)) return true;
-  return std::abs(value) <= std::numeric_limits<float>::max() && double(float(value)) == value;
-}
 
 // The columns of stored rows as they were read, one row after the other: number, Time and Date as
 // the engine gave them, Data as the number it was read as (to the Single when the engine holds a
