@@ -287,8 +287,8 @@ class StoredChartsTest : public QObject {
     QTest::newRow("live chart: the first value, before a refused text") << "live" << 1.3 << "1   1.5";
     QTest::newRow("live chart: right of the newest value") << "live" << 9.0 << "5   7";
     QTest::newRow("recent rows: nearer the later of two records") << "stored" << 4.6 << "10   08:00:10   02/12/2026   1";
-    QTest::newRow("recent rows: left of the first record") << "stored" << -2.0 << "6   08:00:06   01/12/2026   0.6";
-    QTest::newRow("zoom into records 3 to 8: its second record") << "zoomed" << 2.0 << "9   08:00:09   01/12/2026   0.9";
+    QTest::newRow("recent rows: left of the first record") << "stored" << -2.0 << "6   08:00:06   01/12/2026   1.5";
+    QTest::newRow("zoom into records 3 to 8: its second record") << "zoomed" << 2.0 << "9   08:00:09   01/12/2026   2.25";
   }
   void pointerNamesTheNearestPoint() {
     QFETCH(QString, chart);
@@ -297,7 +297,7 @@ class StoredChartsTest : public QObject {
     EntryFixture f;
     for (const char* typed : {"1.5", "x", "-2.5", "4", "7"}) f.press(typed);
     QVariantList data;
-    for (int n = 1; n <= 25; ++n) data << n / 10.0;
+    for (int n = 1; n <= 25; ++n) data << (n < 10 ? n / 4.0 : n / 10.0);  // Data held by a Single up to row 10
     const auto database = fillDatabase(EngineKind::Sqlite, f, data);
     if (chart != "live") btnSPRT_Click(f.program);
     if (chart == "zoomed") zoomInto(f.window.picture, 8, 3, f.test.env);
