@@ -132,8 +132,12 @@ QueryDialogView& frmChart::showQueryDialog() {
 }
 
 void frmChart::unloadQueryDialog() {
-  // Later, as the dialog may be unloaded from one of its own buttons.
-  if (frmDataBase_) frmDataBase_->deleteLater();
+  // Gone from the screen at once, so that no read's progress dialog takes it for its window;
+  // deleted later, as the dialog may be unloaded from one of its own buttons.
+  if (frmDataBase_) {
+    frmDataBase_->hide();
+    frmDataBase_->deleteLater();
+  }
   frmDataBase_ = nullptr;
 }
 
