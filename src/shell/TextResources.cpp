@@ -66,6 +66,7 @@ const QHash<TextId, QString>& table() {
       {TextId::NotStored, QStringLiteral("Not stored in the database: %1")},
       {TextId::ReadingRows, QStringLiteral("Reading rows from the database: %1")},
       {TextId::CancelReadingButton, QStringLiteral("Cancel")},
+      {TextId::FollowNewRowsItem, QStringLiteral("Follow new rows")},
       {TextId::ExportChartItem, QStringLiteral("Export chart...")},
       {TextId::PrintChartItem, QStringLiteral("Print chart...")},
       {TextId::ExportRowsItem, QStringLiteral("Export rows...")},

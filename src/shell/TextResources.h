@@ -49,6 +49,8 @@ enum class TextId : int {
   // Added for reads of many rows.
   ReadingRows = 73,        // %1 the rows read so far
   CancelReadingButton = 74,
+  // Watching the collector.
+  FollowNewRowsItem = 80,
   // Taking a chart away.
   ExportChartItem = 90,
   PrintChartItem = 91,

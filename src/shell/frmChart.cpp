@@ -14,6 +14,7 @@
 #include "ProgramIcon.h"
 #include "RowsProgress.h"
 #include "database/FileSelection.h"
+#include "database/FollowNewRows.h"
 #include "database/PeriodQuery.h"
 #include "database/RecentRecords.h"
 #include "frmAbout.h"
@@ -149,6 +150,8 @@ void frmChart::waitForRows(RowReading& reading) {
   readingRows_ = false;
 }
 
+void frmChart::setFollowChecked(bool checked) { mnuFollow_->setChecked(checked); }
+
 void frmChart::mnuHelpFile_Click() {
   // A window of its own beside the main window, as a help viewer would be; a missing file gets
   // no message box, only a page that says so.
@@ -221,6 +224,8 @@ void frmChart::buildChart() {
   connect(TimerCurrentTime_, &QTimer::timeout, this, [this] {
     TimerCurrentTime_Timer(program_);
     deliverPendingRows(program_);
+    // Not while rows are read or a message waits: the handler that waits still works on the chart.
+    if (!readingRows_ && !QApplication::activeModalWidget()) followNewRows(program_, newRows_);
   });
 
   connect(btnSPRT_, &QPushButton::clicked, this, [this] { btnSPRT_Click(program_); });
@@ -250,6 +255,8 @@ void frmChart::buildMenus() {
   mnuExit_ = addItem(mnuFile_, "mnuExit");
   mnuDataHandling_ = addMenu("mnuDataHandling");
   mnuSQLquery_ = addItem(mnuDataHandling_, "mnuSQLquery");
+  mnuFollow_ = addItem(mnuDataHandling_, "mnuFollow");
+  mnuFollow_->setCheckable(true);
   mnuHelp_ = addMenu("mnuHelp");
   mnuHelpFile_ = addItem(mnuHelp_, "mnuHelpFile");
   mnuAbout_ = addItem(mnuHelp_, "mnuAbout");
@@ -261,6 +268,7 @@ void frmChart::buildMenus() {
   connect(mnuPrintChart_, &QAction::triggered, this,
           [this] { mnuPrintChart_Click(graphField_->surface(), printDialog_, program_.env); });
   connect(mnuSQLquery_, &QAction::triggered, this, [this] { mnuSQLquery_Click(program_); });
+  connect(mnuFollow_, &QAction::triggered, this, [this](bool checked) { mnuFollow_Click(program_, newRows_, checked); });
   connect(mnuHelpFile_, &QAction::triggered, this, &frmChart::mnuHelpFile_Click);
   connect(mnuAbout_, &QAction::triggered, this, [this] { ShowAboutBox(this); });
 }
@@ -293,6 +301,7 @@ void frmChart::setCaptions() {
   mnuExit_->setText(withAccessKey(LoadResString(TextId::ExitItem), u'x'));
   setMenuCaption(mnuDataHandling_, LoadResString(TextId::DatabaseMenu), u'D');
   mnuSQLquery_->setText(withAccessKey(LoadResString(TextId::SqlQueryItem), u'S'));
+  mnuFollow_->setText(withAccessKey(LoadResString(TextId::FollowNewRowsItem), u'F'));
   setMenuCaption(mnuHelp_, LoadResString(TextId::Help), u'H');
   mnuHelpFile_->setText(withAccessKey(LoadResString(TextId::Help), u'H'));
   mnuAbout_->setText(withAccessKey(LoadResString(TextId::AboutItem), u'A'));

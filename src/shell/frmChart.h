@@ -2,6 +2,7 @@
 
 #include "ClockLabelPair.h"
 #include "FileDialogChooser.h"
+#include "database/NewRowsWatch.h"
 #include "entry/PendingRows.h"
 #include "state/Program.h"
 
@@ -49,6 +50,7 @@ class frmChart : public QMainWindow, public MainWindowView {
   QueryDialogView& showQueryDialog() override;
   void unloadQueryDialog() override;
   void waitForRows(RowReading& reading) override;
+  void setFollowChecked(bool checked) override;
 
  protected:
   // Whichever way the window closes, the other windows close with it; not while rows are read,
@@ -80,6 +82,8 @@ class frmChart : public QMainWindow, public MainWindowView {
   QMenu *mnuFile_, *mnuDataHandling_, *mnuHelp_;
   QAction *mnuFileOpen_, *mnuExit_, *mnuSQLquery_, *mnuHelpFile_, *mnuAbout_;
   QAction *mnuExportChart_, *mnuPrintChart_;
+  QAction* mnuFollow_;
+  NewRowsWatch newRows_;
   ClockLabelPair clock_;
   QTimer* TimerCurrentTime_;
   std::unique_ptr<frmChartMaximized> frmChartMaximized_;

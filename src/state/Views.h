@@ -24,6 +24,8 @@ class FullScreenView {
   virtual DrawingSurface& picMaximized() = 0;
   // Shows the window maximized and in front.
   virtual void showMaximized() = 0;
+  // Whether the operator has it on screen.
+  virtual bool isShown() const = 0;
 };
 
 // The query dialog: a text box with the operator's SQL text.
@@ -70,6 +72,8 @@ class MainWindowView {
   virtual QueryDialogView& showQueryDialog() = 0;
   // Discards the dialog with its text; nothing happens when it is not open.
   virtual void unloadQueryDialog() = 0;
+  // The Database menu's item "Follow new rows".
+  virtual void setFollowChecked(bool checked) = 0;
   // Runs the reading off the user-interface thread and returns when it has ended. Meanwhile the
   // clock keeps ticking, no other handler can start, and a read that lasts longer than half a
   // second shows its progress in a modal dialog with a Cancel button.
