@@ -20,6 +20,7 @@
 #include "frmAbout.h"
 #include "frmChartMaximized.h"
 #include "frmDataBase.h"
+#include "frmPeriod.h"
 #include "help/HelpWindow.h"
 
 #include <QApplication>
@@ -152,6 +153,14 @@ void frmChart::waitForRows(RowReading& reading) {
 
 void frmChart::setFollowChecked(bool checked) { mnuFollow_->setChecked(checked); }
 
+// Not modal, as the query dialog is: loaded afresh unless it is open, then only brought forward.
+void frmChart::mnuPeriod_Click() {
+  if (!frmPeriod_) frmPeriod_ = new frmPeriod(program_, this);
+  frmPeriod_->show();
+  frmPeriod_->raise();
+  frmPeriod_->activateWindow();
+}
+
 void frmChart::mnuHelpFile_Click() {
   // A window of its own beside the main window, as a help viewer would be; a missing file gets
   // no message box, only a page that says so.
@@ -165,6 +174,7 @@ void frmChart::closeEvent(QCloseEvent* event) {
     return;
   }
   unloadQueryDialog();
+  if (frmPeriod_) frmPeriod_->close();
   frmChartMaximized_.reset();
   helpWindow_.reset();
   QMainWindow::closeEvent(event);
@@ -257,6 +267,7 @@ void frmChart::buildMenus() {
   mnuSQLquery_ = addItem(mnuDataHandling_, "mnuSQLquery");
   mnuFollow_ = addItem(mnuDataHandling_, "mnuFollow");
   mnuFollow_->setCheckable(true);
+  mnuPeriod_ = addItem(mnuDataHandling_, "mnuPeriod");
   mnuHelp_ = addMenu("mnuHelp");
   mnuHelpFile_ = addItem(mnuHelp_, "mnuHelpFile");
   mnuAbout_ = addItem(mnuHelp_, "mnuAbout");
@@ -269,6 +280,7 @@ void frmChart::buildMenus() {
           [this] { mnuPrintChart_Click(graphField_->surface(), printDialog_, program_.env); });
   connect(mnuSQLquery_, &QAction::triggered, this, [this] { mnuSQLquery_Click(program_); });
   connect(mnuFollow_, &QAction::triggered, this, [this](bool checked) { mnuFollow_Click(program_, newRows_, checked); });
+  connect(mnuPeriod_, &QAction::triggered, this, &frmChart::mnuPeriod_Click);
   connect(mnuHelpFile_, &QAction::triggered, this, &frmChart::mnuHelpFile_Click);
   connect(mnuAbout_, &QAction::triggered, this, [this] { ShowAboutBox(this); });
 }
@@ -302,6 +314,7 @@ void frmChart::setCaptions() {
   setMenuCaption(mnuDataHandling_, LoadResString(TextId::DatabaseMenu), u'D');
   mnuSQLquery_->setText(withAccessKey(LoadResString(TextId::SqlQueryItem), u'S'));
   mnuFollow_->setText(withAccessKey(LoadResString(TextId::FollowNewRowsItem), u'F'));
+  mnuPeriod_->setText(withAccessKey(LoadResString(TextId::PeriodItem), u'P'));
   setMenuCaption(mnuHelp_, LoadResString(TextId::Help), u'H');
   mnuHelpFile_->setText(withAccessKey(LoadResString(TextId::Help), u'H'));
   mnuAbout_->setText(withAccessKey(LoadResString(TextId::AboutItem), u'A'));

@@ -25,6 +25,7 @@ namespace kelvane {
 class PictureBox;
 class frmChartMaximized;
 class frmDataBase;
+class frmPeriod;
 class HelpWindow;
 
 // The main window: data entry, the list of entered values, the chart with its buttons and the
@@ -68,6 +69,7 @@ class frmChart : public QMainWindow, public MainWindowView {
   void btnClose_Click();
   void mnuExit_Click();
   void mnuHelpFile_Click();
+  void mnuPeriod_Click();
 
   ProgramState& state_;
   PendingRows pendingRows_;
@@ -82,7 +84,8 @@ class frmChart : public QMainWindow, public MainWindowView {
   QMenu *mnuFile_, *mnuDataHandling_, *mnuHelp_;
   QAction *mnuFileOpen_, *mnuExit_, *mnuSQLquery_, *mnuHelpFile_, *mnuAbout_;
   QAction *mnuExportChart_, *mnuPrintChart_;
-  QAction* mnuFollow_;
+  QAction *mnuFollow_, *mnuPeriod_;
+  QPointer<frmPeriod> frmPeriod_;
   NewRowsWatch newRows_;
   ClockLabelPair clock_;
   QTimer* TimerCurrentTime_;

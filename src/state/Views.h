@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 
 namespace kelvane {
@@ -34,6 +35,17 @@ class QueryDialogView {
   virtual ~QueryDialogView() = default;
   virtual QString queryText() const = 0;
   virtual void setQueryText(const QString& text) = 0;
+};
+
+// The period dialog: the two moments of a period of stored rows.
+class PeriodDialogView {
+ public:
+  virtual ~PeriodDialogView() = default;
+  virtual QDateTime from() const = 0;
+  virtual QDateTime to() const = 0;
+  virtual void setPeriod(const QDateTime& from, const QDateTime& to) = 0;
+  // Discards the dialog.
+  virtual void unload() = 0;
 };
 
 // A read of rows from the database, to be run off the user-interface thread.
