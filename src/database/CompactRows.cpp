@@ -106,6 +106,12 @@ double dataValue(const RowCursor& rows, int column, const QLocale& locale) {
   return number;
 }
 
+// A number stored as a text, or none, is no row number to follow.
+void keepNewest(std::optional<double>& newest, const Cell& number) {
+  const double value = number.kind == Cell::Integer ? double(number.integer) : number.real;
+  if ((number.kind == Cell::Integer || number.kind == Cell::Real) && (!newest || value > *newest)) newest = value;
+}
+
 // Moves to the next row and counts it; a result of more rows than a Long counts overflows.
 bool nextRow(RowCursor& rows, qint32& count, ReadProgress& progress) {
   if (progress.cancelled.load(std::memory_order_relaxed)) throw cancelledError();
@@ -122,6 +128,7 @@ CompactRows readRows(RowCursor& rows, const LoadPlan& plan, ReadProgress& progre
   const int data = rows.columnIndex(QStringLiteral("Data"));
   const int label = rows.columnIndex(plan.labelField);
   const int date = rows.columnIndex(QStringLiteral("Date"));
+  const int number = plan.withNewest ? rows.columnIndex(QStringLiteral("number")) : -1;
   ColumnBuilder labels(*read.labels), dates(*read.dates);
   ChartRecord range;  // only its vertical range is used
   range.YMin = plan.yMin;
@@ -144,6 +151,7 @@ CompactRows readRows(RowCursor& rows, const LoadPlan& plan, ReadProgress& progre
       // A value inside the range leaves it alone: most rows need no more than the comparisons.
       if (d >= range.YMax || d <= range.YMin) applyVerticalRange(kStoredRange, range, labelStep, d);
       ++read.loaded;
+      if (number >= 0) keepNewest(read.newest, rows.cell(number));
     } catch (const RuntimeError& error) {
       read.stop = error;
     }

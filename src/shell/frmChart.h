@@ -2,6 +2,7 @@
 
 #include "ClockLabelPair.h"
 #include "FileDialogChooser.h"
+#include "database/NewRowsWatch.h"
 #include "entry/PendingRows.h"
 #include "state/Program.h"
 
@@ -24,6 +25,7 @@ namespace kelvane {
 class PictureBox;
 class frmChartMaximized;
 class frmDataBase;
+class frmPeriod;
 class HelpWindow;
 
 // The main window: data entry, the list of entered values, the chart with its buttons and the
@@ -49,6 +51,7 @@ class frmChart : public QMainWindow, public MainWindowView {
   QueryDialogView& showQueryDialog() override;
   void unloadQueryDialog() override;
   void waitForRows(RowReading& reading) override;
+  void setFollowChecked(bool checked) override;
 
  protected:
   // Whichever way the window closes, the other windows close with it; not while rows are read,
@@ -66,6 +69,7 @@ class frmChart : public QMainWindow, public MainWindowView {
   void btnClose_Click();
   void mnuExit_Click();
   void mnuHelpFile_Click();
+  void mnuPeriod_Click();
 
   ProgramState& state_;
   PendingRows pendingRows_;
@@ -80,6 +84,9 @@ class frmChart : public QMainWindow, public MainWindowView {
   QMenu *mnuFile_, *mnuDataHandling_, *mnuHelp_;
   QAction *mnuFileOpen_, *mnuExit_, *mnuSQLquery_, *mnuHelpFile_, *mnuAbout_;
   QAction *mnuExportChart_, *mnuPrintChart_;
+  QAction *mnuFollow_, *mnuPeriod_;
+  QPointer<frmPeriod> frmPeriod_;
+  NewRowsWatch newRows_;
   ClockLabelPair clock_;
   QTimer* TimerCurrentTime_;
   std::unique_ptr<frmChartMaximized> frmChartMaximized_;
