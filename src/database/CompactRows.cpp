@@ -114,6 +114,12 @@ double dataValue(const RowCursor& rows, const Cell& cell, int column, const QLoc
   return number;
 }
 
+// A number stored as a text, or none, is no row number to follow.
+void keepNewest(std::optional<double>& newest, const Cell& number) {
+  const double value = number.kind == Cell::Integer ? double(number.integer) : number.real;
+  if ((number.kind == Cell::Integer || number.kind == Cell::Real) && (!newest || value > *newest)) newest = value;
+}
+
 // Moves to the next row and counts it; a result of more rows than a Long counts overflows.
 bool nextRow(RowCursor& rows, qint32& count, ReadProgress& progress) {
   if (progress.cancelled.load(std::memory_order_relaxed)) throw cancelledError();
@@ -159,6 +165,7 @@ CompactRows readRows(RowCursor& rows, const LoadPlan& plan, ReadProgress& progre
       // A value inside the range leaves it alone: most rows need no more than the comparisons.
       if (d >= range.YMax || d <= range.YMin) applyVerticalRange(kStoredRange, range, labelStep, d);
       ++read.loaded;
+      if (plan.withNewest && number >= 0) keepNewest(read.newest, rows.cell(number));
     } catch (const RuntimeError& error) {
       read.stop = error;
     }

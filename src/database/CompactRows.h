@@ -20,6 +20,7 @@ struct LoadPlan {
   qint32 limit = -1;  // at most this many rows are read; -1 for all of them
   float yMin = 0, yMax = 0, yLabelStep = 0;  // the vertical range the loading starts from
   QLocale locale;  // a Data text is read as a typed value is
+  bool withNewest = false;  // whether the largest number of the rows is kept
 };
 
 // How far a read has come, and whether it is to end: shared with the thread that cancels it.
@@ -40,6 +41,7 @@ struct CompactRows {
   std::shared_ptr<RowColumns> columns = std::make_shared<RowColumns>();
   std::shared_ptr<StoredColumn> labels;  // the column of number or Time, as the plan's label field says
   std::optional<QVariant> firstDate;  // none when the result has no Date
+  std::optional<double> newest;  // the largest number of the rows loaded, when the plan asks for it
   float yMin = 0, yMax = 0, yLabelStep = 0;  // the vertical range after the rows loaded
   std::optional<RuntimeError> stop;  // what ended the loading at row loaded + 1
 };

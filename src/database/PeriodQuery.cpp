@@ -11,13 +11,13 @@ QString querySkeleton() {
                         "between '' and ''\r\n");
 }
 
-void mnuSQLquery_Click(Program& program) {
+QueryDialogView& mnuSQLquery_Click(Program& program) {
   program.state.OperatingMode = Mode::SQLquery;
   program.mainWindow.setFullScreenEnabled(true);
-  program.mainWindow.showQueryDialog();
+  return program.mainWindow.showQueryDialog();
 }
 
-void btnSelect_Click(Program& program, QueryDialogView& dialog) {
+bool chartQuery(Program& program, const QString& sql) {
   ProgramState& state = program.state;
   MainWindowView& window = program.mainWindow;
   try {
@@ -26,19 +26,23 @@ void btnSelect_Click(Program& program, QueryDialogView& dialog) {
     state.ExactXRange = true;
     state.WindowStart = 0;
     StoredChart chart(program, kMainSeries, true);
-    state.QueryText = dialog.queryText();
+    state.QueryText = sql;
     if (!chart.openQuery(state.QueryText)) {
       program.env.alert(LoadResString(TextId::QueryFailed));
-      return;
+      return false;
     }
     chart.hideClock(window.clockLabels());
     chart.draw(window.graphField());
-    window.unloadQueryDialog();
+    return true;
   } catch (const RuntimeError& error) {
-    if (error.number() == ErrorNumber::OperationCancelled) return;  // as a failure ends, without a word
-    program.env.alert(LoadResString(TextId::QueryFailed));
-    if (error.number() != 0) program.env.reportError(error.source(), error.description());
+    // A cancel ends as a failure does, without a word.
+    if (error.number() != ErrorNumber::OperationCancelled) program.env.reportFailure(LoadResString(TextId::QueryFailed), error);
+    return false;
   }
+}
+
+void btnSelect_Click(Program& program, QueryDialogView& dialog) {
+  if (chartQuery(program, dialog.queryText())) program.mainWindow.unloadQueryDialog();
 }
 
 void btnCancel_Click(Program& program, QueryDialogView& dialog) {

@@ -5,12 +5,14 @@
 namespace kelvane {
 
 // The SQL Query menu item: opens the query dialog (not modal) and switches to the query mode.
-void mnuSQLquery_Click(Program& program);
+QueryDialogView& mnuSQLquery_Click(Program& program);
 
 // Runs the operator's text, unchanged, on a connection that cannot write, and charts every
 // row it returns; the dialog then closes. A failing or empty query is reported with message 58
 // and leaves the dialog open with the text, to be corrected.
 void btnSelect_Click(Program& program, QueryDialogView& dialog);
+// What "SELECT query" does with a text, for the period dialog too: true when its rows were charted.
+bool chartQuery(Program& program, const QString& sql);
 
 // Closes the dialog; the next opening shows the skeleton again.
 void btnCancel_Click(Program& program, QueryDialogView& dialog);

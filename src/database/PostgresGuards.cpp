@@ -39,6 +39,16 @@ PGresult* nextResult(PGconn* connection, const std::atomic<bool>* cancelled) {
   return PQgetResult(connection);
 }
 
+PGresult* lastResult(PGconn* connection, int sent, const std::atomic<bool>* cancelled) {
+  PGresult* last = nullptr;
+  if (!sent) return last;
+  while (PGresult* result = nextResult(connection, cancelled)) {
+    PQclear(last);
+    last = result;
+  }
+  return last;
+}
+
 ReadOnlyTransaction::ReadOnlyTransaction(PGconn* connection, const std::atomic<bool>* cancelled)
     : connection_(connection), cancelled_(cancelled) {
   expect(PQsendQuery(connection_, "BEGIN TRANSACTION READ ONLY"), PGRES_COMMAND_OK);
@@ -51,25 +61,15 @@ ReadOnlyTransaction::~ReadOnlyTransaction() {
     askToCancel(connection_);
     return;
   }
-  PQclear(await(PQsendQuery(connection_, "ROLLBACK"), nullptr));
+  PQclear(lastResult(connection_, PQsendQuery(connection_, "ROLLBACK"), nullptr));
   if (prepared_)
-    PQclear(await(PQsendQuery(connection_, (QByteArray("DEALLOCATE ") + kStatement).constData()), nullptr));
-  PQclear(await(PQsendQuery(connection_, "SELECT pg_advisory_unlock_all()"), nullptr));
-}
-
-// The last result of what was sent, as PQexec gives it; null when nothing could be sent.
-PGresult* ReadOnlyTransaction::await(int sent, const std::atomic<bool>* cancelled) {
-  PGresult* last = nullptr;
-  if (!sent) return last;
-  while (PGresult* result = nextResult(connection_, cancelled)) {
-    PQclear(last);
-    last = result;
-  }
-  return last;
+    PQclear(lastResult(connection_, PQsendQuery(connection_, (QByteArray("DEALLOCATE ") + kStatement).constData()),
+                       nullptr));
+  PQclear(lastResult(connection_, PQsendQuery(connection_, "SELECT pg_advisory_unlock_all()"), nullptr));
 }
 
 void ReadOnlyTransaction::expect(int sent, ExecStatusType status) {
-  PGresult* result = await(sent, cancelled_);
+  PGresult* result = lastResult(connection_, sent, cancelled_);
   const bool ok = PQresultStatus(result) == status;
   const QString why = errorOf(connection_, result);
   PQclear(result);
@@ -82,7 +82,7 @@ void ReadOnlyTransaction::prepare(const QString& sql) {
 }
 
 std::vector<ResultColumn> ReadOnlyTransaction::rowColumns() {
-  PGresult* description = await(PQsendDescribePrepared(connection_, kStatement), cancelled_);
+  PGresult* description = lastResult(connection_, PQsendDescribePrepared(connection_, kStatement), cancelled_);
   std::vector<ResultColumn> columns;
   if (PQresultStatus(description) == PGRES_COMMAND_OK)
     for (int i = 0; i < PQnfields(description); ++i)

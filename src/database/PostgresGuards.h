@@ -22,6 +22,9 @@ QString errorOf(PGconn* connection, const PGresult* result);
 // server is asked to cancel the statement, again every 50 ms: a request that reaches it before
 // the statement starts is dropped. A null cancelled waits for the result whatever comes.
 PGresult* nextResult(PGconn* connection, const std::atomic<bool>* cancelled);
+// The last result of what was sent, as PQexec gives it, waiting as nextResult does; null when
+// nothing could be sent.
+PGresult* lastResult(PGconn* connection, int sent, const std::atomic<bool>* cancelled);
 
 struct ResultColumn {
   QString name;
@@ -52,7 +55,6 @@ class ReadOnlyTransaction {
   void sendForRows();
 
  private:
-  PGresult* await(int sent, const std::atomic<bool>* cancelled);
   void expect(int sent, ExecStatusType status);
 
   PGconn* connection_;

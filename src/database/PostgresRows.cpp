@@ -9,6 +9,7 @@
 #include <QTime>
 
 #include <charconv>
+#include <cstring>
 
 #include <poll.h>
 
@@ -22,6 +23,8 @@ constexpr int kPollMs = 50;
 constexpr Oid kBool = 16, kBytes = 17, kInt8 = 20, kInt2 = 21, kInt4 = 23, kObjectId = 26;
 constexpr Oid kFloat4 = 700, kFloat8 = 701, kNumeric = 1700;
 constexpr Oid kDate = 1082, kTime = 1083, kTimestamp = 1114, kTimestampWithZone = 1184;
+
+constexpr const char* kNewest = "kelvane_newest_number";
 
 // As Qt SQL reads a time stamp: a zone of whole hours gains its minutes, and the moment is local.
 QDateTime timestampOf(QString text, bool withZone) {
@@ -79,6 +82,28 @@ RowCursor& PostgresRowSource::run(const QString& sql) {
     throw failure(error.description());
   }
   return *this;
+}
+
+bool PostgresRowSource::hasRowAbove(double number) {
+  if (!newestPrepared_) {
+    PGresult* prepared = lastResult(
+        connection_, PQsendPrepare(connection_, kNewest, "SELECT max(number) FROM GraphData", 0, nullptr), &cancelled_);
+    newestPrepared_ = PQresultStatus(prepared) == PGRES_COMMAND_OK;
+    const QString why = errorOf(connection_, prepared);
+    PQclear(prepared);
+    if (!newestPrepared_) throw cancelled_ ? cancelledError() : failure(why);
+  }
+  PGresult* result =
+      lastResult(connection_, PQsendQueryPrepared(connection_, kNewest, 0, nullptr, nullptr, nullptr, 0), &cancelled_);
+  const bool answered = PQresultStatus(result) == PGRES_TUPLES_OK && PQntuples(result) == 1;
+  // Read as a row's number is read, so that the chart's newest and the table's compare alike.
+  const char* text = answered && !PQgetisnull(result, 0, 0) ? PQgetvalue(result, 0, 0) : nullptr;
+  double newest = 0;
+  const bool above = text && std::from_chars(text, text + std::strlen(text), newest).ec == std::errc() && newest > number;
+  const QString why = errorOf(connection_, result);
+  PQclear(result);
+  if (!answered) throw cancelled_ ? cancelledError() : failure(why);
+  return above;
 }
 
 QStringList PostgresRowSource::columns() const {

@@ -22,6 +22,8 @@ class PostgresRowSource : public RowSource, private RowCursor {
   // The reading thread itself asks the server to cancel, within 50 ms (see nextResult): a
   // cancel request can wait long for a server that does not answer, and must not hold the window.
   void interrupt() override {}
+  // The session can only read, so the program's own query needs no transaction of its own.
+  bool hasRowAbove(double number) override;
 
  private:
   QStringList columns() const override;
@@ -37,6 +39,7 @@ class PostgresRowSource : public RowSource, private RowCursor {
   std::unique_ptr<ReadOnlyTransaction> transaction_;
   std::vector<ResultColumn> columns_;
   PGresult* row_ = nullptr;
+  bool newestPrepared_ = false;
 };
 
 }  // namespace kelvane

@@ -6,24 +6,30 @@
 
 namespace kelvane {
 
-void btnSPRT_Click(Program& program) {
+bool chartRecentRows(Program& program) {
   ProgramState& state = program.state;
   MainWindowView& window = program.mainWindow;
   state.OperatingMode = Mode::Database;
   window.setFullScreenEnabled(true);
+  state.RecentRows.reset();
   try {
     state.LiveChart = false;
     state.ExactXRange = true;
     state.WindowStart = 0;
     StoredChart chart(program, kMainSeries, true);
-    if (!chart.openRecentRows(false)) return;
-    chart.hideClock(window.clockLabels());
-    chart.draw(window.graphField());
+    if (chart.openRecentRows(false)) {
+      chart.hideClock(window.clockLabels());
+      chart.draw(window.graphField());
+    }
+    state.RecentRows = RecentRowsCharted{state.DatabasePath, chart.newest()};
+    return true;
   } catch (const RuntimeError& error) {
-    if (error.number() == ErrorNumber::OperationCancelled) return;  // as a failure ends, without a word
-    program.env.alert(LoadResString(TextId::DatabaseFailed));
-    if (error.number() != 0) program.env.reportError(error.source(), error.description());
+    // A cancel ends as a failure does, without a word.
+    if (error.number() != ErrorNumber::OperationCancelled) program.env.reportFailure(LoadResString(TextId::DatabaseFailed), error);
+    return false;
   }
 }
+
+void btnSPRT_Click(Program& program) { chartRecentRows(program); }
 
 }  // namespace kelvane

@@ -9,4 +9,8 @@ namespace kelvane {
 // reported with message 49 and the database layer's reason.
 void btnSPRT_Click(Program& program);
 
+// What the Database button does, for following new rows too: false when it failed or was
+// cancelled. RecentRows tells what the chart then holds.
+bool chartRecentRows(Program& program);
+
 }  // namespace kelvane

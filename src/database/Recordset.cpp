@@ -6,8 +6,6 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
-#include <algorithm>
-
 namespace kelvane {
 
 namespace {
@@ -26,11 +24,9 @@ void Recordset::Open(const QString& source, Connection& connection, CommandTypeE
     QSqlQuery query = connection.query(source);
     const QSqlRecord record = query.record();
     for (int i = 0; i < record.count(); ++i) columns_.append(record.fieldName(i));
-    while (query.next()) {
-      QList<QVariant> row;
-      row.reserve(columns_.size());
-      for (int i = 0; i < columns_.size(); ++i) row.append(query.value(i));
-      rows_.append(std::move(row));
+    if (query.next()) {
+      row_.emplace();
+      for (int i = 0; i < columns_.size(); ++i) row_->append(query.value(i));
     }
   }
   connection_ = &connection;
@@ -42,29 +38,13 @@ void Recordset::Close() {
   connection_ = nullptr;
   table_.clear();
   columns_.clear();
-  rows_.clear();
-  current_ = 0;
+  row_.reset();
   adding_ = false;
   newRow_.clear();
 }
 
 void Recordset::requireOpen() const {
   if (!connection_) throw objectClosedError(kSource);
-}
-
-qint32 Recordset::RecordCount() const {
-  requireOpen();
-  return qint32(rows_.size());
-}
-
-bool Recordset::IsBOF() const {
-  requireOpen();
-  return rows_.isEmpty() || current_ < 0;
-}
-
-bool Recordset::IsEOF() const {
-  requireOpen();
-  return current_ >= rows_.size();
 }
 
 int Recordset::columnOf(const QString& name) const {
@@ -76,13 +56,8 @@ int Recordset::columnOf(const QString& name) const {
 QVariant Recordset::Fields(const QString& name) const {
   requireOpen();
   const int column = columnOf(name);
-  if (IsBOF() || IsEOF()) throw noCurrentRecordError();
-  return rows_[current_][column];
-}
-
-void Recordset::Move(qint32 rows) {
-  requireOpen();
-  current_ = std::clamp<qsizetype>(current_ + rows, -1, rows_.size());
+  if (!row_) throw noCurrentRecordError();
+  return row_->at(column);
 }
 
 void Recordset::AddNew() {

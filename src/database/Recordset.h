@@ -5,14 +5,15 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <optional>
+
 namespace kelvane {
 
 class Connection;
 
 enum CommandTypeEnum { adCmdText = 1, adCmdTable = 2 };
 
-// The rows of one result, held in full once opened (so they can be counted), or a table opened to
-// take new rows. Closed with its connection.
+// The first row of one result, or a table opened to take new rows. Closed with its connection.
 class Recordset {
  public:
   Recordset() = default;
@@ -20,20 +21,14 @@ class Recordset {
   Recordset(const Recordset&) = delete;
   Recordset& operator=(const Recordset&) = delete;
 
-  // adCmdText: runs the SQL text and holds its rows, the first row current. adCmdTable: the
-  // table named by source takes new rows (AddNew, Collect, Update); none is read.
+  // adCmdText: runs the SQL text and holds its first row. adCmdTable: the table named by source
+  // takes new rows (AddNew, Collect, Update); none is read.
   void Open(const QString& source, Connection& connection, CommandTypeEnum type = adCmdText);
   void Close();
   bool isOpen() const { return connection_ != nullptr; }
 
-  qint32 RecordCount() const;
-  // BOF and EOF: EOF is a macro of the C library, hence the prefix.
-  bool IsBOF() const;
-  bool IsEOF() const;
-  // The value of the named column in the current row; names match without regard to case.
+  // The value of the named column in the first row; names match without regard to case.
   QVariant Fields(const QString& name) const;
-  // Moves that many rows on; moving past the last row leaves the record set at its end.
-  void Move(qint32 rows);
 
   void AddNew();
   void Collect(const QString& name, const QVariant& value);
@@ -48,8 +43,7 @@ class Recordset {
   Connection* connection_ = nullptr;
   QString table_;
   QStringList columns_;
-  QList<QList<QVariant>> rows_;
-  qsizetype current_ = 0;
+  std::optional<QList<QVariant>> row_;
   bool adding_ = false;
   QList<QPair<QString, QVariant>> newRow_;
 };

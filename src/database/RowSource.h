@@ -48,6 +48,10 @@ class RowSource {
   virtual RowCursor& run(const QString& sql) = 0;
   // Ends what the engine is doing at once; from any thread while the source is open.
   virtual void interrupt() = 0;
+  // Whether table GraphData holds a row numbered above the number: its largest number, which the
+  // index on number gives at once, by a query prepared once a source, as a source is asked again
+  // and again. The query takes no parameter: a parameter's generic plan would scan the table.
+  virtual bool hasRowAbove(double number) = 0;
 };
 
 }  // namespace kelvane

@@ -14,6 +14,8 @@ namespace {
 // it came before the statement started, which an interrupt alone would miss.
 constexpr int kStepsBetweenChecks = 1000;
 
+const QString kNewestQuery = QStringLiteral("SELECT max(number) FROM GraphData");
+
 int endWhenCancelled(void* cancelled) { return static_cast<const std::atomic<bool>*>(cancelled)->load() ? 1 : 0; }
 
 // A read waits for another writer's lock as any connection does, unless it is cancelled.
@@ -29,6 +31,7 @@ SqliteRowSource::SqliteRowSource(QString path, const std::atomic<bool>& cancelle
 
 SqliteRowSource::~SqliteRowSource() {
   sqlite3_finalize(statement_);
+  sqlite3_finalize(newest_);
   sqlite3_close(handle_.exchange(nullptr));
 }
 
@@ -68,6 +71,22 @@ RowCursor& SqliteRowSource::run(const QString& sql) {
 
 void SqliteRowSource::interrupt() {
   if (sqlite3* handle = handle_.load()) sqlite3_interrupt(handle);
+}
+
+// Reset at once, so that no read transaction stays open between two checks to hold up the
+// collector's checkpoints.
+bool SqliteRowSource::hasRowAbove(double number) {
+  QString why;
+  if (!newest_) newest_ = prepareReadingStatement(handle_, kNewestQuery, why);
+  if (!newest_) throw failure(why, sqlite3_extended_errcode(handle_));
+  const int stepped = sqlite3_step(newest_);
+  const bool above = stepped == SQLITE_ROW && sqlite3_column_type(newest_, 0) != SQLITE_NULL &&
+                     sqlite3_column_double(newest_, 0) > number;
+  if (stepped != SQLITE_ROW) why = QString::fromUtf8(sqlite3_errmsg(handle_));
+  sqlite3_reset(newest_);
+  if (stepped == SQLITE_ROW) return above;
+  if (cancelled_) throw cancelledError();
+  throw failure(why, stepped);
 }
 
 bool SqliteRowSource::next() {

@@ -23,6 +23,7 @@ class SqliteRowSource : public RowSource, private RowCursor {
   void open() override;
   RowCursor& run(const QString& sql) override;
   void interrupt() override;
+  bool hasRowAbove(double number) override;
 
  private:
   QStringList columns() const override { return columns_; }
@@ -36,6 +37,7 @@ class SqliteRowSource : public RowSource, private RowCursor {
   const std::atomic<bool>& cancelled_;
   std::atomic<sqlite3*> handle_{nullptr};
   sqlite3_stmt* statement_ = nullptr;
+  sqlite3_stmt* newest_ = nullptr;
   QStringList columns_;
 };
 

@@ -24,7 +24,9 @@ LoadPlan StoredChart::plan() const {
 }
 
 bool StoredChart::openRecentRows(bool allColumns) {
-  RecentRowsReading reading(program_.state.DatabasePath, allColumns, plan());
+  LoadPlan recent = plan();
+  recent.withNewest = true;
+  RecentRowsReading reading(program_.state.DatabasePath, allColumns, recent);
   program_.mainWindow.waitForRows(reading);
   count_ = program_.state.ChartRecordCount = reading.count();
   if (count_ == 0) return false;

@@ -25,6 +25,8 @@ class StoredChart {
   // a shorter one. The table is counted first, and ChartRecordCount is that count. False when it
   // is empty.
   bool openRecentRows(bool allColumns);
+  // The largest number of the recent rows opened; none from an empty table.
+  std::optional<double> newest() const { return rows_.newest; }
   // The operator's text, unchanged, where it cannot write. False when it returns no row.
   bool openQuery(const QString& sql);
   // Hides the clock of the main window, whose date label takes the Date of the first row.

@@ -48,9 +48,8 @@ void drawLastQuery(Program& program, FullScreenView& screen) {
   if (chart.openQuery(program.state.QueryText)) chart.draw(screen.picMaximized());
 }
 
-}  // namespace
-
-void btnMaximized_Click(Program& program) {
+// Every press ends as the Part's error end does: only a Data value that is no number is told.
+void drawFullScreen(Program& program, bool show) {
   ProgramState& state = program.state;
   try {
     state.MaximizedChart = true;
@@ -60,7 +59,8 @@ void btnMaximized_Click(Program& program) {
                                                                : nullptr;
     if (!draw) return;
     FullScreenView& screen = program.mainWindow.fullScreenWindow();
-    screen.showMaximized();
+    if (show) screen.showMaximized();
+    state.MaximizedMode = state.OperatingMode;
     draw(program, screen);
   } catch (const RuntimeError& error) {
     if (error.number() == ErrorNumber::TypeMismatch) {
@@ -68,6 +68,15 @@ void btnMaximized_Click(Program& program) {
       program.env.alert(state.AlarmMessage.toString());
     }
   }
+}
+
+}  // namespace
+
+void btnMaximized_Click(Program& program) { drawFullScreen(program, true); }
+
+void redrawFullScreen(Program& program) {
+  const FullScreenView& screen = program.mainWindow.fullScreenWindow();
+  if (screen.isShown() && program.state.MaximizedMode == program.state.OperatingMode) drawFullScreen(program, false);
 }
 
 }  // namespace kelvane

@@ -9,4 +9,8 @@ namespace kelvane {
 // nothing is shown. Only a Data value that is no number is reported (message 50).
 void btnMaximized_Click(Program& program);
 
+// The full-screen window drawn again as the button draws it, where it stands, when it is on
+// screen with a chart of the current mode.
+void redrawFullScreen(Program& program);
+
 }  // namespace kelvane

@@ -49,6 +49,18 @@ enum class TextId : int {
   // Added for reads of many rows.
   ReadingRows = 73,        // %1 the rows read so far
   CancelReadingButton = 74,
+  // Watching the collector. The period dialog's Cancel is the query dialog's (45); its title is
+  // fixed, as the other dialogs' titles are.
+  FollowNewRowsItem = 80,
+  PeriodItem = 81,
+  ChartPeriodButton = 82,
+  PeriodFromLabel = 83,
+  PeriodToLabel = 84,
+  LastHourButton = 85,
+  LastShiftButton = 86,
+  LastDayButton = 87,
+  TodayButton = 88,
+  EditAsSqlButton = 89,
   // Taking a chart away.
   ExportChartItem = 90,
   PrintChartItem = 91,

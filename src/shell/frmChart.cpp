@@ -14,11 +14,13 @@
 #include "ProgramIcon.h"
 #include "RowsProgress.h"
 #include "database/FileSelection.h"
+#include "database/FollowNewRows.h"
 #include "database/PeriodQuery.h"
 #include "database/RecentRecords.h"
 #include "frmAbout.h"
 #include "frmChartMaximized.h"
 #include "frmDataBase.h"
+#include "frmPeriod.h"
 #include "help/HelpWindow.h"
 
 #include <QApplication>
@@ -139,8 +141,12 @@ QueryDialogView& frmChart::showQueryDialog() {
 }
 
 void frmChart::unloadQueryDialog() {
-  // Later, as the dialog may be unloaded from one of its own buttons.
-  if (frmDataBase_) frmDataBase_->deleteLater();
+  // Gone from the screen at once, so that no read's progress dialog takes it for its window;
+  // deleted later, as the dialog may be unloaded from one of its own buttons.
+  if (frmDataBase_) {
+    frmDataBase_->hide();
+    frmDataBase_->deleteLater();
+  }
   frmDataBase_ = nullptr;
 }
 
@@ -150,6 +156,16 @@ void frmChart::waitForRows(RowReading& reading) {
   QWidget* active = QApplication::activeWindow();
   waitWithProgress(reading, active ? active : this);
   readingRows_ = false;
+}
+
+void frmChart::setFollowChecked(bool checked) { mnuFollow_->setChecked(checked); }
+
+// Not modal, as the query dialog is: loaded afresh unless it is open, then only brought forward.
+void frmChart::mnuPeriod_Click() {
+  if (!frmPeriod_) frmPeriod_ = new frmPeriod(program_, this);
+  frmPeriod_->show();
+  frmPeriod_->raise();
+  frmPeriod_->activateWindow();
 }
 
 void frmChart::mnuHelpFile_Click() {
@@ -165,6 +181,7 @@ void frmChart::closeEvent(QCloseEvent* event) {
     return;
   }
   unloadQueryDialog();
+  if (frmPeriod_) frmPeriod_->close();
   frmChartMaximized_.reset();
   helpWindow_.reset();
   QMainWindow::closeEvent(event);
@@ -231,6 +248,8 @@ void frmChart::buildChart() {
   connect(TimerCurrentTime_, &QTimer::timeout, this, [this] {
     TimerCurrentTime_Timer(program_);
     deliverPendingRows(program_);
+    // Not while rows are read or a message waits: the handler that waits still works on the chart.
+    if (!readingRows_ && !QApplication::activeModalWidget()) followNewRows(program_, newRows_);
   });
 
   connect(btnSPRT_, &QPushButton::clicked, this, [this] { btnSPRT_Click(program_); });
@@ -262,6 +281,9 @@ void frmChart::buildMenus() {
   mnuExit_ = addItem(mnuFile_, "mnuExit");
   mnuDataHandling_ = addMenu("mnuDataHandling");
   mnuSQLquery_ = addItem(mnuDataHandling_, "mnuSQLquery");
+  mnuFollow_ = addItem(mnuDataHandling_, "mnuFollow");
+  mnuFollow_->setCheckable(true);
+  mnuPeriod_ = addItem(mnuDataHandling_, "mnuPeriod");
   mnuHelp_ = addMenu("mnuHelp");
   mnuHelpFile_ = addItem(mnuHelp_, "mnuHelpFile");
   mnuAbout_ = addItem(mnuHelp_, "mnuAbout");
@@ -276,6 +298,8 @@ void frmChart::buildMenus() {
   // Decided as the menu opens: the chart and the lists change while it is closed.
   connect(mnuFile_, &QMenu::aboutToShow, this, [this] { mnuExportRows_->setEnabled(rowsToExport(program_)); });
   connect(mnuSQLquery_, &QAction::triggered, this, [this] { mnuSQLquery_Click(program_); });
+  connect(mnuFollow_, &QAction::triggered, this, [this](bool checked) { mnuFollow_Click(program_, newRows_, checked); });
+  connect(mnuPeriod_, &QAction::triggered, this, &frmChart::mnuPeriod_Click);
   connect(mnuHelpFile_, &QAction::triggered, this, &frmChart::mnuHelpFile_Click);
   connect(mnuAbout_, &QAction::triggered, this, [this] { ShowAboutBox(this); });
 }
@@ -308,6 +332,8 @@ void frmChart::setCaptions() {
   mnuExit_->setText(withAccessKey(LoadResString(TextId::ExitItem), u'x'));
   setMenuCaption(mnuDataHandling_, LoadResString(TextId::DatabaseMenu), u'D');
   mnuSQLquery_->setText(withAccessKey(LoadResString(TextId::SqlQueryItem), u'S'));
+  mnuFollow_->setText(withAccessKey(LoadResString(TextId::FollowNewRowsItem), u'F'));
+  mnuPeriod_->setText(withAccessKey(LoadResString(TextId::PeriodItem), u'P'));
   setMenuCaption(mnuHelp_, LoadResString(TextId::Help), u'H');
   mnuHelpFile_->setText(withAccessKey(LoadResString(TextId::Help), u'H'));
   mnuAbout_->setText(withAccessKey(LoadResString(TextId::AboutItem), u'A'));

@@ -2,6 +2,7 @@
 
 #include "ClockLabelPair.h"
 #include "FileDialogChooser.h"
+#include "database/NewRowsWatch.h"
 #include "entry/PendingRows.h"
 #include "state/Program.h"
 
@@ -24,6 +25,7 @@ namespace kelvane {
 class PictureBox;
 class frmChartMaximized;
 class frmDataBase;
+class frmPeriod;
 class HelpWindow;
 
 // The main window: data entry, the list of entered values, the chart with its buttons and the
@@ -50,6 +52,7 @@ class frmChart : public QMainWindow, public MainWindowView {
   QueryDialogView& showQueryDialog() override;
   void unloadQueryDialog() override;
   void waitForRows(RowReading& reading) override;
+  void setFollowChecked(bool checked) override;
 
  protected:
   // Whichever way the window closes, the other windows close with it; not while rows are read,
@@ -67,6 +70,7 @@ class frmChart : public QMainWindow, public MainWindowView {
   void btnClose_Click();
   void mnuExit_Click();
   void mnuHelpFile_Click();
+  void mnuPeriod_Click();
 
   ProgramState& state_;
   PendingRows pendingRows_;
@@ -81,7 +85,10 @@ class frmChart : public QMainWindow, public MainWindowView {
   QMenu *mnuFile_, *mnuDataHandling_, *mnuHelp_;
   QAction *mnuFileOpen_, *mnuExit_, *mnuSQLquery_, *mnuHelpFile_, *mnuAbout_;
   QAction *mnuExportChart_, *mnuPrintChart_, *mnuExportRows_;
+  QAction *mnuFollow_, *mnuPeriod_;
   QLabel* lblCursor_;
+  QPointer<frmPeriod> frmPeriod_;
+  NewRowsWatch newRows_;
   ClockLabelPair clock_;
   QTimer* TimerCurrentTime_;
   std::unique_ptr<frmChartMaximized> frmChartMaximized_;

@@ -20,6 +20,7 @@ class frmChartMaximized : public QMainWindow, public FullScreenView {
   ClockLabels& clockLabels() override { return clock_; }
   DrawingSurface& picMaximized() override;
   void showMaximized() override;
+  bool isShown() const override { return isVisible(); }
 
  protected:
   void resizeEvent(QResizeEvent* event) override;

@@ -8,12 +8,15 @@
 #include <QGroupBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextCursor>
 
 namespace kelvane {
 
 namespace {
 constexpr double kDialogFontSize = 9.75;
 constexpr double kButtonFontSize = 9;
+
+QString withLineBreaks(const QString& text) { return QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
 }  // namespace
 
 frmDataBase::frmDataBase(Program& program, QWidget* mainWindow) : QDialog(mainWindow) {
@@ -34,7 +37,7 @@ frmDataBase::frmDataBase(Program& program, QWidget* mainWindow) : QDialog(mainWi
   txtQuery_->setTabChangesFocus(true);
   chainTabOrder({txtQuery_, btnSelect, btnCancel});
 
-  setQueryText(querySkeleton());
+  txtQuery_->setPlainText(withLineBreaks(querySkeleton()));
   fraSQLQueryDescr->setTitle(LoadResString(TextId::QueryDescriptionFrame));
   lblSQLDlgDescr->setText(LoadResString(TextId::QueryInstructions));
   fraSQLQuery->setTitle(LoadResString(TextId::QueryFrame));
@@ -47,8 +50,11 @@ frmDataBase::frmDataBase(Program& program, QWidget* mainWindow) : QDialog(mainWi
 
 QString frmDataBase::queryText() const { return txtQuery_->toPlainText(); }
 
+// Undoable: a text the operator typed, which another one replaces, comes back with Ctrl+Z.
 void frmDataBase::setQueryText(const QString& text) {
-  txtQuery_->setPlainText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+  QTextCursor all(txtQuery_->document());
+  all.select(QTextCursor::Document);
+  all.insertText(withLineBreaks(text));
 }
 
 }  // namespace kelvane

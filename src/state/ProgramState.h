@@ -11,7 +11,16 @@
 #include <QTime>
 #include <QVariant>
 
+#include <optional>
+
 namespace kelvane {
+
+// The recent rows the Database button charted: the database they came from and the largest
+// number among them (none from an empty table).
+struct RecentRowsCharted {
+  QString database;
+  std::optional<double> newest;
+};
 
 // What the chart currently shows. No other text is ever stored in OperatingMode.
 namespace Mode {
@@ -71,6 +80,13 @@ struct ProgramState {
   qint32 ChartRecordCount = 0;
   PointTexts PointLabels;  // 1..ChartRecordCount: number or Time of each record
   PointTexts PointDates;   // 1..ChartRecordCount: Date of each record
+
+  // Following new rows: whether the Database menu's item is checked, what the main window's chart
+  // of recent rows holds (none while it stands on no such chart), and the mode of the
+  // full-screen window's last chart.
+  bool FollowNewRows = false;
+  std::optional<RecentRowsCharted> RecentRows;
+  QString MaximizedMode;
 
   // Variables of the main window. scaleStored is 32 bits wide: as a 16-bit integer it would
   // overflow after 32767 moves of the window and stop every later value from being recorded.

@@ -26,6 +26,8 @@ class RegionalForms {
   QString longTime(const QTime& time) const;
   // Short date, a blank and the long time; the time is left out at exactly midnight.
   QString generalDate(const QDateTime& moment) const;
+  // The pattern of a short date and its long time, for controls in which a moment is entered.
+  QString momentPattern() const { return shortDateFormat_ + QLatin1Char(' ') + longTimeFormat_; }
 
   // The standard text of a Single (7 significant digits) and of a Double (15): no trailing
   // zeros, no digit grouping, the regional decimal separator, exponent form only for very large

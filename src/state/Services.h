@@ -1,6 +1,7 @@
 #pragma once
 
 #include "RegionalForms.h"
+#include "RuntimeError.h"
 
 #include <QDateTime>
 #include <QString>
@@ -64,6 +65,11 @@ struct Environment {
   // The second box of the database handlers: "source-->description", no icon, titled "Error".
   void reportError(const QString& source, const QString& description) const {
     messages.show(source + QStringLiteral("-->") + description, MessageIcon::None, QStringLiteral("Error"));
+  }
+  // A database handler's failure: its own message, then the error's second box when it has a number.
+  void reportFailure(const QString& text, const RuntimeError& error) const {
+    alert(text);
+    if (error.number() != 0) reportError(error.source(), error.description());
   }
 };
 

@@ -20,12 +20,6 @@ class Table {
     low_ = low;
     items_.fill(T{}, high >= low ? high - low + 1 : 0);
   }
-  // Changes the upper bound and keeps the entries that fit.
-  void redimPreserve(int low, int high) {
-    if (items_.empty()) low_ = low;
-    items_.resize(high >= low_ ? high - low_ + 1 : 0);
-  }
-  void erase() { items_.clear(); }
 
   bool contains(int i) const { return !items_.empty() && i >= low_ && i - low_ < int(items_.size()); }
   T& at(int i) {
@@ -37,16 +31,6 @@ class Table {
     if (!contains(i)) throw subscriptError();
     return items_[i - low_];
   }
-
-  int lowerBound() const {
-    if (items_.empty()) throw subscriptError();
-    return low_;
-  }
-  int upperBound() const {
-    if (items_.empty()) throw subscriptError();
-    return low_ + int(items_.size()) - 1;
-  }
-  bool isEmpty() const { return items_.empty(); }
 
  private:
   int low_ = 0;

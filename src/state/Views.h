@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
@@ -25,6 +26,8 @@ class FullScreenView {
   virtual DrawingSurface& picMaximized() = 0;
   // Shows the window maximized and in front.
   virtual void showMaximized() = 0;
+  // Whether the operator has it on screen.
+  virtual bool isShown() const = 0;
 };
 
 // The query dialog: a text box with the operator's SQL text.
@@ -33,6 +36,17 @@ class QueryDialogView {
   virtual ~QueryDialogView() = default;
   virtual QString queryText() const = 0;
   virtual void setQueryText(const QString& text) = 0;
+};
+
+// The period dialog: the two moments of a period of stored rows.
+class PeriodDialogView {
+ public:
+  virtual ~PeriodDialogView() = default;
+  virtual QDateTime from() const = 0;
+  virtual QDateTime to() const = 0;
+  virtual void setPeriod(const QDateTime& from, const QDateTime& to) = 0;
+  // Discards the dialog.
+  virtual void unload() = 0;
 };
 
 // A read of rows from the database, to be run off the user-interface thread.
@@ -77,6 +91,8 @@ class MainWindowView {
   virtual QueryDialogView& showQueryDialog() = 0;
   // Discards the dialog with its text; nothing happens when it is not open.
   virtual void unloadQueryDialog() = 0;
+  // The Database menu's item "Follow new rows".
+  virtual void setFollowChecked(bool checked) = 0;
   // Runs the reading off the user-interface thread and returns when it has ended. Meanwhile the
   // clock keeps ticking, no other handler can start, and a read that lasts longer than half a
   // second shows its progress in a modal dialog with a Cancel button.

@@ -4,9 +4,12 @@
 #include "chart/ChartPoints.h"
 #include "chart/ChartZoom.h"
 #include "chart/Scaling.h"
+#include "database/ChartPeriod.h"
 #include "database/FileSelection.h"
+#include "database/FollowNewRows.h"
 #include "database/PeriodQuery.h"
 #include "database/RecentRecords.h"
+#include "shell/FullScreenChart.h"
 #include "shell/TextResources.h"
 #include "state/RuntimeError.h"
 
@@ -58,9 +61,21 @@ struct AnsweringChooser : FileChooser {
   int failure;
 };
 
+struct PeriodDialog : PeriodDialogView {
+  QDateTime from() const override { return period.value(0); }
+  QDateTime to() const override { return period.value(1); }
+  void setPeriod(const QDateTime& from, const QDateTime& to) override { period = {from, to}; }
+  void unload() override { unloaded = true; }
+  QList<QDateTime> period;
+  bool unloaded = false;
+};
+
+// A tick that waits for its check however loaded the machine.
+constexpr std::chrono::seconds kPatientTick{10};
+
 }  // namespace
 
-// The choice of file, the Database button and the query dialog.
+// The choice of file, the Database button, the query dialog, following new rows and the period dialog.
 class StoredChartsTest : public QObject {
   Q_OBJECT
 
@@ -330,6 +345,123 @@ class StoredChartsTest : public QObject {
     f.window.picture.clear();
     btnSelect_Click(f.program, *f.window.queryDialog);
     QVERIFY(!zoomed.isEmpty() && f.window.picture.entries() == zoomed);
+  }
+
+  // While the chart shows the recent rows, a tick redraws it, and the full-screen window showing
+  // them, when another connection has added a row, and only then.
+  void followingNewRows_data() {
+    addEngineColumn();
+    QTest::addColumn<QString>("event");  // between the first tick and the next two
+    QTest::addColumn<QList<bool>>("redrawn");  // at each of the two
+    QTest::addColumn<bool>("following");  // afterwards
+    for (EngineKind engine : kEngines) {
+      newEngineRow(engine, "a row added by another connection") << "row added" << QList<bool>{true, false} << true;
+      newEngineRow(engine, "no new row") << "" << QList<bool>{false, false} << true;
+      newEngineRow(engine, "the table gone: one failure, unchecked") << "table dropped" << QList<bool>{false, false} << false;
+      newEngineRow(engine, "a query charted, then a row added") << "query" << QList<bool>{false, false} << true;
+    }
+  }
+  void followingNewRows() {
+    QFETCH(EngineKind, engine);
+    QFETCH(QString, event);
+    QFETCH(QList<bool>, redrawn);
+    QFETCH(bool, following);
+    EntryFixture f;
+    const auto database = fillDatabase(engine, f, QVariantList(25, 1.5));
+    f.state.NumberOnX = true;
+    NewRowsWatch watch;
+    btnSPRT_Click(f.program);
+    btnMaximized_Click(f.program);
+    f.window.followChecked = true;
+    mnuFollow_Click(f.program, watch, true);
+    followNewRows(f.program, watch, kPatientTick);
+    if (event == "query") QVERIFY(chartQuery(f.program, "SELECT Date, Time, number, Data FROM GraphData"));
+    if (event != "") database->run(event == "table dropped" ? "DROP TABLE GraphData" : "INSERT INTO GraphData VALUES ('01/12/2026', '09:00:00', 26, 2)");
+    for (bool drawn : redrawn) {
+      f.window.picture.clear();
+      f.window.fullScreen->picture.clear();
+      followNewRows(f.program, watch, kPatientTick);
+      QCOMPARE(!f.window.picture.entries().isEmpty(), drawn);
+      QCOMPARE(!f.window.fullScreen->picture.entries().isEmpty(), drawn);
+    }
+    if (redrawn.first()) QCOMPARE(f.state.PointLabels.at(20).toString(), QStringLiteral("26"));
+    QCOMPARE((QList<bool>{f.state.FollowNewRows, f.window.followChecked}), QList<bool>(2, following));
+    const QStringList boxes = f.test.messages.texts();
+    QVERIFY2(following ? boxes.isEmpty() : boxes.size() == 2 && boxes[0] == LoadResString(TextId::DatabaseFailed), qPrintable(boxes.join('\n')));
+  }
+
+  // The rows kelvane-db collect wrote under the regional settings, charted for a period: exactly
+  // those inside it, From and To included. A period without rows, or one that ends before it
+  // starts, gives message 58 and leaves the dialog open.
+  void chartingAPeriod_data() {
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QDateTime>("start");  // of rows a step apart
+    QTest::addColumn<int>("step");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<QDateTime>("from");
+    QTest::addColumn<QDateTime>("to");
+    const auto at = [](int year, int month, int day, int hour, int minute) { return QDateTime(QDate(year, month, day), QTime(hour, minute)); };
+    QTest::newRow("within one day") << "en_GB" << at(2026, 12, 6, 8, 0) << 60 << 300 << at(2026, 12, 6, 9, 30).addSecs(30) << at(2026, 12, 6, 11, 0);
+    QTest::newRow("across midnight, dotted dates") << "de_DE" << at(2026, 12, 5, 22, 0) << 120 << 120 << at(2026, 12, 5, 23, 15) << at(2026, 12, 6, 0, 45);
+    QTest::newRow("across a month's end") << "en_GB" << at(2026, 11, 30, 20, 0) << 300 << 120 << at(2026, 11, 30, 23, 0) << at(2026, 12, 1, 1, 0);
+    QTest::newRow("over 40 days, dotted dates") << "de_DE" << at(2026, 1, 1, 0, 0) << 14400 << 300 << at(2026, 1, 3, 5, 0) << at(2026, 2, 12, 6, 0);
+    QTest::newRow("a period without rows") << "en_GB" << at(2026, 12, 6, 8, 0) << 3600 << 5 << at(2026, 12, 6, 9, 10) << at(2026, 12, 6, 9, 50);
+    QTest::newRow("From after To") << "de_DE" << at(2026, 12, 6, 8, 0) << 60 << 60 << at(2026, 12, 6, 8, 30) << at(2026, 12, 6, 8, 10);
+  }
+  void chartingAPeriod() {
+    QFETCH(QString, locale);
+    QFETCH(QDateTime, start);
+    QFETCH(int, step);
+    QFETCH(int, rows);
+    QFETCH(QDateTime, from);
+    QFETCH(QDateTime, to);
+    EntryFixture f{QLocale(locale)};
+    const auto database = databases_.make(EngineKind::Sqlite, f.folder.path());
+    database->withGraphData();
+    const db::CollectOptions collect{1, rows, start, step, 1};  // rate, count, start, step, seed
+    const QLocale before;
+    QLocale::setDefault(QLocale(locale));  // the collector writes in the machine's forms
+    QCOMPARE(db::collect(db::Target(database->dataSource()), collect), 0);
+    QLocale::setDefault(before);
+    f.state.DatabasePath = database->dataSource();
+    f.state.NumberOnX = true;
+    PeriodDialog dialog;
+    dialog.setPeriod(from, to);
+    btnChartPeriod_Click(f.program, dialog);
+    QList<int> inside, charted;
+    for (int i = 0; i < rows; ++i)
+      if (start.addSecs(qint64(i) * step) >= from && start.addSecs(qint64(i) * step) <= to) inside << i + 1;
+    for (int i = 1; !inside.isEmpty() && i <= f.state.ChartRecordCount; ++i) charted << f.state.PointLabels.at(i).toInt();
+    QCOMPARE(charted, inside);
+    QCOMPARE(f.test.messages.texts().value(0), inside.isEmpty() ? LoadResString(TextId::QueryFailed) : QString());
+    QCOMPARE(f.test.messages.shown.size(), inside.isEmpty() ? 1 + (from > to) : 0);
+    QCOMPARE(f.state.OperatingMode, from > to ? QString() : Mode::SQLquery);  // nothing changes before a period that cannot be
+    QCOMPARE(dialog.unloaded, !inside.isEmpty());
+    if (inside.isEmpty()) return;
+    QCOMPARE(f.state.QueryText, periodQuery({from, to}, f.test.env.regional));
+    btnEditSql_Click(f.program, dialog);  // the same text, to be edited
+    QCOMPARE(f.window.queryDialog->text, f.state.QueryText);
+  }
+
+  void quickRanges_data() {
+    QTest::addColumn<int>("range");
+    QTest::addColumn<QDateTime>("now");
+    QTest::addColumn<QDateTime>("from");
+    const QDateTime now(QDate(2026, 12, 6), QTime(14, 8, 45)), early(QDate(2026, 12, 6), QTime(3, 0, 10));
+    QTest::newRow("last hour") << int(QuickRange::LastHour) << now << now.addSecs(-3600);
+    QTest::newRow("last 8 hours from 3 in the morning") << int(QuickRange::LastShift) << early << QDateTime(QDate(2026, 12, 5), QTime(19, 0, 10));
+    QTest::newRow("last 24 hours") << int(QuickRange::LastDay) << now << QDateTime(QDate(2026, 12, 5), QTime(14, 8, 45));
+    QTest::newRow("today from midnight") << int(QuickRange::Today) << early << QDateTime(QDate(2026, 12, 6), QTime(0, 0));
+  }
+  void quickRanges() {
+    QFETCH(int, range);
+    QFETCH(QDateTime, now);
+    QFETCH(QDateTime, from);
+    EntryFixture f;
+    f.test.clock.set(now);
+    PeriodDialog dialog;
+    showQuickRange(f.program, dialog, QuickRange(range));
+    QCOMPARE(dialog.period, (QList<QDateTime>{from, now}));
   }
 };
 

@@ -64,6 +64,7 @@ class MainWindowTest : public QObject {
     QTest::newRow("Time on X button") << Control{"fraChart/btnTimeOnX", "Time on X"};
     QTest::newRow("Number on X button") << Control{"fraChart/btnNumberOnX", "Number on X"};
     QTest::newRow("clock's time") << Control{"fraChart/lblTime", "14:08:45"};
+    QTest::newRow("Follow new rows, after SQL Query") << Control{"mnuDataHandling/mnuFollow", "Follow new rows"};
     QTest::newRow("Help menu") << Control{"/mnuHelp", "Help"};
     QTest::newRow("Help, help file") << Control{"mnuHelp/mnuHelpFile", "Help"};
   }
@@ -109,7 +110,7 @@ class MainWindowTest : public QObject {
     QTest::addColumn<bool>("othersOpen");
     for (auto [way, closer] : {std::pair{"Close button", "btnClose"}, {"File, Exit", "mnuExit"}, {"title bar", ""}}) {
       QTest::addRow("%s, other windows never opened", way) << closer << false;
-      QTest::addRow("%s, query dialog, full screen and help open", way) << closer << true;
+      QTest::addRow("%s, query and period dialogs, full screen and help open", way) << closer << true;
     }
   }
   void closingUnloadsEveryWindow() {
@@ -118,9 +119,9 @@ class MainWindowTest : public QObject {
     MainWindow main;
     main.find<QLineEdit>("Text6")->setText("4");
     if (othersOpen)  // each opened twice: a second press only brings the window forward
-      for (const char* opener : {"btnCalculation", "btnMaximized", "mnuSQLquery", "mnuHelpFile"})
+      for (const char* opener : {"btnCalculation", "btnMaximized", "mnuSQLquery", "mnuPeriod", "mnuHelpFile"})
         for (int press = 0; press < 2; ++press) main.press(opener);
-    QCOMPARE(windowsShown(), (othersOpen ? QStringList{"frmChart", "frmChartMaximized", "frmDataBase",
+    QCOMPARE(windowsShown(), (othersOpen ? QStringList{"frmChart", "frmChartMaximized", "frmDataBase", "frmPeriod",
                                                        "HelpWindow: Kelvane program Help"}  // the file beside the program
                                          : QStringList{"frmChart"}));
     QVERIFY(!QApplication::activeModalWidget());
@@ -159,6 +160,7 @@ class MainWindowTest : public QObject {
         "btnCalculation", "btnReset", "btnSPRT", "btnTimeOnX", "btnNumberOnX", "btnClose", "List1", "List2", "List5", "Text6"};
     QTest::newRow("Alt+D, Return, Tab through the query dialog") << Keys{Qt::ALT | Qt::Key_D, Qt::Key_Return, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab}
                                                                  << QStringList{"mnuDataHandling", "txtQuery", "btnSelect", "btnCancel", "txtQuery"};
+    QTest::newRow("Alt+D, P: the period dialog") << Keys{Qt::ALT | Qt::Key_D, Qt::Key_P} << QStringList{"mnuDataHandling", "dtFrom"};
   }
   void keyboardReachesEverything() {
     QFETCH(QList<QKeyCombination>, keys);

@@ -25,6 +25,7 @@ struct FakeFullScreenWindow : FullScreenView {
   ClockLabels& clockLabels() override { return clock; }
   DrawingSurface& picMaximized() override { return picture; }
   void showMaximized() override { ++timesShown; }
+  bool isShown() const override { return timesShown > 0; }
   FakeClockLabels clock;
   RecordingSurface picture{10335, 9495};
   int timesShown = 0;
@@ -72,6 +73,7 @@ struct FakeMainWindow : MainWindowView {
     return *queryDialog;
   }
   void unloadQueryDialog() override { queryDialog.reset(); }
+  void setFollowChecked(bool checked) override { followChecked = checked; }
   // Reads on a thread of its own, as the window does; with cancelAfter set, Cancel is pressed
   // once that much time has passed.
   void waitForRows(RowReading& reading) override {
@@ -92,6 +94,7 @@ struct FakeMainWindow : MainWindowView {
   std::unique_ptr<FakeFullScreenWindow> fullScreen;
   std::unique_ptr<FakeQueryDialog> queryDialog;
   int queryDialogsLoaded = 0;
+  bool followChecked = false;
   std::chrono::milliseconds cancelAfter{-1};
 
  private:

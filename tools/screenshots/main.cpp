@@ -238,6 +238,12 @@ int main(int argc, char* argv[]) {
   allSaved &= save(*dialog, folder, QStringLiteral("query-dialog"));
   selectQuery(*dialog);
   allSaved &= save(mainWindow, folder, QStringLiteral("query-chart"));
+  // The period dialog with today up to now.
+  mainWindow.findChild<QAction*>(QStringLiteral("mnuPeriod"))->trigger();
+  auto* period = mainWindow.findChild<QDialog*>(QStringLiteral("frmPeriod"));
+  period->findChild<QPushButton*>(QStringLiteral("btnToday"))->click();
+  allSaved &= save(*period, folder, QStringLiteral("period-dialog"));
+  period->close();
   allSaved &= saveFileMenu(mainWindow, folder);
   allSaved &= savePrintedPage(mainWindow.findChild<PictureBox*>(QStringLiteral("graphField"))->surface(), env, folder,
                               QDir(logFolder.path()));

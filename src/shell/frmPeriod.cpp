@@ -1,0 +1,82 @@
+#include "frmPeriod.h"
+
+#include "Controls.h"
+#include "Keyboard.h"
+#include "TextResources.h"
+#include "database/ChartPeriod.h"
+
+#include <QDateTimeEdit>
+#include <QPushButton>
+
+namespace kelvane {
+
+namespace {
+
+constexpr double kDialogFontSize = 9.75;
+constexpr double kButtonFontSize = 9;
+// Far wider than any record kept, and yet the query's list of days stays short.
+const QDate kFirstDay(1900, 1, 1);
+const QDate kLastDay(2099, 12, 31);
+
+// A moment in the regional forms, the date also picked from a calendar; its label reads it out.
+QDateTimeEdit* makeMomentEdit(QWidget* dialog, const char* name, const char* labelName, int top, TextId caption,
+                              QChar key, const RegionalForms& regional) {
+  auto* edit = makeControl<QDateTimeEdit>(dialog, name, kDialogFontSize, 960, top, 3000, 375);
+  edit->setLocale(regional.locale());
+  edit->setDisplayFormat(regional.momentPattern());
+  edit->setCalendarPopup(true);
+  edit->setDateRange(kFirstDay, kLastDay);
+  QLabel* label = makeLabel(dialog, labelName, kDialogFontSize, 120, top + 60, 735, 285);
+  label->setText(withAccessKey(LoadResString(caption), key));
+  label->setBuddy(edit);
+  return edit;
+}
+
+QPushButton* makeButton(QWidget* dialog, const char* name, int left, int top, int width, TextId caption, QChar key) {
+  auto* button = makeControl<QPushButton>(dialog, name, kButtonFontSize, left, top, width, 375);
+  button->setText(withAccessKey(LoadResString(caption), key));
+  button->setAutoDefault(false);
+  return button;
+}
+
+}  // namespace
+
+frmPeriod::frmPeriod(Program& program, QWidget* mainWindow) : QDialog(mainWindow) {
+  setObjectName(QStringLiteral("frmPeriod"));
+  setWindowTitle(QStringLiteral("Chart a period"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  setFont(tahoma(kDialogFontSize));
+  setFixedSize(twipsOnScreen(5655), twipsOnScreen(2100));
+  const RegionalForms& regional = program.env.regional;
+  dtFrom_ = makeMomentEdit(this, "dtFrom", "lblFrom", 120, TextId::PeriodFromLabel, u'F', regional);
+  dtTo_ = makeMomentEdit(this, "dtTo", "lblTo", 540, TextId::PeriodToLabel, u'T', regional);
+  QPushButton* lastHour = makeButton(this, "btnLastHour", 960, 1080, 1455, TextId::LastHourButton, u'L');
+  QPushButton* lastShift = makeButton(this, "btnLastShift", 2505, 1080, 1455, TextId::LastShiftButton, u'8');
+  QPushButton* lastDay = makeButton(this, "btnLastDay", 960, 1500, 1455, TextId::LastDayButton, u'4');
+  QPushButton* today = makeButton(this, "btnToday", 2505, 1500, 1455, TextId::TodayButton, u'd');
+  QPushButton* chart = makeButton(this, "btnChartPeriod", 4200, 120, 1335, TextId::ChartPeriodButton, u'C');
+  QPushButton* editSql = makeButton(this, "btnEditSql", 4200, 540, 1335, TextId::EditAsSqlButton, u'E');
+  QPushButton* cancel = makeButton(this, "btnCancel", 4200, 1500, 1335, TextId::CancelQueryButton, u'a');
+  // Enter charts the period, whichever control has the focus.
+  chart->setDefault(true);
+  chainTabOrder({dtFrom_, dtTo_, lastHour, lastShift, lastDay, today, chart, editSql, cancel});
+  showQuickRange(program, *this, QuickRange::LastHour);
+
+  for (const auto& [button, range] : {std::pair{lastHour, QuickRange::LastHour}, {lastShift, QuickRange::LastShift},
+                                      {lastDay, QuickRange::LastDay}, {today, QuickRange::Today}})
+    connect(button, &QPushButton::clicked, this, [this, &program, range = range] { showQuickRange(program, *this, range); });
+  connect(chart, &QPushButton::clicked, this, [this, &program] { btnChartPeriod_Click(program, *this); });
+  connect(editSql, &QPushButton::clicked, this, [this, &program] { btnEditSql_Click(program, *this); });
+  connect(cancel, &QPushButton::clicked, this, &QDialog::close);
+}
+
+QDateTime frmPeriod::from() const { return dtFrom_->dateTime(); }
+
+QDateTime frmPeriod::to() const { return dtTo_->dateTime(); }
+
+void frmPeriod::setPeriod(const QDateTime& from, const QDateTime& to) {
+  dtFrom_->setDateTime(from);
+  dtTo_->setDateTime(to);
+}
+
+}  // namespace kelvane

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "state/Program.h"
+
+#include <QDialog>
+
+class QDateTimeEdit;
+
+namespace kelvane {
+
+// The period dialog: From and To with their calendars, the quick ranges, and Chart, Edit as SQL
+// and Cancel. Not modal, as the query dialog is; discarded when it closes.
+class frmPeriod : public QDialog, public PeriodDialogView {
+  Q_OBJECT
+ public:
+  frmPeriod(Program& program, QWidget* mainWindow);
+
+  QDateTime from() const override;
+  QDateTime to() const override;
+  void setPeriod(const QDateTime& from, const QDateTime& to) override;
+  void unload() override { close(); }
+
+ private:
+  QDateTimeEdit* dtFrom_;
+  QDateTimeEdit* dtTo_;
+};
+
+}  // namespace kelvane
