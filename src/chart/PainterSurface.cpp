@@ -121,6 +121,9 @@ QPainter& PainterSurface::painter() {
   return *painter_;
 }
 
+// Lines are cut a little beyond the picture, so that a wide pen along an edge keeps its width.
+QRectF PainterSurface::clipArea() const { return area_.adjusted(-2, -2, 2, 2); }
+
 double PainterSurface::deviceX(float x) const { return area_.left() + (double(x) - scaleLeft_) * area_.width() / scaleWidth_; }
 
 QPointF PainterSurface::positionOf(const QPointF& pixel) const {
@@ -194,16 +197,15 @@ void PainterSurface::LineTo(float x2, float y2, Colour colour) {
   currentX_ = x2;
   currentY_ = y2;
   const QPen linePen = pen(colour);
-  if (!polyline_.isEmpty() && polyline_.last() == from && polylinePen_ == linePen) {
-    QPointF start = from, end = to;
-    if (clipLine(start, end, area_.adjusted(-2, -2, 2, 2)) && start == from && end == to) {
-      polyline_.append(to);
-      return;
-    }
+  QPointF start = from, end = to;
+  const bool shows = clipLine(start, end, clipArea());
+  // A whole line that continues the held one in its pen joins it.
+  if (shows && start == from && end == to && !polyline_.isEmpty() && polyline_.last() == from && polylinePen_ == linePen) {
+    polyline_.append(to);
+    return;
   }
   finish();
-  QPointF start = from, end = to;
-  if (!clipLine(start, end, area_.adjusted(-2, -2, 2, 2))) return;
+  if (!shows) return;
   polyline_ = {start, end};
   polylinePen_ = linePen;
   if (end != to) finish();  // it leaves the picture: the next line starts anew
@@ -211,7 +213,7 @@ void PainterSurface::LineTo(float x2, float y2, Colour colour) {
 
 void PainterSurface::drawLine(const QPointF& from, const QPointF& to, Colour colour) {
   QPointF start = from, end = to;
-  if (!clipLine(start, end, area_.adjusted(-2, -2, 2, 2))) return;
+  if (!clipLine(start, end, clipArea())) return;
   painter().setPen(pen(colour));
   painter().drawLine(start, end);
 }

@@ -72,6 +72,7 @@ class PainterSurface : public DrawingSurface {
  private:
   void makeImage();
   QPainter& painter();
+  QRectF clipArea() const;
   double deviceX(float x) const;
   QPointF toDevice(float x, float y) const;
   QPen pen(Colour colour) const;

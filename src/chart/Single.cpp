@@ -20,7 +20,7 @@ float singleQuotient(double a, double b) {
   return toSingle(a / b);
 }
 
-float wholeFloor(float value) { return std::floor(value); }
+float wholeFloor(double value) { return toSingle(std::floor(value)); }
 
 int indexOf(float value) {
   const double rounded = std::nearbyint(double(value));

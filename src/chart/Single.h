@@ -11,8 +11,9 @@ float toSingle(double value);
 float singleProduct(double a, double b);
 float singleQuotient(double a, double b);
 
-// Int(): the largest whole number not above the value (Int(2.7) = 2, Int(-2.3) = -3).
-float wholeFloor(float value);
+// Int(): the largest whole number not above the value (Int(2.7) = 2, Int(-2.3) = -3), kept as a
+// Single; beyond the Single's range it raises Overflow.
+float wholeFloor(double value);
 
 // The whole number a Single index stands for: rounded to the nearest, ties to even.
 int indexOf(float value);

@@ -6,8 +6,6 @@ namespace kelvane {
 
 namespace {
 
-constexpr int kPollMs = 50;
-
 void askToCancel(PGconn* connection) {
   PGcancel* cancel = PQgetCancel(connection);
   if (!cancel) return;
@@ -33,7 +31,7 @@ PGresult* nextResult(PGconn* connection, const std::atomic<bool>* cancelled) {
     if (cancelled && cancelled->load()) askToCancel(connection);
     pollfd socket{PQsocket(connection), POLLIN, 0};
     if (socket.fd < 0) break;
-    ::poll(&socket, 1, kPollMs);
+    ::poll(&socket, 1, kServerPollMs);
     if (!PQconsumeInput(connection)) break;  // the connection is lost: the result says so
   }
   return PQgetResult(connection);

@@ -14,6 +14,9 @@ namespace kelvane {
 // What every PostgreSQL connection of the program shares: how it waits for the server, and the
 // guard of the texts it runs where it cannot write.
 
+// How often a wait for the server looks whether it has been cancelled.
+inline constexpr int kServerPollMs = 50;
+
 RuntimeError postgresError(const QString& description, Cure cure = Cure::None);
 // The error text of a result, or of the connection when the result has none.
 QString errorOf(PGconn* connection, const PGresult* result);

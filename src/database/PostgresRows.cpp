@@ -17,8 +17,6 @@ namespace kelvane {
 
 namespace {
 
-constexpr int kPollMs = 50;
-
 // The server's type numbers (pg_type.oid) of the values that do not come as texts.
 constexpr Oid kBool = 16, kBytes = 17, kInt8 = 20, kInt2 = 21, kInt4 = 23, kObjectId = 26;
 constexpr Oid kFloat4 = 700, kFloat8 = 701, kNumeric = 1700;
@@ -65,7 +63,7 @@ void PostgresRowSource::open() {
     if (cancelled_) throw cancelledError();
     if (deadline.hasExpired()) throw connectionFailure(address, QStringLiteral("timeout expired"));
     pollfd socket{PQsocket(connection_), short(polling == PGRES_POLLING_READING ? POLLIN : POLLOUT), 0};
-    if (::poll(&socket, 1, kPollMs) > 0) polling = PQconnectPoll(connection_);
+    if (::poll(&socket, 1, kServerPollMs) > 0) polling = PQconnectPoll(connection_);
   }
   if (polling != PGRES_POLLING_OK)
     throw connectionFailure(address, QString::fromUtf8(PQerrorMessage(connection_)).trimmed());

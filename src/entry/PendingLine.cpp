@@ -1,5 +1,7 @@
 #include "PendingLine.h"
 
+#include "state/PlainNumber.h"
+
 #include <QStringList>
 
 #include <charconv>
@@ -51,10 +53,8 @@ std::optional<float> singleOf(const QString& text) {
 }  // namespace
 
 QByteArray pendingLine(const KeptRow& row) {
-  char data[32];
-  const auto written = std::to_chars(data, data + sizeof data, row.measurement.data);
   const QByteArrayList fields{quoted(row.database), quoted(row.measurement.date), quoted(row.measurement.time),
-                              '"' + QByteArray(data, written.ptr - data) + '"', '"' + QByteArray::number(row.entry) + '"'};
+                              '"' + plainNumber(row.measurement.data) + '"', '"' + QByteArray::number(row.entry) + '"'};
   return fields.join(',') + "\r\n";
 }
 

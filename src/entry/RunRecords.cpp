@@ -56,7 +56,7 @@ void recordEntry(Program& program, const EntryRecord& entry) {
   try {
     appendLogRecord(env.logFilePath, logRecord(entry, env.regional));
   } catch (const RuntimeError& error) {
-    told.notRecorded.append(LoadResString(TextId::NotLogged).arg(QStringLiteral("%1 (%2)").arg(error.source(), error.description())));
+    told.notRecorded.append(LoadResString(TextId::NotLogged).arg(error.sourceAndDescription()));
   }
   if (!state.DatabasePath.isEmpty()) {
     const RowOutcome row = storeOrKeep(program, entry);

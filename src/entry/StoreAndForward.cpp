@@ -33,7 +33,7 @@ RowOutcome storeOrKeep(Program& program, const EntryRecord& entry) {
   } catch (const RuntimeError& error) {
     RowOutcome lost;
     if (unanswered) lost.notRecorded.append(LoadResString(TextId::NotStored).arg(reasonOf(*unanswered)));
-    lost.notRecorded.append(LoadResString(TextId::NotKept).arg(QStringLiteral("%1 (%2)").arg(error.source(), error.description())));
+    lost.notRecorded.append(LoadResString(TextId::NotKept).arg(error.sourceAndDescription()));
     return lost;
   }
   showPendingRows(program);
@@ -47,7 +47,7 @@ void loadPendingRows(Program& program) {
     if (!unreadable.isEmpty())
       program.env.alert(LoadResString(TextId::PendingFileUnreadable).arg(QLatin1Char('\n') + unreadable.join(QLatin1Char('\n'))));
   } catch (const RuntimeError& error) {
-    program.env.alert(LoadResString(TextId::PendingFileUnreadable).arg(QStringLiteral("%1 (%2)").arg(error.source(), error.description())));
+    program.env.alert(LoadResString(TextId::PendingFileUnreadable).arg(error.sourceAndDescription()));
   }
   showPendingRows(program);
 }

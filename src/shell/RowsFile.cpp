@@ -1,12 +1,12 @@
 #include "RowsFile.h"
 
 #include "entry/NumberInput.h"
+#include "state/PlainNumber.h"
 #include "state/RuntimeError.h"
 
 #include <QStringList>
 
 #include <algorithm>
-#include <charconv>
 
 namespace kelvane {
 
@@ -22,9 +22,7 @@ QString quotedIfNeeded(const QString& field) {
 
 template <typename Number>
 QString shortestText(Number value) {
-  char text[64];
-  const auto written = std::to_chars(text, text + sizeof text, value);
-  return QString::fromLatin1(text, int(written.ptr - text));
+  return QString::fromLatin1(plainNumber(value));
 }
 
 // A value as read: numbers with ".", texts as they are, other values as the program shows them.

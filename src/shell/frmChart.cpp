@@ -70,6 +70,13 @@ void setMenuCaption(QMenu* menu, const QString& caption, QChar accessKey) {
   menu->setAccessibleName(caption);
 }
 
+// Shown, in front and with the focus: a window not modal that is open already only comes forward.
+void bringForward(QWidget* window) {
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
 }  // namespace
 
 frmChart::frmChart(ProgramState& state, const Environment& env)
@@ -134,9 +141,7 @@ FullScreenView& frmChart::fullScreenWindow() {
 
 QueryDialogView& frmChart::showQueryDialog() {
   if (!frmDataBase_) frmDataBase_ = new frmDataBase(program_, this);
-  frmDataBase_->show();
-  frmDataBase_->raise();
-  frmDataBase_->activateWindow();
+  bringForward(frmDataBase_);
   return *frmDataBase_;
 }
 
@@ -163,9 +168,7 @@ void frmChart::setFollowChecked(bool checked) { mnuFollow_->setChecked(checked);
 // Not modal, as the query dialog is: loaded afresh unless it is open, then only brought forward.
 void frmChart::mnuPeriod_Click() {
   if (!frmPeriod_) frmPeriod_ = new frmPeriod(program_, this);
-  frmPeriod_->show();
-  frmPeriod_->raise();
-  frmPeriod_->activateWindow();
+  bringForward(frmPeriod_);
 }
 
 void frmChart::mnuHelpFile_Click() {

@@ -40,6 +40,8 @@ class RuntimeError : public std::exception {
   const QString& source() const { return source_; }
   const QString& description() const { return description_; }
   bool mayPass() const { return cure_ == Cure::Waiting; }
+  // "source (description)": how a message names what failed, such as a file, and why.
+  QString sourceAndDescription() const { return QStringLiteral("%1 (%2)").arg(source_, description_); }
   const char* what() const noexcept override { return what_.constData(); }
   // The same failure told in other words.
   RuntimeError describedAs(QString description) const { return {number_, source_, std::move(description), cure_}; }

@@ -43,12 +43,20 @@ class SilentMessages : public MessageSink {
   void show(const QString&, MessageIcon, const QString&) override {}
 };
 
-bool save(QWidget& window, const QDir& folder, const QString& name) {
-  QApplication::processEvents();  // pending layout, such as the menu bar's after its captions
-  const QString path = folder.filePath(name + QStringLiteral(".png"));
-  const bool saved = window.grab().save(path);
+// Tells on standard output whether the picture was saved.
+bool told(bool saved, const QString& path) {
   QTextStream(stdout) << (saved ? "saved " : "could not save ") << path << '\n';
   return saved;
+}
+
+bool savePicture(const QPixmap& picture, const QDir& folder, const QString& name) {
+  const QString path = folder.filePath(name + QStringLiteral(".png"));
+  return told(picture.save(path), path);
+}
+
+bool save(QWidget& window, const QDir& folder, const QString& name) {
+  QApplication::processEvents();  // pending layout, such as the menu bar's after its captions
+  return savePicture(window.grab(), folder, name);
 }
 
 // Types the values one by one into the entry box and presses Input, a few seconds apart.
@@ -161,10 +169,7 @@ bool saveFileMenu(frmChart& window, const QDir& folder) {
   QPixmap picture = window.grab();
   QPainter(&picture).drawPixmap(window.mapFromGlobal(file->pos()), file->grab());
   file->hide();
-  const QString path = folder.filePath(QStringLiteral("export-menu.png"));
-  const bool saved = picture.save(path);
-  QTextStream(stdout) << (saved ? "saved " : "could not save ") << path << '\n';
-  return saved;
+  return savePicture(picture, folder, QStringLiteral("export-menu"));
 }
 
 // A chart printed into a PDF file, and the page turned into a picture as a reader shows it.
@@ -180,9 +185,7 @@ bool savePrintedPage(const PainterSurface& chart, const Environment& env, const 
   pdftoppm.start(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("60"),
                                                QStringLiteral("-singlefile"), pdf,
                                                folder.filePath(QStringLiteral("printed-page"))});
-  const bool saved = pdftoppm.waitForFinished() && pdftoppm.exitCode() == 0;
-  QTextStream(stdout) << (saved ? "saved " : "could not save ") << folder.filePath(QStringLiteral("printed-page.png")) << '\n';
-  return saved;
+  return told(pdftoppm.waitForFinished() && pdftoppm.exitCode() == 0, folder.filePath(QStringLiteral("printed-page.png")));
 }
 
 }  // namespace
