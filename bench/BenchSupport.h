@@ -1,7 +1,7 @@
 #pragma once
 
 #include "chart/PainterSurface.h"
-#include "entry/PendingRows.h"
+#include "handlers/StoreAndForward.h"
 #include "state/Program.h"
 #include "support/FakeWindows.h"
 #include "support/TestEnvironment.h"
@@ -49,7 +49,7 @@ struct BenchProgram {
   ProgramState state;
   PainterSurface picture;
   testing::FakeMainWindow window;
-  PendingRows pendingRows;
+  StoreAndForward store;
   Program program;
 };
 

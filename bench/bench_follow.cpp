@@ -4,8 +4,8 @@
 #include "BenchDatabase.h"
 #include "BenchSupport.h"
 #include "chart/ChartFonts.h"
-#include "database/FollowNewRows.h"
-#include "database/RecentRecords.h"
+#include "handlers/FollowNewRows.h"
+#include "handlers/RecentRecords.h"
 #include "entry/ResetAndClock.h"
 #include "support/MeasurementDatabase.h"
 

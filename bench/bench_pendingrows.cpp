@@ -6,7 +6,7 @@
 #include "chart/ChartFonts.h"
 #include "entry/CalculationStep.h"
 #include "entry/ResetAndClock.h"
-#include "entry/StoreAndForward.h"
+#include "handlers/StoreAndForward.h"
 
 #include <QGuiApplication>
 #include <QTemporaryDir>
@@ -36,7 +36,7 @@ int main(int argc, char* argv[]) {
   bench::BenchProgram station;
   station.env.logFilePath = folder.filePath(QStringLiteral("Logfile.txt"));
   station.env.pendingRowsPath = folder.filePath(QStringLiteral("Pending rows.txt"));
-  loadPendingRows(station.program);
+  station.store.load();
   station.state.LiveChart = true;
   int presses = 0;
   const auto press = [&](const QString& database) {
@@ -46,7 +46,7 @@ int main(int argc, char* argv[]) {
   };
 
   const bench::Timings clockTick = bench::measure([&] { TimerCurrentTime_Timer(station.program); }, 10000, 1000);
-  const bench::Timings idleDelivery = bench::measure([&] { deliverPendingRows(station.program); }, 10000, 1000);
+  const bench::Timings idleDelivery = bench::measure([&] { station.store.deliver(); }, 10000, 1000);
 
   // A database out of reach: its first row is kept with a message, every later one goes behind it.
   const QString away = folder.filePath(QStringLiteral("share/measurements.db"));
@@ -67,7 +67,7 @@ int main(int argc, char* argv[]) {
     press(away);
     behindWaitingRows.add(timer.nsecsElapsed() / 1e6);
   }
-  if (station.pendingRows.count() != 1001) qFatal("the rows were not kept");
+  if (station.store.rows().count() != 1001) qFatal("the rows were not kept");
   station.requireNoMessage();
 
   bench::report(QStringLiteral("clock tick (time and date labels), median"), clockTick.median());

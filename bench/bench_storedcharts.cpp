@@ -8,8 +8,8 @@
 #include "BenchSupport.h"
 #include "chart/ChartFonts.h"
 #include "chart/DrawChart.h"
-#include "database/PeriodQuery.h"
-#include "database/RecentRecords.h"
+#include "handlers/PeriodQuery.h"
+#include "handlers/RecentRecords.h"
 #include "shell/RowsProgress.h"
 #include "support/MeasurementDatabase.h"
 
@@ -128,7 +128,7 @@ double waitedMs(const QString& source, const QString& sql, int cancelAfterMs = 0
   bench::BenchProgram station;
   ProgressWindow window(station.picture);
   window.cancelAfterMs = cancelAfterMs;
-  Program program{station.state, station.env, window, station.pendingRows};
+  Program program{station.state, station.env, window, station.store};
   station.state.DatabasePath = source;
   testing::FakeQueryDialog query;
   query.text = sql;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Connection.h"
+#include "state/MeasurementStore.h"
 
 #include <QString>
 
@@ -8,14 +9,6 @@
 #include <optional>
 
 namespace kelvane {
-
-// One measurement as table GraphData keeps it: the date and time texts of its moment and the
-// value as a Single.
-struct MeasurementRow {
-  QString date;
-  QString time;
-  float data = 0;
-};
 
 // Appends rows to GraphData in the database a path names, over one connection. Each row is
 // numbered one above the largest number in the table (1 in an empty one); reading that number and

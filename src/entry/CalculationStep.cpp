@@ -5,7 +5,7 @@
 #include "chart/ChartRecord.h"
 #include "chart/Single.h"
 #include "entry/NumberInput.h"
-#include "shell/TextResources.h"
+#include "state/TextResources.h"
 #include "state/RuntimeError.h"
 
 #include <optional>

@@ -1,7 +1,6 @@
 #include "RunRecords.h"
 
-#include "StoreAndForward.h"
-#include "shell/TextResources.h"
+#include "state/TextResources.h"
 #include "state/RuntimeError.h"
 
 #include <QFile>
@@ -59,7 +58,9 @@ void recordEntry(Program& program, const EntryRecord& entry) {
     told.notRecorded.append(LoadResString(TextId::NotLogged).arg(error.sourceAndDescription()));
   }
   if (!state.DatabasePath.isEmpty()) {
-    const RowOutcome row = storeOrKeep(program, entry);
+    const RowOutcome row = program.store.storeOrKeep(state.DatabasePath, {entry.dateText, entry.timeText, entry.value},
+                                                     entry.number, entry.typedText);
+    if (row.number) state.RowNumber = *row.number;
     told.notRecorded += row.notRecorded;
     told.notice = row.notice;
   }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ChartTakeAway.h"
+#include "handlers/ExportAndPrint.h"
 #include "state/Services.h"
 
 class QWidget;

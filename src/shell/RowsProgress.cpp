@@ -1,7 +1,7 @@
 #include "RowsProgress.h"
 
 #include "Keyboard.h"
-#include "TextResources.h"
+#include "state/TextResources.h"
 #include "state/Services.h"
 
 #include <QEventLoop>

@@ -3,7 +3,7 @@
 #include "AppIdentity.h"
 #include "Controls.h"
 #include "ProgramIcon.h"
-#include "TextResources.h"
+#include "state/TextResources.h"
 #include "state/Services.h"
 
 #include <QFrame>

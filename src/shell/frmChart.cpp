@@ -2,21 +2,21 @@
 
 #include "Controls.h"
 #include "Layout.h"
-#include "MainWindowHandlers.h"
+#include "handlers/MainWindowHandlers.h"
 #include "PictureBox.h"
-#include "TextResources.h"
+#include "state/TextResources.h"
 #include "entry/CalculationStep.h"
 #include "entry/ResetAndClock.h"
-#include "ChartTakeAway.h"
-#include "entry/StoreAndForward.h"
-#include "FullScreenChart.h"
+#include "handlers/ExportAndPrint.h"
+#include "handlers/StoreAndForward.h"
+#include "handlers/FullScreenChart.h"
 #include "Keyboard.h"
 #include "ProgramIcon.h"
 #include "RowsProgress.h"
 #include "database/FileSelection.h"
-#include "database/FollowNewRows.h"
-#include "database/PeriodQuery.h"
-#include "database/RecentRecords.h"
+#include "handlers/FollowNewRows.h"
+#include "handlers/PeriodQuery.h"
+#include "handlers/RecentRecords.h"
 #include "frmAbout.h"
 #include "frmChartMaximized.h"
 #include "frmDataBase.h"
@@ -80,7 +80,7 @@ void bringForward(QWidget* window) {
 }  // namespace
 
 frmChart::frmChart(ProgramState& state, const Environment& env)
-    : state_(state), program_{state, env, *this, pendingRows_}, CommonDialog1_(this), printDialog_(this) {
+    : state_(state), store_(env, *this), program_{state, env, *this, store_}, CommonDialog1_(this), printDialog_(this) {
   setObjectName(QStringLiteral("frmChart"));
   setWindowTitle(applicationTitle());
   setWindowIcon(programIcon());
@@ -250,7 +250,7 @@ void frmChart::buildChart() {
   TimerCurrentTime_->setInterval(1000);
   connect(TimerCurrentTime_, &QTimer::timeout, this, [this] {
     TimerCurrentTime_Timer(program_);
-    deliverPendingRows(program_);
+    store_.deliver();
     // Not while rows are read or a message waits: the handler that waits still works on the chart.
     if (!readingRows_ && !QApplication::activeModalWidget()) followNewRows(program_, newRows_);
   });
@@ -311,6 +311,8 @@ void frmChart::Form_Load() {
   show();
   setCaptions();
   startMainWindow(program_);
+  // The values an earlier run kept are taken up for delivery.
+  store_.load();
   TimerCurrentTime_->start();
 }
 

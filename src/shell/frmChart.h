@@ -3,7 +3,7 @@
 #include "ClockLabelPair.h"
 #include "FileDialogChooser.h"
 #include "database/NewRowsWatch.h"
-#include "entry/PendingRows.h"
+#include "handlers/StoreAndForward.h"
 #include "state/Program.h"
 
 #include <QMainWindow>
@@ -73,7 +73,7 @@ class frmChart : public QMainWindow, public MainWindowView {
   void mnuPeriod_Click();
 
   ProgramState& state_;
-  PendingRows pendingRows_;
+  StoreAndForward store_;
   Program program_;
 
   QGroupBox *fraProgrDescr_, *fraDataInput_, *fraResults_, *fraChart_;

@@ -2,7 +2,7 @@
 
 #include "Controls.h"
 #include "PictureBox.h"
-#include "TextResources.h"
+#include "state/TextResources.h"
 
 #include <QAction>
 

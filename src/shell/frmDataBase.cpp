@@ -2,8 +2,8 @@
 
 #include "Controls.h"
 #include "Keyboard.h"
-#include "TextResources.h"
-#include "database/PeriodQuery.h"
+#include "state/TextResources.h"
+#include "handlers/PeriodQuery.h"
 
 #include <QGroupBox>
 #include <QPlainTextEdit>

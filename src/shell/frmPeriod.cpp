@@ -2,8 +2,8 @@
 
 #include "Controls.h"
 #include "Keyboard.h"
-#include "TextResources.h"
-#include "database/ChartPeriod.h"
+#include "state/TextResources.h"
+#include "handlers/ChartPeriod.h"
 
 #include <QDateTimeEdit>
 #include <QPushButton>

@@ -1,13 +1,13 @@
 #include "chart/ChartFiles.h"
 #include "chart/ChartFonts.h"
 #include "chart/Twips.h"
-#include "database/RecentRecords.h"
+#include "handlers/RecentRecords.h"
 #include "entry/CalculationStep.h"
-#include "entry/PendingRows.h"
+#include "handlers/StoreAndForward.h"
 #include "entry/SlidingWindow.h"
-#include "shell/MainWindowHandlers.h"
+#include "handlers/MainWindowHandlers.h"
 #include "state/RuntimeError.h"
-#include "shell/ChartTakeAway.h"
+#include "handlers/ExportAndPrint.h"
 #include "support/EntryFixture.h"
 #include "support/FakeWindows.h"
 #include "support/MeasurementDatabase.h"
@@ -52,8 +52,8 @@ struct PaintedProgram {
   ProgramState state;
   PainterSurface picture{twipsToPixels(6855, 96), twipsToPixels(5895, 96), 2, 96, 2};
   FakeMainWindow window{picture};
-  PendingRows pendingRows;
-  Program program{state, test.env, window, pendingRows};
+  StoreAndForward store{test.env, window};
+  Program program{state, test.env, window, store};
 };
 
 struct AnsweringSaveChooser : SaveFileChooser {

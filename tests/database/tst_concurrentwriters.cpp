@@ -1,7 +1,7 @@
 #include "support/EntryFixture.h"
 #include "support/MeasurementDatabase.h"
 
-#include "shell/TextResources.h"
+#include "state/TextResources.h"
 
 #include <QProcess>
 #include <QtTest>

@@ -1,9 +1,9 @@
 #include "support/EntryFixture.h"
 #include "support/MeasurementDatabase.h"
 
-#include "database/PeriodQuery.h"
+#include "handlers/PeriodQuery.h"
 #include "shell/RowsProgress.h"
-#include "shell/TextResources.h"
+#include "state/TextResources.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,9 +1,9 @@
 #include "support/EntryFixture.h"
 #include "support/MeasurementDatabase.h"
 
-#include "entry/DurableFile.h"
+#include "state/DurableFile.h"
 #include "shell/Layout.h"
-#include "shell/TextResources.h"
+#include "state/TextResources.h"
 #include "shell/frmChart.h"
 
 #include <QDeadlineTimer>
@@ -72,10 +72,10 @@ QString waiting(int count, const QString& database) {
 // The child of killedProgramLosesNoRow: three presses that find the database locked, then the kill.
 int pressThreeAndWait(const QString& database, const QString& pendingFile) {
   EntryFixture f;
-  f.pendingRows.load(pendingFile);
+  f.store.rows().load(pendingFile);
   f.state.DatabasePath = database;
   for (const char* value : {"1", "2", "3"}) f.press(value);
-  QTextStream(stdout) << f.pendingRows.count() << ' ' << f.folder.path() << Qt::endl;
+  QTextStream(stdout) << f.store.rows().count() << ' ' << f.folder.path() << Qt::endl;
   QThread::sleep(600);
   return 1;
 }
@@ -115,7 +115,7 @@ class PendingRowsTest : public QObject {
       const QDeadlineTimer press(600);
       f.press(QString::number(i));
       QVERIFY2(!press.hasExpired(), qPrintable(QString("press %1 took longer than 0.6 s").arg(i)));
-      deliverPendingRows(f.program);
+      f.store.deliver();
     }
     f.deliver();
     QCOMPARE(f.window.pendingCaption, waiting(10, f.state.DatabasePath));
@@ -159,7 +159,7 @@ class PendingRowsTest : public QObject {
     db->withRow(1, 1.0);  // committed just before the kill, not yet taken off the file
     const QByteArray cutShort = pendingLine({db->dataSource(), {"05/12/2010", "14:08:45", 4}, 4}).first(20);
     appendDurably(f.test.env.pendingRowsPath, cutShort);  // had a fourth press been killed while kept
-    loadPendingRows(f.program);  // the program started again in the same folder
+    f.store.load();  // the program started again in the same folder
     QCOMPARE(f.test.messages.texts(), QStringList{LoadResString(TextId::PendingFileUnreadable).arg("\n" + cutShort)});
     QCOMPARE(f.window.pendingCaption, waiting(3, db->dataSource()));
     f.deliver();

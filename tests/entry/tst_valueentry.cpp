@@ -3,10 +3,10 @@
 
 #include "chart/NumberText.h"
 #include "chart/Scaling.h"
-#include "database/RecentRecords.h"
+#include "handlers/RecentRecords.h"
 #include "entry/ResetAndClock.h"
 #include "entry/RunRecords.h"
-#include "shell/TextResources.h"
+#include "state/TextResources.h"
 
 #include <QtTest>
 

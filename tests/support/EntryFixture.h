@@ -3,8 +3,7 @@
 #include "FakeWindows.h"
 #include "TestEnvironment.h"
 #include "entry/CalculationStep.h"
-#include "entry/PendingRows.h"
-#include "entry/StoreAndForward.h"
+#include "handlers/StoreAndForward.h"
 #include "state/Program.h"
 
 #include <QFile>
@@ -15,10 +14,10 @@ namespace kelvane::testing {
 // One running program with fake windows, its log file and database in a fresh folder.
 struct EntryFixture {
   explicit EntryFixture(const QLocale& locale = QLocale(QLocale::English, QLocale::UnitedKingdom))
-      : test(locale), program{state, test.env, window, pendingRows} {
+      : test(locale), store(test.env, window), program{state, test.env, window, store} {
     test.env.logFilePath = folder.filePath(QStringLiteral("Logfile.txt"));
     test.env.pendingRowsPath = folder.filePath(QStringLiteral("Pending rows.txt"));
-    pendingRows.load(test.env.pendingRowsPath);
+    store.rows().load(test.env.pendingRowsPath);
     state.LiveChart = true;  // as the main window leaves it after loading
   }
 
@@ -29,11 +28,11 @@ struct EntryFixture {
   }
   // A delivery of the kept rows as the clock's ticks make one: started five seconds on, then told.
   void deliver() {
-    pendingRows.waitForDelivery();
+    store.rows().waitForDelivery();
     test.clock.set(test.clock.now().addSecs(5));
-    deliverPendingRows(program);
-    pendingRows.waitForDelivery();
-    deliverPendingRows(program);
+    store.deliver();
+    store.rows().waitForDelivery();
+    store.deliver();
   }
   QString path(const QString& name) const { return folder.filePath(name); }
   QByteArray log() const {
@@ -45,7 +44,7 @@ struct EntryFixture {
   TestEnvironment test;
   ProgramState state;
   FakeMainWindow window;
-  PendingRows pendingRows;
+  StoreAndForward store;
   Program program;
 };
 

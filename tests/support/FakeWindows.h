@@ -1,7 +1,7 @@
 #pragma once
 
 #include "support/RecordingSurface.h"
-#include "database/PeriodQuery.h"
+#include "handlers/PeriodQuery.h"
 #include "state/Views.h"
 
 #include <QStringList>

@@ -1,7 +1,7 @@
 #include "support/EntryFixture.h"
 #include "support/MeasurementDatabase.h"
 
-#include "database/RecentRecords.h"
+#include "handlers/RecentRecords.h"
 #include "entry/NumberInput.h"
 #include "state/RegionalForms.h"
 

@@ -5,7 +5,7 @@
 #include "chart/ChartFonts.h"
 #include "chart/ChartFiles.h"
 #include "chart/Scaling.h"
-#include "shell/ChartTakeAway.h"
+#include "handlers/ExportAndPrint.h"
 #include "shell/PictureBox.h"
 #include "shell/frmChart.h"
 

@@ -1,4 +1,4 @@
-#include "shell/TextResources.h"
+#include "state/TextResources.h"
 
 #include <QtTest>
 

@@ -1,8 +1,8 @@
 #include "FollowNewRows.h"
 
 #include "RecentRecords.h"
-#include "shell/FullScreenChart.h"
-#include "shell/TextResources.h"
+#include "handlers/FullScreenChart.h"
+#include "state/TextResources.h"
 
 namespace kelvane {
 

@@ -1,4 +1,4 @@
-#include "RowsFile.h"
+#include "RowsCsv.h"
 
 #include "entry/NumberInput.h"
 #include "state/PlainNumber.h"

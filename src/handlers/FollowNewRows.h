@@ -1,6 +1,6 @@
 #pragma once
 
-#include "NewRowsWatch.h"
+#include "database/NewRowsWatch.h"
 #include "state/Program.h"
 
 namespace kelvane {

@@ -1,6 +1,6 @@
 #include "FullScreenChart.h"
 
-#include "TextResources.h"
+#include "state/TextResources.h"
 #include "chart/DrawChart.h"
 #include "chart/VerticalRange.h"
 #include "database/StoredChart.h"

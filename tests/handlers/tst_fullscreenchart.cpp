@@ -1,10 +1,10 @@
 #include "support/EntryFixture.h"
 #include "support/MeasurementDatabase.h"
 
-#include "database/PeriodQuery.h"
-#include "database/RecentRecords.h"
-#include "shell/FullScreenChart.h"
-#include "shell/TextResources.h"
+#include "handlers/PeriodQuery.h"
+#include "handlers/RecentRecords.h"
+#include "handlers/FullScreenChart.h"
+#include "state/TextResources.h"
 
 #include <QtTest>
 

@@ -1,7 +1,7 @@
 #include "RecentRecords.h"
 
-#include "StoredChart.h"
-#include "shell/TextResources.h"
+#include "database/StoredChart.h"
+#include "state/TextResources.h"
 #include "state/RuntimeError.h"
 
 namespace kelvane {

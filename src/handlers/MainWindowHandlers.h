@@ -5,8 +5,7 @@
 namespace kelvane {
 
 // The start-up work of the main window once it is shown with its captions: the chart is live,
-// the clock labels hold the start-up moment, the empty default chart is drawn and the values an
-// earlier run kept are taken up for delivery.
+// the clock labels hold the start-up moment, and the empty default chart is drawn.
 void startMainWindow(Program& program);
 
 // The X-axis choice for the next chart of stored records; the chart on screen stays.

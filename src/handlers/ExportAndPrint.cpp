@@ -1,7 +1,7 @@
-#include "ChartTakeAway.h"
+#include "ExportAndPrint.h"
 
-#include "RowsFile.h"
-#include "TextResources.h"
+#include "RowsCsv.h"
+#include "state/TextResources.h"
 #include "chart/ChartFiles.h"
 #include "database/Engine.h"
 #include "state/RuntimeError.h"

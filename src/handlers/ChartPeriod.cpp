@@ -1,7 +1,7 @@
 #include "ChartPeriod.h"
 
 #include "PeriodQuery.h"
-#include "shell/TextResources.h"
+#include "state/TextResources.h"
 #include "state/RuntimeError.h"
 
 #include <optional>

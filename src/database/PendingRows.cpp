@@ -1,7 +1,7 @@
 #include "PendingRows.h"
 
 #include "DeliveryRun.h"
-#include "DurableFile.h"
+#include "state/DurableFile.h"
 #include "state/RuntimeError.h"
 
 #include <QFile>

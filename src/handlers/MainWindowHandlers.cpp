@@ -2,7 +2,6 @@
 
 #include "chart/ChartRecord.h"
 #include "chart/DrawChart.h"
-#include "entry/StoreAndForward.h"
 
 namespace kelvane {
 
@@ -18,7 +17,6 @@ void startMainWindow(Program& program) {
   ChartRecord record;
   stdKelvane::InitChartRecord(state, record);
   stdKelvane::DrawChart(program.mainWindow.graphField(), record, state, program.env);
-  loadPendingRows(program);
 }
 
 void btnNumberOnX_Click(ProgramState& state) { state.NumberOnX = true; }
