@@ -123,7 +123,7 @@
     <message>
         <source>Type mismatch or input error. Probable cause: 1. no data entered by the user, 2. only numeric data can be entered, 3. the point can not be used as a separator of integer and fractional parts.</source>
         <comment>50</comment>
-        <translation>Typen unverträglich oder Eingabefehler. Mögliche Ursachen: 1. Es wurden keine Daten eingegeben, 2. es können nur numerische Daten eingegeben werden, 3. der Punkt kann nicht als Dezimaltrennzeichen verwendet werden.</translation>
+        <translation>Typen unverträglich oder Eingabefehler. Mögliche Ursachen: 1. es wurden keine Daten eingegeben, 2. es können nur numerische Daten eingegeben werden, 3. der Punkt kann nicht als Dezimaltrennzeichen verwendet werden.</translation>
     </message>
     <message>
         <source>Error of SQL query: check the query syntax and input data.</source>
@@ -287,7 +287,7 @@
     <message>
         <source>The most recent rows of %1</source>
         <comment>95</comment>
-        <translation>Die neuesten Zeilen von %1</translation>
+        <translation>Die neuesten Zeilen aus %1</translation>
     </message>
     <message>
         <source>Rows of the query %1 in %2</source>
