@@ -1,0 +1,351 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE" sourcelanguage="en">
+<context>
+    <name>TextResources</name>
+    <message>
+        <source>Program description</source>
+        <comment>11</comment>
+        <translation>Programmbeschreibung</translation>
+    </message>
+    <message>
+        <source>This is a Kelvane program to build a graph of input values or construct a graph based on the values of the certain time period queried from Access database.</source>
+        <comment>12</comment>
+        <translation>Dies ist ein Kelvane-Programm, das ein Diagramm der eingegebenen Werte zeichnet oder ein Diagramm aus den Werten eines bestimmten Zeitraums erstellt, die aus der Access-Datenbank abgefragt werden.</translation>
+    </message>
+    <message>
+        <source>Data input</source>
+        <comment>13</comment>
+        <translation>Dateneingabe</translation>
+    </message>
+    <message>
+        <source>Input</source>
+        <comment>20</comment>
+        <translation>Eingabe</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <comment>21</comment>
+        <translation>Zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Data entered with time stamp</source>
+        <comment>22</comment>
+        <translation>Eingegebene Daten mit Zeitstempel</translation>
+    </message>
+    <message>
+        <source>n</source>
+        <comment>23</comment>
+        <translation>n</translation>
+    </message>
+    <message>
+        <source>data</source>
+        <comment>24</comment>
+        <translation>Daten</translation>
+    </message>
+    <message>
+        <source>time stamp</source>
+        <comment>27</comment>
+        <translation>Zeitstempel</translation>
+    </message>
+    <message>
+        <source>Chart</source>
+        <comment>28</comment>
+        <translation>Diagramm</translation>
+    </message>
+    <message>
+        <source>Field to draw current graph or graph of selected time period queried from database:</source>
+        <comment>29</comment>
+        <translation>Feld für das aktuelle Diagramm oder das Diagramm eines aus der Datenbank abgefragten Zeitraums:</translation>
+    </message>
+    <message>
+        <source>Database</source>
+        <comment>30</comment>
+        <translation>Datenbank</translation>
+    </message>
+    <message>
+        <source>Full screen</source>
+        <comment>31</comment>
+        <translation>Vollbild</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <comment>32</comment>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Written by the Kelvane program developers, December 2026, https://kelvane.example.org</source>
+        <comment>34</comment>
+        <translation>Geschrieben von den Entwicklern des Kelvane-Programms, Dezember 2026, https://kelvane.example.org</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <comment>35</comment>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Query database for data of certain time period</source>
+        <comment>41</comment>
+        <translation>Daten eines bestimmten Zeitraums aus der Datenbank abfragen</translation>
+    </message>
+    <message>
+        <source>Input the SQL query to get the data of certain time period. For example, to draw the chart based on calculation data from 01.12.2005 between 14:08:45 and 14:10:45, you have to enter:                                                                                                                         SELECT Date,Time, number, Data FROM GraphData  WHERE Date =&apos;01.12.2005&apos; AND Time between &apos;14:08:45&apos; and &apos;14:10:45&apos;    To correctly scale the chart, do not select too long period of time. </source>
+        <comment>42</comment>
+        <translatorcomment>The label lblSQLDlgDescr is 7815 twips (521 px) wide in Tahoma 9.75 pt and wraps its text; a blank is about 4 px wide there. Each of the three runs of blanks is 130 blanks long, wider than the label itself, so that the query&apos;s first line, its second line and the closing advice each start a line of their own wherever the line before ends (the English text&apos;s runs of 2 and 4 blanks do not do this). The query itself is not translated.</translatorcomment>
+        <translation>Geben Sie die SQL-Abfrage ein, um die Daten eines bestimmten Zeitraums abzurufen. Um zum Beispiel das Diagramm aus den Berechnungsdaten vom 01.12.2005 zwischen 14:08:45 und 14:10:45 zu zeichnen, geben Sie ein:                                                                                                                                  SELECT Date,Time, number, Data FROM GraphData                                                                                                                                  WHERE Date =&apos;01.12.2005&apos; AND Time between &apos;14:08:45&apos; and &apos;14:10:45&apos;                                                                                                                                  Wählen Sie keinen zu langen Zeitraum, damit das Diagramm richtig skaliert wird. </translation>
+    </message>
+    <message>
+        <source>SQL Query</source>
+        <comment>43</comment>
+        <translation>SQL-Abfrage</translation>
+    </message>
+    <message>
+        <source>SELECT query</source>
+        <comment>44</comment>
+        <translatorcomment>The button runs the query; 89 px wide: &quot;SELECT-Abfrage&quot; does not fit.</translatorcomment>
+        <translation>Ausführen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <comment>45</comment>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Type mismatch or input error: only numeric data can be entered</source>
+        <comment>47</comment>
+        <translation>Typen unverträglich oder Eingabefehler: Es können nur numerische Daten eingegeben werden</translation>
+    </message>
+    <message>
+        <source>Error of SQL query to database: first, select the Access database file. </source>
+        <comment>49</comment>
+        <translation>Fehler der SQL-Abfrage an die Datenbank: Wählen Sie zuerst die Access-Datenbankdatei aus. </translation>
+    </message>
+    <message>
+        <source>Type mismatch or input error. Probable cause: 1. no data entered by the user, 2. only numeric data can be entered, 3. the point can not be used as a separator of integer and fractional parts.</source>
+        <comment>50</comment>
+        <translation>Typen unverträglich oder Eingabefehler. Mögliche Ursachen: 1. es wurden keine Daten eingegeben, 2. es können nur numerische Daten eingegeben werden, 3. der Punkt kann nicht als Dezimaltrennzeichen verwendet werden.</translation>
+    </message>
+    <message>
+        <source>Error of SQL query: check the query syntax and input data.</source>
+        <comment>58</comment>
+        <translation>Fehler der SQL-Abfrage: Prüfen Sie die Syntax der Abfrage und die eingegebenen Daten.</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <comment>59</comment>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <comment>60</comment>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Database</source>
+        <comment>61</comment>
+        <translation>Datenbank</translation>
+    </message>
+    <message>
+        <source>SQL Query</source>
+        <comment>63</comment>
+        <translation>SQL-Abfrage</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <comment>64</comment>
+        <translation>Hilfe</translation>
+    </message>
+    <message>
+        <source>About Kelvane program</source>
+        <comment>65</comment>
+        <translation>Info über Kelvane-Programm</translation>
+    </message>
+    <message>
+        <source>Select Database file...</source>
+        <comment>66</comment>
+        <translation>Datenbankdatei auswählen...</translation>
+    </message>
+    <message>
+        <source>Number on X</source>
+        <comment>67</comment>
+        <translatorcomment>Button of 81 px: &quot;Nummer auf X&quot; fills it to the frame, hence the abbreviation.</translatorcomment>
+        <translation>Nr. auf X</translation>
+    </message>
+    <message>
+        <source>Time on X</source>
+        <comment>68</comment>
+        <translation>Zeit auf X</translation>
+    </message>
+    <message>
+        <source>Overflow or input error: only numbers between -3.4E+34 and 3.4E+34 can be entered</source>
+        <comment>69</comment>
+        <translation>Überlauf oder Eingabefehler: Es können nur Zahlen zwischen -3.4E+34 und 3.4E+34 eingegeben werden</translation>
+    </message>
+    <message>
+        <source>Entry %1 (%2) was listed but not recorded completely.</source>
+        <comment>70</comment>
+        <translation>Eintrag %1 (%2) wurde in die Liste aufgenommen, aber nicht vollständig aufgezeichnet.</translation>
+    </message>
+    <message>
+        <source>Not written to the log file: %1</source>
+        <comment>71</comment>
+        <translation>Nicht in die Protokolldatei geschrieben: %1</translation>
+    </message>
+    <message>
+        <source>Not stored in the database: %1</source>
+        <comment>72</comment>
+        <translation>Nicht in der Datenbank gespeichert: %1</translation>
+    </message>
+    <message>
+        <source>Reading rows from the database: %1</source>
+        <comment>73</comment>
+        <translation>Zeilen werden aus der Datenbank gelesen: %1</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <comment>74</comment>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Follow new rows</source>
+        <comment>80</comment>
+        <translation>Neue Zeilen verfolgen</translation>
+    </message>
+    <message>
+        <source>Period...</source>
+        <comment>81</comment>
+        <translation>Zeitraum...</translation>
+    </message>
+    <message>
+        <source>Chart</source>
+        <comment>82</comment>
+        <translation>Darstellen</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <comment>83</comment>
+        <translation>Von</translation>
+    </message>
+    <message>
+        <source>To</source>
+        <comment>84</comment>
+        <translation>Bis</translation>
+    </message>
+    <message>
+        <source>Last hour</source>
+        <comment>85</comment>
+        <translation>Letzte Stunde</translation>
+    </message>
+    <message>
+        <source>Last 8 hours</source>
+        <comment>86</comment>
+        <translatorcomment>Button of 97 px: &quot;Letzte 8 Stunden&quot; does not fit.</translatorcomment>
+        <translation>Letzte 8 Std.</translation>
+    </message>
+    <message>
+        <source>Last 24 hours</source>
+        <comment>87</comment>
+        <translatorcomment>Button of 97 px: &quot;Letzte 24 Stunden&quot; does not fit.</translatorcomment>
+        <translation>Letzte 24 Std.</translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <comment>88</comment>
+        <translation>Heute</translation>
+    </message>
+    <message>
+        <source>Edit as SQL</source>
+        <comment>89</comment>
+        <translatorcomment>Button of 89 px: &quot;Als SQL bearbeiten&quot; does not fit.</translatorcomment>
+        <translation>SQL ändern</translation>
+    </message>
+    <message>
+        <source>Export chart...</source>
+        <comment>90</comment>
+        <translation>Diagramm exportieren...</translation>
+    </message>
+    <message>
+        <source>Print chart...</source>
+        <comment>91</comment>
+        <translation>Diagramm drucken...</translation>
+    </message>
+    <message>
+        <source>Export rows...</source>
+        <comment>92</comment>
+        <translation>Zeilen exportieren...</translation>
+    </message>
+    <message>
+        <source>%1 could not be written: %2</source>
+        <comment>93</comment>
+        <translation>%1 konnte nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>Values entered in this run</source>
+        <comment>94</comment>
+        <translation>In diesem Durchlauf eingegebene Werte</translation>
+    </message>
+    <message>
+        <source>The most recent rows of %1</source>
+        <comment>95</comment>
+        <translation>Die neuesten Zeilen aus %1</translation>
+    </message>
+    <message>
+        <source>Rows of the query %1 in %2</source>
+        <comment>96</comment>
+        <translation>Zeilen der Abfrage %1 in %2</translation>
+    </message>
+    <message>
+        <source>Printed %1</source>
+        <comment>97</comment>
+        <translation>Gedruckt am %1</translation>
+    </message>
+    <message>
+        <source>PNG image (*.png);;SVG drawing (*.svg);;PDF document (*.pdf)</source>
+        <comment>98</comment>
+        <translation>PNG-Bild (*.png);;SVG-Zeichnung (*.svg);;PDF-Dokument (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Comma-separated values (*.csv)</source>
+        <comment>99</comment>
+        <translation>Kommagetrennte Werte (*.csv)</translation>
+    </message>
+    <message>
+        <source>Entry %1 (%2) could not be stored in %3 for now: %4
+
+The value is kept and will be stored when the database answers again.</source>
+        <comment>100</comment>
+        <translation>Eintrag %1 (%2) konnte vorerst nicht in %3 gespeichert werden: %4
+
+Der Wert wird aufbewahrt und gespeichert, sobald die Datenbank wieder antwortet.</translation>
+    </message>
+    <message>
+        <source>%1 values waiting to be stored in %2</source>
+        <comment>101</comment>
+        <translation>%1 Werte warten auf Speicherung in %2</translation>
+    </message>
+    <message>
+        <source>%1 value waiting to be stored in %2</source>
+        <comment>102</comment>
+        <translation>%1 Wert wartet auf Speicherung in %2</translation>
+    </message>
+    <message>
+        <source>The value of entry %1 (%2 %3), kept for %4, cannot be stored: %5
+
+It stays in &quot;Pending rows.txt&quot; with the values entered after it, and is stored once the database takes it.</source>
+        <comment>103</comment>
+        <translation>Der Wert von Eintrag %1 (%2 %3), aufbewahrt für %4, kann nicht gespeichert werden: %5
+
+Er bleibt mit den danach eingegebenen Werten in „Pending rows.txt“ und wird gespeichert, sobald die Datenbank ihn annimmt.</translation>
+    </message>
+    <message>
+        <source>Not kept to be stored later: %1</source>
+        <comment>104</comment>
+        <translation>Nicht zum späteren Speichern aufbewahrt: %1</translation>
+    </message>
+    <message>
+        <source>Values kept in &quot;Pending rows.txt&quot; cannot be read and are left out: %1</source>
+        <comment>105</comment>
+        <translation>In „Pending rows.txt“ aufbewahrte Werte können nicht gelesen werden und werden ausgelassen: %1</translation>
+    </message>
+</context>
+</TS>
