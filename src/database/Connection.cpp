@@ -3,6 +3,7 @@
 #include "ConnectionString.h"
 #include "Engine.h"
 #include "Recordset.h"
+#include "state/Background.h"
 #include "state/RuntimeError.h"
 
 #include <QSqlDatabase>
@@ -46,6 +47,14 @@ void Connection::Open(const QString& connectionString) {
     throw error.describedAs(naming(error.description()));
   }
   open_ = true;
+  interrupt_ = engine_->interruptOf(database);
+  if (job_) job_->setInterrupt(interrupt_);
+}
+
+void Connection::workFor(JobControl* job) {
+  if (job_) job_->setInterrupt(nullptr);
+  job_ = job;
+  if (job_ && open_) job_->setInterrupt(interrupt_);
 }
 
 void Connection::BeginTrans() {
@@ -65,6 +74,9 @@ void Connection::Close() {
   for (Recordset* recordset : std::as_const(recordsets_)) recordset->Close();
   recordsets_.clear();
   if (!open_) return;
+  // Nothing may interrupt a connection that is going.
+  if (job_) job_->setInterrupt(nullptr);
+  interrupt_ = nullptr;
   open_ = false;
   inTransaction_ = false;
   {

@@ -7,10 +7,12 @@
 #include <QVariant>
 
 #include <chrono>
+#include <functional>
 
 namespace kelvane {
 
 class Engine;
+class JobControl;
 class Recordset;
 class RuntimeError;
 
@@ -44,6 +46,9 @@ class Connection {
   bool isOpen() const { return open_; }
   // The database as messages name it: the file, or the server's address without its password.
   const QString& shownName() const { return shown_; }
+  // The job the connection works for from now on, or none (before the job ends, and before the
+  // connection closes): its stop ends what the connection waits for at once.
+  void workFor(JobControl* job);
 
   // For record sets: runs a text (through the read-only path on an adModeRead connection) or a
   // statement with bound values, whose rows can be read forward; raise a RuntimeError when the
@@ -64,6 +69,8 @@ class Connection {
   bool open_ = false;
   bool inTransaction_ = false;
   QList<Recordset*> recordsets_;
+  std::function<void()> interrupt_;  // of the open connection
+  JobControl* job_ = nullptr;
 };
 
 }  // namespace kelvane

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <atomic>
+#include <functional>
 #include <chrono>
 #include <memory>
 
@@ -32,6 +33,9 @@ class Engine {
   // source cannot be opened.
   virtual void open(QSqlDatabase& database, const QString& dataSource, bool readOnly,
                     std::chrono::milliseconds lockWait) const = 0;
+  // What ends the wait of an open connection at once, from another thread: the engine's own
+  // interrupt, or closing the socket of a server connection. Never waits.
+  virtual std::function<void()> interruptOf(const QSqlDatabase& database) const = 0;
   // Start a transaction that writes, run one by one: a row number read in it stays this writer's.
   virtual QStringList beginWriteStatements() const = 0;
   // Whether the engine's own code for a failure says that waiting may cure it.

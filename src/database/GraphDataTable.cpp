@@ -2,55 +2,57 @@
 
 #include "ConnectionString.h"
 #include "Recordset.h"
+#include "state/PlainNumber.h"
 
 #include <QSqlQuery>
 
 namespace kelvane {
 
-namespace {
-
-// Compared as Singles, as the row was written: the engines keep Data in different widths.
-bool isStored(Connection& connection, const MeasurementRow& row) {
-  QSqlQuery found = connection.execute(QStringLiteral("SELECT Data FROM GraphData WHERE Date = ? AND Time = ?"),
-                                       {row.date, row.time});
-  while (found.next())
-    if (!found.value(0).isNull() && float(found.value(0).toDouble()) == row.data) return true;
-  return false;
-}
-
-}  // namespace
-
-GraphDataWriter::GraphDataWriter(const QString& databasePath, std::chrono::milliseconds lockWait)
+GraphDataWriter::GraphDataWriter(const QString& databasePath, std::chrono::milliseconds lockWait, JobControl* job)
     : databasePath_(databasePath) {
   connection_.LockWait = lockWait;
+  connection_.workFor(job);
   connection_.Open(ConnectionString(databasePath));
 }
 
-double GraphDataWriter::append(const MeasurementRow& row) { return *append(row, IfStored::StoreAgain); }
+GraphDataWriter::~GraphDataWriter() { connection_.workFor(nullptr); }
 
-std::optional<double> GraphDataWriter::appendOnce(const MeasurementRow& row) { return append(row, IfStored::Skip); }
-
-std::optional<double> GraphDataWriter::append(const MeasurementRow& row, IfStored ifStored) {
+std::vector<double> GraphDataWriter::append(const std::vector<MeasurementRow>& rows, const Given& given) {
   connection_.BeginTrans();
-  if (ifStored == IfStored::Skip && isStored(connection_, row)) {
-    connection_.CommitTrans();
-    return std::nullopt;
-  }
   Recordset last;
   last.Open(QStringLiteral("SELECT MAX(number) AS LastNumber FROM GraphData"), connection_);
   const QVariant lastNumber = last.Fields(QStringLiteral("LastNumber"));
-  const double number = (lastNumber.isNull() ? 0 : lastNumber.toDouble()) + 1;
+  double number = lastNumber.isNull() ? 0 : lastNumber.toDouble();
 
+  std::vector<double> numbers;
   Recordset table;
   table.Open(QStringLiteral("GraphData"), connection_, adCmdTable);
-  table.AddNew();
-  table.Collect(QStringLiteral("Number"), number);
-  table.Collect(QStringLiteral("Date"), row.date);
-  table.Collect(QStringLiteral("Time"), row.time);
-  table.Collect(QStringLiteral("Data"), row.data);
-  table.Update();
+  for (const MeasurementRow& row : rows) {
+    numbers.push_back(++number);
+    table.AddNew();
+    table.Collect(QStringLiteral("Number"), number);
+    table.Collect(QStringLiteral("Date"), row.date);
+    table.Collect(QStringLiteral("Time"), row.time);
+    table.Collect(QStringLiteral("Data"), row.data);
+    table.Update();
+  }
+  if (given) given(numbers);
   connection_.CommitTrans();
-  return number;
+  return numbers;
+}
+
+double GraphDataWriter::append(const MeasurementRow& row, const Given& given) { return append(std::vector{row}, given).front(); }
+
+// Compared as Singles, as the row was written: the engines keep Data in different widths. The
+// number goes in as text, not as a parameter: a parameter's generic plan would scan the table.
+bool GraphDataWriter::isStoredAs(const MeasurementRow& row, double number) {
+  QSqlQuery found = connection_.execute(
+      QStringLiteral("SELECT Date, Time, Data FROM GraphData WHERE number = %1").arg(QString::fromLatin1(plainNumber(number))), {});
+  while (found.next())
+    if (found.value(0).toString() == row.date && found.value(1).toString() == row.time && !found.value(2).isNull() &&
+        float(found.value(2).toDouble()) == row.data)
+      return true;
+  return false;
 }
 
 double appendMeasurement(const QString& databasePath, const MeasurementRow& row, std::chrono::milliseconds lockWait) {

@@ -6,31 +6,38 @@
 #include <QString>
 
 #include <chrono>
-#include <optional>
+#include <functional>
+#include <vector>
 
 namespace kelvane {
 
-// Appends rows to GraphData in the database a path names, over one connection. Each row is
-// numbered one above the largest number in the table (1 in an empty one); reading that number and
-// writing the row are one write transaction, so that a collector writing at the same moment never
-// takes the same number. Another writer's lock is waited for up to lockWait. Every failure raises
-// a RuntimeError; the writer is of no further use after one.
+class JobControl;
+
+// Appends rows to GraphData in the database a path names, over one connection. Rows are numbered
+// one above the largest number in the table (1 in an empty one); reading that number and writing
+// the rows are one write transaction, so that a collector writing at the same moment never takes
+// the same number. Another writer's lock is waited for up to lockWait. Every failure raises a
+// RuntimeError; the writer is of no further use after one.
 class GraphDataWriter {
  public:
-  GraphDataWriter(const QString& databasePath, std::chrono::milliseconds lockWait);
+  // A job's stop ends what the writer waits for at once.
+  GraphDataWriter(const QString& databasePath, std::chrono::milliseconds lockWait, JobControl* job = nullptr);
+  ~GraphDataWriter();
+  GraphDataWriter(const GraphDataWriter&) = delete;
+  GraphDataWriter& operator=(const GraphDataWriter&) = delete;
 
   const QString& databasePath() const { return databasePath_; }
-  // Returns the number written.
-  double append(const MeasurementRow& row);
-  // For a row that may have been stored already, by a program that stopped before it could note
-  // so: a row with the same Date, Time and Data, found in the same transaction, is taken for it
-  // and nothing is written. Returns the number written, or nothing when the row was there.
-  std::optional<double> appendOnce(const MeasurementRow& row);
+  // Called with the rows' numbers once they are given, just before the commit: from then on a
+  // failure may have stored the rows (a connection lost as the server commits).
+  using Given = std::function<void(const std::vector<double>&)>;
+  // Appends the rows in one transaction, in order; returns their numbers.
+  std::vector<double> append(const std::vector<MeasurementRow>& rows, const Given& given = {});
+  double append(const MeasurementRow& row, const Given& given = {});
+  // Whether the table holds the row with the number, with the Date, Time and Data it was written
+  // with: found through the index on number, outside any write transaction.
+  bool isStoredAs(const MeasurementRow& row, double number);
 
  private:
-  enum class IfStored { StoreAgain, Skip };
-  std::optional<double> append(const MeasurementRow& row, IfStored ifStored);
-
   QString databasePath_;
   Connection connection_;
 };

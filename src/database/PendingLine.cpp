@@ -11,7 +11,7 @@ namespace kelvane {
 
 namespace {
 
-constexpr int kFields = 5;
+constexpr int kFields = 5;  // and the number, when a write gave one
 
 QByteArray quoted(const QString& field) {
   QByteArray text = field.toUtf8();
@@ -42,30 +42,40 @@ std::optional<QStringList> fieldsOf(QByteArrayView line) {
   }
 }
 
-std::optional<float> singleOf(const QString& text) {
+template <typename Number>
+std::optional<Number> parsed(const QString& text) {
   const QByteArray digits = text.toLatin1();
-  float value = 0;
+  Number value = 0;
   const auto [end, error] = std::from_chars(digits.constData(), digits.constData() + digits.size(), value);
   if (error != std::errc() || end != digits.constData() + digits.size() || !std::isfinite(value)) return std::nullopt;
   return value;
 }
 
+std::optional<float> singleOf(const QString& text) { return parsed<float>(text); }
+std::optional<double> numberOf(const QString& text) { return parsed<double>(text); }
+
 }  // namespace
 
 QByteArray pendingLine(const KeptRow& row) {
-  const QByteArrayList fields{quoted(row.database), quoted(row.measurement.date), quoted(row.measurement.time),
-                              '"' + plainNumber(row.measurement.data) + '"', '"' + QByteArray::number(row.entry) + '"'};
+  QByteArrayList fields{quoted(row.database), quoted(row.measurement.date), quoted(row.measurement.time),
+                        '"' + plainNumber(row.measurement.data) + '"', '"' + QByteArray::number(row.entry) + '"'};
+  if (row.number) fields.append('"' + plainNumber(*row.number) + '"');
   return fields.join(',') + "\r\n";
 }
 
 std::optional<KeptRow> readPendingLine(QByteArrayView line) {
   const std::optional<QStringList> fields = fieldsOf(line);
-  if (!fields || fields->size() != kFields || fields->at(0).isEmpty()) return std::nullopt;
+  if (!fields || (fields->size() != kFields && fields->size() != kFields + 1) || fields->at(0).isEmpty()) return std::nullopt;
   const std::optional<float> data = singleOf(fields->at(3));
   bool isNumber = false;
   const qint64 entry = fields->at(4).toLongLong(&isNumber);
   if (!data || !isNumber) return std::nullopt;
-  return KeptRow{fields->at(0), {fields->at(1), fields->at(2), *data}, entry};
+  KeptRow row{fields->at(0), {fields->at(1), fields->at(2), *data}, entry, std::nullopt};
+  if (fields->size() == kFields) return row;
+  const std::optional<double> number = numberOf(fields->at(5));
+  if (!number) return std::nullopt;
+  row.number = number;
+  return row;
 }
 
 }  // namespace kelvane

@@ -1,131 +1,197 @@
 #include "PendingRows.h"
 
-#include "DeliveryRun.h"
 #include "state/DurableFile.h"
 #include "state/RuntimeError.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
+
+#include <algorithm>
 
 namespace kelvane {
 
 namespace {
-constexpr qint64 kDeliverySpacingS = 5;
+
+// More copies than this in one folder are no operator's doing.
+constexpr int kMostCopies = 99;
+
+QString ofCopy(const QString& path, int copy) {
+  if (copy == 1) return path;
+  const QFileInfo file(path);
+  return file.dir().filePath(QStringLiteral("%1 %2.%3").arg(file.completeBaseName()).arg(copy).arg(file.suffix()));
 }
 
-PendingRows::~PendingRows() {
-  stopping_ = true;
-  waitForDelivery();
+RuntimeError unreadable(const QString& path, const QString& why) {
+  return RuntimeError(ErrorNumber::FileAccess, QFileInfo(path).absoluteFilePath(), why);
 }
 
-QByteArray PendingRows::lines() const {
-  QByteArray text;
-  for (const Waiting& waiting : rows_) text += pendingLine(waiting.row);
-  return text;
-}
+}  // namespace
 
-QStringList PendingRows::load(const QString& path) {
-  QMutexLocker lock(&mutex_);
-  path_ = path;
-  rows_.clear();
-  QFile file(path);
-  if (!file.exists()) return {};
-  if (!file.open(QIODevice::ReadOnly))
-    throw RuntimeError(ErrorNumber::FileAccess, QFileInfo(path).absoluteFilePath(), file.errorString());
-  QStringList unreadable;
-  for (QByteArray line : file.readAll().split('\n')) {
+std::optional<PendingRows::File> PendingRows::lockAndRead(const QString& path, int index, KeptRowsReport& report,
+                                                          bool& cutShort) {
+  File file{path, std::make_unique<QLockFile>(path + QStringLiteral(".lock"))};
+  // Held as long as the program runs; a lock whose process is gone is taken over.
+  file.lock->setStaleLockTime(0);
+  if (!file.lock->tryLock(0)) return std::nullopt;
+  QFile content(path);
+  if (!content.exists()) return file;
+  if (!content.open(QIODevice::ReadOnly)) {
+    const QString why = unreadable(path, content.errorString()).sourceAndDescription();
+    if (!toldUnreadable_.contains(path)) report.unreadableFiles.append(why);
+    toldUnreadable_.append(path);
+    return std::nullopt;
+  }
+  for (QByteArray line : content.readAll().split('\n')) {
     if (line.endsWith('\r')) line.chop(1);
     if (line.isEmpty()) continue;
-    if (const std::optional<KeptRow> row = readPendingLine(line))
-      rows_.append({++lastId_, *row, true});
-    else
-      unreadable.append(QString::fromUtf8(line));
+    if (const std::optional<KeptRow> row = readPendingLine(line)) {
+      rows_.push_back({++lastId_, *row, index, false});
+    } else {
+      report.unreadableLines.append(QString::fromUtf8(line));
+      cutShort = true;
+    }
   }
-  // Rows appended after a line cut short would be read as part of it.
-  if (!unreadable.isEmpty()) replaceDurably(path_, lines());
-  return unreadable;
+  return file;
+}
+
+KeptRowsReport PendingRows::open(const QString& path) {
+  QMutexLocker lock(&mutex_);
+  path_ = path;
+  files_.clear();
+  rows_.clear();
+  KeptRowsReport report;
+  for (int copy = 1; copy <= kMostCopies; ++copy) {
+    bool cutShort = false;
+    std::optional<File> own = lockAndRead(ofCopy(path, copy), 0, report, cutShort);
+    if (!own) continue;
+    files_.push_back(std::move(own));
+    // Rows appended after a line cut short would be read as part of it.
+    if (cutShort) rewrite(0);
+    return report;
+  }
+  throw unreadable(path, QStringLiteral("Every file for kept rows in the folder is in use"));
+}
+
+QStringList PendingRows::siblings() const {
+  const QFileInfo file(path_);
+  const QRegularExpression copies(QStringLiteral("^%1( [0-9]+)?\\.%2$")
+                                      .arg(QRegularExpression::escape(file.completeBaseName()),
+                                           QRegularExpression::escape(file.suffix())));
+  QStringList paths;
+  for (const QString& name : file.dir().entryList(QDir::Files))
+    if (copies.match(name).hasMatch()) paths.append(file.dir().filePath(name));
+  return paths;
+}
+
+KeptRowsReport PendingRows::takeUp() {
+  QMutexLocker lock(&mutex_);
+  KeptRowsReport report;
+  if (path_.isEmpty()) return report;
+  for (const QString& path : siblings()) {
+    const bool held = std::any_of(files_.begin(), files_.end(), [&](const std::optional<File>& file) {
+      return file && QFileInfo(file->path) == QFileInfo(path);
+    });
+    if (held) continue;
+    const int index = int(files_.size());
+    bool cutShort = false;
+    std::optional<File> file = lockAndRead(path, index, report, cutShort);
+    if (!file) continue;
+    files_.push_back(std::move(file));
+    // A file taken up without rows goes at once, and so does its lock.
+    const bool empty = std::none_of(rows_.begin(), rows_.end(), [&](const Kept& kept) { return kept.file == index; });
+    if (cutShort || empty) rewrite(index);
+  }
+  return report;
+}
+
+void PendingRows::rewrite(int file) {
+  QByteArray lines;
+  for (const Kept& kept : rows_)
+    if (kept.file == file) lines += pendingLine(kept.row);
+  replaceDurably(files_[file]->path, lines);
+  if (lines.isEmpty() && file > 0) files_[file].reset();
+}
+
+QString PendingRows::ownPath() const {
+  QMutexLocker lock(&mutex_);
+  return !files_.empty() && files_[0] ? files_[0]->path : QString();
 }
 
 bool PendingRows::hasRowsFor(const QString& database) const {
   QMutexLocker lock(&mutex_);
-  return std::any_of(rows_.begin(), rows_.end(), [&](const Waiting& waiting) { return waiting.row.database == database; });
+  return std::any_of(rows_.begin(), rows_.end(), [&](const Kept& kept) { return kept.row.database == database; });
 }
 
-void PendingRows::keep(const KeptRow& row) {
+qint64 PendingRows::keep(const KeptRow& row, bool inFlight) {
   QMutexLocker lock(&mutex_);
-  appendDurably(path_, pendingLine(row));
-  rows_.append({++lastId_, row, false});
+  if (files_.empty() || !files_[0]) throw unreadable(path_, QStringLiteral("No file for kept rows could be opened"));
+  appendDurably(files_[0]->path, pendingLine(row));
+  rows_.push_back({++lastId_, row, 0, inFlight});
+  return lastId_;
+}
+
+void PendingRows::landed(qint64 id) {
+  QMutexLocker lock(&mutex_);
+  for (Kept& kept : rows_)
+    if (kept.id == id) kept.inFlight = false;
 }
 
 qsizetype PendingRows::count() const {
   QMutexLocker lock(&mutex_);
-  return rows_.size();
+  return qsizetype(rows_.size());
 }
 
 QStringList PendingRows::databases() const {
   QMutexLocker lock(&mutex_);
   QStringList databases;
-  for (const Waiting& waiting : rows_)
-    if (!databases.contains(waiting.row.database)) databases.append(waiting.row.database);
+  for (const Kept& kept : rows_)
+    if (!databases.contains(kept.row.database)) databases.append(kept.row.database);
   return databases;
 }
 
-std::optional<PendingRows::Waiting> PendingRows::oldest(const QSet<QString>& passedOver) const {
+std::vector<PendingRows::Waiting> PendingRows::deliverable(const QString& database) const {
   QMutexLocker lock(&mutex_);
-  for (const Waiting& waiting : rows_)
-    if (!passedOver.contains(waiting.row.database)) return waiting;
-  return std::nullopt;
+  std::vector<Waiting> rows;
+  for (const Kept& kept : rows_) {
+    if (kept.row.database != database) continue;
+    if (kept.inFlight) break;  // rows are stored in order
+    rows.push_back({kept.id, kept.row});
+  }
+  return rows;
 }
 
-void PendingRows::delivered(qint64 id, bool foundStored) {
+void PendingRows::given(const std::vector<qint64>& ids, const std::vector<double>& numbers) {
   QMutexLocker lock(&mutex_);
-  const auto at = std::find_if(rows_.begin(), rows_.end(), [&](const Waiting& waiting) { return waiting.id == id; });
-  if (at == rows_.end()) return;
-  const QString database = at->row.database;
-  rows_.erase(at);
-  // Rows are stored in order: none after one that was not stored yet can have been.
-  if (!foundStored)
-    for (Waiting& waiting : rows_)
-      if (waiting.row.database == database) waiting.mayBeStored = false;
-  try {
-    replaceDurably(path_, lines());
-  } catch (const RuntimeError& error) {
-    qWarning("%s", error.what());
+  std::vector<int> files;
+  for (std::size_t i = 0; i < ids.size(); ++i)
+    for (Kept& kept : rows_)
+      if (kept.id == ids[i]) {
+        kept.row.number = numbers[i];
+        files.push_back(kept.file);
+      }
+  std::sort(files.begin(), files.end());
+  files.erase(std::unique(files.begin(), files.end()), files.end());
+  for (int file : files) rewrite(file);
+}
+
+void PendingRows::delivered(const std::vector<qint64>& ids) {
+  QMutexLocker lock(&mutex_);
+  std::vector<int> files;
+  const auto stored = [&](const Kept& kept) { return std::find(ids.begin(), ids.end(), kept.id) != ids.end(); };
+  for (const Kept& kept : rows_)
+    if (stored(kept)) files.push_back(kept.file);
+  rows_.erase(std::remove_if(rows_.begin(), rows_.end(), stored), rows_.end());
+  std::sort(files.begin(), files.end());
+  files.erase(std::unique(files.begin(), files.end()), files.end());
+  for (int file : files) {
+    try {
+      rewrite(file);
+    } catch (const RuntimeError& error) {
+      qWarning("%s", error.what());
+    }
   }
-}
-
-void PendingRows::startDeliveryIfDue(const QDateTime& now) {
-  if (delivering_ || report_ || count() == 0) return;
-  // A clock set back starts the spacing afresh.
-  if (lastStart_.isValid() && now >= lastStart_ && lastStart_.secsTo(now) < kDeliverySpacingS) return;
-  waitForDelivery();
-  lastStart_ = now;
-  delivering_ = true;
-  delivery_ = std::thread([this] {
-    report_ = deliverOldestFirst(*this, stopping_);
-    delivering_ = false;
-  });
-}
-
-std::optional<DeliveryReport> PendingRows::finishedDelivery() {
-  if (delivering_) return std::nullopt;
-  waitForDelivery();
-  std::optional<DeliveryReport> report = std::move(report_);
-  report_.reset();
-  if (!report) return std::nullopt;
-  for (const QString& database : std::as_const(report->delivered)) refusing_.remove(database);
-  QList<QPair<KeptRow, QString>> untold;
-  for (const auto& refusal : std::as_const(report->refused)) {
-    if (refusing_.contains(refusal.first.database)) continue;
-    refusing_.insert(refusal.first.database);
-    untold.append(refusal);
-  }
-  report->refused = untold;
-  return report;
-}
-
-void PendingRows::waitForDelivery() {
-  if (delivery_.joinable()) delivery_.join();
 }
 
 }  // namespace kelvane

@@ -2,89 +2,101 @@
 
 #include "PendingLine.h"
 
-#include <QDateTime>
-#include <QList>
+#include <QLockFile>
 #include <QMutex>
-#include <QPair>
-#include <QSet>
 #include <QStringList>
 
-#include <atomic>
 #include <chrono>
+#include <memory>
 #include <optional>
-#include <thread>
+#include <vector>
 
 namespace kelvane {
 
 // How long a press, and a delivery, waits for another writer's lock before the row waits for the
 // next delivery: the window must not freeze.
-inline constexpr std::chrono::milliseconds kRowLockWait{500};
+inline constexpr std::chrono::milliseconds kRowLockWait{250};
 
-// What one delivery of kept rows met: the databases that took rows, and for each database that
-// refused for a reason waiting will not cure, the row it refused and why.
-struct DeliveryReport {
-  QSet<QString> delivered;
-  QList<QPair<KeptRow, QString>> refused;
+// What opening or taking up files of kept rows found for the operator: lines that hold no whole
+// row (a crash cut them short; they are left out of their file), and files that cannot be read
+// (left as they are, each told once).
+struct KeptRowsReport {
+  QStringList unreadableLines;
+  QStringList unreadableFiles;  // each with why
 };
 
-// The rows kept while their database did not answer, oldest first: in memory and in a file of the
-// working folder, every change on the disk before it returns. Presses keep rows on the
-// user-interface thread while a delivery stores them on a thread of its own, so the rows are
-// locked; the rest belongs to the user-interface thread.
+// The rows kept while their database did not answer, oldest first: in memory and in files of the
+// working folder, every change on the disk before it returns. Each running copy of the program
+// owns one file ("Pending rows.txt", or "Pending rows 2.txt"... when another copy owns that one),
+// locked beside it; the files a copy that ended left behind are taken up by the next copy that
+// delivers, and go once their rows are stored. Presses keep rows on the user-interface thread
+// while deliveries and writes store them on a worker, so everything is locked.
 class PendingRows {
  public:
   // A row as the delivery takes it.
   struct Waiting {
     qint64 id = 0;
     KeptRow row;
-    bool mayBeStored = false;  // left by an earlier run, which may have stored it before it stopped
   };
 
   PendingRows() = default;
-  // Waits for a delivery under way to end after its current row.
-  ~PendingRows();
   PendingRows(const PendingRows&) = delete;
   PendingRows& operator=(const PendingRows&) = delete;
 
-  // Takes the rows an earlier run left in the file at the path, which keeps the rows from now on.
-  // Returns the lines that hold no whole row; they are left out of the file. Raises a RuntimeError
-  // when the file is there but cannot be read.
-  QStringList load(const QString& path);
+  // Takes the file at the path, or the first of "... 2.txt", "... 3.txt" beside it that no other
+  // running copy owns and that can be read; its rows are those an earlier run left.
+  KeptRowsReport open(const QString& path);
+  // Takes up the rows of the files beside its own that no running copy owns.
+  KeptRowsReport takeUp();
+
+  // The file the copy keeps its rows in; empty when none could be taken.
+  QString ownPath() const;
   bool hasRowsFor(const QString& database) const;
-  // Raises a RuntimeError when the row cannot be written to the file; it is not kept then.
-  void keep(const KeptRow& row);
+  // Keeps a row behind the others, in the copy's own file. A row in flight is being written: no
+  // delivery takes it, nor a later row of its database, until landed(). Raises a RuntimeError
+  // when the row cannot be written to the file; it is not kept then.
+  qint64 keep(const KeptRow& row, bool inFlight = false);
+  // The write of a row in flight ended without storing it: it waits for delivery.
+  void landed(qint64 id);
   // How many rows wait, and their databases in the order of their oldest rows.
   qsizetype count() const;
   QStringList databases() const;
 
-  // Starts a delivery of all rows on a thread of its own, when rows wait, no delivery is under way
-  // or unreported, and the last one started five seconds or more before now.
-  void startDeliveryIfDue(const QDateTime& now);
-  // The report of a delivery that has ended, once; a refusal is in it only when its database has
-  // not refused since it last took a row.
-  std::optional<DeliveryReport> finishedDelivery();
-  void waitForDelivery();
-
-  // For the delivery: the oldest row of a database not passed over, and the row taken off once
-  // stored (or found stored already). Removing never fails: a file that cannot be written again
-  // holds rows that are stored, and an earlier run's rows are looked for before they are stored.
-  std::optional<Waiting> oldest(const QSet<QString>& passedOver) const;
-  void delivered(qint64 id, bool foundStored);
+  // For the delivery: the rows of a database, oldest first, up to the first one in flight.
+  std::vector<Waiting> deliverable(const QString& database) const;
+  // A write gave the rows their numbers: noted on the disk before the write commits. Raises a
+  // RuntimeError when a file cannot be written; the write must not commit then.
+  void given(const std::vector<qint64>& ids, const std::vector<double>& numbers);
+  // Taken off once stored, or found stored already. Removing never fails: a file that cannot be
+  // written again holds rows that are stored, and such rows carry the number they are found by.
+  void delivered(const std::vector<qint64>& ids);
 
  private:
-  QByteArray lines() const;
+  // A file of kept rows this copy holds the lock of: its own, or one taken up.
+  struct File {
+    QString path;
+    std::unique_ptr<QLockFile> lock;
+  };
+  struct Kept {
+    qint64 id;
+    KeptRow row;
+    int file;  // index into files_
+    bool inFlight;
+  };
+
+  // Locks the file and reads its rows as those of files_[index], unless another copy holds it or
+  // it cannot be read (it is then left as it is). cutShort tells whether lines were left out.
+  std::optional<File> lockAndRead(const QString& path, int index, KeptRowsReport& report, bool& cutShort);
+  // Writes the file's rows again, removing it and letting it go once it has none left.
+  void rewrite(int file);
+  QStringList siblings() const;
 
   mutable QMutex mutex_;
-  QString path_;
-  QList<Waiting> rows_;
+  QString path_;  // as opened, which names its siblings
+  std::vector<std::optional<File>> files_;  // files_[0] is the copy's own; a gone one is empty
+  std::vector<Kept> rows_;
   qint64 lastId_ = 0;
-
-  std::thread delivery_;
-  std::atomic<bool> delivering_ = false;
-  std::atomic<bool> stopping_ = false;
-  std::optional<DeliveryReport> report_;
-  QDateTime lastStart_;
-  QSet<QString> refusing_;  // databases whose refusal has been told
+  QStringList toldUnreadable_;
 };
 
 }  // namespace kelvane

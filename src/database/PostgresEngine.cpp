@@ -13,6 +13,7 @@
 #include <QUrlQuery>
 
 #include <libpq-fe.h>
+#include <sys/socket.h>
 
 namespace kelvane {
 
@@ -232,6 +233,14 @@ void PostgresEngine::runReadOnly(QSqlQuery& query, const QString& sql) const {
   query.setForwardOnly(false);
   if (!query.exec(QStringLiteral("EXECUTE ") + QLatin1String(ReadOnlyTransaction::kStatement)))
     throw postgresError(query.lastError().text());
+}
+
+std::function<void()> PostgresEngine::interruptOf(const QSqlDatabase& database) const {
+  PGconn* connection = connectionOf(database.driver());
+  const int socket = connection ? PQsocket(connection) : -1;
+  return [socket] {
+    if (socket >= 0) ::shutdown(socket, SHUT_RDWR);
+  };
 }
 
 std::unique_ptr<RowSource> PostgresEngine::rowSource(const QString& dataSource) const {

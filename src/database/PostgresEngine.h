@@ -45,6 +45,7 @@ class PostgresEngine : public Engine {
   QString shownName(const QString& dataSource) const override;
   void open(QSqlDatabase& database, const QString& dataSource, bool readOnly,
             std::chrono::milliseconds lockWait) const override;
+  std::function<void()> interruptOf(const QSqlDatabase& database) const override;
   // The lock keeps every other writer out until the commit, readers not: two writers can never
   // read the same largest number.
   QStringList beginWriteStatements() const override {

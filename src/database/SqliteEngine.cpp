@@ -60,6 +60,13 @@ void SqliteEngine::runReadOnly(QSqlQuery& query, const QString& sql) const {
   if (!query.exec(sql)) throw failure(query.lastError());
 }
 
+std::function<void()> SqliteEngine::interruptOf(const QSqlDatabase& database) const {
+  sqlite3* handle = handleFromDriver(*database.driver());
+  return [handle] {
+    if (handle) sqlite3_interrupt(handle);
+  };
+}
+
 std::unique_ptr<RowSource> SqliteEngine::rowSource(const QString& dataSource) const {
   return std::make_unique<SqliteRowSource>(dataSource);
 }

@@ -17,6 +17,7 @@ class SqliteEngine : public Engine {
   QString shownName(const QString& dataSource) const override { return dataSource; }
   void open(QSqlDatabase& database, const QString& dataSource, bool readOnly,
             std::chrono::milliseconds lockWait) const override;
+  std::function<void()> interruptOf(const QSqlDatabase& database) const override;
   // Immediate: a transaction that reads before it writes would otherwise fail at once, busy
   // timeout or not, when another writer came first.
   QStringList beginWriteStatements() const override { return {QStringLiteral("BEGIN IMMEDIATE")}; }

@@ -201,6 +201,7 @@ void frmChart::closeEvent(QCloseEvent* event) {
   TimerCurrentTime_->stop();
   const auto deadline = std::chrono::steady_clock::now() + Worker::kExitWait;
   newRows_.shutdown(deadline);
+  store_.shutdown(deadline);
   reader_.stop(deadline);
   QMainWindow::closeEvent(event);
 }

@@ -97,6 +97,9 @@ const QHash<TextId, QString>& table() {
       {TextId::NotKept, QStringLiteral("Not kept to be stored later: %1")},
       {TextId::PendingFileUnreadable, QStringLiteral("Values kept in \"Pending rows.txt\" cannot be read and are left "
                                                      "out: %1")},
+      {TextId::NoAnswer, QStringLiteral("no answer within %1 seconds")},
+      {TextId::PendingFileLeftAlone, QStringLiteral("Values kept in %1 cannot be read. The file is left as it is, and "
+                                                    "values to keep go to %2 beside it.")},
   };
   return texts;
 }

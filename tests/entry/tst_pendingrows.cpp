@@ -1,6 +1,7 @@
 #include "support/EntryFixture.h"
 #include "support/MeasurementDatabase.h"
 
+#include "handlers/PeriodQuery.h"
 #include "state/DurableFile.h"
 #include "shell/Layout.h"
 #include "state/TextResources.h"
@@ -9,6 +10,8 @@
 #include <QDeadlineTimer>
 #include <QLabel>
 #include <QtTest>
+
+#include <csignal>
 
 using namespace kelvane;
 using namespace kelvane::testing;
@@ -66,19 +69,28 @@ struct Outage {
 };
 
 QString waiting(int count, const QString& database) {
-  return QString("%1 values waiting to be stored in %2").arg(count).arg(QFileInfo(database).fileName());
+  return LoadResString(count == 1 ? TextId::ValueWaiting : TextId::ValuesWaiting).arg(count).arg(QFileInfo(database).fileName());
 }
 
-// The child of killedProgramLosesNoRow: three presses that find the database locked, then the kill.
-int pressThreeAndWait(const QString& database, const QString& pendingFile) {
+// Another copy of the program in the same folder: it presses the values while the database is
+// locked, says how many it keeps, and waits to be killed.
+int pressAndWait(const QString& database, const QString& pendingFile, const QStringList& values) {
   EntryFixture f;
-  f.store.rows().load(pendingFile);
+  f.test.env.pendingRowsPath = pendingFile;
+  f.store.load();
   f.state.DatabasePath = database;
-  for (const char* value : {"1", "2", "3"}) f.press(value);
-  QTextStream(stdout) << f.store.rows().count() << ' ' << f.folder.path() << Qt::endl;
+  for (const QString& value : values) f.press(value);
+  QTextStream(stdout) << f.store.rows().count() << Qt::endl;
   QThread::sleep(600);
   return 1;
 }
+
+QByteArray readAll(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList keptFiles(const QString& folder) { return QDir(folder).entryList({"Pending rows*.txt"}, QDir::Files); }
 
 }  // namespace
 
@@ -141,36 +153,129 @@ class PendingRowsTest : public QObject {
     QCOMPARE(f.test.messages.shown.size(), Cause(cause) == Cause::TableDropped ? 2 : 1);
   }
 
-  void killedProgramLosesNoRow_data() { addEngineRows(); }
-  void killedProgramLosesNoRow() {
+  void twoCopiesInOneFolderStoreEveryRowOnce_data() { addEngineRows(); }
+  void twoCopiesInOneFolderStoreEveryRowOnce() {
     QFETCH(EngineKind, engine);
     EntryFixture f;
     const auto db = databases_.make(engine, f.folder.path());
     db->withGraphData().holdWriteLock();
-    QProcess child;
-    child.start(QCoreApplication::applicationFilePath(), {"--press-three", db->dataSource(), f.test.env.pendingRowsPath});
-    QVERIFY(child.waitForReadyRead(30000));
-    const QStringList said = QString(child.readAll()).trimmed().split(' ');
-    child.kill();
-    QVERIFY(child.waitForFinished());
-    QDir(said.value(1)).removeRecursively();
-    QCOMPARE(said.value(0), "3");
+    f.state.DatabasePath = db->dataSource();
+    for (const char* value : {"1", "2", "3"}) f.press(value);
+    QProcess other;
+    other.start(QCoreApplication::applicationFilePath(),
+                {"--press-and-wait", db->dataSource(), f.test.env.pendingRowsPath, "4", "5", "6"});
+    QVERIFY(other.waitForReadyRead(30000));
+    QCOMPARE(other.readAll().trimmed(), "3");
+    QCOMPARE(keptFiles(f.folder.path()), (QStringList{"Pending rows 2.txt", "Pending rows.txt"}));
     db->releaseWriteLock();
-    db->withRow(1, 1.0);  // committed just before the kill, not yet taken off the file
-    const QByteArray cutShort = pendingLine({db->dataSource(), {"05/12/2010", "14:08:45", 4}, 4}).first(20);
-    appendDurably(f.test.env.pendingRowsPath, cutShort);  // had a fourth press been killed while kept
-    f.store.load();  // the program started again in the same folder
-    QCOMPARE(f.test.messages.texts(), QStringList{LoadResString(TextId::PendingFileUnreadable).arg("\n" + cutShort)});
-    QCOMPARE(f.window.pendingCaption, waiting(3, db->dataSource()));
+    f.deliver();  // the other copy still runs: its file stays its own
+    QCOMPARE(keptFiles(f.folder.path()), QStringList{"Pending rows 2.txt"});
+    other.kill();
+    QVERIFY(other.waitForFinished());
+    f.deliver();  // the file of a copy that ended is taken up
+    // A write still under way when the other copy was killed may have come first.
+    QCOMPARE(db->rows("SELECT Data FROM GraphData ORDER BY Data"), (QList<QVariantList>{{1.0}, {2.0}, {3.0}, {4.0}, {5.0}, {6.0}}));
+    QCOMPARE(db->rows("SELECT Data FROM GraphData WHERE Data <= 3 ORDER BY number"), (QList<QVariantList>{{1.0}, {2.0}, {3.0}}));
+    QVERIFY(keptFiles(f.folder.path()).isEmpty());
+  }
+
+  // The server commits, then the connection is lost before the program hears of it: the commit
+  // waits for a standby that never answers until the second session ends it.
+  void rowCommittedUnheardIsStoredOnce() {
+    EntryFixture f;
+    PostgresServer& server = databases_.server();
+    const auto db = databases_.make(EngineKind::Postgres, f.folder.path());
+    db->withGraphData().withRow(1, 0.5);
+    f.state.DatabasePath = db->dataSource();
+    const auto standbyAwaited = [&](bool awaited) {
+      // One by one: ALTER SYSTEM runs outside any transaction.
+      const QStringList sqls = awaited ? QStringList{"ALTER ROLE station SET synchronous_commit = on",
+                                                     "ALTER SYSTEM SET synchronous_standby_names = 'nobody'"}
+                                       : QStringList{"ALTER ROLE station RESET synchronous_commit",
+                                                     "ALTER SYSTEM RESET synchronous_standby_names"};
+      for (const QString& sql : sqls + QStringList{"SELECT pg_reload_conf()"}) server.run("postgres", sql);
+    };
+    standbyAwaited(true);
+    auto restored = qScopeGuard([&] { standbyAwaited(false); });
+    f.press("7");
+    QCOMPARE(f.window.pendingCaption, waiting(1, f.state.DatabasePath));
+    QTRY_VERIFY(readAll(f.test.env.pendingRowsPath).contains(R"("7","1","2")"));  // the number given before the commit
+    server.run("postgres", "SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE usename = 'station'");
+    QVERIFY(f.store.waitForWrites(std::chrono::seconds(30)));
+    QCOMPARE(db->rows("SELECT number, Data FROM GraphData ORDER BY number"), (QList<QVariantList>{{1.0, 0.5}, {2.0, 7.0}}));
+    restored.dismiss();
+    standbyAwaited(false);
     f.deliver();
-    QCOMPARE(db->rows("SELECT number, Data FROM GraphData ORDER BY number"), (QList<QVariantList>{{1.0, 1.0}, {2.0, 2.0}, {3.0, 3.0}}));
+    QCOMPARE(db->rows("SELECT number, Data FROM GraphData ORDER BY number"), (QList<QVariantList>{{1.0, 0.5}, {2.0, 7.0}}));
+    QCOMPARE(f.window.pendingCaption, QString());
+  }
+
+  // Cancel, a press and the end of the program each within their bound; the row kept is stored
+  // once the server answers again, by the program started anew.
+  void silentServerHoldsNothing() {
+    QTemporaryDir station;
+    const auto db = databases_.make(EngineKind::Postgres, station.path());
+    db->withGraphData();
+    const QString pending = station.filePath("Pending rows.txt");
+    {
+      EntryFixture f;
+      f.test.env.pendingRowsPath = pending;
+      f.store.load();
+      f.state.DatabasePath = db->dataSource();
+      databases_.server().signalAll(SIGSTOP);
+      const auto resumed = qScopeGuard([&] { databases_.server().signalAll(SIGCONT); });
+      QElapsedTimer timer;
+      timer.start();
+      f.press("8");
+      QVERIFY2(timer.elapsed() < 600, qPrintable(QString("the press took %1 ms").arg(timer.elapsed())));
+      QCOMPARE(f.window.pendingCaption, waiting(1, f.state.DatabasePath));
+      f.window.cancelAfter = std::chrono::milliseconds(100);
+      timer.start();
+      QVERIFY(!chartQuery(f.program, "SELECT Date, Time, number, Data FROM GraphData"));
+      QVERIFY2(timer.elapsed() < 1100, qPrintable(QString("the cancelled read took %1 ms").arg(timer.elapsed())));
+      timer.start();
+      const auto deadline = std::chrono::steady_clock::now() + Worker::kExitWait;
+      f.store.shutdown(deadline);
+      f.reader.stop(deadline);
+      QVERIFY2(timer.elapsed() < 2000, qPrintable(QString("the exit took %1 ms").arg(timer.elapsed())));
+    }
+    // The write left behind lets its file go once it has ended.
+    QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(pending + ".lock"), 20000);
+    EntryFixture again;
+    again.test.env.pendingRowsPath = pending;
+    again.store.load();
+    again.state.DatabasePath = db->dataSource();
+    again.deliver();
+    QCOMPARE(db->rows("SELECT Data FROM GraphData"), QList<QVariantList>{{8.0}});
+  }
+
+  void unreadableFileIsLeftAsItIs() {
+    EntryFixture f;
+    QVERIFY(QDir(f.folder.path()).mkdir("Pending rows.txt"));  // no file a program can read
+    f.test.messages.shown.clear();
+    f.store.load();
+    QCOMPARE(f.test.messages.shown.size(), 1);
+    const QString told = f.test.messages.texts()[0];
+    QVERIFY2(told.contains(QFileInfo(f.test.env.pendingRowsPath).absoluteFilePath()) && told.endsWith(
+                 LoadResString(TextId::PendingFileLeftAlone).section("%2", 1).prepend("Pending rows 2.txt")),
+             qPrintable(told));
+    f.state.DatabasePath = f.path("gone/m.db");
+    f.press("1");
+    QCOMPARE(f.store.rows().count(), 1);
+    QVERIFY(QFileInfo(f.test.env.pendingRowsPath).isDir());
+    QVERIFY(QFile::exists(f.path("Pending rows 2.txt")));
+    f.deliver();  // told once
+    QCOMPARE(f.test.messages.shown.size(), 2);
   }
 
   void windowShowsTheRowsLeftBehind() {
-    EntryFixture f;
-    appendDurably(f.test.env.pendingRowsPath, pendingLine({"/gone/a.db", {"05/12/2010", "14:08:45", 1.5f}, 1}) +
-                                                  pendingLine({"/gone/station.kvconn", {"05/12/2010", "14:08:46", 2}, 2}));
-    frmChart window(f.state, f.test.env);
+    QTemporaryDir folder;
+    TestEnvironment test;
+    test.env.pendingRowsPath = folder.filePath("Pending rows.txt");
+    appendDurably(test.env.pendingRowsPath, pendingLine({"/gone/a.db", {"05/12/2010", "14:08:45", 1.5f}, 1}) +
+                                                pendingLine({"/gone/station.kvconn", {"05/12/2010", "14:08:46", 2}, 2}));
+    ProgramState state;
+    frmChart window(state, test.env);
     window.Form_Load();
     const auto* label = window.findChild<QLabel*>("lblPending");
     QVERIFY(label->isVisible() && label->parentWidget()->objectName() == "fraDataInput");
@@ -202,7 +307,8 @@ class PendingRowsTest : public QObject {
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  if (argc == 4 && QByteArray(argv[1]) == "--press-three") return pressThreeAndWait(argv[2], argv[3]);
+  if (argc > 4 && QByteArray(argv[1]) == "--press-and-wait")
+    return pressAndWait(argv[2], argv[3], app.arguments().mid(4));
   PendingRowsTest test;
   return QTest::qExec(&test, argc, argv);
 }

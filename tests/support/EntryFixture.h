@@ -17,7 +17,7 @@ struct EntryFixture {
       : test(locale), store(test.env, window), program{state, test.env, window, store, reader} {
     test.env.logFilePath = folder.filePath(QStringLiteral("Logfile.txt"));
     test.env.pendingRowsPath = folder.filePath(QStringLiteral("Pending rows.txt"));
-    store.rows().load(test.env.pendingRowsPath);
+    store.load();
     state.LiveChart = true;  // as the main window leaves it after loading
   }
 
@@ -28,10 +28,10 @@ struct EntryFixture {
   }
   // A delivery of the kept rows as the clock's ticks make one: started five seconds on, then told.
   void deliver() {
-    store.rows().waitForDelivery();
+    store.waitForWrites(std::chrono::seconds(30));
     test.clock.set(test.clock.now().addSecs(5));
     store.deliver();
-    store.rows().waitForDelivery();
+    store.waitForWrites(std::chrono::seconds(30));
     store.deliver();
   }
   QString path(const QString& name) const { return folder.filePath(name); }

@@ -12,6 +12,7 @@
 #include <libpq-fe.h>
 
 #include <arpa/inet.h>
+#include <csignal>
 #include <netinet/in.h>
 #include <pwd.h>
 #include <sys/socket.h>
@@ -132,6 +133,23 @@ class PostgresServer {
     }
     PQclear(result);
     return rows;
+  }
+
+  // Sends the signal to every process of the server: SIGSTOP makes a server that has gone silent,
+  // SIGCONT lets it go on.
+  void signalAll(int signal) {
+    QFile pidFile(dataFolder() + QStringLiteral("/postmaster.pid"));
+    if (!pidFile.open(QIODevice::ReadOnly)) qFatal("no postmaster.pid");
+    const pid_t postmaster = pid_t(pidFile.readLine().trimmed().toInt());
+    ::kill(postmaster, signal);
+    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+      QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
+      if (!stat.open(QIODevice::ReadOnly)) continue;
+      // pid (name) state ppid ...: the name may hold blanks, so the fields after it count.
+      const QByteArray line = stat.readAll();
+      const QList<QByteArray> after = line.mid(line.lastIndexOf(')') + 2).split(' ');
+      if (after.size() > 1 && after[1].toInt() == postmaster) ::kill(pid_t(entry.toInt()), signal);
+    }
   }
 
   // Ends the superuser's connection to a database, as DROP DATABASE needs.
