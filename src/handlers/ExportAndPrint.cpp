@@ -14,7 +14,6 @@ namespace {
 
 // In the order of the export dialog's filters.
 constexpr ChartFileType kFilterTypes[] = {ChartFileType::Png, ChartFileType::Svg, ChartFileType::Pdf};
-const char* const kFilterSuffixes[] = {".png", ".svg", ".pdf"};
 
 void reportUnwritten(const RuntimeError& error, const Environment& env) {
   env.alert(LoadResString(TextId::FileNotWritten).arg(error.source(), error.description()));
@@ -35,15 +34,11 @@ void mnuExportChart_Click(const PainterSurface& picture, SaveFileChooser& choose
   const std::optional<SaveChoice> choice =
       chooser.chooseSaveFile(LoadResString(TextId::ExportChartItem), LoadResString(TextId::ChartFileFilters).split(QStringLiteral(";;")));
   if (!choice) return;
-  QString path = choice->path;
-  std::optional<ChartFileType> type = chartFileTypeOf(path);
-  if (!type) {
-    const int filter = std::clamp(choice->filter, 0, 2);
-    type = kFilterTypes[filter];
-    path += QLatin1String(kFilterSuffixes[filter]);
-  }
+  // The name as the dialog asked about it, with no suffix added here: a file of that name would be
+  // replaced without a question.
+  const ChartFileType type = chartFileTypeOf(choice->path).value_or(kFilterTypes[std::clamp(choice->filter, 0, 2)]);
   try {
-    exportChart(picture, path, *type, env);
+    exportChart(picture, choice->path, type, env);
   } catch (const RuntimeError& error) {
     reportUnwritten(error, env);
   }
@@ -55,12 +50,10 @@ void mnuExportRows_Click(Program& program, SaveFileChooser& chooser) {
   const std::optional<SaveChoice> choice =
       chooser.chooseSaveFile(LoadResString(TextId::ExportRowsItem), {LoadResString(TextId::RowsFileFilter)});
   if (!choice) return;
-  QString path = choice->path;
-  if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".csv");
   const Environment& env = program.env;
   try {
-    writeWholeFile(path, kept->state.LiveChart ? listedRowsCsv(program.mainWindow.results(), env.regional)
-                                               : storedRowsCsv(kept->rows, env.regional));
+    writeWholeFile(choice->path, kept->state.LiveChart ? listedRowsCsv(program.mainWindow.results(), env.regional)
+                                                       : storedRowsCsv(kept->rows, env.regional));
   } catch (const RuntimeError& error) {
     reportUnwritten(error, env);
   }

@@ -180,7 +180,7 @@ void ChartFilesTest::rowsFileHoldsTheRowsTheChartShows() {
   QVERIFY(!rowsToExport(f.program));
   for (const char* typed : {"2.5", "1E3", " -0.125", "0.1"}) f.press(QString(typed).replace('.', locale.decimalPoint()));
   if (stored) btnSPRT_Click(f.program);
-  AnsweringSaveChooser chooser(f.path("rows"));
+  AnsweringSaveChooser chooser(f.path("rows.csv"));
   mnuExportRows_Click(f.program, chooser);
   QFile file(f.path("rows.csv"));
   QVERIFY(file.open(QIODevice::ReadOnly));
