@@ -8,6 +8,7 @@
 #include "handlers/MainWindowHandlers.h"
 #include "state/RuntimeError.h"
 #include "handlers/ExportAndPrint.h"
+#include "handlers/RowsCsv.h"
 #include "support/EntryFixture.h"
 #include "support/FakeWindows.h"
 #include "support/MeasurementDatabase.h"
@@ -34,6 +35,8 @@ class ChartFilesTest : public QObject {
   void printedPageHoldsHeadingAndChart();
   void rowsFileHoldsTheRowsTheChartShows_data();
   void rowsFileHoldsTheRowsTheChartShows();
+  void textCellsAreNeverFormulas_data();
+  void textCellsAreNeverFormulas();
 
  private:
   QTemporaryDir folder_;
@@ -201,6 +204,31 @@ void ChartFilesTest::rowsFileHoldsTheRowsTheChartShows() {
   QCOMPARE(f.test.messages.texts().value(0).section(' ', 0, 0), chooser.path);
   QCOMPARE(QDir(f.folder.path()).entryList(QDir::Files).filter("taken"), QStringList());
   QVERIFY(QFileInfo(chooser.path).isDir());
+}
+
+// Texts a collector wrote into Date and Time that a spreadsheet would run as formulas get an
+// apostrophe before them; numbers, negative ones too, are written as they are.
+void ChartFilesTest::textCellsAreNeverFormulas_data() {
+  QTest::addColumn<QString>("date");
+  QTest::addColumn<QString>("time");
+  QTest::addColumn<QString>("line");
+  QTest::newRow("plain texts") << "05/12/2010" << "14:08:45" << "05/12/2010,14:08:45,-3,-1.5";
+  QTest::newRow("formula, plus") << "=HYPERLINK(\"x\")" << "+1" << "\"'=HYPERLINK(\"\"x\"\")\",'+1,-3,-1.5";
+  QTest::newRow("minus, at sign") << "-2+3" << "@SUM(A1)" << "'-2+3,'@SUM(A1),-3,-1.5";
+  QTest::newRow("tab, carriage return") << "\t=1" << "\r=1" << "'\t=1,\"'\r=1\",-3,-1.5";
+  QTest::newRow("signs inside a text") << "1=1" << "2-3" << "1=1,2-3,-3,-1.5";
+}
+
+void ChartFilesTest::textCellsAreNeverFormulas() {
+  QFETCH(QString, date);
+  QFETCH(QString, time);
+  QFETCH(QString, line);
+  auto columns = std::make_shared<RowColumns>();
+  columns->date->appendText(columns->date->addText(date.toUtf8()));
+  columns->time->appendText(columns->time->addText(time.toUtf8()));
+  columns->number->appendNumber(-3);
+  columns->data->appendNumber(-1.5);
+  QCOMPARE(QString::fromUtf8(storedRowsCsv({columns, 0, 1}, RegionalForms(QLocale::c()))).section("\r\n", 1, 1), line);
 }
 
 QTEST_MAIN(ChartFilesTest)
