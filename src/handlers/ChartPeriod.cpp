@@ -62,7 +62,7 @@ void showQuickRange(Program& program, PeriodDialogView& dialog, QuickRange range
 
 void btnChartPeriod_Click(Program& program, PeriodDialogView& dialog) {
   const std::optional<QString> sql = queryOf(program, dialog);
-  if (sql && chartQuery(program, *sql)) dialog.unload();
+  if (sql && chartQuery(program, *sql, Period{dialog.from(), dialog.to()})) dialog.unload();
 }
 
 void btnEditSql_Click(Program& program, PeriodDialogView& dialog) {

@@ -3,6 +3,7 @@
 #include "chart/PainterSurface.h"
 #include "state/Program.h"
 
+#include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QStringList>
 
@@ -49,7 +50,10 @@ void mnuExportRows_Click(Program& program, SaveFileChooser& chooser);
 // Whether the main window's chart shows rows to export, which enables the menu item.
 bool rowsToExport(Program& program);
 
-// The heading of a printed chart: what it shows, from which database, and when it was printed.
-QString printHeading(const KeptChart& chart, const QDateTime& printed, const RegionalForms& regional);
+// The heading of a printed chart, in lines no wider than lineWidth in the font: what it shows (a
+// period by its From and To, a query cut with an ellipsis), from which database, and when it was
+// printed; one line when all of it fits, else two.
+QStringList printHeading(const KeptChart& chart, const QDateTime& printed, const RegionalForms& regional,
+                         const QFontMetricsF& font, double lineWidth);
 
 }  // namespace kelvane

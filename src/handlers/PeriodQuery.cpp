@@ -17,7 +17,7 @@ QueryDialogView& mnuSQLquery_Click(Program& program) {
   return program.mainWindow.showQueryDialog();
 }
 
-bool chartQuery(Program& program, const QString& sql) {
+bool chartQuery(Program& program, const QString& sql, const std::optional<Period>& period) {
   ProgramState& state = program.state;
   MainWindowView& window = program.mainWindow;
   try {
@@ -27,6 +27,7 @@ bool chartQuery(Program& program, const QString& sql) {
     state.WindowStart = 0;
     StoredChart chart(program, kMainSeries, true);
     state.QueryText = sql;
+    state.PeriodCharted = period;
     if (!chart.openQuery(state.QueryText)) {
       program.env.alert(LoadResString(TextId::QueryFailed));
       return false;

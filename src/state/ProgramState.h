@@ -22,6 +22,11 @@ struct RecentRowsCharted {
   std::optional<double> newest;
 };
 
+// A span of time, both ends included.
+struct Period {
+  QDateTime from, to;
+};
+
 // What the chart currently shows. No other text is ever stored in OperatingMode.
 namespace Mode {
 inline const QString Calculation = QStringLiteral("calculation");
@@ -49,6 +54,8 @@ struct ProgramState {
   QString OperatingMode;
   QString DatabasePath;
   QString QueryText;
+  // The period whose rows QueryText reads, when the period dialog charted it.
+  std::optional<Period> PeriodCharted;
 
   // Calculation run
   QList<double> MainWindowValues;        // values times 10000, oldest first
