@@ -347,5 +347,25 @@ Er bleibt mit den danach eingegebenen Werten in „Pending rows.txt“ und wird 
         <comment>105</comment>
         <translation>In „Pending rows.txt“ aufbewahrte Werte können nicht gelesen werden und werden ausgelassen: %1</translation>
     </message>
+    <message>
+        <source>Rows from %1 to %2 in %3</source>
+        <comment>106</comment>
+        <translation>Zeilen von %1 bis %2 in %3</translation>
+    </message>
+    <message>
+        <source>The chart could not be printed: %1</source>
+        <comment>107</comment>
+        <translation>Das Diagramm konnte nicht gedruckt werden: %1</translation>
+    </message>
+    <message>
+        <source>the page leaves too little room for the chart under its heading.</source>
+        <comment>108</comment>
+        <translation>Die Seite lässt unter ihrer Überschrift zu wenig Platz für das Diagramm.</translation>
+    </message>
+    <message>
+        <source>the printer cannot be used.</source>
+        <comment>109</comment>
+        <translation>Der Drucker kann nicht verwendet werden.</translation>
+    </message>
 </context>
 </TS>

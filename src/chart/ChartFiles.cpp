@@ -1,11 +1,13 @@
 #include "ChartFiles.h"
 
 #include "DrawChart.h"
+#include "state/DurableFile.h"
 #include "state/RuntimeError.h"
+#include "state/TextResources.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
 #include <cmath>
@@ -18,6 +20,9 @@ namespace {
 constexpr int kTwipsPerInch = 1440;
 constexpr double kHeadingFontSize = 9;
 constexpr double kHeadingGapTwips = 240;
+constexpr qsizetype kHeadingLines = 2;
+// Below half its real size the chart's texts, which keep their size, crowd its lines.
+constexpr double kSmallestPrintedScale = 0.5;
 
 RuntimeError cannotWrite(const QString& path, const QString& reason) {
   return RuntimeError(ErrorNumber::FileAccess, QFileInfo(path).absoluteFilePath(), reason);
@@ -54,8 +59,9 @@ std::optional<ChartFileType> chartFileTypeOf(const QString& path) {
 }
 
 void exportChart(const PainterSurface& picture, const QString& path, ChartFileType type, const Environment& env) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) throw cannotWrite(path, file.errorString());
+  // Drawn whole before the file is touched: a drawing that fails leaves the old file as it was.
+  QBuffer drawn;
+  drawn.open(QIODevice::WriteOnly);
   const QSize size(qRound(picture.Width()), qRound(picture.Height()));
   try {
     if (type == ChartFileType::Png) {
@@ -66,17 +72,17 @@ void exportChart(const PainterSurface& picture, const QString& path, ChartFileTy
       const double ratio = picture.geometry().devicePixelRatio;
       pixels.setDotsPerMeterX(int(std::lround(pixels.dotsPerMeterX() * ratio)));
       pixels.setDotsPerMeterY(int(std::lround(pixels.dotsPerMeterY() * ratio)));
-      if (!pixels.save(&file, "PNG")) throw cannotWrite(path, file.errorString());
+      if (!pixels.save(&drawn, "PNG")) throw RuntimeError(ErrorNumber::FileAccess, QString(), drawn.errorString());
     } else if (type == ChartFileType::Svg) {
       QSvgGenerator svg;
-      svg.setOutputDevice(&file);
+      svg.setOutputDevice(&drawn);
       svg.setResolution(kTwipsPerInch);
       svg.setSize(size);
       svg.setViewBox(QRect(QPoint(0, 0), size));
       svg.setTitle(applicationTitle());
       writeVector(svg, picture, env);
     } else {
-      QPdfWriter pdf(&file);
+      QPdfWriter pdf(&drawn);
       pdf.setResolution(kTwipsPerInch);
       pdf.setPageSize(QPageSize(QSizeF(size) / kTwipsPerInch, QPageSize::Inch));
       pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
@@ -84,42 +90,34 @@ void exportChart(const PainterSurface& picture, const QString& path, ChartFileTy
       writeVector(pdf, picture, env);
     }
   } catch (const RuntimeError& error) {
-    file.cancelWriting();
     throw cannotWrite(path, error.description());
   }
-  if (!file.commit()) throw cannotWrite(path, file.errorString());
+  writeWholeFile(path, drawn.data());
 }
 
-void writeWholeFile(const QString& path, const QByteArray& contents) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) throw cannotWrite(path, file.errorString());
-  if (file.write(contents) != contents.size()) {
-    const QString reason = file.errorString();
-    file.cancelWriting();
-    throw cannotWrite(path, reason);
-  }
-  if (!file.commit()) throw cannotWrite(path, file.errorString());
-}
-
-void printChart(const PainterSurface& picture, QPagedPaintDevice& printer, const QString& heading,
+void printChart(const PainterSurface& picture, QPagedPaintDevice& printer, const PrintedHeading& heading,
                 const Environment& env) {
-  QPainter painter;
-  if (!painter.begin(&printer))
-    throw RuntimeError(ErrorNumber::FileAccess, QStringLiteral("Printer"), QStringLiteral("The printer cannot be used"));
-  const double unitsPerTwip = printer.logicalDpiX() / double(kTwipsPerInch);
-  const QRectF page = printer.pageLayout().paintRectPixels(printer.logicalDpiX()).translated(
-      -printer.pageLayout().paintRectPixels(printer.logicalDpiX()).topLeft());
+  // Laid out before the printer is started, so that a chart that cannot be placed prints nothing.
+  const int dotsPerInch = printer.logicalDpiX();
+  const QRectF page(QPointF(0, 0), printer.pageLayout().paintRectPixels(dotsPerInch).size());
   QFont font(QStringLiteral("Tahoma"));
   font.setPointSizeF(kHeadingFontSize);
+  const QFontMetricsF metrics(font, &printer);
+  QStringList lines = heading(metrics, page.width()).mid(0, kHeadingLines);
+  for (QString& line : lines) line = metrics.elidedText(line, Qt::ElideRight, page.width());
+  const double unitsPerTwip = dotsPerInch / double(kTwipsPerInch);
+  const double top = lines.size() * metrics.lineSpacing() + kHeadingGapTwips * unitsPerTwip;
+  // As wide as the page, unless the room under the heading is too low for that.
+  const double scale = std::min(page.width() / picture.Width(), (page.height() - top) / picture.Height());
+  if (!(scale >= kSmallestPrintedScale * unitsPerTwip))
+    throw RuntimeError(ErrorNumber::FileAccess, QStringLiteral("Printer"), LoadResString(TextId::PageTooSmall));
+  QPainter painter;
+  if (!painter.begin(&printer))
+    throw RuntimeError(ErrorNumber::FileAccess, QStringLiteral("Printer"), LoadResString(TextId::PrinterUnusable));
   painter.setFont(font);
-  const QRectF headingArea(page.left(), page.top(), page.width(), page.height() / 4);
-  const QRectF headingUsed =
-      painter.boundingRect(headingArea, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, heading);
-  painter.drawText(headingArea, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, heading);
-  const QSizeF chart(picture.Width() * unitsPerTwip, picture.Height() * unitsPerTwip);
-  const double top = headingUsed.bottom() + kHeadingGapTwips * unitsPerTwip;
-  const QRectF below(page.left(), top, page.width(), page.bottom() - top);
-  drawInto(painter, QRectF(below.center() - QPointF(chart.width(), chart.height()) / 2, chart), picture, env);
+  for (qsizetype i = 0; i < lines.size(); ++i) painter.drawText(QPointF(0, i * metrics.lineSpacing() + metrics.ascent()), lines[i]);
+  const QSizeF chart(picture.Width() * scale, picture.Height() * scale);
+  drawInto(painter, QRectF(QPointF((page.width() - chart.width()) / 2, top), chart), picture, env);
   painter.end();
 }
 

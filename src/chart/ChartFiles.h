@@ -5,8 +5,11 @@
 #include "state/Services.h"
 
 #include <QPagedPaintDevice>
+#include <QFontMetricsF>
 #include <QString>
+#include <QStringList>
 
+#include <functional>
 #include <optional>
 
 namespace kelvane {
@@ -18,16 +21,19 @@ std::optional<ChartFileType> chartFileTypeOf(const QString& path);
 
 // Writes the chart the picture shows into a file, drawn anew: a PNG of the picture's own pixels,
 // an SVG or PDF as a drawing of the chart's real size with its texts as text. The file appears
-// only when it is complete; raises a RuntimeError naming it and saying why it cannot be written.
+// only when it is complete and is on the disk when the call returns; raises a RuntimeError naming
+// it and saying why it cannot be written.
 void exportChart(const PainterSurface& picture, const QString& path, ChartFileType type, const Environment& env);
 
-// Writes the contents into the file, which appears only when it is complete; raises a
-// RuntimeError naming it and saying why it cannot be written.
-void writeWholeFile(const QString& path, const QByteArray& contents);
+// The heading of a printed page, laid out for its font and the width of a line: of the lines it
+// gives, the first two are printed, each cut to the page's width.
+using PrintedHeading = std::function<QStringList(const QFontMetricsF& font, double lineWidth)>;
 
-// Prints the chart the picture shows on one page, at its real size and centred, under a heading
-// line; raises a RuntimeError when the printer cannot be painted on.
-void printChart(const PainterSurface& picture, QPagedPaintDevice& printer, const QString& heading,
+// Prints the chart the picture shows on one page, under the heading: as wide as the page's
+// printable area, or as tall as the room under the heading, its proportions kept, drawn as lines
+// and texts. Raises a RuntimeError and prints nothing when the printer cannot be painted on or
+// the page has no room for the chart at half its real size.
+void printChart(const PainterSurface& picture, QPagedPaintDevice& printer, const PrintedHeading& heading,
                 const Environment& env);
 
 }  // namespace kelvane

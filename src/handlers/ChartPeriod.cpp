@@ -66,14 +66,12 @@ std::optional<FollowableChart> followablePeriod(const Period& period, const QDat
   if (std::abs(period.to.secsTo(now)) > kEndsNowS) return std::nullopt;
   const qint64 span = period.from.secsTo(period.to);
   const bool slides = span == kHour || span == 8 * kHour || span == 24 * kHour;
-  return FollowableChart{database, std::nullopt, period.from, slides ? span : 0};
+  return FollowableChart{database, std::nullopt, true, slides ? span : 0};
 }
 
 void btnChartPeriod_Click(Program& program, PeriodDialogView& dialog) {
   const std::optional<QString> sql = queryOf(program, dialog);
-  if (!sql) return;
-  const Period period{dialog.from(), dialog.to()};
-  if (chartQuery(program, *sql, followablePeriod(period, program.env.clock.now(), program.state.DatabasePath))) dialog.unload();
+  if (sql && chartQuery(program, *sql, Period{dialog.from(), dialog.to()})) dialog.unload();
 }
 
 void btnEditSql_Click(Program& program, PeriodDialogView& dialog) {

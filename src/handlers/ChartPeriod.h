@@ -9,10 +9,6 @@ namespace kelvane {
 // The period dialog's quick ranges, each ending at the current moment.
 enum class QuickRange { LastHour, LastShift, LastDay, Today };
 
-struct Period {
-  QDateTime from, to;
-};
-
 // The last hour, 8 hours or 24 hours up to now, or today from midnight up to now.
 Period quickRange(QuickRange range, const QDateTime& now);
 

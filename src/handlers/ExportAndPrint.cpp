@@ -4,9 +4,8 @@
 #include "state/TextResources.h"
 #include "chart/ChartFiles.h"
 #include "database/Engine.h"
+#include "state/DurableFile.h"
 #include "state/RuntimeError.h"
-
-#include <QFileInfo>
 
 namespace kelvane {
 
@@ -14,7 +13,6 @@ namespace {
 
 // In the order of the export dialog's filters.
 constexpr ChartFileType kFilterTypes[] = {ChartFileType::Png, ChartFileType::Svg, ChartFileType::Pdf};
-const char* const kFilterSuffixes[] = {".png", ".svg", ".pdf"};
 
 void reportUnwritten(const RuntimeError& error, const Environment& env) {
   env.alert(LoadResString(TextId::FileNotWritten).arg(error.source(), error.description()));
@@ -35,15 +33,11 @@ void mnuExportChart_Click(const PainterSurface& picture, SaveFileChooser& choose
   const std::optional<SaveChoice> choice =
       chooser.chooseSaveFile(LoadResString(TextId::ExportChartItem), LoadResString(TextId::ChartFileFilters).split(QStringLiteral(";;")));
   if (!choice) return;
-  QString path = choice->path;
-  std::optional<ChartFileType> type = chartFileTypeOf(path);
-  if (!type) {
-    const int filter = std::clamp(choice->filter, 0, 2);
-    type = kFilterTypes[filter];
-    path += QLatin1String(kFilterSuffixes[filter]);
-  }
+  // The name as the dialog asked about it, with no suffix added here: a file of that name would be
+  // replaced without a question.
+  const ChartFileType type = chartFileTypeOf(choice->path).value_or(kFilterTypes[std::clamp(choice->filter, 0, 2)]);
   try {
-    exportChart(picture, path, *type, env);
+    exportChart(picture, choice->path, type, env);
   } catch (const RuntimeError& error) {
     reportUnwritten(error, env);
   }
@@ -55,12 +49,10 @@ void mnuExportRows_Click(Program& program, SaveFileChooser& chooser) {
   const std::optional<SaveChoice> choice =
       chooser.chooseSaveFile(LoadResString(TextId::ExportRowsItem), {LoadResString(TextId::RowsFileFilter)});
   if (!choice) return;
-  QString path = choice->path;
-  if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".csv");
   const Environment& env = program.env;
   try {
-    writeWholeFile(path, kept->state.LiveChart ? listedRowsCsv(program.mainWindow.results(), env.regional)
-                                               : storedRowsCsv(kept->rows, env.regional));
+    writeWholeFile(choice->path, kept->state.LiveChart ? listedRowsCsv(program.mainWindow.results(), env.regional)
+                                                       : storedRowsCsv(kept->rows, env.regional));
   } catch (const RuntimeError& error) {
     reportUnwritten(error, env);
   }
@@ -72,24 +64,39 @@ void mnuPrintChart_Click(const PainterSurface& picture, PrinterChooser& chooser,
   const std::unique_ptr<QPagedPaintDevice> printer = chooser.choosePrinter();
   if (!printer) return;
   const auto kept = picture.LastChart();
+  const auto heading = [&](const QFontMetricsF& font, double lineWidth) {
+    return kept ? printHeading(*kept, env.clock.now(), env.regional, font, lineWidth) : QStringList();
+  };
   try {
-    printChart(picture, *printer, kept ? printHeading(*kept, env.clock.now(), env.regional) : QString(), env);
+    printChart(picture, *printer, heading, env);
   } catch (const RuntimeError& error) {
-    reportUnwritten(error, env);
+    env.alert(LoadResString(TextId::ChartNotPrinted).arg(error.description()));
   }
 }
 
-QString printHeading(const KeptChart& chart, const QDateTime& printed, const RegionalForms& regional) {
+QStringList printHeading(const KeptChart& chart, const QDateTime& printed, const RegionalForms& regional,
+                         const QFontMetricsF& font, double lineWidth) {
   const ProgramState& state = chart.state;
   const QString database = state.DatabasePath.isEmpty() ? QString() : engineFor(state.DatabasePath).shownName(state.DatabasePath);
   QString shows;
-  if (state.LiveChart)
+  if (state.LiveChart) {
     shows = LoadResString(TextId::PrintedLiveChart);
-  else if (state.OperatingMode == Mode::SQLquery)
-    shows = LoadResString(TextId::PrintedQueryChart).arg(state.QueryText.simplified(), database);
-  else
+  } else if (state.OperatingMode == Mode::SQLquery && state.PeriodCharted) {
+    // With their times, midnight too: a bare date would read as the whole day.
+    const auto stamp = [&](const QDateTime& at) { return regional.dateText(at.date()) + QLatin1Char(' ') + regional.timeText(at.time()); };
+    shows = LoadResString(TextId::PrintedPeriod).arg(stamp(state.PeriodCharted->from), stamp(state.PeriodCharted->to), database);
+  } else if (state.OperatingMode == Mode::SQLquery) {
+    // The query gets what the line leaves it; the database after it stays whole.
+    const QString text = LoadResString(TextId::PrintedQueryChart);
+    const double room = lineWidth - font.horizontalAdvance(text.arg(QString(), database));
+    shows = text.arg(font.elidedText(state.QueryText.simplified(), Qt::ElideRight, std::max(0.0, room)), database);
+  } else {
     shows = LoadResString(TextId::PrintedRecentRows).arg(database);
-  return shows + QStringLiteral("  \u2014  ") + LoadResString(TextId::PrintedAt).arg(regional.generalDate(printed));
+  }
+  const QString moment = LoadResString(TextId::PrintedAt).arg(regional.generalDate(printed));
+  const QString oneLine = shows + QStringLiteral("  \u2014  ") + moment;
+  if (font.horizontalAdvance(oneLine) <= lineWidth) return {oneLine};
+  return {shows, moment};
 }
 
 }  // namespace kelvane

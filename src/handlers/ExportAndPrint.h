@@ -3,6 +3,7 @@
 #include "chart/PainterSurface.h"
 #include "state/Program.h"
 
+#include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QStringList>
 
@@ -12,7 +13,8 @@
 namespace kelvane {
 
 // Where to save a file, as a modal save dialog answers: the path, and which of its filters was
-// chosen. An existing file is only chosen after the dialog's own confirmation.
+// chosen. A name typed without a suffix gets the chosen filter's before the dialog asks about an
+// existing file, so that an existing file is only chosen after the dialog's own question.
 struct SaveChoice {
   QString path;
   int filter = 0;
@@ -32,22 +34,26 @@ class PrinterChooser {
   virtual std::unique_ptr<QPagedPaintDevice> choosePrinter() = 0;
 };
 
-// File > Export chart...: the chart on the picture, drawn anew into a PNG, SVG or PDF file; the
-// type follows the suffix typed, or else the filter chosen. A file that cannot be written is
-// reported with its name and the reason.
+// File > Export chart...: the chart on the picture, drawn anew into a PNG, SVG or PDF file named
+// as the dialog chose it; the type follows its suffix, or else the filter chosen. A file that
+// cannot be written is reported with its name and the reason.
 void mnuExportChart_Click(const PainterSurface& picture, SaveFileChooser& chooser, const Environment& env);
 
-// File > Print chart...: the chart on one page, at its real size, under a heading line.
+// File > Print chart...: the chart on one page, as wide as the page, under a heading of one or two
+// lines. A page that cannot hold the chart is reported and not printed.
 void mnuPrintChart_Click(const PainterSurface& picture, PrinterChooser& chooser, const Environment& env);
 
 // File > Export rows...: the rows the main window's chart shows, into a CSV file: the stored rows
 // of a chart of stored rows (only those of its zoom while it shows one), the lists of entered
-// values for the live chart. A name without a suffix gets ".csv".
+// values for the live chart.
 void mnuExportRows_Click(Program& program, SaveFileChooser& chooser);
 // Whether the main window's chart shows rows to export, which enables the menu item.
 bool rowsToExport(Program& program);
 
-// The heading of a printed chart: what it shows, from which database, and when it was printed.
-QString printHeading(const KeptChart& chart, const QDateTime& printed, const RegionalForms& regional);
+// The heading of a printed chart, in lines no wider than lineWidth in the font: what it shows (a
+// period by its From and To, a query cut with an ellipsis), from which database, and when it was
+// printed; one line when all of it fits, else two.
+QStringList printHeading(const KeptChart& chart, const QDateTime& printed, const RegionalForms& regional,
+                         const QFontMetricsF& font, double lineWidth);
 
 }  // namespace kelvane

@@ -21,13 +21,13 @@ void stopFollowing(Program& program, NewRowsWatch& watch) {
 bool canFollow(const ProgramState& state) {
   const std::optional<FollowableChart>& chart = state.Followable;
   if (!state.FollowNewRows || !chart || chart->database != state.DatabasePath || state.LiveChart) return false;
-  return state.OperatingMode == (chart->isPeriod() ? Mode::SQLquery : Mode::Database);
+  return state.OperatingMode == (chart->period ? Mode::SQLquery : Mode::Database);
 }
 
 // What the check asks for: the rows above the chart's newest; with none, a chart of the recent
 // rows of an empty table takes every row, a period only learns the table's largest number.
 std::optional<double> above(const FollowableChart& chart) {
-  if (chart.newest || chart.isPeriod()) return chart.newest;
+  if (chart.newest || chart.period) return chart.newest;
   return -std::numeric_limits<double>::infinity();
 }
 
@@ -71,13 +71,18 @@ void addRows(Program& program, const NewRows& found) {
   const bool added = found.rows.count > 0;
   if (added) rows = joined(rows, found.rows, reading);
   qint32 passed = 0;
-  if (!chart.isPeriod()) {
+  const QDateTime now = program.env.clock.now();
+  if (!chart.period) {
     passed = std::max(0, rows.count - kRecentRows);
   } else if (chart.slidingSeconds > 0) {
-    const qint64 from = RegionalForms::wallSeconds(program.env.clock.now()) - chart.slidingSeconds;
-    passed = rowsBefore(rows, from, program.env.regional);
+    passed = rowsBefore(rows, RegionalForms::wallSeconds(now) - chart.slidingSeconds, program.env.regional);
   }
   if (!added && passed == 0) return;
+  // The period charted ends now, and a sliding one has moved on with it.
+  if (chart.period && state.PeriodCharted) {
+    state.PeriodCharted->to = now;
+    if (chart.slidingSeconds > 0) state.PeriodCharted->from = now.addSecs(-chart.slidingSeconds);
+  }
   if (passed > 0) rows = withoutFirst(rows, passed, reading);
 
   StoredChart shown(program, kMainSeries, true);

@@ -1,5 +1,6 @@
 #include "PeriodQuery.h"
 
+#include "ChartPeriod.h"
 #include "database/StoredChart.h"
 #include "state/TextResources.h"
 #include "state/RuntimeError.h"
@@ -17,7 +18,7 @@ QueryDialogView& mnuSQLquery_Click(Program& program) {
   return program.mainWindow.showQueryDialog();
 }
 
-bool chartQuery(Program& program, const QString& sql, std::optional<FollowableChart> follow) {
+bool chartQuery(Program& program, const QString& sql, const std::optional<Period>& period) {
   ProgramState& state = program.state;
   MainWindowView& window = program.mainWindow;
   state.Followable.reset();
@@ -28,6 +29,9 @@ bool chartQuery(Program& program, const QString& sql, std::optional<FollowableCh
     state.WindowStart = 0;
     StoredChart chart(program, kMainSeries, true);
     state.QueryText = sql;
+    state.PeriodCharted = period;
+    std::optional<FollowableChart> follow =
+        period ? followablePeriod(*period, program.env.clock.now(), state.DatabasePath) : std::nullopt;
     if (!chart.openQuery(state.QueryText, follow.has_value())) {
       program.env.alert(LoadResString(TextId::QueryFailed));
       return false;

@@ -11,10 +11,9 @@ QueryDialogView& mnuSQLquery_Click(Program& program);
 // row it returns; the dialog then closes. A failing or empty query is reported with message 58
 // and leaves the dialog open with the text, to be corrected.
 void btnSelect_Click(Program& program, QueryDialogView& dialog);
-// What "SELECT query" does with a text, for the period dialog too: true when its rows were charted.
-// A chart that can follow new rows (a period that ends now) is given as follow, whose newest the
-// rows fill in; any other chart of a query cannot.
-bool chartQuery(Program& program, const QString& sql, std::optional<FollowableChart> follow = std::nullopt);
+// What "SELECT query" does with a text, for the period dialog too, which names the period the
+// text reads: true when its rows were charted. A period that ends now can follow new rows.
+bool chartQuery(Program& program, const QString& sql, const std::optional<Period>& period = std::nullopt);
 
 // Closes the dialog; the next opening shows the skeleton again.
 void btnCancel_Click(Program& program, QueryDialogView& dialog);

@@ -12,6 +12,7 @@ bool chartRecentRows(Program& program) {
   state.OperatingMode = Mode::Database;
   window.setFullScreenEnabled(true);
   state.Followable.reset();
+  state.PeriodCharted.reset();
   try {
     state.LiveChart = false;
     state.ExactXRange = true;
@@ -21,7 +22,7 @@ bool chartRecentRows(Program& program) {
       chart.hideClock(window.clockLabels());
       chart.draw(window.graphField());
     }
-    state.Followable = FollowableChart{state.DatabasePath, chart.newest(), {}, 0};
+    state.Followable = FollowableChart{state.DatabasePath, chart.newest(), false, 0};
     return true;
   } catch (const RuntimeError& error) {
     // A cancel ends as a failure does, without a word.

@@ -20,6 +20,12 @@ QString quotedIfNeeded(const QString& field) {
   return QLatin1Char('"') + QString(field).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
 }
 
+// A spreadsheet takes a cell that starts with one of these for a formula, and runs it.
+QString textCell(const QString& text) {
+  static const QString kFormulaStarts = QStringLiteral("=+-@\t\r");
+  return !text.isEmpty() && kFormulaStarts.contains(text.front()) ? QLatin1Char('\'') + text : text;
+}
+
 template <typename Number>
 QString shortestText(Number value) {
   return QString::fromLatin1(plainNumber(value));
@@ -29,8 +35,10 @@ QString shortestText(Number value) {
 QString fieldOf(const QVariant& value, const RegionalForms& regional) {
   switch (value.metaType().id()) {
     case QMetaType::Double: return shortestText(value.toDouble());
+    case QMetaType::Float: return shortestText(value.toFloat());
+    case QMetaType::Int:
     case QMetaType::LongLong: return shortestText(value.toLongLong());
-    default: return regional.valueText(value);
+    default: return textCell(regional.valueText(value));
   }
 }
 
@@ -70,8 +78,9 @@ QByteArray listedRowsCsv(const ResultLists& lists, const RegionalForms& regional
       data = shortestText(typedDouble(data, regional.locale()));
     } catch (const RuntimeError&) {
       // Only accepted texts are listed; one that is not a number after all goes as it was typed.
+      data = textCell(data);
     }
-    appendLine(csv, {lists.numbers.at(i), data, lists.timeStamps.value(i)});
+    appendLine(csv, {lists.numbers.at(i), data, textCell(lists.timeStamps.value(i))});
   }
   return csv;
 }

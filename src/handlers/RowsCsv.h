@@ -11,7 +11,8 @@ namespace kelvane {
 // The rows a chart shows as comma-separated values, as other programs read them (RFC 4180): a
 // header line, fields that hold a comma, a quote or a line break in quotes, CR LF after every
 // line, UTF-8. Numbers have "." whatever the regional settings, in the shortest text that reads
-// back to the same value.
+// back to the same value. A text that a spreadsheet would take for a formula (it starts with =,
+// +, -, @, a tab or a carriage return) gets a leading apostrophe; numbers are never changed.
 
 // A chart of stored rows: Date, Time, number and Data of each row as read; a Data value a Single
 // holds is written as that Single.

@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QRegularExpression>
 
 namespace kelvane {
 
@@ -20,11 +21,21 @@ QString FileDialogChooser::chooseDatabaseFile() {
 }
 
 std::optional<SaveChoice> FileDialogChooser::chooseSaveFile(const QString& title, const QStringList& filters) {
-  QString chosenFilter = filters.value(0);
-  // The dialog asks before it lets an existing file be chosen.
-  const QString path = QFileDialog::getSaveFileName(owner_, title, QString(), filters.join(QStringLiteral(";;")), &chosenFilter);
-  if (path.isEmpty()) return std::nullopt;
-  return SaveChoice{path, int(std::max<qsizetype>(0, filters.indexOf(chosenFilter)))};
+  QFileDialog dialog(owner_, title);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  // Qt's own dialog adds the suffix before it asks about an existing file; a platform's dialog
+  // may ask about the name as typed and leave the suffix out.
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setNameFilters(filters);
+  const auto suffixOf = [](const QString& filter) {
+    static const QRegularExpression firstPattern(QStringLiteral("\\*\\.(\\w+)"));
+    return firstPattern.match(filter).captured(1);
+  };
+  dialog.setDefaultSuffix(suffixOf(filters.value(0)));
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                   [&dialog, suffixOf](const QString& filter) { dialog.setDefaultSuffix(suffixOf(filter)); });
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return SaveChoice{dialog.selectedFiles().constFirst(), int(std::max<qsizetype>(0, filters.indexOf(dialog.selectedNameFilter())))};
 }
 
 std::unique_ptr<QPagedPaintDevice> PrintDialogChooser::choosePrinter() {

@@ -46,12 +46,7 @@ void appendDurably(const QString& path, const QByteArray& bytes) {
   if (isNew) syncFolderOf(path);
 }
 
-void replaceDurably(const QString& path, const QByteArray& bytes) {
-  if (bytes.isEmpty()) {
-    if (QFile::exists(path) && !QFile::remove(path)) throw failure(path, QStringLiteral("Cannot remove the file"));
-    syncFolderOf(path);
-    return;
-  }
+void writeWholeFile(const QString& path, const QByteArray& bytes) {
   // The new content goes to a file of its own beside the old one, is written to the disk, and
   // only then takes the old one's name.
   QSaveFile file(path);
@@ -59,6 +54,12 @@ void replaceDurably(const QString& path, const QByteArray& bytes) {
     throw failure(path, file.errorString());
   if (::fsync(file.handle()) != 0) throw failure(path, qt_error_string(errno));
   if (!file.commit()) throw failure(path, file.errorString());
+  syncFolderOf(path);
+}
+
+void replaceDurably(const QString& path, const QByteArray& bytes) {
+  if (!bytes.isEmpty()) return writeWholeFile(path, bytes);
+  if (QFile::exists(path) && !QFile::remove(path)) throw failure(path, QStringLiteral("Cannot remove the file"));
   syncFolderOf(path);
 }
 

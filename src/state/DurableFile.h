@@ -11,8 +11,10 @@ namespace kelvane {
 
 // Appends the bytes to the file, creating it.
 void appendDurably(const QString& path, const QByteArray& bytes);
-// Replaces the file's whole content at once: after a crash the file holds the old content or
-// the new, never a mix. Empty bytes remove the file.
+// Writes the file's whole content at once: the file appears, or takes the old one's place, only
+// when it is complete, so that after a crash it holds the old content or the new, never a mix.
+void writeWholeFile(const QString& path, const QByteArray& bytes);
+// The same, except that empty bytes remove the file.
 void replaceDurably(const QString& path, const QByteArray& bytes);
 
 }  // namespace kelvane

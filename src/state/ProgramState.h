@@ -16,16 +16,20 @@
 namespace kelvane {
 
 // A chart of stored rows that new rows can be added to while they are followed: the recent rows
-// the Database button charted, or a period that ends now charted from the period dialog.
+// the Database button charted, or a period that ends now (PeriodCharted) charted from the period
+// dialog.
 struct FollowableChart {
   QString database;
   // The largest number among its rows, or of the table when it holds none; none of an empty table.
   std::optional<double> newest;
-  // A period's start, which a sliding period moves on; invalid for the recent rows.
-  QDateTime from;
+  bool period = false;
   // How long a sliding period is (Last hour...); 0 for one that grows (Today).
   qint64 slidingSeconds = 0;
-  bool isPeriod() const { return from.isValid(); }
+};
+
+// A span of time, both ends included.
+struct Period {
+  QDateTime from, to;
 };
 
 // What the chart currently shows. No other text is ever stored in OperatingMode.
@@ -55,6 +59,8 @@ struct ProgramState {
   QString OperatingMode;
   QString DatabasePath;
   QString QueryText;
+  // The period whose rows QueryText reads, when the period dialog charted it.
+  std::optional<Period> PeriodCharted;
 
   // Calculation run
   QList<double> MainWindowValues;        // values times 10000, oldest first

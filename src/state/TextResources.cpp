@@ -97,6 +97,10 @@ const QHash<TextId, QString>& table() {
       {TextId::NotKept, QStringLiteral("Not kept to be stored later: %1")},
       {TextId::PendingFileUnreadable, QStringLiteral("Values kept in \"Pending rows.txt\" cannot be read and are left "
                                                      "out: %1")},
+      {TextId::PrintedPeriod, QStringLiteral("Rows from %1 to %2 in %3")},
+      {TextId::ChartNotPrinted, QStringLiteral("The chart could not be printed: %1")},
+      {TextId::PageTooSmall, QStringLiteral("the page leaves too little room for the chart under its heading.")},
+      {TextId::PrinterUnusable, QStringLiteral("the printer cannot be used.")},
       {TextId::NoAnswer, QStringLiteral("no answer within %1 seconds")},
       {TextId::PendingFileLeftAlone, QStringLiteral("Values kept in %1 cannot be read. The file is left as it is, and "
                                                     "values to keep go to %2 beside it.")},

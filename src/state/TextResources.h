@@ -79,6 +79,11 @@ enum class TextId : int {
   KeptRowRefused = 103,      // %1 the entry number, %2 its date, %3 its time, %4 the database, %5 why
   NotKept = 104,             // %1 what went wrong
   PendingFileUnreadable = 105,  // %1 the lines or why the file cannot be read
+  // Added for a printed page that always holds its chart.
+  PrintedPeriod = 106,    // %1 From, %2 To, %3 the database
+  ChartNotPrinted = 107,  // %1 why
+  PageTooSmall = 108,
+  PrinterUnusable = 109,
   // Added for writes that do not answer, and files of kept values that cannot be read.
   NoAnswer = 180,               // %1 how many seconds
   PendingFileLeftAlone = 181,   // %1 the file and why it cannot be read, %2 the file values go to instead

@@ -7,7 +7,10 @@
 #include "entry/SlidingWindow.h"
 #include "handlers/MainWindowHandlers.h"
 #include "state/RuntimeError.h"
+#include "handlers/ChartPeriod.h"
 #include "handlers/ExportAndPrint.h"
+#include "handlers/RowsCsv.h"
+#include "state/TextResources.h"
 #include "support/EntryFixture.h"
 #include "support/FakeWindows.h"
 #include "support/MeasurementDatabase.h"
@@ -30,10 +33,12 @@ class ChartFilesTest : public QObject {
   void initTestCase() { installChartFonts(); }
   void filesHoldTheChartOnThePicture_data();
   void filesHoldTheChartOnThePicture();
-  void unwritableFileIsReportedAndLeftAway();
-  void printedPageHoldsHeadingAndChart();
+  void printedPageHoldsItsChart_data();
+  void printedPageHoldsItsChart();
   void rowsFileHoldsTheRowsTheChartShows_data();
   void rowsFileHoldsTheRowsTheChartShows();
+  void textCellsAreNeverFormulas_data();
+  void textCellsAreNeverFormulas();
 
  private:
   QTemporaryDir folder_;
@@ -61,6 +66,17 @@ struct AnsweringSaveChooser : SaveFileChooser {
   explicit AnsweringSaveChooser(QString path) : path(std::move(path)) {}
   std::optional<SaveChoice> chooseSaveFile(const QString&, const QStringList&) override { return SaveChoice{path, 0}; }
   QString path;
+};
+
+// Prints into a PDF file on paper of the size given, as the print dialog's "Print to file" does.
+struct PdfPrinterChooser : PrinterChooser {
+  std::unique_ptr<QPagedPaintDevice> choosePrinter() override {
+    auto printer = std::make_unique<QPdfWriter>(path);
+    printer->setPageLayout(page);
+    return printer;
+  }
+  QString path;
+  QPageLayout page;
 };
 
 QString run(const QString& tool, const QStringList& arguments) {
@@ -131,32 +147,71 @@ void ChartFilesTest::filesHoldTheChartOnThePicture() {
   for (const QString& label : labels) QVERIFY2(text.contains(label), qPrintable(text));
 }
 
-void ChartFilesTest::unwritableFileIsReportedAndLeftAway() {
-  PaintedProgram p;
-  startMainWindow(p.program);
-  const QString path = folder_.filePath("no such folder/chart.png");
-  try {
-    exportChart(p.picture, path, ChartFileType::Png, p.test.env);
-    QFAIL("written where no folder is");
-  } catch (const RuntimeError& error) {
-    QCOMPARE(error.source(), path);
-    QVERIFY(!error.description().isEmpty());
-  }
-  QVERIFY(QDir(folder_.path()).entryList(QDir::Files).filter("chart").isEmpty());
+// Four years of rows, one every 12 hours, charted as a period or by its query typed, printed on
+// paper of each common size: a heading of one or two lines, then the chart as wide as the page.
+// A page too small for the chart prints nothing and says so.
+void ChartFilesTest::printedPageHoldsItsChart_data() {
+  QTest::addColumn<QPageLayout>("page");
+  QTest::addColumn<bool>("period");
+  QTest::addColumn<QString>("heading");  // how it starts; empty: nothing printed
+  const auto paper = [](QPageSize size, QPageLayout::Orientation turn = QPageLayout::Portrait) {
+    return QPageLayout(size, turn, QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+  };
+  const QString from = "Rows from 06/12/2022 00:00:00 to 06/12/2026 00:00:00 in ";
+  QTest::newRow("four-year period on A4") << paper(QPageSize(QPageSize::A4)) << true << from;
+  QTest::newRow("four-year period on Letter") << paper(QPageSize(QPageSize::Letter)) << true << from;
+  QTest::newRow("four-year period on A4 across") << paper(QPageSize(QPageSize::A4), QPageLayout::Landscape) << true << from;
+  QTest::newRow("its query typed, on Letter") << paper(QPageSize(QPageSize::Letter)) << false
+                                               << "Rows of the query SELECT Date, Time, number, Data FROM GraphData WHERE";
+  QTest::newRow("a label too small for the chart") << paper(QPageSize(QSizeF(60, 40), QPageSize::Millimeter)) << true << "";
 }
 
-void ChartFilesTest::printedPageHoldsHeadingAndChart() {
+void ChartFilesTest::printedPageHoldsItsChart() {
+  QFETCH(QPageLayout, page);
+  QFETCH(bool, period);
+  QFETCH(QString, heading);
   PaintedProgram p;
   startMainWindow(p.program);
-  const QString path = folder_.filePath("printed.pdf");
-  {
-    QPdfWriter printer(path);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printChart(p.picture, printer, "Entries of the calculation run", p.test.env);
+  SqliteMeasurementDatabase database(folder_.filePath("years.db"));
+  const Period years{QDateTime(QDate(2022, 12, 6), QTime(0, 0)), QDateTime(QDate(2026, 12, 6), QTime(0, 0))};
+  if (!QFile::exists(database.dataSource())) {
+    database.withGraphData().run("BEGIN");
+    for (int n = 0; n < 2923; ++n) {
+      const QDateTime at = years.from.addSecs(n * 43200);
+      database.withRow(n + 1, 5 + std::sin(n / 50.0), at.toString("dd/MM/yyyy"), at.toString("HH:mm:ss"));
+    }
+    database.run("COMMIT");
   }
-  const QString text = run("pdftotext", {"-layout", path, "-"});
-  QVERIFY2(text.indexOf("Entries of the calculation run") < text.indexOf("14"), qPrintable(text));
-  QVERIFY(run("pdfinfo", {path}).contains(QRegularExpression("Pages:\\s+1\\n")));
+  p.state.DatabasePath = database.dataSource();
+  QVERIFY(chartQuery(p.program, periodQuery(years, p.test.env.regional), period ? std::optional(years) : std::nullopt));
+  PdfPrinterChooser chooser;
+  chooser.path = p.folder.filePath("printed.pdf");
+  chooser.page = page;
+  mnuPrintChart_Click(p.picture, chooser, p.test.env);
+  const QString refused = LoadResString(TextId::ChartNotPrinted).arg(LoadResString(TextId::PageTooSmall));
+  QCOMPARE(p.test.messages.texts(), heading.isEmpty() ? QStringList{refused} : QStringList());
+  QCOMPARE(QFile::exists(chooser.path), !heading.isEmpty());
+  if (heading.isEmpty()) return;
+  // The heading is drawn first: its lines come first, the moment printed ends them.
+  const QStringList text = run("pdftotext", {"-raw", chooser.path, "-"}).split('\n');
+  const int printed = int(text.indexOf(QRegularExpression(".*Printed \\S+ \\S+")));
+  const QString head = text.mid(0, printed + 1).join('\n');
+  QVERIFY2(head.startsWith(heading) && (printed == 0 || printed == 1) && head.contains(period ? " in " : "\u2026 in ")
+               && head.contains("years.db"), qPrintable(head));
+  // At one pixel a point, under the heading: lines across the printable width, the series in blue.
+  run("pdftoppm", {"-png", "-r", "72", "-singlefile", chooser.path, p.folder.filePath("printed")});
+  const QImage image = QImage(p.folder.filePath("printed.png")).convertToFormat(QImage::Format_RGB32);
+  const QRect printable = page.paintRectPoints();
+  QRect drawn;
+  int blue = 0;
+  for (int y = printable.top() + 40; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) {
+      const QRgb pixel = image.pixel(x, y);
+      if (qGray(pixel) < 200) drawn |= QRect(x, y, 1, 1);
+      blue += qBlue(pixel) > 200 && qRed(pixel) < 100;
+    }
+  QVERIFY2(printable.adjusted(-1, -1, 1, 1).contains(drawn) && blue > 200, qPrintable(QStringLiteral("%1 blue").arg(blue)));
+  QVERIFY(drawn.width() > printable.width() * 0.85 || page.orientation() == QPageLayout::Landscape);
 }
 
 // The values typed, stored by the program as Singles and exported from the lists or the recent
@@ -181,7 +236,7 @@ void ChartFilesTest::rowsFileHoldsTheRowsTheChartShows() {
   QVERIFY(!rowsToExport(f.program));
   for (const char* typed : {"2.5", "1E3", " -0.125", "0.1"}) f.press(QString(typed).replace('.', locale.decimalPoint()));
   if (stored) btnSPRT_Click(f.program);
-  AnsweringSaveChooser chooser(f.path("rows"));
+  AnsweringSaveChooser chooser(f.path("rows.csv"));
   mnuExportRows_Click(f.program, chooser);
   QFile file(f.path("rows.csv"));
   QVERIFY(file.open(QIODevice::ReadOnly));
@@ -202,6 +257,31 @@ void ChartFilesTest::rowsFileHoldsTheRowsTheChartShows() {
   QCOMPARE(f.test.messages.texts().value(0).section(' ', 0, 0), chooser.path);
   QCOMPARE(QDir(f.folder.path()).entryList(QDir::Files).filter("taken"), QStringList());
   QVERIFY(QFileInfo(chooser.path).isDir());
+}
+
+// Texts a collector wrote into Date and Time that a spreadsheet would run as formulas get an
+// apostrophe before them; numbers, negative ones too, are written as they are.
+void ChartFilesTest::textCellsAreNeverFormulas_data() {
+  QTest::addColumn<QString>("date");
+  QTest::addColumn<QString>("time");
+  QTest::addColumn<QString>("line");
+  QTest::newRow("plain texts") << "05/12/2010" << "14:08:45" << "05/12/2010,14:08:45,-3,-1.5";
+  QTest::newRow("formula, plus") << "=HYPERLINK(\"x\")" << "+1" << "\"'=HYPERLINK(\"\"x\"\")\",'+1,-3,-1.5";
+  QTest::newRow("minus, at sign") << "-2+3" << "@SUM(A1)" << "'-2+3,'@SUM(A1),-3,-1.5";
+  QTest::newRow("tab, carriage return") << "\t=1" << "\r=1" << "'\t=1,\"'\r=1\",-3,-1.5";
+  QTest::newRow("signs inside a text") << "1=1" << "2-3" << "1=1,2-3,-3,-1.5";
+}
+
+void ChartFilesTest::textCellsAreNeverFormulas() {
+  QFETCH(QString, date);
+  QFETCH(QString, time);
+  QFETCH(QString, line);
+  auto columns = std::make_shared<RowColumns>();
+  columns->date->appendText(columns->date->addText(date.toUtf8()));
+  columns->time->appendText(columns->time->addText(time.toUtf8()));
+  columns->number->appendNumber(-3);
+  columns->data->appendNumber(-1.5);
+  QCOMPARE(QString::fromUtf8(storedRowsCsv({columns, 0, 1}, RegionalForms(QLocale::c()))).section("\r\n", 1, 1), line);
 }
 
 QTEST_MAIN(ChartFilesTest)

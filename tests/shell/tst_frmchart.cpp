@@ -1,7 +1,9 @@
 #include "chart/ChartFonts.h"
+#include "shell/FileDialogChooser.h"
 #include "shell/Layout.h"
 #include "shell/PictureBox.h"
 #include "shell/frmChart.h"
+#include "state/TextResources.h"
 #include "support/TestEnvironment.h"
 
 #include <QtTest>
@@ -233,6 +235,47 @@ class MainWindowTest : public QObject {
       QCOMPARE(version, QStringLiteral("Version 4.2.0"));
       QVERIFY(!main.find<QDialog>("frmAbout"));
     }
+  }
+
+  // Where trend.png and rows.csv exist, a name typed without a suffix gets the chosen type's before
+  // the dialog asks about an existing file: the question names the real file, only Yes chooses it.
+  void saveDialogAsksAboutTheRealName_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("filter");  // chosen with the arrow key
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<QString>("asked");   // the file the question names; empty: none
+    QTest::addColumn<QString>("chosen");  // empty: the dialog was cancelled
+    QTest::newRow("PNG over trend.png, Yes") << "trend" << 0 << true << "trend.png" << "trend.png";
+    QTest::newRow("PNG over trend.png, No") << "trend" << 0 << false << "trend.png" << "";
+    QTest::newRow("SVG: trend.svg is new") << "trend" << 1 << false << "" << "trend.svg";
+    QTest::newRow("CSV over rows.csv, Yes") << "rows" << 0 << true << "rows.csv" << "rows.csv";
+  }
+  void saveDialogAsksAboutTheRealName() {
+    QFETCH(QString, typed);
+    QFETCH(int, filter);
+    QFETCH(bool, yes);
+    QFETCH(QString, asked);
+    QFETCH(QString, chosen);
+    QTemporaryDir folder;
+    for (const char* name : {"trend.png", "rows.csv"}) QFile(folder.filePath(name)).open(QIODevice::WriteOnly);
+    QObject scope;  // its timers end with this test, whatever the dialog did
+    QString question;
+    QTimer::singleShot(0, &scope, [&] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      dialog->setDirectory(folder.path());
+      for (int i = 0; i < filter; ++i) QTest::keyClick(dialog->findChild<QComboBox*>("fileTypeCombo"), Qt::Key_Down);
+      QTest::keyClicks(dialog->findChild<QLineEdit*>("fileNameEdit"), typed);
+      QTimer::singleShot(0, &scope, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+          question = box->text(), box->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
+      });
+      QTest::keyClick(dialog->findChild<QLineEdit*>("fileNameEdit"), Qt::Key_Return);
+      if (dialog->isVisible()) dialog->reject();  // after No it stays for another name
+    });
+    const TextId filters = typed == "rows" ? TextId::RowsFileFilter : TextId::ChartFileFilters;
+    const auto choice = FileDialogChooser(nullptr).chooseSaveFile("Export", LoadResString(filters).split(";;"));
+    QCOMPARE(question.section(' ', 0, 0), asked);
+    QCOMPARE(choice ? QFileInfo(choice->path).fileName() : QString(), chosen);
   }
 };
 

@@ -179,7 +179,10 @@ bool savePrintedPage(const PainterSurface& chart, const Environment& env, const 
     QPdfWriter printer(pdf);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageMargins(QMarginsF(20, 15, 20, 15), QPageLayout::Millimeter);  // as a printer keeps them
-    printChart(chart, printer, printHeading(*chart.LastChart(), env.clock.now(), env.regional), env);
+    const auto heading = [&](const QFontMetricsF& font, double lineWidth) {
+      return printHeading(*chart.LastChart(), env.clock.now(), env.regional, font, lineWidth);
+    };
+    printChart(chart, printer, heading, env);
   }
   QProcess pdftoppm;
   pdftoppm.start(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("60"),
@@ -248,6 +251,11 @@ int main(int argc, char* argv[]) {
   allSaved &= save(*period, folder, QStringLiteral("period-dialog"));
   period->close();
   allSaved &= saveFileMenu(mainWindow, folder);
+  // Today's rows charted as a period, printed under a heading that names its From and To.
+  mainWindow.findChild<QAction*>(QStringLiteral("mnuPeriod"))->trigger();
+  period = mainWindow.findChild<QDialog*>(QStringLiteral("frmPeriod"));
+  period->findChild<QPushButton*>(QStringLiteral("btnToday"))->click();
+  period->findChild<QPushButton*>(QStringLiteral("btnChartPeriod"))->click();
   allSaved &= savePrintedPage(mainWindow.findChild<PictureBox*>(QStringLiteral("graphField"))->surface(), env, folder,
                               QDir(logFolder.path()));
 
