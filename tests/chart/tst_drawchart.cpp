@@ -8,6 +8,7 @@
 #include "chart/Twips.h"
 #include "chart/VerticalRange.h"
 #include "entry/SlidingWindow.h"
+#include "support/EntryFixture.h"
 #include "support/TestEnvironment.h"
 
 #include <QtTest>
@@ -90,6 +91,17 @@ struct Chart {
   ChartRecord record;
   RecordingSurface picture;
 };
+
+// Every operation of the picture with its arguments, pens and fonts.
+QByteArray digestOf(const RecordingSurface& picture) {
+  QCryptographicHash hash(QCryptographicHash::Sha1);
+  for (const Entry& e : picture.entries())
+    hash.addData(QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9 %10 %11 %12\n")
+                     .arg(int(e.op)).arg(e.x1, 0, 'g', 9).arg(e.y1, 0, 'g', 9).arg(e.x2, 0, 'g', 9).arg(e.y2, 0, 'g', 9)
+                     .arg(e.value).arg(e.colour).arg(e.text).arg(e.drawWidth).arg(e.drawStyle).arg(e.fontName).arg(e.fontSize)
+                     .toUtf8());
+  return hash.result().toHex();
+}
 
 // A picture box's picture that draws a series through every point: each a pixel column of its own.
 struct EveryPointPicture : PainterSurface {
@@ -315,13 +327,33 @@ class DrawChartTest : public QObject {
     Chart chart(width, width == kWidth ? kHeight : 9495);
     numberOnX ? chart.storeRecords(20, {}, Mode::SQLquery) : chart.storeMinutes(20);
     chart.draw();
-    QCryptographicHash hash(QCryptographicHash::Sha1);
-    for (const Entry& e : chart.picture.entries())
-      hash.addData(QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9 %10 %11 %12\n")
-                       .arg(int(e.op)).arg(e.x1, 0, 'g', 9).arg(e.y1, 0, 'g', 9).arg(e.x2, 0, 'g', 9).arg(e.y2, 0, 'g', 9)
-                       .arg(e.value).arg(e.colour).arg(e.text).arg(e.drawWidth).arg(e.drawStyle).arg(e.fontName).arg(e.fontSize)
-                       .toUtf8());
-    QCOMPARE(hash.result().toHex(), digest);
+    QCOMPARE(digestOf(chart.picture), digest);
+  }
+
+  // While no limits are set every chart is drawn with the operations it had before there were
+  // limits: a run of presses that widens the range and moves the window on, and stored charts of
+  // sparse and of crowded pixel columns, each drawn again from what the picture kept.
+  void chartsWithoutLimitsAreUnchanged_data() {
+    QTest::addColumn<int>("records");  // 0: the live chart of a run of presses
+    QTest::addColumn<QByteArray>("digest");
+    QTest::newRow("live chart of 30 presses") << 0 << QByteArray("4126aa169aa3ead21f50a75733cb1d6dcf49deab");
+    QTest::newRow("stored chart of 300 records") << 300 << QByteArray("782cf8d42998256ce105e3a43238a5a53315fdec");
+    QTest::newRow("stored chart of 100 000 records") << 100000 << QByteArray("d480c618705a17238f121b1fa476391b3cc582d2");
+  }
+  void chartsWithoutLimitsAreUnchanged() {
+    QFETCH(int, records);
+    QFETCH(QByteArray, digest);
+    testing::EntryFixture run;
+    if (records == 0) {
+      for (int press = 1; press <= 30; ++press) run.press(QString::number(press % 7 == 0 ? -press : press * 0.75));
+    } else {
+      Chart chart;
+      chart.storeRecords(records);
+      for (int p = 1; p <= records; ++p) chart.record.Values.at(p, 1) = float(std::sin(p / 40.0) * 5 + 4) * 10000;
+      DrawChart(run.window.picture, chart.record, chart.state, chart.test.env);
+    }
+    DrawChartAgain(run.window.picture, *run.window.picture.LastChart(), run.test.env);
+    QCOMPARE(digestOf(run.window.picture), digest);
   }
 
   // A series drawn through only the points of each pixel column that can change a pixel looks
