@@ -1,0 +1,248 @@
+#include "support/EntryFixture.h"
+#include "support/MeasurementDatabase.h"
+
+#include "chart/ChartZoom.h"
+#include "entry/ResetAndClock.h"
+#include "handlers/LeakDecisions.h"
+#include "handlers/LimitsDialog.h"
+#include "handlers/PeriodQuery.h"
+#include "state/TextResources.h"
+
+#include <QtTest>
+
+using namespace kelvane;
+using namespace kelvane::testing;
+
+Q_DECLARE_METATYPE(LimitForm)
+Q_DECLARE_METATYPE(LimitField)
+Q_DECLARE_METATYPE(LeakDecision)
+
+namespace {
+
+// A running program whose limits dialog is typed into, and which keeps its limits in the settings
+// file of the test's configuration folder.
+struct Station : EntryFixture {
+  // α and β, or else A and B typed as they are; OK.
+  void setLimits(const QString& alpha, const QString& beta, LimitForm form = LimitForm::LogRatio,
+                 const QString& upper = {}, const QString& lower = {}) {
+    dialog = FakeLimitsDialog();
+    showLimits(program, dialog);
+    dialog.fields = {alpha, beta, upper, lower, form};
+    probabilitiesChanged(program, dialog);
+    btnLimitsOK_Click(program, dialog, settings);
+  }
+  QString caption(LimitField field) const {
+    return LoadResString(QList<TextId>{TextId::AlphaLabel, TextId::BetaLabel, TextId::LimitALabel, TextId::LimitBLabel}[int(field)]);
+  }
+  FakeLimitsDialog dialog;
+  ProgramSettings settings;
+};
+
+}  // namespace
+
+class LeakTestTest : public QObject {
+  Q_OBJECT
+
+  QTemporaryDir config_;
+
+ private slots:
+  // Before any settings are read: the settings file lies in the test's folder.
+  void initTestCase() { qputenv("XDG_CONFIG_HOME", config_.path().toLocal8Bit()); }
+  void init() { ProgramSettings().setLeakLimits(std::nullopt); }
+
+  void waldsLimits_data() {
+    QTest::addColumn<QString>("alpha");
+    QTest::addColumn<QString>("beta");
+    QTest::addColumn<LimitForm>("form");
+    QTest::addColumn<double>("upper");
+    QTest::addColumn<double>("lower");
+    QTest::newRow("α = β = 0.01, ratio") << "0.01" << "0.01" << LimitForm::Ratio << 99.0 << 1 / 99.0;
+    QTest::newRow("α = β = 0.01, logarithm") << "0.01" << "0.01" << LimitForm::LogRatio << 4.59512 << -4.59512;
+    QTest::newRow("α = 0.05, β = 0.1, ratio") << "0.05" << "0.1" << LimitForm::Ratio << 18.0 << 0.105263;
+    QTest::newRow("α = 0.05, β = 0.1, logarithm") << "5E-2" << " 0.1" << LimitForm::LogRatio << 2.89037 << -2.25129;
+  }
+  // A and B follow α, β and the form in the dialog, in texts that read back as the limits set.
+  void waldsLimits() {
+    QFETCH(QString, alpha);
+    QFETCH(QString, beta);
+    QFETCH(LimitForm, form);
+    QFETCH(double, upper);
+    QFETCH(double, lower);
+    Station f;
+    f.setLimits(alpha, beta, form);
+    QVERIFY(f.dialog.unloaded && f.state.Limits);
+    QVERIFY2(std::abs(f.state.Limits->upper - upper) < 5e-6 && std::abs(f.state.Limits->lower - lower) < 5e-6,
+             qPrintable(f.dialog.fields.upper + " " + f.dialog.fields.lower));
+    QCOMPARE((QList<double>{f.dialog.fields.upper.toDouble(), f.dialog.fields.lower.toDouble()}),
+             (QList<double>{f.state.Limits->upper, f.state.Limits->lower}));
+    // A limit typed over them clears α and β.
+    limitTyped(f.dialog);
+    QVERIFY(f.dialog.fields.alpha.isEmpty() && f.dialog.fields.beta.isEmpty() && !f.dialog.fields.upper.isEmpty());
+  }
+
+  void refusedLimitsLeaveThemAsTheyWere_data() {
+    QTest::addColumn<QStringList>("typed");  // α, β, A, B
+    QTest::addColumn<LimitForm>("form");
+    QTest::addColumn<LimitField>("field");
+    QTest::addColumn<QString>("message");  // %1 and %2: the captions of the field and the other one
+    const QString notANumber = "%1 is not a number.", range = "%1 must lie between 0 and 1, both excluded.";
+    const auto log = LimitForm::LogRatio;
+    QTest::newRow("α no number") << QStringList{"abc", "0.01", "", ""} << log << LimitField::Alpha << notANumber;
+    QTest::newRow("α with a decimal comma") << QStringList{"0,01", "0.01", "", ""} << log << LimitField::Alpha << notANumber;
+    QTest::newRow("β left empty") << QStringList{"0.01", "", "", ""} << log << LimitField::Beta << notANumber;
+    QTest::newRow("α of 1") << QStringList{"1", "0.01", "", ""} << log << LimitField::Alpha << range;
+    QTest::newRow("β of 0") << QStringList{"0.01", "0", "", ""} << log << LimitField::Beta << range;
+    QTest::newRow("α + β = 1") << QStringList{"0.4", "0.6", "", ""} << log << LimitField::Alpha
+                               << "%1 and %2 together must stay below 1.";
+    QTest::newRow("α too small for a Double") << QStringList{"1E-320", "0.01", "", ""} << LimitForm::Ratio << LimitField::Alpha << range;
+    QTest::newRow("A no number") << QStringList{"", "", "x", "1"} << log << LimitField::UpperLimit << notANumber;
+    QTest::newRow("B empty") << QStringList{"", "", "5", ""} << log << LimitField::LowerLimit << notANumber;
+    QTest::newRow("A equal to B") << QStringList{"", "", "2", "2"} << log << LimitField::UpperLimit << "%1 must lie above %2.";
+    QTest::newRow("ratio, A below 0") << QStringList{"", "", "-1", "-5"} << LimitForm::Ratio << LimitField::UpperLimit
+                                      << "%1 must lie above 0 when the values are the ratio itself.";
+    QTest::newRow("ratio, B of 0") << QStringList{"", "", "5", "0"} << LimitForm::Ratio << LimitField::LowerLimit
+                                   << "%1 must lie above 0 when the values are the ratio itself.";
+  }
+  // Named in a message, the field refused gets the focus; the dialog stays, and so do the limits,
+  // the charts, the settings file and the decision beside the entry.
+  void refusedLimitsLeaveThemAsTheyWere() {
+    QFETCH(QStringList, typed);
+    QFETCH(LimitForm, form);
+    QFETCH(LimitField, field);
+    QFETCH(QString, message);
+    Station f;
+    f.setLimits("", "", LimitForm::LogRatio, "3", "-3");
+    f.press("3.5");
+    const qsizetype drawn = f.window.picture.entries().size();
+    f.setLimits(typed[0], typed[1], form, typed[2], typed[3]);
+    const QString other = f.caption(field == LimitField::Alpha ? LimitField::Beta : LimitField::LowerLimit);
+    QCOMPARE(f.test.messages.texts(), QStringList{message.arg(f.caption(field)).replace("%2", other)});
+    QCOMPARE(f.dialog.focused, std::optional(field));
+    QVERIFY(!f.dialog.unloaded);
+    QCOMPARE((QList<double>{f.state.Limits->upper, f.state.Limits->lower, f.settings.leakLimits()->upper}), (QList<double>{3, -3, 3}));
+    QCOMPARE(f.window.picture.entries().size(), drawn);
+    QCOMPARE(f.window.decisionCaption, "Leak: 3.5 reached A at 14:08:45");
+  }
+
+  void decisionBesideTheEntry_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<LeakDecision>("decision");
+    const QLocale british(QLocale::English, QLocale::UnitedKingdom), german(QLocale::German, QLocale::Germany);
+    QTest::newRow("at A") << "4.6" << british << "Leak: 4.6 reached A at 14:08:45" << LeakDecision::Leak;
+    QTest::newRow("below B") << "-5" << british << "No leak: -5 reached B at 14:08:45" << LeakDecision::NoLeak;
+    QTest::newRow("between, decimal comma") << "1,5" << german << "Testing: B < 1,5 < A" << LeakDecision::Testing;
+  }
+  // After each accepted press, and anew when the limits change; Reset and No limits empty it.
+  void decisionBesideTheEntry() {
+    QFETCH(QString, typed);
+    QFETCH(QLocale, locale);
+    QFETCH(QString, caption);
+    QFETCH(LeakDecision, decision);
+    Station f;
+    f.test.env.regional = RegionalForms(locale);
+    f.press(typed);
+    QCOMPARE(f.window.decisionCaption, QString());  // no limits yet
+    f.setLimits(locale.toString(0.01), locale.toString(0.01));
+    QCOMPARE(f.window.decisionCaption, caption);
+    f.press("abc");  // refused: the decision stays
+    QCOMPARE((std::pair{f.window.decisionCaption, f.window.decision}), (std::pair{caption, decision}));
+    btnReset_Click(f.program);
+    QCOMPARE(f.window.decisionCaption, QString());
+    f.press(typed);
+    btnLimitsClear_Click(f.program, f.dialog, f.settings);
+    QCOMPARE(f.window.decisionCaption, QString());
+  }
+
+  void thresholdAInTheLog_data() {
+    QTest::addColumn<QString>("alpha");  // empty: no limits
+    QTest::addColumn<LimitForm>("form");
+    QTest::addColumn<QByteArray>("field");
+    QTest::newRow("no limits") << "" << LimitForm::LogRatio << QByteArray("\"Threshold A: 0\"");
+    QTest::newRow("logarithm, α = β = 0.01") << "0.01" << LimitForm::LogRatio << QByteArray("\"Threshold A: 4.595\"");
+    QTest::newRow("ratio, α = β = 0.01") << "0.01" << LimitForm::Ratio << QByteArray("\"Threshold A: 99\"");
+    QTest::newRow("ratio, α = 1E-40") << "1E-40" << LimitForm::Ratio << QByteArray("\"Threshold A: 9.9E+39\"");
+  }
+  void thresholdAInTheLog() {
+    QFETCH(QString, alpha);
+    QFETCH(LimitForm, form);
+    QFETCH(QByteArray, field);
+    Station f;
+    if (!alpha.isEmpty()) f.setLimits(alpha, "0.01", form);
+    f.press("1.2345");
+    QCOMPARE(f.log().split(',').value(2), field);
+  }
+
+  void decisionsList_data() {
+    QTest::addColumn<QList<double>>("data");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<int>("zoomed");  // the records the first line zooms into
+    const QList<double> quiet(12, 1.0);
+    QTest::newRow("three stretches, one at the very end")
+        << (QList<double>{5, 6} + quiet + QList<double>{4.6, 7.25, 4.6, 1} + quiet + QList<double>{9})
+        << QStringList{"05/12/2010 00:00:01 to 05/12/2010 00:00:02: 2 rows, highest 6",
+                       "05/12/2010 00:00:15 to 05/12/2010 00:00:17: 3 rows, highest 7.25",
+                       "05/12/2010 00:00:31 to 05/12/2010 00:00:31: 1 rows, highest 9"}
+        << 7;
+    QTest::newRow("never at A") << (quiet + QList<double>{4.5}) << QStringList{} << 0;
+  }
+  // From the rows the chart holds, also while it shows a zoom; each line zooms into its stretch.
+  void decisionsList() {
+    QFETCH(QList<double>, data);
+    QFETCH(QStringList, lines);
+    QFETCH(int, zoomed);
+    Station f;
+    SqliteMeasurementDatabase database{f.path("m.db")};
+    database.withGraphData();
+    for (int n = 1; n <= data.size(); ++n) database.withRow(n, data[n - 1], "05/12/2010", QTime(0, 0).addSecs(n).toString("HH:mm:ss"));
+    f.state.DatabasePath = database.dataSource();
+    QVERIFY(chartQuery(f.program, "SELECT Date, Time, number, Data FROM GraphData ORDER BY number"));
+    QVERIFY(!decisionsAvailable(f.program));  // no limits yet
+    f.setLimits("0.01", "0.01");
+    zoomInto(f.window.picture, 10, 20, f.test.env);
+    QVERIFY(decisionsAvailable(f.program));
+    const DecisionsList list = listDecisions(f.program);
+    QStringList listed;
+    for (std::size_t i = 0; i < list.stretches.size(); ++i) listed << decisionLine(list, i, f.test.env.regional);
+    QCOMPARE(listed, lines);
+    if (lines.isEmpty()) return;
+    zoomIntoStretch(f.program, list, 0);
+    QCOMPARE((std::pair{f.window.picture.LastChart()->rows.first, f.window.picture.LastChart()->rows.count}), (std::pair{qsizetype(0), zoomed}));
+    btnReset_Click(f.program);
+    f.press("1");  // the live chart lists nothing
+    QVERIFY(!decisionsAvailable(f.program) && listDecisions(f.program).stretches.empty());
+  }
+
+  // The limits of a run are those of the next, which reads them from the settings file; what it
+  // cannot use is passed over as if unset, and a file that cannot be written is told.
+  void limitsLastBetweenRuns() {
+    Station f;
+    f.setLimits("0.05", "0.1", LimitForm::Ratio);
+    std::optional<LeakLimits> read = ProgramSettings().leakLimits();
+    QVERIFY(read);
+    QCOMPARE((QList<double>{read->upper, read->lower, *read->alpha, *read->beta, double(read->form)}),
+             (QList<double>{f.state.Limits->upper, f.state.Limits->lower, 0.05, 0.1, double(LimitForm::Ratio)}));
+    f.setLimits("", "", LimitForm::LogRatio, "2.5", "-1");
+    read = ProgramSettings().leakLimits();
+    QVERIFY(read && !read->alpha && read->upper == 2.5 && read->lower == -1);
+
+    const QString path = ProgramSettings().fileName();
+    for (const QByteArray& damaged : {QByteArray("\xff\x00[LeakTest\nForm=log\nLimitA=zz\nLimitB=1\n", 38),
+                                      QByteArray("[LeakTest]\nForm=ratio\nLimitA=2\nLimitB=-1\n"),
+                                      QByteArray("[LeakTest]\nForm=log\nAlpha=0.5\nBeta=0.5\n")}) {
+      QFile file(path);
+      QVERIFY(file.open(QIODevice::WriteOnly) && file.write(damaged) == damaged.size());
+      file.close();
+      QVERIFY2(!ProgramSettings().leakLimits(), damaged.constData());
+    }
+    QVERIFY(QFile::remove(path) && QDir().mkdir(path));  // a folder where the file should be
+    f.setLimits("0.01", "0.01");
+    QVERIFY(f.state.Limits && f.dialog.unloaded);
+    QCOMPARE(f.test.messages.texts().value(0).section(':', 0, 0), "The limits hold for this run, but they could not be kept for the next one");
+    QVERIFY(QDir().rmdir(path));
+  }
+};
+
+QTEST_MAIN(LeakTestTest)
+#include "tst_leaktest.moc"
