@@ -33,7 +33,8 @@ constexpr float kFarLabelDrop = 240;    // even stored labels
 constexpr float kEvenDateDrop = 400;
 constexpr float kOddDateDrop = 550;
 constexpr float kYLabelGap = 150;       // Y labels end this far left of the axis
-constexpr float kLimitLabelGap = 60;   // the limits' labels stand this far right of the plot
+constexpr float kLimitLabelGap = 60;   // the limits' labels stand this far right of the plot,
+constexpr float kLimitLabelRise = 150;  // and above the X axis when their line is: clear of its arrow
 constexpr float kTimeLabelLeft = 630, kTimeLabelDrop = 350;
 constexpr float kFullScreenTimeLabelLeft = 800, kFullScreenTimeLabelDrop = 430;
 constexpr int kFullScreenPointLimit = 22;
@@ -367,7 +368,10 @@ class Renderer {
       skipOnFailure([&] { pic_.SetDrawStyle(DrawingSurface::Solid); });
       skipOnFailure([&] { pic_.SetFont(kFont, kStartFontSize); });
       skipOnFailure([&] { pic_.SetForeColor(colour); });
-      skipOnFailure([&] { print(X(s_.PlotXMax) + kLimitLabelGap, y + kNearLabelDrop, QString::fromLatin1(name)); });
+      skipOnFailure([&] {
+        const float top = value >= 0 ? std::max(y + kNearLabelDrop, Y(0) + kLimitLabelRise) : y + kNearLabelDrop;
+        print(X(s_.PlotXMax) + kLimitLabelGap, top, QString::fromLatin1(name));
+      });
     }
     skipOnFailure([&] { pic_.SetForeColor(rec_.ForeColor); });
   }

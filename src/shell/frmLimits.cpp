@@ -18,7 +18,7 @@ constexpr double kButtonFontSize = 9;
 
 // A number box with its label, which names it for a screen reader too.
 QLineEdit* makeNumberBox(QWidget* dialog, const char* name, const char* labelName, int top, TextId caption, QChar key) {
-  auto* edit = makeControl<QLineEdit>(dialog, name, kDialogFontSize, 3240, top, 1575, 375);
+  auto* edit = makeControl<QLineEdit>(dialog, name, kDialogFontSize, 3240, top, 2100, 375);
   QLabel* label = makeLabel(dialog, labelName, kDialogFontSize, 120, top + 60, 3015, 285);
   label->setText(withAccessKey(LoadResString(caption), key));
   label->setBuddy(edit);
@@ -32,7 +32,7 @@ QRadioButton* makeOption(QWidget* dialog, const char* name, int top, TextId capt
 }
 
 QPushButton* makeButton(QWidget* dialog, const char* name, int top, TextId caption, QChar key) {
-  auto* button = makeControl<QPushButton>(dialog, name, kButtonFontSize, 5040, top, 1215, 375);
+  auto* button = makeControl<QPushButton>(dialog, name, kButtonFontSize, 5520, top, 1215, 375);
   button->setText(withAccessKey(LoadResString(caption), key));
   button->setAutoDefault(false);
   return button;
@@ -48,7 +48,7 @@ frmLimits::frmLimits(Program& program, ProgramSettings& settings, QWidget* mainW
   setObjectName(QStringLiteral("frmLimits"));
   setWindowTitle(QStringLiteral("Leak test limits"));
   setFont(tahoma(kDialogFontSize));
-  setFixedSize(twipsOnScreen(6375), twipsOnScreen(2760));
+  setFixedSize(twipsOnScreen(6855), twipsOnScreen(2760));
   txtAlpha_ = makeNumberBox(this, "txtAlpha", "lblAlpha", 120, TextId::AlphaLabel, u'F');
   txtBeta_ = makeNumberBox(this, "txtBeta", "lblBeta", 540, TextId::BetaLabel, u'M');
   optLogRatio_ = makeOption(this, "optLogRatio", 1005, TextId::LogRatioOption, u'g');

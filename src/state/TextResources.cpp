@@ -115,7 +115,7 @@ const QHash<TextId, QString>& table() {
       {TextId::DecisionLeak, QStringLiteral("Leak: %1 reached A at %2")},
       {TextId::DecisionNoLeak, QStringLiteral("No leak: %1 reached B at %2")},
       {TextId::DecisionTesting, QStringLiteral("Testing: B < %1 < A")},
-      {TextId::DecisionStretch, QStringLiteral("%1 to %2: %3 rows, highest %4")},
+      {TextId::DecisionStretch, QStringLiteral("%1 to %2: %3 row(s), highest %4")},
       {TextId::LimitsNotKept, QStringLiteral("The limits hold for this run, but they could not be kept for the next "
                                              "one: %1")},
   };

@@ -181,9 +181,9 @@ class LeakTestTest : public QObject {
     const QList<double> quiet(12, 1.0);
     QTest::newRow("three stretches, one at the very end")
         << (QList<double>{5, 6} + quiet + QList<double>{4.6, 7.25, 4.6, 1} + quiet + QList<double>{9})
-        << QStringList{"05/12/2010 00:00:01 to 05/12/2010 00:00:02: 2 rows, highest 6",
-                       "05/12/2010 00:00:15 to 05/12/2010 00:00:17: 3 rows, highest 7.25",
-                       "05/12/2010 00:00:31 to 05/12/2010 00:00:31: 1 rows, highest 9"}
+        << QStringList{"05/12/2010 00:00:01 to 05/12/2010 00:00:02: 2 row(s), highest 6",
+                       "05/12/2010 00:00:15 to 05/12/2010 00:00:17: 3 row(s), highest 7.25",
+                       "05/12/2010 00:00:31 to 05/12/2010 00:00:31: 1 row(s), highest 9"}
         << 7;
     QTest::newRow("never at A") << (quiet + QList<double>{4.5}) << QStringList{} << 0;
   }
