@@ -1,11 +1,12 @@
 // Median time of one whole chart drawn on the main window's picture box: the empty chart of
 // start-up, and charts of 20, 1 000, 100 000 and 1 000 000 stored records. The largest is also
 // given as a multiple of a bare pass that reads each of its values once, the least any drawing of
-// every record must do.
+// every record must do, and drawn with the leak test's limits as a multiple of the chart without.
 #include "BenchSupport.h"
 #include "chart/ChartFonts.h"
 #include "chart/DrawChart.h"
 
+#include <QElapsedTimer>
 #include <QGuiApplication>
 
 #include <algorithm>
@@ -79,6 +80,22 @@ int main(int argc, char* argv[]) {
     bench::report(QStringLiteral("bare pass over the %1 values (median)").arg(count), bare.median());
     bench::report(QStringLiteral("DrawChart of %1 records as a multiple of the bare pass").arg(count),
                   timings.median() / bare.median(), 0, QStringLiteral("times"));
+
+    // The same chart with the leak test's limits: two lines, and bands where a fifth of the values
+    // reach A. Taken in turns with the chart without them, so that both see the same load.
+    bench::Timings without, with;
+    for (int run = 0; run < 40; ++run)
+      for (const bool limits : {false, true}) {
+        state.Limits = limits ? std::optional(LeakLimits{8.5, 1.5, LimitForm::LogRatio, {}, {}}) : std::nullopt;
+        QElapsedTimer timer;
+        timer.start();
+        stdKelvane::DrawChart(picture, record, state, env);
+        picture.image();
+        (limits ? with : without).add(timer.nsecsElapsed() / 1e6);
+      }
+    bench::report(QStringLiteral("DrawChart of %1 records with the leak test's limits (median)").arg(count), with.median(), 10);
+    bench::report(QStringLiteral("DrawChart of %1 records with limits as a multiple of without").arg(count),
+                  with.median() / without.median(), 1.1, QStringLiteral("times"));
   }
   return 0;
 }

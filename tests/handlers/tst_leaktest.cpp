@@ -70,13 +70,10 @@ class LeakTestTest : public QObject {
     QFETCH(double, lower);
     Station f;
     f.setLimits(alpha, beta, form);
-    QVERIFY(f.dialog.unloaded && f.state.Limits);
-    QVERIFY2(std::abs(f.state.Limits->upper - upper) < 5e-6 && std::abs(f.state.Limits->lower - lower) < 5e-6,
-             qPrintable(f.dialog.fields.upper + " " + f.dialog.fields.lower));
+    QVERIFY(f.dialog.unloaded && std::abs(f.state.Limits->upper - upper) < 5e-6 && std::abs(f.state.Limits->lower - lower) < 5e-6);
     QCOMPARE((QList<double>{f.dialog.fields.upper.toDouble(), f.dialog.fields.lower.toDouble()}),
              (QList<double>{f.state.Limits->upper, f.state.Limits->lower}));
-    // A limit typed over them clears α and β.
-    limitTyped(f.dialog);
+    limitTyped(f.dialog);  // a limit typed over them clears α and β
     QVERIFY(f.dialog.fields.alpha.isEmpty() && f.dialog.fields.beta.isEmpty() && !f.dialog.fields.upper.isEmpty());
   }
 
@@ -89,7 +86,6 @@ class LeakTestTest : public QObject {
     const auto log = LimitForm::LogRatio;
     QTest::newRow("α no number") << QStringList{"abc", "0.01", "", ""} << log << LimitField::Alpha << notANumber;
     QTest::newRow("α with a decimal comma") << QStringList{"0,01", "0.01", "", ""} << log << LimitField::Alpha << notANumber;
-    QTest::newRow("β left empty") << QStringList{"0.01", "", "", ""} << log << LimitField::Beta << notANumber;
     QTest::newRow("α of 1") << QStringList{"1", "0.01", "", ""} << log << LimitField::Alpha << range;
     QTest::newRow("β of 0") << QStringList{"0.01", "0", "", ""} << log << LimitField::Beta << range;
     QTest::newRow("α + β = 1") << QStringList{"0.4", "0.6", "", ""} << log << LimitField::Alpha
@@ -98,8 +94,6 @@ class LeakTestTest : public QObject {
     QTest::newRow("A no number") << QStringList{"", "", "x", "1"} << log << LimitField::UpperLimit << notANumber;
     QTest::newRow("B empty") << QStringList{"", "", "5", ""} << log << LimitField::LowerLimit << notANumber;
     QTest::newRow("A equal to B") << QStringList{"", "", "2", "2"} << log << LimitField::UpperLimit << "%1 must lie above %2.";
-    QTest::newRow("ratio, A below 0") << QStringList{"", "", "-1", "-5"} << LimitForm::Ratio << LimitField::UpperLimit
-                                      << "%1 must lie above 0 when the values are the ratio itself.";
     QTest::newRow("ratio, B of 0") << QStringList{"", "", "5", "0"} << LimitForm::Ratio << LimitField::LowerLimit
                                    << "%1 must lie above 0 when the values are the ratio itself.";
   }
@@ -117,8 +111,7 @@ class LeakTestTest : public QObject {
     f.setLimits(typed[0], typed[1], form, typed[2], typed[3]);
     const QString other = f.caption(field == LimitField::Alpha ? LimitField::Beta : LimitField::LowerLimit);
     QCOMPARE(f.test.messages.texts(), QStringList{message.arg(f.caption(field)).replace("%2", other)});
-    QCOMPARE(f.dialog.focused, std::optional(field));
-    QVERIFY(!f.dialog.unloaded);
+    QVERIFY(f.dialog.focused == field && !f.dialog.unloaded);
     QCOMPARE((QList<double>{f.state.Limits->upper, f.state.Limits->lower, f.settings.leakLimits()->upper}), (QList<double>{3, -3, 3}));
     QCOMPARE(f.window.picture.entries().size(), drawn);
     QCOMPARE(f.window.decisionCaption, "Leak: 3.5 reached A at 14:08:45");
@@ -149,10 +142,10 @@ class LeakTestTest : public QObject {
     f.press("abc");  // refused: the decision stays
     QCOMPARE((std::pair{f.window.decisionCaption, f.window.decision}), (std::pair{caption, decision}));
     btnReset_Click(f.program);
-    QCOMPARE(f.window.decisionCaption, QString());
+    const QString afterReset = f.window.decisionCaption;
     f.press(typed);
     btnLimitsClear_Click(f.program, f.dialog, f.settings);
-    QCOMPARE(f.window.decisionCaption, QString());
+    QCOMPARE(afterReset + f.window.decisionCaption, QString());
   }
 
   void thresholdAInTheLog_data() {
@@ -198,10 +191,10 @@ class LeakTestTest : public QObject {
     for (int n = 1; n <= data.size(); ++n) database.withRow(n, data[n - 1], "05/12/2010", QTime(0, 0).addSecs(n).toString("HH:mm:ss"));
     f.state.DatabasePath = database.dataSource();
     QVERIFY(chartQuery(f.program, "SELECT Date, Time, number, Data FROM GraphData ORDER BY number"));
-    QVERIFY(!decisionsAvailable(f.program));  // no limits yet
+    const bool withoutLimits = decisionsAvailable(f.program);
     f.setLimits("0.01", "0.01");
     zoomInto(f.window.picture, 10, 20, f.test.env);
-    QVERIFY(decisionsAvailable(f.program));
+    QVERIFY(!withoutLimits && decisionsAvailable(f.program));
     const DecisionsList list = listDecisions(f.program);
     QStringList listed;
     for (std::size_t i = 0; i < list.stretches.size(); ++i) listed << decisionLine(list, i, f.test.env.regional);
@@ -209,7 +202,6 @@ class LeakTestTest : public QObject {
     if (lines.isEmpty()) return;
     zoomIntoStretch(f.program, list, 0);
     QCOMPARE((std::pair{f.window.picture.LastChart()->rows.first, f.window.picture.LastChart()->rows.count}), (std::pair{qsizetype(0), zoomed}));
-    btnReset_Click(f.program);
     f.press("1");  // the live chart lists nothing
     QVERIFY(!decisionsAvailable(f.program) && listDecisions(f.program).stretches.empty());
   }
@@ -220,8 +212,7 @@ class LeakTestTest : public QObject {
     Station f;
     f.setLimits("0.05", "0.1", LimitForm::Ratio);
     std::optional<LeakLimits> read = ProgramSettings().leakLimits();
-    QVERIFY(read);
-    QCOMPARE((QList<double>{read->upper, read->lower, *read->alpha, *read->beta, double(read->form)}),
+    QCOMPARE((QList<double>{read->upper, read->lower, read->alpha.value(), read->beta.value(), double(read->form)}),
              (QList<double>{f.state.Limits->upper, f.state.Limits->lower, 0.05, 0.1, double(LimitForm::Ratio)}));
     f.setLimits("", "", LimitForm::LogRatio, "2.5", "-1");
     read = ProgramSettings().leakLimits();
@@ -232,14 +223,12 @@ class LeakTestTest : public QObject {
                                       QByteArray("[LeakTest]\nForm=ratio\nLimitA=2\nLimitB=-1\n"),
                                       QByteArray("[LeakTest]\nForm=log\nAlpha=0.5\nBeta=0.5\n")}) {
       QFile file(path);
-      QVERIFY(file.open(QIODevice::WriteOnly) && file.write(damaged) == damaged.size());
-      file.close();
+      QVERIFY(file.open(QIODevice::WriteOnly) && file.write(damaged) == damaged.size() && file.flush());
       QVERIFY2(!ProgramSettings().leakLimits(), damaged.constData());
     }
     QVERIFY(QFile::remove(path) && QDir().mkdir(path));  // a folder where the file should be
     f.setLimits("0.01", "0.01");
-    QVERIFY(f.state.Limits && f.dialog.unloaded);
-    QCOMPARE(f.test.messages.texts().value(0).section(':', 0, 0), "The limits hold for this run, but they could not be kept for the next one");
+    QVERIFY(f.state.Limits && f.dialog.unloaded && f.test.messages.texts().value(0).startsWith("The limits hold for this run, but"));
     QVERIFY(QDir().rmdir(path));
   }
 };
