@@ -22,6 +22,10 @@ Period quickRange(QuickRange range, const QDateTime& now);
 // between by name. Raises InvalidArgument when From lies after To.
 QString periodQuery(const Period& period, const RegionalForms& regional);
 
+// How a period charted at the moment now can follow new rows: one that ends now grows, and the
+// last hour, 8 hours or 24 hours slide; none for a period that ends earlier.
+std::optional<FollowableChart> followablePeriod(const Period& period, const QDateTime& now, const QString& database);
+
 // Sets From and To to the range.
 void showQuickRange(Program& program, PeriodDialogView& dialog, QuickRange range);
 // Charts the period as "SELECT query" charts a text; the dialog closes once it is charted. A

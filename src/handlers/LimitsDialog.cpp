@@ -51,8 +51,8 @@ void setLimits(Program& program, const std::optional<LeakLimits>& limits, Progra
   const Environment& env = program.env;
   program.state.Limits = limits;
   drawAgainWithLimits(program.mainWindow.graphField(), limits, env);
-  FullScreenView& screen = program.mainWindow.fullScreenWindow();
-  if (screen.isShown()) drawAgainWithLimits(screen.picMaximized(), limits, env);
+  if (program.mainWindow.fullScreenShown())
+    drawAgainWithLimits(program.mainWindow.fullScreenWindow().picMaximized(), limits, env);
   showDecision(program);
   try {
     settings.setLeakLimits(limits);
