@@ -144,13 +144,16 @@ void StoredSeries::extremes(int from, int to, float& lowest, float& highest, flo
 // A column spans less than two device pixels: its first and last point at or above A lie in the
 // very pixels that hold one.
 void StoredSeries::noteReach(int from, int to) {
-  const auto reaches = [&](int p) { return rec_.Values.contains(p, k_) && rec_.Values.at(p, k_) >= reach_; };
-  int first = from, last = to;
-  while (first <= to && !reaches(first)) ++first;
-  if (first > to) return;
-  while (!reaches(last)) --last;
+  if (!rec_.Values.contains(from, k_) || !rec_.Values.contains(to, k_)) return;
+  // A column's values lie side by side, read without a lookup each; one never written is a single 0.
+  const float* values = &rec_.Values.at(from, k_);
+  const qint64 stride = &rec_.Values.at(to, k_) - values == to - from ? 1 : 0;
+  int first = 0, last = to - from;
+  while (first <= last && !(values[first * stride] >= reach_)) ++first;
+  if (first > last) return;
+  while (!(values[last * stride] >= reach_)) --last;
   float firstX = 0, lastX = 0;
-  if (xOf(first, firstX) && xOf(last, lastX)) reached_.push_back({firstX, lastX});
+  if (xOf(from + first, firstX) && xOf(from + last, lastX)) reached_.push_back({firstX, lastX});
 }
 
 }  // namespace kelvane::stdKelvane
