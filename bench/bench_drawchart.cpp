@@ -82,8 +82,8 @@ int main(int argc, char* argv[]) {
                   timings.median() / bare.median(), 0, QStringLiteral("times"));
 
     // The same chart with the leak test's limits: two lines, and a band in every pixel column, as
-    // each holds values at A or above. Each run is paired with one without them, in turns, and the ratio taken within the
-    // pair: a shared machine's load changes from one pair to the next.
+    // each holds values at A or above. Each run is paired with one without them, in turns, and the
+    // ratio taken within the pair: a shared machine's load changes from one pair to the next.
     bench::Timings with, ratios;
     const auto drawn = [&](bool limits) {
       state.Limits = limits ? std::optional(LeakLimits{8.5, 1.5, LimitForm::LogRatio, {}, {}}) : std::nullopt;
@@ -99,7 +99,8 @@ int main(int argc, char* argv[]) {
       with.add(limited);
       ratios.add(limited / (pair % 2 == 0 ? second : first));
     }
-    bench::report(QStringLiteral("DrawChart of %1 records with the leak test's limits (median)").arg(count), with.median(), 10);
+    bench::report(QStringLiteral("DrawChart of %1 records with the leak test's limits (median)").arg(count),
+                  with.median(), 10);
     bench::report(QStringLiteral("DrawChart of %1 records with limits as a multiple of without (median)").arg(count),
                   ratios.median(), 1.1, QStringLiteral("times"));
   }

@@ -224,8 +224,9 @@ void PainterSurface::Fill(float x1, float y1, float x2, float y2, Colour colour)
   const double pixel = image_.isNull() ? penScale_ : 1 / geometry_.devicePixelRatio;
   const auto low = [pixel](double p, double q) { return std::floor(std::min(p, q) / pixel) * pixel; };
   const auto high = [pixel](double p, double q) { return (std::floor(std::max(p, q) / pixel) + 1) * pixel; };
-  const QRectF rect = QRectF(QPointF(low(a.x(), b.x()), low(a.y(), b.y())), QPointF(high(a.x(), b.x()), high(a.y(), b.y())))
-                          .intersected(area_);
+  const QRectF rect =
+      QRectF(QPointF(low(a.x(), b.x()), low(a.y(), b.y())), QPointF(high(a.x(), b.x()), high(a.y(), b.y())))
+          .intersected(area_);
   if (rect.isEmpty()) return;
   const QColor fillColour = toQColor(colour);
   if (!heldFill_.isEmpty() && fillColour == heldFillColour_ && rect.top() == heldFill_.top() &&

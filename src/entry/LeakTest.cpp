@@ -49,10 +49,10 @@ void showDecision(Program& program) {
     program.mainWindow.setDecisionCaption(QString(), LeakDecision::Testing);
     return;
   }
-  const QString value = program.env.regional.singleText(state.Decided->value);
+  const QString value = program.env.regional.singleText(state.Decided->value), at = state.Decided->timeText;
   const LeakDecision decision = decisionOf(state.Decided->value, *state.Limits);
-  const QString text = decision == LeakDecision::Leak     ? LoadResString(TextId::DecisionLeak).arg(value, state.Decided->timeText)
-                       : decision == LeakDecision::NoLeak ? LoadResString(TextId::DecisionNoLeak).arg(value, state.Decided->timeText)
+  const QString text = decision == LeakDecision::Leak     ? LoadResString(TextId::DecisionLeak).arg(value, at)
+                       : decision == LeakDecision::NoLeak ? LoadResString(TextId::DecisionNoLeak).arg(value, at)
                                                           : LoadResString(TextId::DecisionTesting).arg(value);
   program.mainWindow.setDecisionCaption(text, decision);
 }

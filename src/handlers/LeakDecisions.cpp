@@ -44,7 +44,8 @@ QString decisionLine(const DecisionsList& list, std::size_t index, const Regiona
     return cellText(*columns.date, row, regional) + QLatin1Char(' ') + cellText(*columns.time, row, regional);
   };
   const qsizetype highest = rows.first + stretch.highest - 1;
-  const QString value = highest < columns.data->size() ? dataText(columns.data->at(highest).toDouble(), regional) : QString();
+  const QString value =
+      highest < columns.data->size() ? dataText(columns.data->at(highest).toDouble(), regional) : QString();
   return LoadResString(TextId::DecisionStretch)
       .arg(moment(stretch.first), moment(stretch.last), QString::number(stretch.last - stretch.first + 1), value);
 }

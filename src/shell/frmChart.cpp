@@ -342,7 +342,8 @@ void frmChart::buildMenus() {
   connect(mnuPeriod_, &QAction::triggered, this, &frmChart::mnuPeriod_Click);
   connect(mnuLimits_, &QAction::triggered, this, &frmChart::mnuLimits_Click);
   connect(mnuDecisions_, &QAction::triggered, this, &frmChart::mnuDecisions_Click);
-  connect(mnuDataHandling_, &QMenu::aboutToShow, this, [this] { mnuDecisions_->setEnabled(decisionsAvailable(program_)); });
+  connect(mnuDataHandling_, &QMenu::aboutToShow, this,
+          [this] { mnuDecisions_->setEnabled(decisionsAvailable(program_)); });
   connect(mnuHelpFile_, &QAction::triggered, this, &frmChart::mnuHelpFile_Click);
   connect(mnuAbout_, &QAction::triggered, this, [this] { ShowAboutBox(this); });
 }

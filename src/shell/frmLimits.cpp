@@ -67,9 +67,11 @@ frmLimits::frmLimits(Program& program, ProgramSettings& settings, QWidget* mainW
     connect(probability, &QLineEdit::textEdited, this, [this, &program] { probabilitiesChanged(program, *this); });
   for (QRadioButton* form : {optLogRatio_, optRatio_})
     connect(form, &QRadioButton::clicked, this, [this, &program] { probabilitiesChanged(program, *this); });
-  for (QLineEdit* limit : {txtLimitA_, txtLimitB_}) connect(limit, &QLineEdit::textEdited, this, [this] { limitTyped(*this); });
+  for (QLineEdit* limit : {txtLimitA_, txtLimitB_})
+    connect(limit, &QLineEdit::textEdited, this, [this] { limitTyped(*this); });
   connect(ok, &QPushButton::clicked, this, [this, &program, &settings] { btnLimitsOK_Click(program, *this, settings); });
-  connect(clear, &QPushButton::clicked, this, [this, &program, &settings] { btnLimitsClear_Click(program, *this, settings); });
+  connect(clear, &QPushButton::clicked, this,
+          [this, &program, &settings] { btnLimitsClear_Click(program, *this, settings); });
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 

@@ -60,7 +60,8 @@ void ProgramSettings::setLeakLimits(const std::optional<LeakLimits>& limits) {
   if (!limits) {
     settings_.remove(QStringLiteral("LeakTest"));
   } else {
-    settings_.setValue(kLeakTest + QStringLiteral("Form"), limits->form == LimitForm::Ratio ? kRatioForm : kLogRatioForm);
+    const QString form = limits->form == LimitForm::Ratio ? kRatioForm : kLogRatioForm;
+    settings_.setValue(kLeakTest + QStringLiteral("Form"), form);
     setNumber(kLeakTest + QStringLiteral("Alpha"), limits->alpha);
     setNumber(kLeakTest + QStringLiteral("Beta"), limits->beta);
     setNumber(kLeakTest + QStringLiteral("LimitA"), limits->upper);

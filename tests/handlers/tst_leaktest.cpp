@@ -6,7 +6,6 @@
 #include "handlers/LeakDecisions.h"
 #include "handlers/LimitsDialog.h"
 #include "handlers/PeriodQuery.h"
-#include "state/TextResources.h"
 
 #include <QtTest>
 
@@ -30,9 +29,6 @@ struct Station : EntryFixture {
     dialog.fields = {alpha, beta, upper, lower, form};
     probabilitiesChanged(program, dialog);
     btnLimitsOK_Click(program, dialog, settings);
-  }
-  QString caption(LimitField field) const {
-    return LoadResString(QList<TextId>{TextId::AlphaLabel, TextId::BetaLabel, TextId::LimitALabel, TextId::LimitBLabel}[int(field)]);
   }
   FakeLimitsDialog dialog;
   ProgramSettings settings;
@@ -81,21 +77,21 @@ class LeakTestTest : public QObject {
     QTest::addColumn<QStringList>("typed");  // α, β, A, B
     QTest::addColumn<LimitForm>("form");
     QTest::addColumn<LimitField>("field");
-    QTest::addColumn<QString>("message");  // %1 and %2: the captions of the field and the other one
-    const QString notANumber = "%1 is not a number.", range = "%1 must lie between 0 and 1, both excluded.";
+    QTest::addColumn<QString>("message");
+    const QString alpha = "False alarm probability α", upper = "Upper limit A (leak)", lower = "Lower limit B (no leak)";
+    const QString range = " must lie between 0 and 1, both excluded.", ratio = " must lie above 0 when the values are the ratio itself.";
     const auto log = LimitForm::LogRatio;
-    QTest::newRow("α no number") << QStringList{"abc", "0.01", "", ""} << log << LimitField::Alpha << notANumber;
-    QTest::newRow("α with a decimal comma") << QStringList{"0,01", "0.01", "", ""} << log << LimitField::Alpha << notANumber;
-    QTest::newRow("α of 1") << QStringList{"1", "0.01", "", ""} << log << LimitField::Alpha << range;
-    QTest::newRow("β of 0") << QStringList{"0.01", "0", "", ""} << log << LimitField::Beta << range;
+    QTest::newRow("α no number") << QStringList{"abc", "0.01", "", ""} << log << LimitField::Alpha << alpha + " is not a number.";
+    QTest::newRow("α with a decimal comma") << QStringList{"0,01", "0.01", "", ""} << log << LimitField::Alpha << alpha + " is not a number.";
+    QTest::newRow("α of 1") << QStringList{"1", "0.01", "", ""} << log << LimitField::Alpha << alpha + range;
+    QTest::newRow("β of 0") << QStringList{"0.01", "0", "", ""} << log << LimitField::Beta << "Missed leak probability β" + range;
     QTest::newRow("α + β = 1") << QStringList{"0.4", "0.6", "", ""} << log << LimitField::Alpha
-                               << "%1 and %2 together must stay below 1.";
-    QTest::newRow("α too small for a Double") << QStringList{"1E-320", "0.01", "", ""} << LimitForm::Ratio << LimitField::Alpha << range;
-    QTest::newRow("A no number") << QStringList{"", "", "x", "1"} << log << LimitField::UpperLimit << notANumber;
-    QTest::newRow("B empty") << QStringList{"", "", "5", ""} << log << LimitField::LowerLimit << notANumber;
-    QTest::newRow("A equal to B") << QStringList{"", "", "2", "2"} << log << LimitField::UpperLimit << "%1 must lie above %2.";
-    QTest::newRow("ratio, B of 0") << QStringList{"", "", "5", "0"} << LimitForm::Ratio << LimitField::LowerLimit
-                                   << "%1 must lie above 0 when the values are the ratio itself.";
+                               << alpha + " and Missed leak probability β together must stay below 1.";
+    QTest::newRow("α too small for a Double") << QStringList{"1E-320", "0.01", "", ""} << LimitForm::Ratio << LimitField::Alpha << alpha + range;
+    QTest::newRow("A no number") << QStringList{"", "", "x", "1"} << log << LimitField::UpperLimit << upper + " is not a number.";
+    QTest::newRow("B empty") << QStringList{"", "", "5", ""} << log << LimitField::LowerLimit << lower + " is not a number.";
+    QTest::newRow("A equal to B") << QStringList{"", "", "2", "2"} << log << LimitField::UpperLimit << upper + " must lie above " + lower + ".";
+    QTest::newRow("ratio, B of 0") << QStringList{"", "", "5", "0"} << LimitForm::Ratio << LimitField::LowerLimit << lower + ratio;
   }
   // Named in a message, the field refused gets the focus; the dialog stays, and so do the limits,
   // the charts, the settings file and the decision beside the entry.
@@ -109,8 +105,7 @@ class LeakTestTest : public QObject {
     f.press("3.5");
     const qsizetype drawn = f.window.picture.entries().size();
     f.setLimits(typed[0], typed[1], form, typed[2], typed[3]);
-    const QString other = f.caption(field == LimitField::Alpha ? LimitField::Beta : LimitField::LowerLimit);
-    QCOMPARE(f.test.messages.texts(), QStringList{message.arg(f.caption(field)).replace("%2", other)});
+    QCOMPARE(f.test.messages.texts(), QStringList{message});
     QVERIFY(f.dialog.focused == field && !f.dialog.unloaded);
     QCOMPARE((QList<double>{f.state.Limits->upper, f.state.Limits->lower, f.settings.leakLimits()->upper}), (QList<double>{3, -3, 3}));
     QCOMPARE(f.window.picture.entries().size(), drawn);
@@ -118,53 +113,44 @@ class LeakTestTest : public QObject {
   }
 
   void decisionBesideTheEntry_data() {
-    QTest::addColumn<QString>("typed");
     QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("alpha");  // and β; none: no limits
+    QTest::addColumn<LimitForm>("form");
     QTest::addColumn<QString>("caption");
-    QTest::addColumn<LeakDecision>("decision");
+    QTest::addColumn<QByteArray>("threshold");  // field 3 of the log
     const QLocale british(QLocale::English, QLocale::UnitedKingdom), german(QLocale::German, QLocale::Germany);
-    QTest::newRow("at A") << "4.6" << british << "Leak: 4.6 reached A at 14:08:45" << LeakDecision::Leak;
-    QTest::newRow("below B") << "-5" << british << "No leak: -5 reached B at 14:08:45" << LeakDecision::NoLeak;
-    QTest::newRow("between, decimal comma") << "1,5" << german << "Testing: B < 1,5 < A" << LeakDecision::Testing;
+    const auto log = LimitForm::LogRatio, ratio = LimitForm::Ratio;
+    QTest::newRow("no limits") << british << "4.6" << "" << log << "" << QByteArray("\"Threshold A: 0\"");
+    QTest::newRow("at A") << british << "4.6" << "0.01" << log << "Leak: 4.6 reached A at 14:08:45" << QByteArray("\"Threshold A: 4.595\"");
+    QTest::newRow("below B") << british << "-5" << "0.01" << log << "No leak: -5 reached B at 14:08:45" << QByteArray("\"Threshold A: 4.595\"");
+    QTest::newRow("between, ratio, decimal comma") << german << "1,5" << "0,01" << ratio << "Testing: B < 1,5 < A" << QByteArray("\"Threshold A: 99\"");
+    QTest::newRow("A beyond a Single") << british << "1.5" << "1E-40" << ratio << "Testing: B < 1.5 < A" << QByteArray("\"Threshold A: 1E+40\"");
   }
-  // After each accepted press, and anew when the limits change; Reset and No limits empty it.
+  // After each accepted press and anew when the limits change, in the colour of the limit reached;
+  // Reset and No limits empty it. The log's Threshold A is A while limits are set.
   void decisionBesideTheEntry() {
-    QFETCH(QString, typed);
     QFETCH(QLocale, locale);
+    QFETCH(QString, typed);
+    QFETCH(QString, alpha);
+    QFETCH(LimitForm, form);
     QFETCH(QString, caption);
-    QFETCH(LeakDecision, decision);
+    QFETCH(QByteArray, threshold);
     Station f;
     f.test.env.regional = RegionalForms(locale);
     f.press(typed);
-    QCOMPARE(f.window.decisionCaption, QString());  // no limits yet
-    f.setLimits(locale.toString(0.01), locale.toString(0.01));
-    QCOMPARE(f.window.decisionCaption, caption);
+    const QString beforeLimits = f.window.decisionCaption;
+    if (!alpha.isEmpty()) f.setLimits(alpha, alpha, form);
     f.press("abc");  // refused: the decision stays
-    QCOMPARE((std::pair{f.window.decisionCaption, f.window.decision}), (std::pair{caption, decision}));
+    const LeakDecision decision = caption.startsWith("Leak") ? LeakDecision::Leak
+                                  : caption.startsWith("No") ? LeakDecision::NoLeak : LeakDecision::Testing;
+    QCOMPARE((std::tuple{beforeLimits, f.window.decisionCaption, f.window.decision}), (std::tuple{QString(), caption, decision}));
     btnReset_Click(f.program);
     const QString afterReset = f.window.decisionCaption;
     f.press(typed);
+    QCOMPARE(f.log().split('\n').value(1).split(',').value(2), threshold);
     btnLimitsClear_Click(f.program, f.dialog, f.settings);
     QCOMPARE(afterReset + f.window.decisionCaption, QString());
-  }
-
-  void thresholdAInTheLog_data() {
-    QTest::addColumn<QString>("alpha");  // empty: no limits
-    QTest::addColumn<LimitForm>("form");
-    QTest::addColumn<QByteArray>("field");
-    QTest::newRow("no limits") << "" << LimitForm::LogRatio << QByteArray("\"Threshold A: 0\"");
-    QTest::newRow("logarithm, α = β = 0.01") << "0.01" << LimitForm::LogRatio << QByteArray("\"Threshold A: 4.595\"");
-    QTest::newRow("ratio, α = β = 0.01") << "0.01" << LimitForm::Ratio << QByteArray("\"Threshold A: 99\"");
-    QTest::newRow("ratio, α = 1E-40") << "1E-40" << LimitForm::Ratio << QByteArray("\"Threshold A: 9.9E+39\"");
-  }
-  void thresholdAInTheLog() {
-    QFETCH(QString, alpha);
-    QFETCH(LimitForm, form);
-    QFETCH(QByteArray, field);
-    Station f;
-    if (!alpha.isEmpty()) f.setLimits(alpha, "0.01", form);
-    f.press("1.2345");
-    QCOMPARE(f.log().split(',').value(2), field);
   }
 
   void decisionsList_data() {

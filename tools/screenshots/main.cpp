@@ -126,7 +126,8 @@ double ratioSignal(int n) {
     const double t = double(n - from) / (hours * 60);
     return t > 0 && t < 1 ? 44 * std::min({1.0, 4 * t, 4 * (1 - t)}) * (1 + 0.04 * std::sin(n / 13.0)) : 0.0;
   };
-  const double ratio = 1 + 0.6 * std::sin(n / 97.0) + 0.3 * std::sin(n * 1.3) + leak(2 * 1440 + 300, 14) + leak(5 * 1440 + 900, 9);
+  const double calm = 1 + 0.6 * std::sin(n / 97.0) + 0.3 * std::sin(n * 1.3);
+  const double ratio = calm + leak(2 * 1440 + 300, 14) + leak(5 * 1440 + 900, 9);
   return std::round(ratio * 1000) / 1000;
 }
 
