@@ -1,11 +1,12 @@
 // Median time of one whole chart drawn on the main window's picture box: the empty chart of
 // start-up, and charts of 20, 1 000, 100 000 and 1 000 000 stored records. The largest is also
 // given as a multiple of a bare pass that reads each of its values once, the least any drawing of
-// every record must do.
+// every record must do, and drawn with the leak test's limits as a multiple of the chart without.
 #include "BenchSupport.h"
 #include "chart/ChartFonts.h"
 #include "chart/DrawChart.h"
 
+#include <QElapsedTimer>
 #include <QGuiApplication>
 
 #include <algorithm>
@@ -79,6 +80,29 @@ int main(int argc, char* argv[]) {
     bench::report(QStringLiteral("bare pass over the %1 values (median)").arg(count), bare.median());
     bench::report(QStringLiteral("DrawChart of %1 records as a multiple of the bare pass").arg(count),
                   timings.median() / bare.median(), 0, QStringLiteral("times"));
+
+    // The same chart with the leak test's limits: two lines, and a band in every pixel column, as
+    // each holds values at A or above. Each run is paired with one without them, in turns, and the
+    // ratio taken within the pair: a shared machine's load changes from one pair to the next.
+    bench::Timings with, ratios;
+    const auto drawn = [&](bool limits) {
+      state.Limits = limits ? std::optional(LeakLimits{8.5, 1.5, LimitForm::LogRatio, {}, {}}) : std::nullopt;
+      QElapsedTimer timer;
+      timer.start();
+      stdKelvane::DrawChart(picture, record, state, env);
+      picture.image();
+      return timer.nsecsElapsed() / 1e6;
+    };
+    for (int pair = 0; pair < 100; ++pair) {
+      const double first = drawn(pair % 2 == 0), second = drawn(pair % 2 != 0);
+      const double limited = pair % 2 == 0 ? first : second;
+      with.add(limited);
+      ratios.add(limited / (pair % 2 == 0 ? second : first));
+    }
+    bench::report(QStringLiteral("DrawChart of %1 records with the leak test's limits (median)").arg(count),
+                  with.median(), 10);
+    bench::report(QStringLiteral("DrawChart of %1 records with limits as a multiple of without (median)").arg(count),
+                  ratios.median(), 1.1, QStringLiteral("times"));
   }
   return 0;
 }

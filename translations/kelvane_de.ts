@@ -366,6 +366,104 @@ Er bleibt mit den danach eingegebenen Werten in „Pending rows.txt“ und wird 
         <source>the printer cannot be used.</source>
         <comment>109</comment>
         <translation>Der Drucker kann nicht verwendet werden.</translation>
+        <source>Leak test limits...</source>
+        <comment>110</comment>
+        <translation>Grenzen des Lecktests...</translation>
+    </message>
+    <message>
+        <source>Leak decisions...</source>
+        <comment>111</comment>
+        <translation>Leckentscheidungen...</translation>
+    </message>
+    <message>
+        <source>False alarm probability α</source>
+        <comment>112</comment>
+        <translation>Fehlalarmwahrscheinlichkeit α</translation>
+    </message>
+    <message>
+        <source>Missed leak probability β</source>
+        <comment>113</comment>
+        <translation>Wahrscheinlichkeit eines übersehenen Lecks β</translation>
+    </message>
+    <message>
+        <source>The values are natural logarithms of the ratio</source>
+        <comment>114</comment>
+        <translation>Die Werte sind natürliche Logarithmen des Verhältnisses</translation>
+    </message>
+    <message>
+        <source>The values are the ratio itself</source>
+        <comment>115</comment>
+        <translation>Die Werte sind das Verhältnis selbst</translation>
+    </message>
+    <message>
+        <source>Upper limit A (leak)</source>
+        <comment>116</comment>
+        <translation>Obere Grenze A (Leck)</translation>
+    </message>
+    <message>
+        <source>Lower limit B (no leak)</source>
+        <comment>117</comment>
+        <translation>Untere Grenze B (kein Leck)</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <comment>118</comment>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>No limits</source>
+        <comment>119</comment>
+        <translation>Keine Grenzen</translation>
+    </message>
+    <message>
+        <source>%1 is not a number.</source>
+        <comment>120</comment>
+        <translation>%1 ist keine Zahl.</translation>
+    </message>
+    <message>
+        <source>%1 must lie between 0 and 1, both excluded.</source>
+        <comment>121</comment>
+        <translation>%1 muss zwischen 0 und 1 liegen, beide ausgeschlossen.</translation>
+    </message>
+    <message>
+        <source>%1 and %2 together must stay below 1.</source>
+        <comment>122</comment>
+        <translation>%1 und %2 müssen zusammen unter 1 bleiben.</translation>
+    </message>
+    <message>
+        <source>%1 must lie above %2.</source>
+        <comment>123</comment>
+        <translation>%1 muss über %2 liegen.</translation>
+    </message>
+    <message>
+        <source>%1 must lie above 0 when the values are the ratio itself.</source>
+        <comment>124</comment>
+        <translation>%1 muss über 0 liegen, wenn die Werte das Verhältnis selbst sind.</translation>
+    </message>
+    <message>
+        <source>Leak: %1 reached A at %2</source>
+        <comment>125</comment>
+        <translation>Leck: %1 erreichte A um %2</translation>
+    </message>
+    <message>
+        <source>No leak: %1 reached B at %2</source>
+        <comment>126</comment>
+        <translation>Kein Leck: %1 erreichte B um %2</translation>
+    </message>
+    <message>
+        <source>Testing: B &lt; %1 &lt; A</source>
+        <comment>127</comment>
+        <translation>Prüfung läuft: B &lt; %1 &lt; A</translation>
+    </message>
+    <message>
+        <source>%1 to %2: %3 row(s), highest %4</source>
+        <comment>128</comment>
+        <translation>%1 bis %2: %3 Zeile(n), höchster Wert %4</translation>
+    </message>
+    <message>
+        <source>The limits hold for this run, but they could not be kept for the next one: %1</source>
+        <comment>129</comment>
+        <translation>Die Grenzen gelten für diesen Lauf, konnten aber nicht für den nächsten aufbewahrt werden: %1</translation>
     </message>
 </context>
 </TS>

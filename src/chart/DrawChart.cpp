@@ -1,6 +1,7 @@
 #include "DrawChart.h"
 
 #include "LabelStep.h"
+#include "LimitLines.h"
 #include "NumberText.h"
 #include "Polyline.h"
 #include "Scaling.h"
@@ -11,7 +12,9 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <tuple>
 #include <utility>
+#include <vector>
 
 namespace kelvane::stdKelvane {
 
@@ -30,6 +33,8 @@ constexpr float kFarLabelDrop = 240;    // even stored labels
 constexpr float kEvenDateDrop = 400;
 constexpr float kOddDateDrop = 550;
 constexpr float kYLabelGap = 150;       // Y labels end this far left of the axis
+constexpr float kLimitLabelGap = 60;   // the limits' labels stand this far right of the plot,
+constexpr float kLimitLabelRise = 150;  // and above the X axis when their line is: clear of its arrow
 constexpr float kTimeLabelLeft = 630, kTimeLabelDrop = 350;
 constexpr float kFullScreenTimeLabelLeft = 800, kFullScreenTimeLabelDrop = 430;
 constexpr int kFullScreenPointLimit = 22;
@@ -141,10 +146,16 @@ void forEachShowing(const CounterValues& counter, double base, double slope, dou
 class Renderer {
  public:
   Renderer(DrawingSurface& picture, const ChartRecord& record, ProgramState& state, const Environment& env)
-      : pic_(picture), rec_(record), s_(state), env_(env), axis_(Colour(quint16(record.AxisColor))) {}
+      : pic_(picture),
+        rec_(record),
+        s_(state),
+        env_(env),
+        axis_(Colour(quint16(record.AxisColor))),
+        yLabelStep_(state.YLabelStep) {}
 
   void draw() {
     setPlotRanges(s_, rec_);
+    if (s_.Limits) widenForLimits(s_, *s_.Limits, yLabelStep_);
     skipOnFailure([&] { pic_.SetDrawWidth(1); });
     skipOnFailure([&] { pic_.SetFont(kFont, kStartFontSize); });
     skipOnFailure([&] { pic_.SetBackColor(rec_.BackColor); });
@@ -152,21 +163,33 @@ class Renderer {
     setPlotScale(s_, rec_, pic_);
     skipOnFailure([&] { width_ = pic_.Width(); height_ = pic_.Height(); });
 
+    // The stored series are passed over before anything is drawn: where they reach A lies behind
+    // the rest.
+    std::vector<int> visibleSeries;
+    std::vector<StoredSeries> storedSeries;
+    const float reach = s_.Limits ? carriedUpper(*s_.Limits) : INFINITY;
+    for (int k = 1; k <= rec_.SeriesCount; ++k) {
+      bool visible = false;
+      skipOnFailure([&] { visible = rec_.SeriesVisible.at(k); });
+      if (!visible) continue;
+      visibleSeries.push_back(k);
+      if (!s_.LiveChart) storedSeries.emplace_back(pic_, rec_, s_, k, reach);
+    }
+    if (s_.Limits) drawLeakBands(storedSeries);
+
     drawAxes();
     const QDateTime now = env_.clock.now();
     timeTextLength_ = env_.regional.longTime(now.time()).size();
     dateTextLength_ = env_.regional.shortDate(now.date()).size();
     xAxisPass();
     yAxisPass();
-    for (int k = 1; k <= rec_.SeriesCount; ++k) {
-      bool visible = false;
-      skipOnFailure([&] { visible = rec_.SeriesVisible.at(k); });
-      if (!visible) continue;
+    for (std::size_t i = 0; i < visibleSeries.size(); ++i) {
       if (s_.LiveChart)
-        drawLiveSeries(k);
+        drawLiveSeries(visibleSeries[i]);
       else
-        drawStoredSeries(pic_, rec_, s_, k);
+        storedSeries[i].draw(pic_);
     }
+    if (s_.Limits) drawLimitLines(*s_.Limits);
   }
 
  private:
@@ -263,10 +286,10 @@ class Renderer {
 
   void yAxisPass() {
     const double base = double(s_.PlotMargin) - double(s_.PlotYMin) * s_.ScaleY;  // as YToSurface has it
-    forEachShowing(CounterValues(s_.PlotYMin, s_.PlotYMax), base, double(s_.ScaleY) * s_.YLabelStep, -kLabelReach,
+    forEachShowing(CounterValues(s_.PlotYMin, s_.PlotYMax), base, double(s_.ScaleY) * yLabelStep_, -kLabelReach,
                    height_ + kLabelReach, 1, [&](float j) {
                      float y = 0;
-                     if (skipOnFailure([&] { y = singleProduct(j, s_.YLabelStep); })) yAxisStep(j, y);
+                     if (skipOnFailure([&] { y = singleProduct(j, yLabelStep_); })) yAxisStep(j, y);
                    });
   }
 
@@ -323,6 +346,36 @@ class Renderer {
     }
   }
 
+  // A band over the plot's height for each pixel column where a stored series reaches A.
+  void drawLeakBands(const std::vector<StoredSeries>& series) {
+    float bottom = 0, top = 0;
+    if (!skipOnFailure([&] { bottom = Y(s_.PlotYMin), top = Y(s_.PlotYMax); })) return;
+    for (const StoredSeries& one : series)
+      for (const StoredSeries::Reach& reach : one.reached())
+        skipOnFailure([&] { pic_.Fill(reach.from, bottom, reach.to, top, kLeakBandColour); });
+  }
+
+  // Dashed lines across the plot, one device pixel wide, labelled at its right end in the line's
+  // colour.
+  void drawLimitLines(const LeakLimits& limits) {
+    for (const auto& [value, colour, name] :
+         {std::tuple{limits.upper, kUpperLimitColour, "A"}, std::tuple{limits.lower, kLowerLimitColour, "B"}}) {
+      float y = 0;
+      if (!skipOnFailure([&] { y = Y(toSingle(value)); })) continue;
+      skipOnFailure([&] { pic_.SetDrawWidth(0); });
+      skipOnFailure([&] { pic_.SetDrawStyle(DrawingSurface::Dashed); });
+      skipOnFailure([&] { pic_.Line(X(s_.PlotXMin), y, X(s_.PlotXMax), y, colour); });
+      skipOnFailure([&] { pic_.SetDrawStyle(DrawingSurface::Solid); });
+      skipOnFailure([&] { pic_.SetFont(kFont, kStartFontSize); });
+      skipOnFailure([&] { pic_.SetForeColor(colour); });
+      skipOnFailure([&] {
+        const float top = value >= 0 ? std::max(y + kNearLabelDrop, Y(0) + kLimitLabelRise) : y + kNearLabelDrop;
+        print(X(s_.PlotXMax) + kLimitLabelGap, top, QString::fromLatin1(name));
+      });
+    }
+    skipOnFailure([&] { pic_.SetForeColor(rec_.ForeColor); });
+  }
+
   // The time of the last entry, beside the newest point.
   void drawTimeLabel() {
     bool placed = skipOnFailure([&] {
@@ -349,6 +402,7 @@ class Renderer {
   float value_ = 0;  // the last value read, kept when a read fails
   int timeTextLength_ = 0, dateTextLength_ = 0;
   double labelStep_ = 1;  // records from one printed X label to the next
+  float yLabelStep_;      // widened with the range for the limits, never in the program's state
 };
 
 }  // namespace

@@ -27,10 +27,11 @@ struct KeptChart {
 // font, colours and current position between calls. Any operation may raise a RuntimeError.
 class DrawingSurface {
  public:
-  enum DrawStyle { Solid = 0, Dotted = 2 };
+  enum DrawStyle { Solid = 0, Dashed = 1, Dotted = 2 };
 
   virtual ~DrawingSurface() = default;
 
+  // 0 draws the finest line of the device: one device pixel wide.
   virtual void SetDrawWidth(int pixels) = 0;
   virtual void SetDrawStyle(int style) = 0;
   virtual void SetFont(const QString& name, float points) = 0;
@@ -46,6 +47,9 @@ class DrawingSurface {
   // A straight line; the current position becomes (x2, y2).
   virtual void Line(float x1, float y1, float x2, float y2, Colour colour) = 0;
   virtual void LineTo(float x2, float y2, Colour colour) = 0;
+  // Fills the rectangle between two corners, widened to whole device pixels: each pixel that a
+  // point of it falls in is filled, also where it has no width.
+  virtual void Fill(float x1, float y1, float x2, float y2, Colour colour) = 0;
   virtual void SetCurrentX(float x) = 0;
   virtual void SetCurrentY(float y) = 0;
   // Draws the text in the fore colour, its top-left corner at the current position, which it

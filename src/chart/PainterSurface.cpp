@@ -57,6 +57,7 @@ void PainterSurface::setGeometry(const ImageGeometry& geometry) {
   ownPainter_.reset();
   painter_ = nullptr;
   polyline_.clear();
+  heldFill_ = QRectF();
   metrics_.reset();
   geometry_ = geometry;
   makeImage();
@@ -97,6 +98,7 @@ PainterSurface::PainterSurface(QPainter& painter, const QRectF& area, float widt
 PainterSurface::~PainterSurface() = default;
 
 const QImage& PainterSurface::image() {
+  finish();
   if (ownPainter_) {
     ownPainter_.reset();  // the image is complete once its painter has ended
     painter_ = nullptr;
@@ -110,6 +112,8 @@ void PainterSurface::finish() {
     painter().drawPolyline(polyline_);
   }
   polyline_.clear();
+  if (!heldFill_.isEmpty()) painter().fillRect(heldFill_, heldFillColour_);
+  heldFill_ = QRectF();
 }
 
 QPainter& PainterSurface::painter() {
@@ -139,18 +143,20 @@ QPointF PainterSurface::toDevice(float x, float y) const {
 }
 
 QPen PainterSurface::pen(Colour colour) const {
-  QPen pen(toQColor(colour), drawWidth_ * penScale_, drawStyle_ == Dotted ? Qt::DotLine : Qt::SolidLine, Qt::FlatCap);
+  const Qt::PenStyle style = drawStyle_ == Dotted ? Qt::DotLine : drawStyle_ == Dashed ? Qt::DashLine : Qt::SolidLine;
+  // A width of 0 is Qt's own finest line: one device pixel.
+  QPen pen(toQColor(colour), drawWidth_ * penScale_, style, Qt::FlatCap);
   pen.setCosmetic(cosmeticPens_);
   return pen;
 }
 
 void PainterSurface::SetDrawWidth(int pixels) {
-  if (pixels < 1) throw invalidArgumentError();
+  if (pixels < 0) throw invalidArgumentError();
   drawWidth_ = pixels;
 }
 
 void PainterSurface::SetDrawStyle(int style) {
-  if (style != Solid && style != Dotted) throw invalidArgumentError();
+  if (style != Solid && style != Dashed && style != Dotted) throw invalidArgumentError();
   drawStyle_ = style;
 }
 
@@ -167,6 +173,7 @@ void PainterSurface::SetFontSize(float points) {
 
 void PainterSurface::SetBackColor(Colour colour) {
   polyline_.clear();  // erased with everything else
+  heldFill_ = QRectF();
   painter().fillRect(area_, toQColor(colour));
 }
 
@@ -209,6 +216,27 @@ void PainterSurface::LineTo(float x2, float y2, Colour colour) {
   polyline_ = {start, end};
   polylinePen_ = linePen;
   if (end != to) finish();  // it leaves the picture: the next line starts anew
+}
+
+void PainterSurface::Fill(float x1, float y1, float x2, float y2, Colour colour) {
+  const QPointF a = toDevice(x1, y1), b = toDevice(x2, y2);
+  // A device pixel in the painter's units; on a file or printer, a pixel of the screen pens are for.
+  const double pixel = image_.isNull() ? penScale_ : 1 / geometry_.devicePixelRatio;
+  const auto low = [pixel](double p, double q) { return std::floor(std::min(p, q) / pixel) * pixel; };
+  const auto high = [pixel](double p, double q) { return (std::floor(std::max(p, q) / pixel) + 1) * pixel; };
+  const QRectF rect =
+      QRectF(QPointF(low(a.x(), b.x()), low(a.y(), b.y())), QPointF(high(a.x(), b.x()), high(a.y(), b.y())))
+          .intersected(area_);
+  if (rect.isEmpty()) return;
+  const QColor fillColour = toQColor(colour);
+  if (!heldFill_.isEmpty() && fillColour == heldFillColour_ && rect.top() == heldFill_.top() &&
+      rect.bottom() == heldFill_.bottom() && rect.left() <= heldFill_.right() && rect.right() >= heldFill_.left()) {
+    heldFill_ |= rect;
+    return;
+  }
+  finish();
+  heldFill_ = rect;
+  heldFillColour_ = fillColour;
 }
 
 void PainterSurface::drawLine(const QPointF& from, const QPointF& to, Colour colour) {

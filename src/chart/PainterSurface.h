@@ -46,7 +46,7 @@ class PainterSurface : public DrawingSurface {
   void setGeometry(const ImageGeometry& geometry);
   // Called once after the first change that follows a call of image(): time to repaint.
   void setChangeListener(std::function<void()> listener) { changed_ = std::move(listener); }
-  // Draws what is still held back (a polyline being joined).
+  // Draws what is still held back (a polyline being joined, fills that meet).
   void finish();
   // Where a point of the picture, in logical pixels from its top-left corner, lies in the current
   // coordinate system: the other way round from the drawing.
@@ -63,6 +63,7 @@ class PainterSurface : public DrawingSurface {
   void SetScale(float x1, float y1, float x2, float y2) override;
   void Line(float x1, float y1, float x2, float y2, Colour colour) override;
   void LineTo(float x2, float y2, Colour colour) override;
+  void Fill(float x1, float y1, float x2, float y2, Colour colour) override;
   void SetCurrentX(float x) override;
   void SetCurrentY(float y) override;
   void Print(const QString& text) override;
@@ -98,6 +99,10 @@ class PainterSurface : public DrawingSurface {
   bool joinLines_ = false;
   QPolygonF polyline_;
   QPen polylinePen_;
+  // Fills of one colour and height are held back while each meets the one before: a band of many
+  // pixel columns is one rectangle.
+  QRectF heldFill_;
+  QColor heldFillColour_;
 };
 
 }  // namespace kelvane

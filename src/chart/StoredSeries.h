@@ -4,12 +4,57 @@
 #include "DrawingSurface.h"
 #include "state/ProgramState.h"
 
+#include <vector>
+
 namespace kelvane::stdKelvane {
 
-// Draws series k of a stored chart as one polyline, record p at x = p for the usual stored record
-// (x range 0..count, points 1..count), starting at the first record. A point that cannot be read
-// or placed is left out. Of the points that crowd into one pixel column only those that can
-// change a pixel are drawn, so that a million records cost what the picture's width does.
-void drawStoredSeries(DrawingSurface& picture, const ChartRecord& record, const ProgramState& state, int k);
+// Series k of a stored chart as one polyline, record p at x = p for the usual stored record (x
+// range 0..count, points 1..count), starting at the first record. A point that cannot be read or
+// placed is left out. Of the points that crowd into one pixel column only those that can change a
+// pixel are drawn, so that a million records cost what the picture's width does. The one pass over
+// the points also finds the pixel columns where the series reaches A, which are drawn first.
+class StoredSeries {
+ public:
+  // The positions from the first to the last point at or above A of one pixel column.
+  struct Reach {
+    float from, to;
+  };
+
+  // reach: A as the values are carried; none reach an infinite one.
+  StoredSeries(const DrawingSurface& picture, const ChartRecord& record, const ProgramState& state, int k,
+               float reach = INFINITY);
+
+  // The columns that reach A, in the order of the points.
+  const std::vector<Reach>& reached() const { return reached_; }
+  // The polyline.
+  void draw(DrawingSurface& picture) const;
+
+ private:
+  bool xOf(int p, float& x) const;
+  bool yOf(int p, float& y) const;
+  bool placed(int p, float& x, float& y) const;
+  int lastInColumn(int p, int lastPoint, qint64 column) const;
+  void drawTo(float x, float y) { steps_.push_back({x, y, false}); }
+  void drawEach(int from, int to);
+  void drawCrowded(int from, int to);
+  void extremes(int from, int to, float& lowest, float& highest, float& most) const;
+  void noteReach(int from, int to);
+
+  // What the polyline does, in order: a start, or a piece to the next point.
+  struct Step {
+    float x, y;
+    bool start;
+  };
+
+  const DrawingSurface& pic_;
+  const ChartRecord& rec_;
+  const ProgramState& s_;
+  const int k_;
+  const float reach_;
+  float perPoint_ = 0;
+  Colour colour_ = 0;
+  std::vector<Step> steps_;
+  std::vector<Reach> reached_;
+};
 
 }  // namespace kelvane::stdKelvane

@@ -1,5 +1,6 @@
 #include "CalculationStep.h"
 
+#include "LeakTest.h"
 #include "RunRecords.h"
 #include "SlidingWindow.h"
 #include "chart/ChartRecord.h"
@@ -70,8 +71,11 @@ void btnCalculation_Click(Program& program) {
     state.LastValueScaled = scaled;
 
     updateSlidingWindow(state, record, window.graphField(), program.env);
+    state.Decided = ProgramState::DecidedValue{value, state.LastEntryTimeText};
+    showDecision(program);
     recordEntry(program, {state.EntryNumber, window.entryText(), value, state.LastEntryMoment,
-                          state.LastEntryDateText, state.LastEntryTimeText});
+                          state.LastEntryDateText, state.LastEntryTimeText,
+                          state.Limits ? std::optional(state.Limits->upper) : std::nullopt});
   } catch (const RuntimeError& error) {
     if (const std::optional<TextId> message = messageFor(error)) {
       state.AlarmMessage = LoadResString(*message);

@@ -1,11 +1,15 @@
 #include "ResetAndClock.h"
 
+#include "LeakTest.h"
+
 namespace kelvane {
 
 void btnReset_Click(Program& program) {
   program.state.OperatingMode = Mode::Reset;
   program.mainWindow.clearEntry();
   program.mainWindow.clearResults();
+  program.state.Decided.reset();
+  showDecision(program);
 }
 
 void TimerCurrentTime_Timer(Program& program) {

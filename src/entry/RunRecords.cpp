@@ -7,11 +7,12 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include <cmath>
+#include <limits>
+
 namespace kelvane {
 
 namespace {
-
-constexpr float kThresholdA = 0;  // the system computes no threshold
 
 QString quoted(const QString& field) { return QLatin1Char('"') + field + QLatin1Char('"'); }
 
@@ -25,11 +26,23 @@ QString ratioText(float value, const RegionalForms& regional) {
   return regional.singleText(locale.toFloat(rounded) + 0.0f);
 }
 
+namespace {
+
+// A in the form of the ratio's text, or 0 while no limits are set.
+QString thresholdText(std::optional<double> threshold, const RegionalForms& regional) {
+  if (!threshold) return regional.singleText(0);
+  // Beyond a Single the rounded text would be none.
+  if (!(std::abs(*threshold) <= std::numeric_limits<float>::max())) return regional.doubleText(*threshold);
+  return ratioText(float(*threshold), regional);
+}
+
+}  // namespace
+
 QByteArray logRecord(const EntryRecord& entry, const RegionalForms& regional) {
   const QStringList fields{
       quoted(QStringLiteral("Calculation: %1").arg(entry.number)),
       quoted(QStringLiteral("Current time: ") + regional.generalDate(entry.moment)),
-      quoted(QStringLiteral("Threshold A: ") + regional.singleText(kThresholdA)),
+      quoted(QStringLiteral("Threshold A: ") + thresholdText(entry.thresholdA, regional)),
       quoted(QStringLiteral("Probability ratio: ") + ratioText(entry.value, regional)),
   };
   return (fields.join(QLatin1Char(',')) + QStringLiteral("\r\n")).toUtf8();

@@ -6,6 +6,8 @@
 #include <QDateTime>
 #include <QString>
 
+#include <optional>
+
 namespace kelvane {
 
 // What one accepted value leaves behind in the lists, the log and the database.
@@ -16,6 +18,7 @@ struct EntryRecord {
   QDateTime moment;
   QString dateText;    // "dd/mm/yyyy" with the regional separator
   QString timeText;    // "hh:mm:ss"
+  std::optional<double> thresholdA;  // A of the leak test's limits while they are set
 };
 
 // The value rounded to three decimals and shown as the Single that text stands for:

@@ -10,7 +10,9 @@
 #include "handlers/ExportAndPrint.h"
 #include "handlers/StoreAndForward.h"
 #include "handlers/FullScreenChart.h"
+#include "handlers/LeakDecisions.h"
 #include "Keyboard.h"
+#include "chart/LimitLines.h"
 #include "ProgramIcon.h"
 #include "RowsProgress.h"
 #include "database/FileSelection.h"
@@ -20,6 +22,8 @@
 #include "frmAbout.h"
 #include "frmChartMaximized.h"
 #include "frmDataBase.h"
+#include "frmDecisions.h"
+#include "frmLimits.h"
 #include "frmPeriod.h"
 #include "help/HelpWindow.h"
 
@@ -165,12 +169,31 @@ void frmChart::waitForRows(JobControl& job) {
   waitWithProgress(job, active ? active : this);
 }
 
+void frmChart::setDecisionCaption(const QString& text, LeakDecision decision) {
+  const auto colour = [](Colour c) { return QColor(int(c & 0xff), int(c >> 8 & 0xff), int(c >> 16 & 0xff)); };
+  QPalette palette = fraDataInput_->palette();
+  if (decision == LeakDecision::Leak) palette.setColor(QPalette::WindowText, colour(kUpperLimitColour));
+  if (decision == LeakDecision::NoLeak) palette.setColor(QPalette::WindowText, colour(kLowerLimitColour));
+  lblDecision_->setPalette(palette);
+  lblDecision_->setText(text);
+}
+
 void frmChart::setFollowChecked(bool checked) { mnuFollow_->setChecked(checked); }
 
 // Not modal, as the query dialog is: loaded afresh unless it is open, then only brought forward.
 void frmChart::mnuPeriod_Click() {
   if (!frmPeriod_) frmPeriod_ = new frmPeriod(program_, this);
   bringForward(frmPeriod_);
+}
+
+void frmChart::mnuLimits_Click() {
+  frmLimits dialog(program_, settings_, this);
+  dialog.exec();
+}
+
+void frmChart::mnuDecisions_Click() {
+  frmDecisions dialog(program_, this);
+  dialog.exec();
 }
 
 void frmChart::mnuHelpFile_Click() {
@@ -225,6 +248,7 @@ void frmChart::buildDataInput() {
   btnReset_ = makeButton(fraDataInput_, "btnReset", 5880, 1800);
   lblPending_ = makeLabel(fraDataInput_, "lblPending", 1920, 1800, 3255, 375);
   lblPending_->hide();
+  lblDecision_ = makeLabel(fraDataInput_, "lblDecision", 1920, 1380, 3255, 375);
 
   connect(btnCalculation_, &QPushButton::clicked, this, [this] { btnCalculation_Click(program_); });
   // Enter in the entry box takes the value, as the Input button does.
@@ -298,6 +322,9 @@ void frmChart::buildMenus() {
   mnuFollow_ = addItem(mnuDataHandling_, "mnuFollow");
   mnuFollow_->setCheckable(true);
   mnuPeriod_ = addItem(mnuDataHandling_, "mnuPeriod");
+  mnuLimits_ = addItem(mnuDataHandling_, "mnuLimits");
+  mnuDecisions_ = addItem(mnuDataHandling_, "mnuDecisions");
+  mnuDecisions_->setEnabled(false);  // no stored rows at start
   mnuHelp_ = addMenu("mnuHelp");
   mnuHelpFile_ = addItem(mnuHelp_, "mnuHelpFile");
   mnuAbout_ = addItem(mnuHelp_, "mnuAbout");
@@ -314,6 +341,10 @@ void frmChart::buildMenus() {
   connect(mnuSQLquery_, &QAction::triggered, this, [this] { mnuSQLquery_Click(program_); });
   connect(mnuFollow_, &QAction::triggered, this, [this](bool checked) { mnuFollow_Click(program_, newRows_, checked); });
   connect(mnuPeriod_, &QAction::triggered, this, &frmChart::mnuPeriod_Click);
+  connect(mnuLimits_, &QAction::triggered, this, &frmChart::mnuLimits_Click);
+  connect(mnuDecisions_, &QAction::triggered, this, &frmChart::mnuDecisions_Click);
+  connect(mnuDataHandling_, &QMenu::aboutToShow, this,
+          [this] { mnuDecisions_->setEnabled(decisionsAvailable(program_)); });
   connect(mnuHelpFile_, &QAction::triggered, this, &frmChart::mnuHelpFile_Click);
   connect(mnuAbout_, &QAction::triggered, this, [this] { ShowAboutBox(this); });
 }
@@ -350,6 +381,8 @@ void frmChart::setCaptions() {
   mnuSQLquery_->setText(withAccessKey(LoadResString(TextId::SqlQueryItem), u'S'));
   mnuFollow_->setText(withAccessKey(LoadResString(TextId::FollowNewRowsItem), u'F'));
   mnuPeriod_->setText(withAccessKey(LoadResString(TextId::PeriodItem), u'P'));
+  mnuLimits_->setText(withAccessKey(LoadResString(TextId::LimitsItem), u'L'));
+  mnuDecisions_->setText(withAccessKey(LoadResString(TextId::DecisionsItem), u'd'));
   setMenuCaption(mnuHelp_, LoadResString(TextId::Help), u'H');
   mnuHelpFile_->setText(withAccessKey(LoadResString(TextId::Help), u'H'));
   mnuAbout_->setText(withAccessKey(LoadResString(TextId::AboutItem), u'A'));

@@ -5,6 +5,7 @@
 #include "database/NewRowsWatch.h"
 #include "handlers/StoreAndForward.h"
 #include "state/Program.h"
+#include "state/ProgramSettings.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -48,6 +49,7 @@ class frmChart : public QMainWindow, public MainWindowView {
   void clearResults() override;
   ResultLists results() const override;
   void setPendingCaption(const QString& text) override;
+  void setDecisionCaption(const QString& text, LeakDecision decision) override;
   FullScreenView& fullScreenWindow() override;
   bool fullScreenShown() const override;
   QueryDialogView& showQueryDialog() override;
@@ -73,6 +75,8 @@ class frmChart : public QMainWindow, public MainWindowView {
   void mnuExit_Click();
   void mnuHelpFile_Click();
   void mnuPeriod_Click();
+  void mnuLimits_Click();
+  void mnuDecisions_Click();
 
   ProgramState& state_;
   StoreAndForward store_;
@@ -89,6 +93,9 @@ class frmChart : public QMainWindow, public MainWindowView {
   QAction *mnuFileOpen_, *mnuExit_, *mnuSQLquery_, *mnuHelpFile_, *mnuAbout_;
   QAction *mnuExportChart_, *mnuPrintChart_, *mnuExportRows_;
   QAction *mnuFollow_, *mnuPeriod_;
+  QAction *mnuLimits_, *mnuDecisions_;
+  QLabel* lblDecision_;
+  ProgramSettings settings_;
   QLabel* lblCursor_;
   QPointer<frmPeriod> frmPeriod_;
   NewRowsWatch newRows_;

@@ -2,6 +2,7 @@
 #include "MessageBoxes.h"
 #include "chart/ChartFonts.h"
 #include "frmChart.h"
+#include "state/ProgramSettings.h"
 
 #include <QApplication>
 
@@ -14,6 +15,8 @@ int main(int argc, char* argv[]) {
   kelvane::installChartFonts();
 
   kelvane::ProgramState state;
+  // The settings file gives the start-up state nothing else.
+  state.Limits = kelvane::ProgramSettings().leakLimits();
   kelvane::SystemClock clock;
   kelvane::MessageBoxes messages;
   const kelvane::Environment env{clock, kelvane::RegionalForms(QLocale()), messages};

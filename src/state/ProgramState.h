@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LeakLimits.h"
 #include "PointTexts.h"
 #include "RegionalForms.h"
 #include "Tables.h"
@@ -99,6 +100,15 @@ struct ProgramState {
   bool FollowNewRows = false;
   std::optional<FollowableChart> Followable;
   QString MaximizedMode;
+
+  // The leak test's limits, drawn on every chart while they are set, and the newest value entered
+  // with its time, which the decision beside the entry is about (none after Reset).
+  std::optional<LeakLimits> Limits;
+  struct DecidedValue {
+    float value;
+    QString timeText;
+  };
+  std::optional<DecidedValue> Decided;
 
   // Variables of the main window. scaleStored is 32 bits wide: as a 16-bit integer it would
   // overflow after 32767 moves of the window and stop every later value from being recorded.

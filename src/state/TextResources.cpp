@@ -104,6 +104,27 @@ const QHash<TextId, QString>& table() {
       {TextId::NoAnswer, QStringLiteral("no answer within %1 seconds")},
       {TextId::PendingFileLeftAlone, QStringLiteral("Values kept in %1 cannot be read. The file is left as it is, and "
                                                     "values to keep go to %2 beside it.")},
+      {TextId::LimitsItem, QStringLiteral("Leak test limits...")},
+      {TextId::DecisionsItem, QStringLiteral("Leak decisions...")},
+      {TextId::AlphaLabel, QStringLiteral("False alarm probability \u03b1")},
+      {TextId::BetaLabel, QStringLiteral("Missed leak probability \u03b2")},
+      {TextId::LogRatioOption, QStringLiteral("The values are natural logarithms of the ratio")},
+      {TextId::RatioOption, QStringLiteral("The values are the ratio itself")},
+      {TextId::LimitALabel, QStringLiteral("Upper limit A (leak)")},
+      {TextId::LimitBLabel, QStringLiteral("Lower limit B (no leak)")},
+      {TextId::LimitsOkButton, QStringLiteral("OK")},
+      {TextId::NoLimitsButton, QStringLiteral("No limits")},
+      {TextId::LimitNotNumber, QStringLiteral("%1 is not a number.")},
+      {TextId::ProbabilityOutOfRange, QStringLiteral("%1 must lie between 0 and 1, both excluded.")},
+      {TextId::ProbabilitiesTooLarge, QStringLiteral("%1 and %2 together must stay below 1.")},
+      {TextId::LimitsOutOfOrder, QStringLiteral("%1 must lie above %2.")},
+      {TextId::RatioLimitNotPositive, QStringLiteral("%1 must lie above 0 when the values are the ratio itself.")},
+      {TextId::DecisionLeak, QStringLiteral("Leak: %1 reached A at %2")},
+      {TextId::DecisionNoLeak, QStringLiteral("No leak: %1 reached B at %2")},
+      {TextId::DecisionTesting, QStringLiteral("Testing: B < %1 < A")},
+      {TextId::DecisionStretch, QStringLiteral("%1 to %2: %3 row(s), highest %4")},
+      {TextId::LimitsNotKept, QStringLiteral("The limits hold for this run, but they could not be kept for the next "
+                                             "one: %1")},
   };
   return texts;
 }

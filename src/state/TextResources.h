@@ -84,6 +84,27 @@ enum class TextId : int {
   ChartNotPrinted = 107,  // %1 why
   PageTooSmall = 108,
   PrinterUnusable = 109,
+  // The leak test's limits. The dialogs' Cancel is the query dialog's (45).
+  LimitsItem = 110,
+  DecisionsItem = 111,
+  AlphaLabel = 112,
+  BetaLabel = 113,
+  LogRatioOption = 114,
+  RatioOption = 115,
+  LimitALabel = 116,
+  LimitBLabel = 117,
+  LimitsOkButton = 118,
+  NoLimitsButton = 119,
+  LimitNotNumber = 120,         // %1 the field
+  ProbabilityOutOfRange = 121,  // %1 the field
+  ProbabilitiesTooLarge = 122,  // %1 and %2 the fields
+  LimitsOutOfOrder = 123,       // %1 and %2 the fields
+  RatioLimitNotPositive = 124,  // %1 the field
+  DecisionLeak = 125,           // %1 the value, %2 the time it was entered
+  DecisionNoLeak = 126,         // the same
+  DecisionTesting = 127,        // %1 the value
+  DecisionStretch = 128,        // %1 from, %2 to, %3 the rows, %4 the highest value
+  LimitsNotKept = 129,          // %1 the settings file and why
   // Added for writes that do not answer, and files of kept values that cannot be read.
   NoAnswer = 180,               // %1 how many seconds
   PendingFileLeftAlone = 181,   // %1 the file and why it cannot be read, %2 the file values go to instead

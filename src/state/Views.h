@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LeakLimits.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -50,6 +52,18 @@ class PeriodDialogView {
   virtual void unload() = 0;
 };
 
+// The leak test's limits dialog: α, β, the form of the values and the two limits, as typed.
+class LimitsDialogView {
+ public:
+  virtual ~LimitsDialogView() = default;
+  virtual LimitsTexts texts() const = 0;
+  virtual void setTexts(const LimitsTexts& texts) = 0;
+  // Puts the focus in the field, its text selected.
+  virtual void focusField(LimitField field) = 0;
+  // Closes the dialog.
+  virtual void unload() = 0;
+};
+
 // The lines of the lists of entered values, List1, List2 and List5, in order.
 struct ResultLists {
   QStringList numbers, typedTexts, timeStamps;
@@ -73,6 +87,9 @@ class MainWindowView {
   virtual ResultLists results() const = 0;
   // The label lblPending: shown with the text, hidden when it is empty.
   virtual void setPendingCaption(const QString& text) = 0;
+  // The label lblDecision beside the entry: what the newest value decides, in its colour; empty
+  // while no limits are set.
+  virtual void setDecisionCaption(const QString& text, LeakDecision decision) = 0;
   // Created, hidden, on first use; it then lives until the main window closes.
   virtual FullScreenView& fullScreenWindow() = 0;
   // Whether the full-screen window is on screen; asking creates nothing.

@@ -8,6 +8,7 @@
 #include "chart/Twips.h"
 #include "chart/VerticalRange.h"
 #include "entry/SlidingWindow.h"
+#include "support/EntryFixture.h"
 #include "support/TestEnvironment.h"
 
 #include <QtTest>
@@ -90,6 +91,17 @@ struct Chart {
   ChartRecord record;
   RecordingSurface picture;
 };
+
+// Every operation of the picture with its arguments, pens and fonts.
+QByteArray digestOf(const RecordingSurface& picture) {
+  QCryptographicHash hash(QCryptographicHash::Sha1);
+  for (const Entry& e : picture.entries())
+    hash.addData(QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9 %10 %11 %12\n")
+                     .arg(int(e.op)).arg(e.x1, 0, 'g', 9).arg(e.y1, 0, 'g', 9).arg(e.x2, 0, 'g', 9).arg(e.y2, 0, 'g', 9)
+                     .arg(e.value).arg(e.colour).arg(e.text).arg(e.drawWidth).arg(e.drawStyle).arg(e.fontName).arg(e.fontSize)
+                     .toUtf8());
+  return hash.result().toHex();
+}
 
 // A picture box's picture that draws a series through every point: each a pixel column of its own.
 struct EveryPointPicture : PainterSurface {
@@ -315,13 +327,33 @@ class DrawChartTest : public QObject {
     Chart chart(width, width == kWidth ? kHeight : 9495);
     numberOnX ? chart.storeRecords(20, {}, Mode::SQLquery) : chart.storeMinutes(20);
     chart.draw();
-    QCryptographicHash hash(QCryptographicHash::Sha1);
-    for (const Entry& e : chart.picture.entries())
-      hash.addData(QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9 %10 %11 %12\n")
-                       .arg(int(e.op)).arg(e.x1, 0, 'g', 9).arg(e.y1, 0, 'g', 9).arg(e.x2, 0, 'g', 9).arg(e.y2, 0, 'g', 9)
-                       .arg(e.value).arg(e.colour).arg(e.text).arg(e.drawWidth).arg(e.drawStyle).arg(e.fontName).arg(e.fontSize)
-                       .toUtf8());
-    QCOMPARE(hash.result().toHex(), digest);
+    QCOMPARE(digestOf(chart.picture), digest);
+  }
+
+  // While no limits are set every chart is drawn with the operations it had before there were
+  // limits: a run of presses that widens the range and moves the window on, and stored charts of
+  // sparse and of crowded pixel columns, each drawn again from what the picture kept.
+  void chartsWithoutLimitsAreUnchanged_data() {
+    QTest::addColumn<int>("records");  // 0: the live chart of a run of presses
+    QTest::addColumn<QByteArray>("digest");
+    QTest::newRow("live chart of 30 presses") << 0 << QByteArray("4126aa169aa3ead21f50a75733cb1d6dcf49deab");
+    QTest::newRow("stored chart of 300 records") << 300 << QByteArray("782cf8d42998256ce105e3a43238a5a53315fdec");
+    QTest::newRow("stored chart of 100 000 records") << 100000 << QByteArray("d480c618705a17238f121b1fa476391b3cc582d2");
+  }
+  void chartsWithoutLimitsAreUnchanged() {
+    QFETCH(int, records);
+    QFETCH(QByteArray, digest);
+    testing::EntryFixture run;
+    if (records == 0) {
+      for (int press = 1; press <= 30; ++press) run.press(QString::number(press % 7 == 0 ? -press : press * 0.75));
+    } else {
+      Chart chart;
+      chart.storeRecords(records);
+      for (int p = 1; p <= records; ++p) chart.record.Values.at(p, 1) = float(std::sin(p / 40.0) * 5 + 4) * 10000;
+      DrawChart(run.window.picture, chart.record, chart.state, chart.test.env);
+    }
+    DrawChartAgain(run.window.picture, *run.window.picture.LastChart(), run.test.env);
+    QCOMPARE(digestOf(run.window.picture), digest);
   }
 
   // A series drawn through only the points of each pixel column that can change a pixel looks
@@ -400,6 +432,83 @@ class DrawChartTest : public QObject {
     DrawChart(afterOther, other.record, other.state, other.test.env);
     for (PainterSurface* surface : {&once, &afterOther}) DrawChart(*surface, initial.record, initial.state, initial.test.env);
     QCOMPARE(afterOther.image(), once.image());
+  }
+
+  // Dashed lines one device pixel wide at A in red and B in green, labelled at the plot's right
+  // end in the line's colour; the range widens as a stored value widens it, so that both lie
+  // inside, and its label step never shrinks. The program's own label step stays as it was.
+  void limitsOnTheLiveChart_data() {
+    QTest::addColumn<QList<double>>("limits");  // A, B
+    QTest::addColumn<float>("yMax");            // of the record
+    QTest::addColumn<QList<float>>("range");    // the plot's bottom, top and label step
+    QTest::newRow("logarithms of α = β = 0.01, inside -6..14") << QList<double>{4.59512, -4.59512} << 14.0f << QList<float>{-6, 14, 1};
+    QTest::newRow("the ratio for α = β = 0.01: A widens the top") << QList<double>{99, 1 / 99.0} << 14.0f << QList<float>{-6, 100, 5};
+    QTest::newRow("typed, B below the bottom") << QList<double>{-2, -30.5} << 14.0f << QList<float>{-31, 14, 1};
+    QTest::newRow("B below values of up to 1000") << QList<double>{500, -30} << 1000.0f << QList<float>{-30, 1000, 50};
+  }
+  void limitsOnTheLiveChart() {
+    QFETCH(QList<double>, limits);
+    QFETCH(float, yMax);
+    QFETCH(QList<float>, range);
+    Chart chart;
+    chart.record.YMax = yMax;
+    chart.state.YLabelStep = yMax > 20 ? 50 : 1;
+    chart.state.Limits = LeakLimits{limits[0], limits[1], LimitForm::LogRatio, {}, {}};
+    chart.draw();
+    QCOMPARE((QList<float>{chart.state.PlotYMin, chart.state.PlotYMax, chart.state.YLabelStep}), range.mid(0, 2) << (yMax > 20 ? 50 : 1));
+    const QString highest = NumberText(range[1]), below = NumberText(range[1] - 1);  // labelled, the next one a step below
+    QCOMPARE(chart.yMarksOnPicture().filter(QRegularExpression("^label (" + below + "|" + highest + ") ")).size(), range[2] == 1 ? 2 : 1);
+    QStringList dashed, labels;
+    for (const Entry& e : chart.picture.entries()) {
+      if (e.op == Op::Line && e.drawStyle == DrawingSurface::Dashed)
+        dashed << QStringLiteral("%1 %2 %3").arg(line(e.x1, e.y1, e.x2, e.y2)).arg(e.drawWidth).arg(e.colour, 0, 16);
+      if (e.op == Op::Print && (e.text == "A" || e.text == "B"))
+        labels << QStringLiteral("%1 %2 %3 %4 %5 %6").arg(e.text).arg(e.x1).arg(e.y1).arg(e.fontName).arg(e.fontSize).arg(e.colour, 0, 16);
+    }
+    const float a = chart.Y(float(limits[0])), b = chart.Y(float(limits[1])), left = chart.X(0), right = chart.X(20);
+    QCOMPARE(dashed, (QStringList{line(left, a, right, a) + " 0 c8", line(left, b, right, b) + " 0 8000"}));
+    // A label of a line above the X axis stays clear of the axis's arrow.
+    const auto top = [&](double limit, float y) { return limit >= 0 ? std::max(y + 70, chart.Y(0) + 150) : y + 70; };
+    QCOMPARE(labels, (QStringList{QStringLiteral("A %1 %2 Tahoma 7 c8").arg(right + 60).arg(top(limits[0], a)),
+                                  QStringLiteral("B %1 %2 Tahoma 7 8000").arg(right + 60).arg(top(limits[1], b))}));
+  }
+
+  void leakBandsLieWhereRowsReachA_data() {
+    QTest::addColumn<int>("records");
+    QTest::addColumn<double>("ratio");
+    for (const double ratio : {1.0, 2.0}) {
+      QTest::addRow("300 records, one a pixel column or none, at %g", ratio) << 300 << ratio;
+      QTest::addRow("100 000 records, crowded columns, at %g", ratio) << 100000 << ratio;
+    }
+  }
+  // Each device pixel column that holds a record at or above A shows the band in the plot, behind
+  // the grid; no other does. The reference looks at every record, where the renderer passes over
+  // the records once with the series.
+  void leakBandsLieWhereRowsReachA() {
+    QFETCH(int, records);
+    QFETCH(double, ratio);
+    Chart chart;
+    chart.storeRecords(records);
+    const auto valueOf = [records](int p) { return 5 + 4.5 * std::sin(p * 40.0 / records) + (p % 7 == 3 ? 1.0 : 0.0); };
+    for (int p = 1; p <= records; ++p) chart.record.Values.at(p, 1) = float(valueOf(p) * 10000);
+    chart.state.Limits = LeakLimits{8.25, -4, LimitForm::LogRatio, {}, {}};
+    PainterSurface picture(457, 393, 2, 96, ratio);
+    DrawChart(picture, chart.record, chart.state, chart.test.env);
+    const QImage image = picture.image();
+    const QPointF origin = picture.positionOf({0, 0}), step = picture.positionOf({1, 1}) - origin;
+    QSet<int> expected, banded, plain;
+    for (int p = 1; p <= records; ++p)
+      if (valueOf(p) >= 8.25) expected << int(std::floor((chart.X(float(p)) - origin.x()) / step.x() * ratio));
+    const int top = int((chart.Y(13.5f) - origin.y()) / step.y() * ratio);  // between the grid lines of 13 and 14
+    for (int x = 0; x < image.width(); ++x)
+      for (int y = top; y < top + int(6 * ratio); ++y) {
+        if (image.pixel(x, y) == qRgb(255, 225, 225)) banded << x;
+        if (image.pixel(x, y) == qRgb(255, 255, 255)) plain << x;
+      }
+    QVERIFY(!expected.isEmpty() && plain.size() > image.width() / 2);
+    QCOMPARE(banded & plain, QSet<int>());
+    QCOMPARE(banded, expected & (banded | plain));
+    QVERIFY(expected.size() - banded.size() <= 20 * ratio);  // columns of grid lines and the axis say neither
   }
 
   // At a device pixel ratio of 2 the chart has twice the pixels each way, drawn at that density

@@ -76,6 +76,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (int i = 1; i <= labels; ++i) state.PointLabels.set(i, anyEntry(in));
   for (int i = 1; state.PointDates.contains(i); ++i) state.PointDates.set(i, anyEntry(in));
 
+  if (in.ConsumeBool()) state.Limits = LeakLimits{anyValue(in), anyValue(in), LimitForm::LogRatio, {}, {}};
+
   RecordingSurface picture(in.ConsumeFloatingPointInRange(0.0f, 20000.0f), in.ConsumeFloatingPointInRange(0.0f, 20000.0f));
   stdKelvane::DrawChart(picture, record, state, test.env);
   return 0;

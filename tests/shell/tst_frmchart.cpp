@@ -52,8 +52,13 @@ Q_DECLARE_METATYPE(Control)
 class MainWindowTest : public QObject {
   Q_OBJECT
 
+  QTemporaryDir settingsFolder_;
+
  private slots:
-  void initTestCase() { installChartFonts(); }
+  void initTestCase() {
+    installChartFonts();
+    qputenv("XDG_CONFIG_HOME", settingsFolder_.path().toLocal8Bit());  // the limits are kept there
+  }
 
   // A few controls where a swapped id, a control in the wrong frame or menu, or a wrong font shows.
   void controls_data() {
@@ -200,6 +205,37 @@ class MainWindowTest : public QObject {
                              image.width() - drawn.right(), drawn.top(), main.state.ScaleX}),
                (QVariantList{picture, picture.width() * 15.0f, picture.height() * 15.0f, picture.bottom() + 16, 11, 3, scaleX}));
     }
+  }
+
+  // α and β typed fill in A and B; OK draws the limits on the chart and, beside the entry, the
+  // decision of the newest value in red. Access keys stay distinct in the dialog and in the menu.
+  void limitsDialog() {
+    MainWindow main;
+    main.find<QLineEdit>("Text6")->setText("5");
+    main.press("btnCalculation");
+    QString filled;
+    QStringList keys;
+    QTimer::singleShot(0, [&] {
+      QWidget* dialog = QApplication::activeModalWidget();
+      QTest::keyClicks(dialog->findChild<QLineEdit*>("txtAlpha"), "0.01");
+      QTest::keyClicks(dialog->findChild<QLineEdit*>("txtBeta"), "0.01");
+      filled = dialog->findChild<QLineEdit*>("txtLimitA")->text() + " " + dialog->findChild<QLineEdit*>("txtLimitB")->text();
+      for (const QLabel* label : dialog->findChildren<QLabel*>()) keys << label->text().section('&', 1).left(1).toLower();
+      for (const QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) keys << button->text().section('&', 1).left(1).toLower();
+      dialog->findChild<QPushButton*>("btnLimitsOK")->click();
+    });
+    main.press("mnuLimits");
+    QCOMPARE(filled, QStringLiteral("4.59511985013459 -4.59511985013459"));
+    QCOMPARE(keys.size(), QSet<QString>(keys.begin(), keys.end()).size());
+    const auto* decision = main.find<QLabel>("lblDecision");
+    QCOMPARE((std::pair{decision->text(), decision->palette().color(QPalette::WindowText)}),
+             (std::pair{QStringLiteral("Leak: 5 reached A at 14:08:45"), QColor(200, 0, 0)}));
+    const QImage after = main.chart().convertToFormat(QImage::Format_RGB32);
+    const auto* pixels = reinterpret_cast<const QRgb*>(after.constBits());
+    QVERIFY(std::count(pixels, pixels + after.width() * after.height(), qRgb(200, 0, 0)) > 200);  // the dashed line at A
+    QStringList menuKeys;
+    for (const QAction* item : main.find<QMenu>("mnuDataHandling")->actions()) if (!item->isSeparator()) menuKeys << item->text().section('&', 1).left(1).toLower();
+    QCOMPARE(menuKeys, (QStringList{"s", "f", "p", "l", "d"}));
   }
 
   void queryDialogKeepsTheOperatorsText() {

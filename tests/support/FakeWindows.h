@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <thread>
 
 namespace kelvane::testing {
@@ -38,6 +39,16 @@ struct FakeQueryDialog : QueryDialogView {
   QString text = querySkeleton();
 };
 
+struct FakeLimitsDialog : LimitsDialogView {
+  LimitsTexts texts() const override { return fields; }
+  void setTexts(const LimitsTexts& texts) override { fields = texts; }
+  void focusField(LimitField field) override { focused = field; }
+  void unload() override { unloaded = true; }
+  LimitsTexts fields;
+  std::optional<LimitField> focused;
+  bool unloaded = false;
+};
+
 // The main window's controls as plain values; the chart is recorded at graphField's design size.
 struct FakeMainWindow : MainWindowView {
   FakeMainWindow() = default;
@@ -61,6 +72,10 @@ struct FakeMainWindow : MainWindowView {
   }
   ResultLists results() const override { return {List1, List2, List5}; }
   void setPendingCaption(const QString& text) override { pendingCaption = text; }
+  void setDecisionCaption(const QString& text, LeakDecision kind) override {
+    decisionCaption = text;
+    decision = kind;
+  }
   FullScreenView& fullScreenWindow() override {
     if (!fullScreen) fullScreen = std::make_unique<FakeFullScreenWindow>();
     return *fullScreen;
@@ -95,6 +110,8 @@ struct FakeMainWindow : MainWindowView {
   bool fullScreenEnabled = false;
   QStringList List1, List2, List5;
   QString pendingCaption;  // empty: lblPending hidden
+  QString decisionCaption;
+  LeakDecision decision = LeakDecision::Testing;
   std::unique_ptr<FakeFullScreenWindow> fullScreen;
   std::unique_ptr<FakeQueryDialog> queryDialog;
   int queryDialogsLoaded = 0;

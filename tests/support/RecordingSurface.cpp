@@ -63,6 +63,12 @@ void RecordingSurface::Line(float x1, float y1, float x2, float y2, Colour colou
   currentY_ = y2;
 }
 
+void RecordingSurface::Fill(float x1, float y1, float x2, float y2, Colour colour) {
+  Entry& entry = add(Op::Fill);
+  entry.x1 = x1, entry.y1 = y1, entry.x2 = x2, entry.y2 = y2;
+  entry.colour = colour;
+}
+
 void RecordingSurface::Print(const QString& text) {
   Entry& entry = add(Op::Print);
   entry.x1 = currentX_;

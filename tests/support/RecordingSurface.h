@@ -12,13 +12,13 @@ namespace kelvane {
 // that a test can read what a chart consists of.
 class RecordingSurface : public DrawingSurface {
  public:
-  enum class Op { SetDrawWidth, SetDrawStyle, SetFont, SetFontSize, SetBackColor, SetForeColor, SetScale, Line, Print };
+  enum class Op { SetDrawWidth, SetDrawStyle, SetFont, SetFontSize, SetBackColor, SetForeColor, SetScale, Line, Print, Fill };
 
   struct Entry {
     Op op;
-    float x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // Line: both ends; Print: the position; SetScale: corners
+    float x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // Line: both ends; Print: the position; SetScale, Fill: corners
     float value = 0;                       // SetDrawWidth, SetDrawStyle, SetFont, SetFontSize
-    Colour colour = 0;                     // Line, SetBackColor, SetForeColor; Print: the fore colour
+    Colour colour = 0;                     // Line, Fill, SetBackColor, SetForeColor; Print: the fore colour
     QString text;                          // Print: the text; SetFont: the name
     int drawWidth = 1, drawStyle = Solid;  // in effect for a Line
     QString fontName;                      // in effect for a Print
@@ -47,6 +47,7 @@ class RecordingSurface : public DrawingSurface {
   // LineTo is kept as the Line from the current position it draws.
   void Line(float x1, float y1, float x2, float y2, Colour colour) override;
   void LineTo(float x2, float y2, Colour colour) override { Line(currentX_, currentY_, x2, y2, colour); }
+  void Fill(float x1, float y1, float x2, float y2, Colour colour) override;
   void SetCurrentX(float x) override { currentX_ = x; }
   void SetCurrentY(float y) override { currentY_ = y; }
   void Print(const QString& text) override;

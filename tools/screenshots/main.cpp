@@ -25,9 +25,11 @@
 #include <QTimer>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTextStream>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -117,6 +119,37 @@ double pressureSignal(int n, int rowsADay, int leakFrom, int leakTo) {
   return 5 + swing + 0.5 * std::sin(n * 1.7) - (n >= leakFrom && n < leakTo ? 4 : 0);
 }
 
+// A leak test's probability ratio over a week, one row a minute, to three decimals: calm, and twice
+// a leak that drives it far past the upper limit for some hours.
+double ratioSignal(int n) {
+  const auto leak = [n](int from, int hours) {
+    const double t = double(n - from) / (hours * 60);
+    return t > 0 && t < 1 ? 44 * std::min({1.0, 4 * t, 4 * (1 - t)}) * (1 + 0.04 * std::sin(n / 13.0)) : 0.0;
+  };
+  const double calm = 1 + 0.6 * std::sin(n / 97.0) + 0.3 * std::sin(n * 1.3);
+  const double ratio = calm + leak(2 * 1440 + 300, 14) + leak(5 * 1440 + 900, 9);
+  return std::round(ratio * 1000) / 1000;
+}
+
+// Sets the limits in the dialog (a picture of it once filled in, when named) and presses OK.
+bool setLimits(frmChart& window, const QString& alpha, const QString& beta, bool ratio, const QDir& folder,
+               const QString& picture = {}) {
+  bool saved = true;
+  QTimer::singleShot(0, [&] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    dialog->findChild<QRadioButton*>(ratio ? QStringLiteral("optRatio") : QStringLiteral("optLogRatio"))->click();
+    for (const auto& [name, text] : {std::pair{QStringLiteral("txtAlpha"), alpha}, {QStringLiteral("txtBeta"), beta}}) {
+      auto* box = dialog->findChild<QLineEdit*>(name);
+      box->clear();
+      box->insert(text);  // as typed: A and B follow
+    }
+    if (!picture.isEmpty()) saved = save(*dialog, folder, picture);
+    dialog->findChild<QPushButton*>(QStringLiteral("btnLimitsOK"))->click();
+  });
+  window.findChild<QAction*>(QStringLiteral("mnuLimits"))->trigger();
+  return saved;
+}
+
 // Presses "SELECT query". The dialog it closes then goes at once, as the program's own event loop
 // lets it go: left for later, it would be deleted under the next read, which waits over it.
 void selectQuery(QDialog& dialog) {
@@ -197,6 +230,9 @@ int main(int argc, char* argv[]) {
   const char* const kScaledOption = "--at-200-percent";
   const bool scaled = argc == 3 && std::strcmp(argv[1], kScaledOption) == 0;
   if (scaled) qputenv("QT_SCALE_FACTOR", "2");  // read once, as the application starts
+  // The limits set for the pictures are kept in a settings file of their own, not the operator's.
+  const QTemporaryDir settingsFolder;
+  qputenv("XDG_CONFIG_HOME", settingsFolder.path().toLocal8Bit());
   QApplication app(argc, argv);
   if (argc != 2 && !scaled) {
     std::fprintf(stderr, "usage: kelvane-screenshots FOLDER\n");
@@ -272,6 +308,32 @@ int main(int argc, char* argv[]) {
   createDatabase(week, QDateTime(QDate(2026, 11, 29), QTime(23, 59, 59)), 1, 7 * 86400,
                  [](int n) { return pressureSignal(n, 86400, 4 * 86400 + 30000, 4 * 86400 + 37200); });
   allSaved &= saveQueryCharts(mainWindow, state, week, folder, QStringLiteral("week-by-second"));
+
+  // The leak test's limits: the dialog, a run of entered logarithms that reaches A, a week of
+  // stored ratios with two leaks, and the list of the stretches at or above A.
+  allSaved &= setLimits(mainWindow, QStringLiteral("0.01"), QStringLiteral("0.01"), false, folder,
+                        QStringLiteral("leak-limits-dialog"));
+  mainWindow.findChild<QPushButton*>(QStringLiteral("btnReset"))->click();
+  enterValues(mainWindow, clock, {0.2, -0.4, 0.5, -0.9, -0.3, 0.6, 1.1, 0.7, 1.5, 1.2, 2.0,
+                                  1.6, 2.4, 2.9, 2.5, 3.2, 3.0, 3.7, 3.4, 4.1, 3.9, 4.8});
+  allSaved &= save(mainWindow, folder, QStringLiteral("leak-limits-live"));
+  allSaved &= setLimits(mainWindow, QStringLiteral("0.05"), QStringLiteral("0.1"), true, folder);
+  const QString ratios = logFolder.filePath(QStringLiteral("ratios.db"));
+  createDatabase(ratios, QDateTime(QDate(2026, 11, 29), QTime(23, 59)), 60, 7 * 1440, ratioSignal);
+  state.DatabasePath = ratios;
+  mainWindow.findChild<QAction*>(QStringLiteral("mnuSQLquery"))->trigger();
+  auto* ratioQuery = mainWindow.findChild<QDialog*>(QStringLiteral("frmDataBase"));
+  ratioQuery->findChild<QPlainTextEdit*>(QStringLiteral("txtQuery"))
+      ->setPlainText(QStringLiteral("SELECT Date, Time, number, Data FROM GraphData"));
+  selectQuery(*ratioQuery);
+  allSaved &= save(mainWindow, folder, QStringLiteral("leak-bands-week"));
+  QTimer::singleShot(0, [&] {
+    QWidget* decisions = QApplication::activeModalWidget();
+    allSaved &= save(*decisions, folder, QStringLiteral("leak-decisions"));
+    decisions->close();
+  });
+  emit mainWindow.findChild<QMenu*>(QStringLiteral("mnuDataHandling"))->aboutToShow();  // as the menu opens
+  mainWindow.findChild<QAction*>(QStringLiteral("mnuDecisions"))->trigger();
 
   // The About box is modal: its picture is taken while it waits.
   QTimer::singleShot(0, [&] {

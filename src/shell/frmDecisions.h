@@ -1,0 +1,23 @@
+#pragma once
+
+#include "handlers/LeakDecisions.h"
+#include "state/Program.h"
+
+#include <QDialog>
+
+class QListView;
+
+namespace kelvane {
+
+// The stretches of the main window's chart of stored rows at or above A, one line each; a
+// double-click (or Enter) zooms the chart into one and closes the list. Modal.
+class frmDecisions : public QDialog {
+  Q_OBJECT
+ public:
+  frmDecisions(Program& program, QWidget* mainWindow);
+
+ private:
+  QListView* lstDecisions_;
+};
+
+}  // namespace kelvane

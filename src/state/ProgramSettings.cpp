@@ -1,0 +1,73 @@
+#include "ProgramSettings.h"
+
+#include "RuntimeError.h"
+
+#include <QLocale>
+
+namespace kelvane {
+
+namespace {
+
+const QString kLeakTest = QStringLiteral("LeakTest/");
+const QString kRatioForm = QStringLiteral("ratio"), kLogRatioForm = QStringLiteral("log");
+
+}  // namespace
+
+ProgramSettings::ProgramSettings() : settings_(QStringLiteral("Kelvane"), QStringLiteral("Kelvane program")) {}
+
+// Numbers are kept in the C locale with every digit they need: a file is read back the same under
+// any regional settings.
+std::optional<double> ProgramSettings::number(const QString& key) const {
+  bool ok = false;
+  const double value = settings_.value(key).toString().toDouble(&ok);
+  return ok ? std::optional(value) : std::nullopt;
+}
+
+void ProgramSettings::setNumber(const QString& key, std::optional<double> value) {
+  if (value)
+    settings_.setValue(key, QString::number(*value, 'g', QLocale::FloatingPointShortest));
+  else
+    settings_.remove(key);
+}
+
+void ProgramSettings::write() {
+  settings_.sync();
+  // A file read with format errors is written all the same; only access fails a write.
+  if (settings_.status() == QSettings::AccessError)
+    throw RuntimeError(ErrorNumber::FileAccess, settings_.fileName(), QStringLiteral("The file cannot be written"));
+}
+
+std::optional<LeakLimits> ProgramSettings::leakLimits() const {
+  const QString form = settings_.value(kLeakTest + QStringLiteral("Form")).toString();
+  if (form != kRatioForm && form != kLogRatioForm) return std::nullopt;
+  LeakLimits limits;
+  limits.form = form == kRatioForm ? LimitForm::Ratio : LimitForm::LogRatio;
+  const auto alpha = number(kLeakTest + QStringLiteral("Alpha")), beta = number(kLeakTest + QStringLiteral("Beta"));
+  const auto upper = number(kLeakTest + QStringLiteral("LimitA")), lower = number(kLeakTest + QStringLiteral("LimitB"));
+  if (alpha && beta) {
+    limits = waldLimits(*alpha, *beta, limits.form);
+  } else if (upper && lower && !alpha && !beta) {
+    limits.upper = *upper;
+    limits.lower = *lower;
+  } else {
+    return std::nullopt;
+  }
+  if (refusalOf(limits)) return std::nullopt;
+  return limits;
+}
+
+void ProgramSettings::setLeakLimits(const std::optional<LeakLimits>& limits) {
+  if (!limits) {
+    settings_.remove(QStringLiteral("LeakTest"));
+  } else {
+    const QString form = limits->form == LimitForm::Ratio ? kRatioForm : kLogRatioForm;
+    settings_.setValue(kLeakTest + QStringLiteral("Form"), form);
+    setNumber(kLeakTest + QStringLiteral("Alpha"), limits->alpha);
+    setNumber(kLeakTest + QStringLiteral("Beta"), limits->beta);
+    setNumber(kLeakTest + QStringLiteral("LimitA"), limits->upper);
+    setNumber(kLeakTest + QStringLiteral("LimitB"), limits->lower);
+  }
+  write();
+}
+
+}  // namespace kelvane

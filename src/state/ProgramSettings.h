@@ -1,0 +1,37 @@
+#pragma once
+
+#include "LeakLimits.h"
+
+#include <QSettings>
+#include <QString>
+
+#include <optional>
+
+namespace kelvane {
+
+// The program's settings file: organisation "Kelvane", application "Kelvane program", in the
+// platform's usual place ($XDG_CONFIG_HOME/Kelvane/Kelvane program.conf on Linux). Each feature
+// keeps its keys in a group of its own. A file that cannot be read reads as empty, and one that
+// cannot be written is only reported: the program runs on either way.
+class ProgramSettings {
+ public:
+  ProgramSettings();
+
+  QString fileName() const { return settings_.fileName(); }
+
+  // The leak test's limits; none while unset, or when what the file holds fails the limits
+  // dialog's checks.
+  std::optional<LeakLimits> leakLimits() const;
+  // Keeps the limits for the next run, or removes them. Raises a RuntimeError naming the file when
+  // it could not be written.
+  void setLeakLimits(const std::optional<LeakLimits>& limits);
+
+ private:
+  std::optional<double> number(const QString& key) const;
+  void setNumber(const QString& key, std::optional<double> value);
+  void write();
+
+  QSettings settings_;
+};
+
+}  // namespace kelvane
