@@ -347,5 +347,10 @@ Er bleibt mit den danach eingegebenen Werten in „Pending rows.txt“ und wird 
         <comment>105</comment>
         <translation>In „Pending rows.txt“ aufbewahrte Werte können nicht gelesen werden und werden ausgelassen: %1</translation>
     </message>
+    <message>
+        <source>This table has no index on Date and Time: a period is found by reading every row. kelvane-db index adds one.</source>
+        <comment>150</comment>
+        <translation>Diese Tabelle hat keinen Index über Date und Time: Für einen Zeitraum wird jede Zeile gelesen. kelvane-db index legt einen an.</translation>
+    </message>
 </context>
 </TS>

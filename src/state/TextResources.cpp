@@ -97,6 +97,8 @@ const QHash<TextId, QString>& table() {
       {TextId::NotKept, QStringLiteral("Not kept to be stored later: %1")},
       {TextId::PendingFileUnreadable, QStringLiteral("Values kept in \"Pending rows.txt\" cannot be read and are left "
                                                      "out: %1")},
+      {TextId::NoPeriodIndex, QStringLiteral("This table has no index on Date and Time: a period is found by reading "
+                                             "every row. kelvane-db index adds one.")},
   };
   return texts;
 }

@@ -79,6 +79,8 @@ enum class TextId : int {
   KeptRowRefused = 103,      // %1 the entry number, %2 its date, %3 its time, %4 the database, %5 why
   NotKept = 104,             // %1 what went wrong
   PendingFileUnreadable = 105,  // %1 the lines or why the file cannot be read
+  // Added for periods found through an index.
+  NoPeriodIndex = 150,
 };
 
 // The UI string with this id. Every id is in the table; one that is not is a fault of the build

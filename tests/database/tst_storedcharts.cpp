@@ -65,10 +65,26 @@ struct PeriodDialog : PeriodDialogView {
   QDateTime from() const override { return period.value(0); }
   QDateTime to() const override { return period.value(1); }
   void setPeriod(const QDateTime& from, const QDateTime& to) override { period = {from, to}; }
+  void showNotice(const QString& text) override { notice = text; }
   void unload() override { unloaded = true; }
   QList<QDateTime> period;
+  QString notice;
   bool unloaded = false;
 };
+
+// The period query as it was before each part became a SELECT of its own: one WHERE of ORs.
+QString orFormQuery(const Period& period, const RegionalForms& regional) {
+  const auto quoted = [](const QString& text) { return "'" + text + "'"; };
+  const QDate first = period.from.date(), last = period.to.date();
+  const QString from = quoted(regional.timeText(period.from.time())), to = quoted(regional.timeText(period.to.time()));
+  QString where = QString("Date = %1 AND Time >= %2 AND Time <= %3").arg(quoted(regional.dateText(first)), from, to);
+  QStringList between{"''"};  // no date: an IN list is never empty
+  for (QDate day = first.addDays(1); day < last; day = day.addDays(1)) between << quoted(regional.dateText(day));
+  if (first != last)
+    where = QString("(Date = %1 AND Time >= %2) OR Date IN (%3) OR (Date = %4 AND Time <= %5)")
+                .arg(quoted(regional.dateText(first)), from, between.join(", "), quoted(regional.dateText(last)), to);
+  return "SELECT Date, Time, number, Data FROM GraphData WHERE " + where + " ORDER BY number";
+}
 
 // A tick that waits for its check however loaded the machine.
 constexpr std::chrono::seconds kPatientTick{10};
@@ -80,6 +96,36 @@ class StoredChartsTest : public QObject {
   Q_OBJECT
 
   MeasurementDatabases databases_;
+
+  std::unique_ptr<QTemporaryDir> hourlyFolder_;
+  std::unique_ptr<MeasurementDatabase> hourly_;
+  QString hourlyKind_;
+
+  // Thirty years of a row an hour, numbered from 1, in the forms of the locale: a year is a
+  // thirtieth of the table, so that the server's planner has reason to search it.
+  MeasurementDatabase& hourlyRows(EngineKind engine, const QString& locale) {
+    if (hourlyKind_ == engineName(engine) + locale) return *hourly_;
+    hourlyKind_ = engineName(engine) + locale;
+    hourly_.reset();
+    hourlyFolder_ = std::make_unique<QTemporaryDir>();
+    hourly_ = databases_.make(engine, hourlyFolder_->path());
+    hourly_->withGraphData();
+    const QChar dot = RegionalForms(QLocale(locale)).dateText(QDate(2000, 1, 2)).at(2);
+    // Both engines weigh what ANALYZE found: SQLite reads a WHERE of ORs whole then.
+    if (engine == EngineKind::Sqlite)
+      hourly_->run(QString("WITH RECURSIVE h(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM h WHERE n < 262800) INSERT INTO GraphData "
+                           "SELECT strftime('%d%1%m%1%Y', m), strftime('%H:%M:%S', m), n, 1 FROM (SELECT n, datetime('2000-01-01', n || ' hours') AS m FROM h)").arg(dot));
+    else
+      hourly_->run(QString("INSERT INTO GraphData SELECT to_char(m, 'DD%1MM%1YYYY'), to_char(m, 'HH24:MI:SS'), n, 1 FROM generate_series(1, 262800) AS n, "
+                           "LATERAL (SELECT timestamp '2000-01-01' + n * interval '1 hour' AS m) AS t").arg(dot));
+    hourly_->run("ANALYZE GraphData");
+    // SQLite sees the table of a station after ten years by the second; a year then is a tenth.
+    if (engine == EngineKind::Sqlite)
+      for (const QString& sql : {"UPDATE sqlite_stat1 SET stat = '315360000 86400 1' WHERE idx = 'GraphDataDateTime'",
+                                 "UPDATE sqlite_stat1 SET stat = '315360000 1' WHERE idx = 'GraphDataNumber'", "ANALYZE sqlite_master"})
+        hourly_->run(sql);
+    return *hourly_;
+  }
 
   // Rows numbered 1, 2, ... with these Data values, written newest first so that the engine's
   // order is not the numbering.
@@ -441,6 +487,88 @@ class StoredChartsTest : public QObject {
     QCOMPARE(f.state.QueryText, periodQuery({from, to}, f.test.env.regional));
     btnEditSql_Click(f.program, dialog);  // the same text, to be edited
     QCOMPARE(f.window.queryDialog->text, f.state.QueryText);
+  }
+
+  // Each part of a period (its first day from From, the days between, its last day up to To) is
+  // searched through the index on (Date, Time) on both engines, never read whole, and the parts
+  // together are the rows the one WHERE of ORs returned, in the same order.
+  void periodQueryReadsOnlyItsRows_data() {
+    addEngineColumn();
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QDateTime>("from");
+    QTest::addColumn<QDateTime>("to");
+    QTest::addColumn<QStringList>("searches");  // SQLite's, one a part
+    const QDateTime now(QDate(2026, 12, 6), QTime(14, 0));
+    const QStringList day{"Date=? AND Time>? AND Time<?"}, twoDays{"Date=? AND Time>?", "Date=? AND Time<?"},
+        days{"Date=? AND Time>?", "Date=?", "Date=? AND Time<?"};
+    for (EngineKind engine : kEngines)
+      for (const QString locale : {"en_GB", "de_DE"}) {
+        const auto row = [&](const char* name, const QDateTime& from, const QDateTime& to, const QStringList& searches) {
+          newEngineRow(engine, locale + ": " + name) << locale << from << to << searches;
+        };
+        row("an hour, both ends on a row", now.addSecs(-3600), now, day);
+        row("a day across midnight", now.addDays(-1), now, twoDays);
+        row("a week", now.addDays(-7), now, days);
+        row("across a month's end", QDateTime(QDate(2026, 11, 30), QTime(20, 0, 1)), QDateTime(QDate(2026, 12, 1), QTime(3, 0)), twoDays);
+        row("a month", now.addMonths(-1), now, days);
+        row("40 days", QDateTime(QDate(2026, 1, 3), QTime(5, 0)), QDateTime(QDate(2026, 2, 12), QTime(5, 59, 59)), days);
+        row("a year", now.addYears(-1), now, days);
+      }
+  }
+  void periodQueryReadsOnlyItsRows() {
+    QFETCH(EngineKind, engine);
+    QFETCH(QString, locale);
+    QFETCH(QDateTime, from);
+    QFETCH(QDateTime, to);
+    QFETCH(QStringList, searches);
+    MeasurementDatabase& database = hourlyRows(engine, locale);
+    const RegionalForms regional{QLocale(locale)};
+    const QString sql = periodQuery({from, to}, regional);
+    const QList<QVariantList> rows = database.rows(sql);
+    QVERIFY(rows.size() > 1);
+    QCOMPARE(rows, database.rows(orFormQuery({from, to}, regional)));
+    QStringList searched, expected;
+    static const QRegularExpression scan("(Seq Scan on|Index Scan using|Index Scan on|Index Only Scan using) (\\w+)");
+    for (const QVariantList& step : database.rows((engine == EngineKind::Sqlite ? "EXPLAIN QUERY PLAN " : "EXPLAIN ") + sql)) {
+      const QString text = step.last().toString();
+      if (engine == EngineKind::Sqlite && text.contains("GraphData")) searched << text;
+      if (engine == EngineKind::Postgres && scan.match(text).hasMatch()) searched << scan.match(text).captured(2);
+    }
+    for (const QString& search : searches)
+      expected << (engine == EngineKind::Sqlite ? "SEARCH GraphData USING INDEX GraphDataDateTime (" + search + ")" : "graphdatadatetime");
+    QCOMPARE(searched, expected);
+  }
+
+  // Opened on a table without the index on Date and Time, the dialog says so under its fields and
+  // still charts; on a table with it, or on none it can ask, it says nothing.
+  void periodDialogNoticesAMissingIndex_data() {
+    addEngineColumn();
+    QTest::addColumn<QString>("index");  // none when empty; no table GraphData when null
+    QTest::addColumn<bool>("notice");
+    for (EngineKind engine : kEngines) {
+      newEngineRow(engine, "an index on Date, Time") << "Date, Time" << false;
+      newEngineRow(engine, "made before the index") << "" << true;
+      newEngineRow(engine, "an index on Time, Date") << "Time, Date" << true;
+      newEngineRow(engine, "no table GraphData") << QString() << false;
+    }
+  }
+  void periodDialogNoticesAMissingIndex() {
+    QFETCH(EngineKind, engine);
+    QFETCH(QString, index);
+    QFETCH(bool, notice);
+    EntryFixture f;
+    f.test.clock.set(QDateTime(QDate(2026, 12, 6), QTime(14, 30)));
+    const auto database = databases_.make(engine, f.folder.path());
+    if (!index.isNull()) database->run("CREATE TABLE GraphData (Date text, Time text, number real, Data real)");
+    if (!index.isEmpty()) database->run("CREATE INDEX Periods ON GraphData (" + index + ")");
+    if (!index.isNull()) database->withRow(1, 0.5, "06/12/2026", "14:00:00");
+    f.state.DatabasePath = database->dataSource();
+    PeriodDialog dialog;
+    frmPeriod_Load(f.program, dialog);
+    QCOMPARE(dialog.notice, notice ? LoadResString(TextId::NoPeriodIndex) : QString());
+    if (index.isNull()) return;
+    btnChartPeriod_Click(f.program, dialog);
+    QVERIFY(dialog.unloaded && f.state.ChartRecordCount == 1);
   }
 
   void quickRanges_data() {
