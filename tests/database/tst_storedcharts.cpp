@@ -72,20 +72,6 @@ struct PeriodDialog : PeriodDialogView {
   bool unloaded = false;
 };
 
-// The period query as it was before each part became a SELECT of its own: one WHERE of ORs.
-QString orFormQuery(const Period& period, const RegionalForms& regional) {
-  const auto quoted = [](const QString& text) { return "'" + text + "'"; };
-  const QDate first = period.from.date(), last = period.to.date();
-  const QString from = quoted(regional.timeText(period.from.time())), to = quoted(regional.timeText(period.to.time()));
-  QString where = QString("Date = %1 AND Time >= %2 AND Time <= %3").arg(quoted(regional.dateText(first)), from, to);
-  QStringList between{"''"};  // no date: an IN list is never empty
-  for (QDate day = first.addDays(1); day < last; day = day.addDays(1)) between << quoted(regional.dateText(day));
-  if (first != last)
-    where = QString("(Date = %1 AND Time >= %2) OR Date IN (%3) OR (Date = %4 AND Time <= %5)")
-                .arg(quoted(regional.dateText(first)), from, between.join(", "), quoted(regional.dateText(last)), to);
-  return "SELECT Date, Time, number, Data FROM GraphData WHERE " + where + " ORDER BY number";
-}
-
 // A tick that waits for its check however loaded the machine.
 constexpr std::chrono::seconds kPatientTick{10};
 
@@ -96,36 +82,6 @@ class StoredChartsTest : public QObject {
   Q_OBJECT
 
   MeasurementDatabases databases_;
-
-  std::unique_ptr<QTemporaryDir> hourlyFolder_;
-  std::unique_ptr<MeasurementDatabase> hourly_;
-  QString hourlyKind_;
-
-  // Thirty years of a row an hour, numbered from 1, in the forms of the locale: a year is a
-  // thirtieth of the table, so that the server's planner has reason to search it.
-  MeasurementDatabase& hourlyRows(EngineKind engine, const QString& locale) {
-    if (hourlyKind_ == engineName(engine) + locale) return *hourly_;
-    hourlyKind_ = engineName(engine) + locale;
-    hourly_.reset();
-    hourlyFolder_ = std::make_unique<QTemporaryDir>();
-    hourly_ = databases_.make(engine, hourlyFolder_->path());
-    hourly_->withGraphData();
-    const QChar dot = RegionalForms(QLocale(locale)).dateText(QDate(2000, 1, 2)).at(2);
-    // Both engines weigh what ANALYZE found: SQLite reads a WHERE of ORs whole then.
-    if (engine == EngineKind::Sqlite)
-      hourly_->run(QString("WITH RECURSIVE h(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM h WHERE n < 262800) INSERT INTO GraphData "
-                           "SELECT strftime('%d%1%m%1%Y', m), strftime('%H:%M:%S', m), n, 1 FROM (SELECT n, datetime('2000-01-01', n || ' hours') AS m FROM h)").arg(dot));
-    else
-      hourly_->run(QString("INSERT INTO GraphData SELECT to_char(m, 'DD%1MM%1YYYY'), to_char(m, 'HH24:MI:SS'), n, 1 FROM generate_series(1, 262800) AS n, "
-                           "LATERAL (SELECT timestamp '2000-01-01' + n * interval '1 hour' AS m) AS t").arg(dot));
-    hourly_->run("ANALYZE GraphData");
-    // SQLite sees the table of a station after ten years by the second; a year then is a tenth.
-    if (engine == EngineKind::Sqlite)
-      for (const QString& sql : {"UPDATE sqlite_stat1 SET stat = '315360000 86400 1' WHERE idx = 'GraphDataDateTime'",
-                                 "UPDATE sqlite_stat1 SET stat = '315360000 1' WHERE idx = 'GraphDataNumber'", "ANALYZE sqlite_master"})
-        hourly_->run(sql);
-    return *hourly_;
-  }
 
   // Rows numbered 1, 2, ... with these Data values, written newest first so that the engine's
   // order is not the numbering.
@@ -437,8 +393,9 @@ class StoredChartsTest : public QObject {
   }
 
   // The rows kelvane-db collect wrote under the regional settings, charted for a period: exactly
-  // those inside it, From and To included. A period without rows, or one that ends before it
-  // starts, gives message 58 and leaves the dialog open.
+  // those inside it, From and To included, with or without the index on Date and Time, which the
+  // dialog tells when it opens. A period without rows, or one that ends before it starts, gives
+  // message 58 and leaves the dialog open.
   void chartingAPeriod_data() {
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QDateTime>("start");  // of rows a step apart
@@ -446,13 +403,14 @@ class StoredChartsTest : public QObject {
     QTest::addColumn<int>("rows");
     QTest::addColumn<QDateTime>("from");
     QTest::addColumn<QDateTime>("to");
+    QTest::addColumn<bool>("indexed");  // on Date and Time; the dialog tells a table without it
     const auto at = [](int year, int month, int day, int hour, int minute) { return QDateTime(QDate(year, month, day), QTime(hour, minute)); };
-    QTest::newRow("within one day") << "en_GB" << at(2026, 12, 6, 8, 0) << 60 << 300 << at(2026, 12, 6, 9, 30).addSecs(30) << at(2026, 12, 6, 11, 0);
-    QTest::newRow("across midnight, dotted dates") << "de_DE" << at(2026, 12, 5, 22, 0) << 120 << 120 << at(2026, 12, 5, 23, 15) << at(2026, 12, 6, 0, 45);
-    QTest::newRow("across a month's end") << "en_GB" << at(2026, 11, 30, 20, 0) << 300 << 120 << at(2026, 11, 30, 23, 0) << at(2026, 12, 1, 1, 0);
-    QTest::newRow("over 40 days, dotted dates") << "de_DE" << at(2026, 1, 1, 0, 0) << 14400 << 300 << at(2026, 1, 3, 5, 0) << at(2026, 2, 12, 6, 0);
-    QTest::newRow("a period without rows") << "en_GB" << at(2026, 12, 6, 8, 0) << 3600 << 5 << at(2026, 12, 6, 9, 10) << at(2026, 12, 6, 9, 50);
-    QTest::newRow("From after To") << "de_DE" << at(2026, 12, 6, 8, 0) << 60 << 60 << at(2026, 12, 6, 8, 30) << at(2026, 12, 6, 8, 10);
+    QTest::newRow("within one day") << "en_GB" << at(2026, 12, 6, 8, 0) << 60 << 300 << at(2026, 12, 6, 9, 30).addSecs(30) << at(2026, 12, 6, 11, 0) << true;
+    QTest::newRow("across midnight, dotted dates") << "de_DE" << at(2026, 12, 5, 22, 0) << 120 << 120 << at(2026, 12, 5, 23, 15) << at(2026, 12, 6, 0, 45) << false;
+    QTest::newRow("across a month's end") << "en_GB" << at(2026, 11, 30, 20, 0) << 300 << 120 << at(2026, 11, 30, 23, 0) << at(2026, 12, 1, 1, 0) << true;
+    QTest::newRow("over 40 days, dotted dates") << "de_DE" << at(2026, 1, 1, 0, 0) << 14400 << 300 << at(2026, 1, 3, 5, 0) << at(2026, 2, 12, 6, 0) << false;
+    QTest::newRow("a period without rows") << "en_GB" << at(2026, 12, 6, 8, 0) << 3600 << 5 << at(2026, 12, 6, 9, 10) << at(2026, 12, 6, 9, 50) << true;
+    QTest::newRow("From after To") << "de_DE" << at(2026, 12, 6, 8, 0) << 60 << 60 << at(2026, 12, 6, 8, 30) << at(2026, 12, 6, 8, 10) << false;
   }
   void chartingAPeriod() {
     QFETCH(QString, locale);
@@ -461,9 +419,11 @@ class StoredChartsTest : public QObject {
     QFETCH(int, rows);
     QFETCH(QDateTime, from);
     QFETCH(QDateTime, to);
+    QFETCH(bool, indexed);
     EntryFixture f{QLocale(locale)};
     const auto database = databases_.make(EngineKind::Sqlite, f.folder.path());
     database->withGraphData();
+    if (!indexed) database->run("DROP INDEX GraphDataDateTime");
     const db::CollectOptions collect{1, rows, start, step, 1};  // rate, count, start, step, seed
     const QLocale before;
     QLocale::setDefault(QLocale(locale));  // the collector writes in the machine's forms
@@ -472,6 +432,8 @@ class StoredChartsTest : public QObject {
     f.state.DatabasePath = database->dataSource();
     f.state.NumberOnX = true;
     PeriodDialog dialog;
+    frmPeriod_Load(f.program, dialog);
+    QCOMPARE(dialog.notice, indexed ? QString() : LoadResString(TextId::NoPeriodIndex));
     dialog.setPeriod(from, to);
     btnChartPeriod_Click(f.program, dialog);
     QList<int> inside, charted;
@@ -490,85 +452,47 @@ class StoredChartsTest : public QObject {
   }
 
   // Each part of a period (its first day from From, the days between, its last day up to To) is
-  // searched through the index on (Date, Time) on both engines, never read whole, and the parts
-  // together are the rows the one WHERE of ORs returned, in the same order.
+  // searched through the index on (Date, Time), never read whole, in a table of thirty years of a
+  // row an hour; together the parts are the rows within the period, both ends included, in the
+  // order of their numbers, as the one WHERE of ORs before them returned.
   void periodQueryReadsOnlyItsRows_data() {
     addEngineColumn();
     QTest::addColumn<QString>("locale");
-    QTest::addColumn<QDateTime>("from");
-    QTest::addColumn<QDateTime>("to");
-    QTest::addColumn<QStringList>("searches");  // SQLite's, one a part
-    const QDateTime now(QDate(2026, 12, 6), QTime(14, 0));
-    const QStringList day{"Date=? AND Time>? AND Time<?"}, twoDays{"Date=? AND Time>?", "Date=? AND Time<?"},
-        days{"Date=? AND Time>?", "Date=?", "Date=? AND Time<?"};
     for (EngineKind engine : kEngines)
-      for (const QString locale : {"en_GB", "de_DE"}) {
-        const auto row = [&](const char* name, const QDateTime& from, const QDateTime& to, const QStringList& searches) {
-          newEngineRow(engine, locale + ": " + name) << locale << from << to << searches;
-        };
-        row("an hour, both ends on a row", now.addSecs(-3600), now, day);
-        row("a day across midnight", now.addDays(-1), now, twoDays);
-        row("a week", now.addDays(-7), now, days);
-        row("across a month's end", QDateTime(QDate(2026, 11, 30), QTime(20, 0, 1)), QDateTime(QDate(2026, 12, 1), QTime(3, 0)), twoDays);
-        row("a month", now.addMonths(-1), now, days);
-        row("40 days", QDateTime(QDate(2026, 1, 3), QTime(5, 0)), QDateTime(QDate(2026, 2, 12), QTime(5, 59, 59)), days);
-        row("a year", now.addYears(-1), now, days);
-      }
+      for (const QString locale : {"en_GB", "de_DE"}) newEngineRow(engine, locale) << locale;
   }
   void periodQueryReadsOnlyItsRows() {
     QFETCH(EngineKind, engine);
     QFETCH(QString, locale);
-    QFETCH(QDateTime, from);
-    QFETCH(QDateTime, to);
-    QFETCH(QStringList, searches);
-    MeasurementDatabase& database = hourlyRows(engine, locale);
-    const RegionalForms regional{QLocale(locale)};
-    const QString sql = periodQuery({from, to}, regional);
-    const QList<QVariantList> rows = database.rows(sql);
-    QVERIFY(rows.size() > 1);
-    QCOMPARE(rows, database.rows(orFormQuery({from, to}, regional)));
-    QStringList searched, expected;
-    static const QRegularExpression scan("(Seq Scan on|Index Scan using|Index Scan on|Index Only Scan using) (\\w+)");
-    for (const QVariantList& step : database.rows((engine == EngineKind::Sqlite ? "EXPLAIN QUERY PLAN " : "EXPLAIN ") + sql)) {
-      const QString text = step.last().toString();
-      if (engine == EngineKind::Sqlite && text.contains("GraphData")) searched << text;
-      if (engine == EngineKind::Postgres && scan.match(text).hasMatch()) searched << scan.match(text).captured(2);
-    }
-    for (const QString& search : searches)
-      expected << (engine == EngineKind::Sqlite ? "SEARCH GraphData USING INDEX GraphDataDateTime (" + search + ")" : "graphdatadatetime");
-    QCOMPARE(searched, expected);
-  }
-
-  // Opened on a table without the index on Date and Time, the dialog says so under its fields and
-  // still charts; on a table with it, or on none it can ask, it says nothing.
-  void periodDialogNoticesAMissingIndex_data() {
-    addEngineColumn();
-    QTest::addColumn<QString>("index");  // none when empty; no table GraphData when null
-    QTest::addColumn<bool>("notice");
-    for (EngineKind engine : kEngines) {
-      newEngineRow(engine, "an index on Date, Time") << "Date, Time" << false;
-      newEngineRow(engine, "made before the index") << "" << true;
-      newEngineRow(engine, "an index on Time, Date") << "Time, Date" << true;
-      newEngineRow(engine, "no table GraphData") << QString() << false;
-    }
-  }
-  void periodDialogNoticesAMissingIndex() {
-    QFETCH(EngineKind, engine);
-    QFETCH(QString, index);
-    QFETCH(bool, notice);
-    EntryFixture f;
-    f.test.clock.set(QDateTime(QDate(2026, 12, 6), QTime(14, 30)));
+    EntryFixture f{QLocale(locale)};
+    const RegionalForms& regional = f.test.env.regional;
     const auto database = databases_.make(engine, f.folder.path());
-    if (!index.isNull()) database->run("CREATE TABLE GraphData (Date text, Time text, number real, Data real)");
-    if (!index.isEmpty()) database->run("CREATE INDEX Periods ON GraphData (" + index + ")");
-    if (!index.isNull()) database->withRow(1, 0.5, "06/12/2026", "14:00:00");
-    f.state.DatabasePath = database->dataSource();
-    PeriodDialog dialog;
-    frmPeriod_Load(f.program, dialog);
-    QCOMPARE(dialog.notice, notice ? LoadResString(TextId::NoPeriodIndex) : QString());
-    if (index.isNull()) return;
-    btnChartPeriod_Click(f.program, dialog);
-    QVERIFY(dialog.unloaded && f.state.ChartRecordCount == 1);
+    QStringList days, hours;  // each row numbered by the hours since 2000
+    for (int day = 0; day < 10957; ++day) days << QString("(%1, '%2')").arg(day * 24).arg(regional.dateText(QDate(2000, 1, 1).addDays(day)));
+    for (int hour = 0; hour < 24; ++hour) hours << QString("(%1, '%2')").arg(hour).arg(regional.timeText(QTime(hour, 0)));
+    database->withGraphData().run("INSERT INTO GraphData SELECT d.column2, h.column2, d.column1 + h.column1, 1 FROM (VALUES " +
+                                  days.join(", ") + ") AS d, (VALUES " + hours.join(", ") + ") AS h");
+    database->run("ANALYZE GraphData");
+    // SQLite weighs the table of a station after ten years by the second: a year is a tenth of it.
+    if (engine == EngineKind::Sqlite)
+      for (const char* sql : {"UPDATE sqlite_stat1 SET stat = '315360000 ' || iif(idx = 'GraphDataNumber', '1', '86400 1')", "ANALYZE sqlite_master"})
+        database->run(sql);
+    // In UTC, whose days all have 24 hours, as the table's do: an hour, a day, a week, a month's end, a month, 40 days, a year.
+    const QDateTime now(QDate(2026, 12, 6), QTime(14, 0), Qt::UTC), monthEnd(QDate(2026, 11, 30), QTime(20, 0, 1), Qt::UTC);
+    const QDateTime first = QDate(2000, 1, 1).startOfDay(Qt::UTC);
+    const QRegularExpression read(engine == EngineKind::Sqlite ? "^(SEARCH|SCAN) GraphData(?: USING (?:COVERING )?INDEX (\\w+))?"
+                                                               : "(Seq Scan) on (\\w+)|Index (?:Only )?Scan (?:using|on) (\\w+)");
+    for (const Period& period : QList<Period>{{now.addSecs(-3600), now}, {now.addDays(-1), now}, {now.addDays(-7), now}, {monthEnd, monthEnd.addSecs(7 * 3600)},
+                                              {now.addMonths(-1), now}, {now.addDays(-40).addSecs(1), now.addSecs(-1)}, {now.addYears(-1), now}}) {
+      const QString sql = periodQuery(period, regional);
+      QCOMPARE(database->rows(sql), database->rows(QString("SELECT Date, Time, number, Data FROM GraphData WHERE number BETWEEN %1 AND %2 ORDER BY number")
+                                                      .arg((first.secsTo(period.from) + 3599) / 3600).arg(first.secsTo(period.to) / 3600)));
+      QStringList searched;
+      for (const QVariantList& step : database->rows((engine == EngineKind::Sqlite ? "EXPLAIN QUERY PLAN " : "EXPLAIN ") + sql))
+        if (const QRegularExpressionMatch match = read.match(step.last().toString()); match.hasMatch())
+          searched << (match.captured(1).contains("SCAN", Qt::CaseInsensitive) ? "a full scan" : (match.captured(2) + match.captured(3)).toLower());
+      QVERIFY2(searched == QStringList(sql.count("FROM GraphData"), "graphdatadatetime"), qPrintable(searched.join(", ") + "\n" + sql.left(200)));
+    }
   }
 
   void quickRanges_data() {

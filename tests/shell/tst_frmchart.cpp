@@ -2,11 +2,8 @@
 #include "shell/Layout.h"
 #include "shell/PictureBox.h"
 #include "shell/frmChart.h"
-#include "state/TextResources.h"
 #include "support/TestEnvironment.h"
 
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QtTest>
 #include <QtWidgets>
 
@@ -214,22 +211,6 @@ class MainWindowTest : public QObject {
     main.press("btnCancel");
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!main.find<QDialog>("frmDataBase"));  // the next one starts afresh
-  }
-
-  // On a table without the index on Date and Time the period dialog grows to show the whole notice.
-  void periodDialogTellsAMissingIndex() {
-    MainWindow main;
-    main.state.DatabasePath = main.logFolder.filePath("m.db");
-    {
-      QSqlDatabase file = QSqlDatabase::addDatabase("QSQLITE", "plain");
-      file.setDatabaseName(main.state.DatabasePath);
-      QVERIFY(file.open() && QSqlQuery(file).exec("CREATE TABLE GraphData (Date TEXT, Time TEXT, number REAL, Data REAL)"));
-    }
-    QSqlDatabase::removeDatabase("plain");
-    main.press("mnuPeriod");
-    auto* notice = main.find<QLabel>("lblNoIndex");
-    QVERIFY(notice->isVisible() && notice->text() == LoadResString(TextId::NoPeriodIndex));
-    QVERIFY(notice->heightForWidth(notice->width()) <= notice->height() && notice->geometry().bottom() < notice->window()->height());
   }
 
   void aboutBoxClosesByEveryKey_data() {
