@@ -53,7 +53,7 @@ BenchProgram::BenchProgram()
     : env{clock, RegionalForms(QLocale(QLocale::English, QLocale::UnitedKingdom)), messages},
       picture(mainWindowPicture()),
       window(picture),
-      store(env, window), program{state, env, window, store} {}
+      store(env, window), program{state, env, window, store, reader} {}
 
 void BenchProgram::requireNoMessage() const {
   if (!messages.shown.isEmpty()) qFatal("a handler failed: %s", qPrintable(messages.shown.first().text));

@@ -50,6 +50,7 @@ struct BenchProgram {
   PainterSurface picture;
   testing::FakeMainWindow window;
   StoreAndForward store;
+  Worker reader;
   Program program;
 };
 

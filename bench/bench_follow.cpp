@@ -85,7 +85,7 @@ void reportTicks(const QString& engine, const QString& source, Bare& bare) {
     clockTicks.add(timer.nsecsElapsed() / 1e6);
   }
   station.requireNoMessage();
-  if (!station.state.FollowNewRows || station.state.RecentRows->newest != kRows) qFatal("not following");
+  if (!station.state.FollowNewRows || station.state.Followable->newest != kRows) qFatal("not following");
   bench::report(engine + QStringLiteral(": follow tick with no new row, median"), ticks.median(), 0.1);
   bench::report(engine + QStringLiteral(": follow tick with no new row, p99"), ticks.p99());
   bench::report(engine + QStringLiteral(": bare check on a held connection, median"), bareChecks.median());

@@ -96,7 +96,7 @@ double chartedMs(bench::BenchProgram& station, const QString& source, qint32 row
 // and a Cancel pressed when asked for.
 struct ProgressWindow : testing::FakeMainWindow {
   using FakeMainWindow::FakeMainWindow;
-  void waitForRows(RowReading& reading) override {
+  void waitForRows(JobControl& job) override {
     QTimer ticks;
     QElapsedTimer since;
     QObject::connect(&ticks, &QTimer::timeout, [&] {
@@ -107,7 +107,7 @@ struct ProgressWindow : testing::FakeMainWindow {
     ticks.start(10);
     since.start();
     if (cancelAfterMs > 0) QTimer::singleShot(cancelAfterMs, &ticks, [this] { pressCancel(); });
-    waitWithProgress(reading, nullptr);
+    waitWithProgress(job, nullptr);
     largestGapMs = std::max(largestGapMs, since.nsecsElapsed() / 1e6);
   }
   void pressCancel() {
@@ -128,7 +128,7 @@ double waitedMs(const QString& source, const QString& sql, int cancelAfterMs = 0
   bench::BenchProgram station;
   ProgressWindow window(station.picture);
   window.cancelAfterMs = cancelAfterMs;
-  Program program{station.state, station.env, window, station.store};
+  Program program{station.state, station.env, window, station.store, station.reader};
   station.state.DatabasePath = source;
   testing::FakeQueryDialog query;
   query.text = sql;

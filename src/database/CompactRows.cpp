@@ -120,20 +120,25 @@ void keepNewest(std::optional<double>& newest, const Cell& number) {
   if ((number.kind == Cell::Integer || number.kind == Cell::Real) && (!newest || value > *newest)) newest = value;
 }
 
+using ColumnOf = std::shared_ptr<StoredColumn> RowColumns::*;
+constexpr ColumnOf kColumns[] = {&RowColumns::number, &RowColumns::time, &RowColumns::date, &RowColumns::data};
+
 // Moves to the next row and counts it; a result of more rows than a Long counts overflows.
-bool nextRow(RowCursor& rows, qint32& count, ReadProgress& progress) {
-  if (progress.cancelled.load(std::memory_order_relaxed)) throw cancelledError();
+bool nextRow(RowCursor& rows, qint32& count, JobControl& job) {
+  if (job.stopRequested()) throw cancelledError();
   if (!rows.next()) return false;
   if (count == std::numeric_limits<qint32>::max()) throw overflowError();
-  progress.rows.store(++count, std::memory_order_relaxed);
+  job.setProgress(++count);
   return true;
 }
 
 }  // namespace
 
-CompactRows readRows(RowCursor& rows, const LoadPlan& plan, ReadProgress& progress) {
+CompactRows readRows(RowCursor& rows, const LoadPlan& plan, JobControl& job) {
   CompactRows read;
-  RowColumns& columns = *read.columns;
+  const auto filled = std::make_shared<RowColumns>();
+  read.columns = filled;
+  RowColumns& columns = *filled;
   read.labels = plan.numberOnX ? columns.number : columns.time;
   const QString labelField = plan.numberOnX ? QStringLiteral("Number") : QStringLiteral("Time");
   const int data = rows.columnIndex(QStringLiteral("Data"));
@@ -146,7 +151,7 @@ CompactRows readRows(RowCursor& rows, const LoadPlan& plan, ReadProgress& progre
   range.YMin = plan.yMin;
   range.YMax = plan.yMax;
   float labelStep = plan.yLabelStep;
-  while (read.count != plan.limit && nextRow(rows, read.count, progress)) {
+  while (read.count != plan.limit && nextRow(rows, read.count, job)) {
     if (read.count == 1 && date >= 0) read.firstDate = rows.field(date);
     if (read.stop) continue;
     try {
@@ -177,11 +182,87 @@ CompactRows readRows(RowCursor& rows, const LoadPlan& plan, ReadProgress& progre
   return read;
 }
 
-qint32 countRows(RowCursor& rows, ReadProgress& progress) {
+qint32 countRows(RowCursor& rows, JobControl& job) {
   qint32 count = 0;
-  while (nextRow(rows, count, progress)) {
+  while (nextRow(rows, count, job)) {
   }
   return count;
+}
+
+void widenRange(CompactRows& rows, const LoadPlan& plan) {
+  ChartRecord range;  // only its vertical range is used
+  range.YMin = plan.yMin;
+  range.YMax = plan.yMax;
+  float labelStep = plan.yLabelStep;
+  const StoredColumn& data = *rows.columns->data;
+  for (qsizetype row = rows.first; row < rows.first + rows.loaded && row < data.size(); ++row) {
+    const std::optional<double> d = data.numberAt(row);
+    if (d && (*d >= range.YMax || *d <= range.YMin)) applyVerticalRange(kStoredRange, range, labelStep, *d);
+  }
+  rows.yMin = range.YMin;
+  rows.yMax = range.YMax;
+  rows.yLabelStep = labelStep;
+}
+
+CompactRows rowsShown(const KeptChart& chart, int series, const LoadPlan& plan) {
+  CompactRows rows;
+  if (!chart.rows.columns) return rows;
+  rows.columns = chart.rows.columns;
+  rows.first = chart.rows.first;
+  rows.count = rows.loaded = chart.rows.count;
+  rows.values.reserve(rows.count);
+  for (int p = 1; p <= rows.count; ++p) rows.values.append(chart.record.Values.at(p, series));
+  rows.labels = plan.numberOnX ? rows.columns->number : rows.columns->time;
+  const StoredColumn& dates = *rows.columns->date;
+  if (rows.first < dates.size()) rows.firstDate = dates.at(rows.first);
+  return rows;
+}
+
+CompactRows joined(const CompactRows& rows, const CompactRows& later, const LoadPlan& plan) {
+  if (rows.count == 0) return later;
+  CompactRows both = rows;
+  // Copies share their cells until the first row goes on: then each is copied once.
+  const auto columns = std::make_shared<RowColumns>();
+  const auto copy = [&](ColumnOf column) {
+    (*columns).*column = std::make_shared<StoredColumn>(*((*rows.columns).*column));
+    StoredColumn& to = *((*columns).*column);
+    const StoredColumn& from = *((*later.columns).*column);
+    for (qsizetype row = later.first; row < later.first + later.loaded && row < from.size(); ++row) to.appendFrom(from, row);
+  };
+  for (ColumnOf column : kColumns) copy(column);
+  both.columns = columns;
+  both.labels = plan.numberOnX ? columns->number : columns->time;
+  both.count += later.count;
+  both.loaded += later.loaded;
+  both.values += later.values;
+  if (!both.stop) both.stop = later.stop;
+  if (later.newest && (!both.newest || *later.newest > *both.newest)) both.newest = later.newest;
+  return both;
+}
+
+CompactRows withoutFirst(const CompactRows& rows, qint32 count, const LoadPlan& plan) {
+  CompactRows rest = rows;
+  count = std::min(count, rows.count);
+  rest.first += count;
+  rest.count -= count;
+  rest.loaded = std::max(0, rest.loaded - count);
+  rest.values.remove(0, count);
+  // Rows no chart shows any more are let go once they outnumber those it shows.
+  if (rest.first > rest.count) {
+    const auto columns = std::make_shared<RowColumns>();
+    for (ColumnOf column : kColumns) {
+      const StoredColumn& from = *((*rows.columns).*column);
+      StoredColumn& to = *((*columns).*column);
+      for (qsizetype row = rest.first; row < rest.first + rest.loaded && row < from.size(); ++row) to.appendFrom(from, row);
+    }
+    rest.columns = columns;
+    rest.first = 0;
+  }
+  rest.labels = plan.numberOnX ? rest.columns->number : rest.columns->time;
+  const StoredColumn& dates = *rest.columns->date;
+  rest.firstDate.reset();
+  if (rest.count > 0 && rest.first < dates.size()) rest.firstDate = dates.at(rest.first);
+  return rest;
 }
 
 }  // namespace kelvane

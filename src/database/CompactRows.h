@@ -1,6 +1,8 @@
 #pragma once
 
 #include "RowSource.h"
+#include "chart/DrawingSurface.h"
+#include "state/Background.h"
 #include "state/RowColumns.h"
 #include "state/RuntimeError.h"
 
@@ -23,12 +25,6 @@ struct LoadPlan {
   bool withNewest = false;  // whether the largest number of the rows is kept
 };
 
-// How far a read has come, and whether it is to end: shared with the thread that cancels it.
-struct ReadProgress {
-  std::atomic<qint64> rows{0};
-  std::atomic<bool> cancelled{false};
-};
-
 // The rows of one result as a chart takes them, held compactly: Data times 10000 as the chart's
 // Single, and number, Time, Date and Data as read in columns of 4 bytes a row while their values
 // fit in them (20 bytes a row in all for the rows the program and the collector write).
@@ -38,8 +34,9 @@ struct CompactRows {
   qint32 count = 0;     // the rows of the result, at most as many as asked for
   qint32 loaded = 0;    // the rows loaded in full, from the first on
   QList<float> values;  // one a row of the result; 0 after the rows loaded
-  std::shared_ptr<RowColumns> columns = std::make_shared<RowColumns>();
-  std::shared_ptr<StoredColumn> labels;  // the column of number or Time, as the plan's label field says
+  std::shared_ptr<const RowColumns> columns = std::make_shared<RowColumns>();
+  qsizetype first = 0;  // the row of the columns the result's first row is
+  std::shared_ptr<const StoredColumn> labels;  // the column of number or Time, as the plan's label field says
   std::optional<QVariant> firstDate;  // none when the result has no Date
   std::optional<double> newest;  // the largest number of the rows loaded, when the plan asks for it
   float yMin = 0, yMax = 0, yLabelStep = 0;  // the vertical range after the rows loaded
@@ -47,9 +44,23 @@ struct CompactRows {
 };
 
 // Reads the rows into compact rows, widening the vertical range from the plan's row by row as
-// LoadChartRows does; a cancel ends the read with error OperationCancelled.
-CompactRows readRows(RowCursor& rows, const LoadPlan& plan, ReadProgress& progress);
+// LoadChartRows does; the job's progress is the rows read, and its stop ends the read with error
+// OperationCancelled.
+CompactRows readRows(RowCursor& rows, const LoadPlan& plan, JobControl& job);
 // Counts the rows.
-qint32 countRows(RowCursor& rows, ReadProgress& progress);
+qint32 countRows(RowCursor& rows, JobControl& job);
+
+// For charts that follow new rows. Each keeps the columns it was given as they are (a kept chart
+// may show them): the rows go on in columns of their own. The vertical range is widened anew once
+// the rows are as they are to be charted.
+// The rows a kept chart of stored rows shows, as read: its series, its rows, and their labels as
+// the plan's label field says.
+CompactRows rowsShown(const KeptChart& chart, int series, const LoadPlan& plan);
+// The rows, loaded in full, then those of a later read.
+CompactRows joined(const CompactRows& rows, const CompactRows& later, const LoadPlan& plan);
+// The rows from the count-th on.
+CompactRows withoutFirst(const CompactRows& rows, qint32 count, const LoadPlan& plan);
+// The vertical range widened from the plan's over the rows loaded, as reading widens it.
+void widenRange(CompactRows& rows, const LoadPlan& plan);
 
 }  // namespace kelvane

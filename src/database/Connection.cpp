@@ -23,7 +23,7 @@ Connection::~Connection() { Close(); }
 
 RuntimeError Connection::engineError(const QSqlError& error) const {
   return RuntimeError(ErrorNumber::DatabaseEngine, engine_ ? engine_->name() : QStringLiteral("Database"),
-                      naming(error.text()), engine_ ? engine_->cureFor(error) : Cure::None);
+                      naming(error.text()), engine_ ? engine_->retryFor(error) : Retry::Never);
 }
 
 QString Connection::naming(const QString& description) const { return namingDatabase(description, shown_); }

@@ -29,7 +29,7 @@ DeliveryReport deliverOldestFirst(PendingRows& rows, const std::atomic<bool>& st
     } catch (const RuntimeError& error) {
       writer.reset();
       passedOver.insert(row.database);
-      if (!error.mayPass()) report.refused.append({row, error.description()});
+      if (!error.worthRetrying()) report.refused.append({row, error.description()});
     }
   }
   return report;

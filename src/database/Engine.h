@@ -35,13 +35,12 @@ class Engine {
   // Start a transaction that writes, run one by one: a row number read in it stays this writer's.
   virtual QStringList beginWriteStatements() const = 0;
   // Whether the engine's own code for a failure says that waiting may cure it.
-  virtual Cure cureFor(const QSqlError& error) const = 0;
+  virtual Retry retryFor(const QSqlError& error) const = 0;
   // Runs an operator's text, unchanged, on a read-only connection: exactly one statement, and
   // nothing it says can write. Raises a RuntimeError with the engine's reason when it refuses.
   virtual void runReadOnly(QSqlQuery& query, const QString& sql) const = 0;
-  // Reads the data source's rows straight through the engine's own interface; once cancelled is
-  // set, every wait of the source ends.
-  virtual std::unique_ptr<RowSource> rowSource(const QString& dataSource, const std::atomic<bool>& cancelled) const = 0;
+  // Reads the data source's rows straight through the engine's own interface.
+  virtual std::unique_ptr<RowSource> rowSource(const QString& dataSource) const = 0;
 };
 
 // The engine for a data source: connection files (.kvconn) name a PostgreSQL server, anything

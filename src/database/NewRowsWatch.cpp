@@ -1,97 +1,99 @@
 #include "NewRowsWatch.h"
 
 #include "Engine.h"
-#include "RowSource.h"
+#include "state/PlainNumber.h"
 
-#include <limits>
+#include <QScopeGuard>
+
+#include <cmath>
 
 namespace kelvane {
 
-NewRowsWatch::NewRowsWatch() : thread_([this] { work(); }) {}
+namespace {
 
-NewRowsWatch::~NewRowsWatch() {
-  {
-    const std::lock_guard<std::mutex> lock(mutex_);
-    ending_ = true;
-    cancelled_ = true;
-  }
-  changed_.notify_all();
-  thread_.join();
+// The number as a literal, not a parameter: a parameter's generic plan would scan the table.
+QString rowsAbove(double above) {
+  if (std::isinf(above) && above < 0) return QStringLiteral("SELECT Date, Time, number, Data FROM GraphData ORDER BY number");
+  return QStringLiteral("SELECT Date, Time, number, Data FROM GraphData WHERE number > %1 ORDER BY number")
+      .arg(QString::fromLatin1(plainNumber(above)));
 }
 
-bool NewRowsWatch::ask(const QString& dataSource, std::optional<double> newest) {
-  const std::lock_guard<std::mutex> lock(mutex_);
-  // A check being dropped is no answer to wait for.
-  if (check_ || (checking_ && !closing_)) return false;
-  inUse_ = true;
-  check_ = Check{dataSource, newest.value_or(-std::numeric_limits<double>::infinity())};
-  answer_.reset();
+}  // namespace
+
+NewRows NewRowsWatch::check(Held& held, const QString& dataSource, std::optional<double> above, const LoadPlan& plan,
+                            JobControl& job) {
+  if (!held.source || held.dataSource != dataSource) {
+    held.source = engineFor(dataSource).rowSource(dataSource);
+    held.dataSource = dataSource;
+    held.open = false;
+  }
+  RowSource& source = *held.source;
+  source.workFor(&job);
+  bool failed = false;
+  const auto done = qScopeGuard([&] {
+    source.workFor(nullptr);
+    // Opened afresh for the next check: a stop closed its socket.
+    if (failed || job.stopRequested()) held.source.reset();
+  });
+  try {
+    if (!held.open) source.open();
+    held.open = true;
+    NewRows found;
+    if (!above) {
+      found.newest = source.largestNumber();
+      return found;
+    }
+    LoadPlan all = plan;
+    all.withNewest = true;
+    found.rows = readRows(source.run(rowsAbove(*above)), all, job);
+    source.endRun();
+    found.newest = found.rows.newest ? found.rows.newest : above;
+    return found;
+  } catch (const RuntimeError&) {
+    failed = true;
+    throw;
+  }
+}
+
+bool NewRowsWatch::ask(const QString& dataSource, std::optional<double> above, const LoadPlan& plan) {
+  if (check_ && !check_->finished()) return false;
+  check_ = worker_.start<NewRows>([held = held_, dataSource, above, plan](JobControl& job) {
+    return check(*held, dataSource, above, plan, job);
+  });
   askedFor_ = dataSource;
   askedAt_ = std::chrono::steady_clock::now();
-  changed_.notify_all();
   return true;
 }
 
-std::optional<Outcome<bool>> NewRowsWatch::answer(std::chrono::milliseconds wait) {
-  std::unique_lock<std::mutex> lock(mutex_);
-  changed_.wait_for(lock, wait, [this] { return answer_ || !underWay(); });
-  if (!answer_ && underWay() && std::chrono::steady_clock::now() - askedAt_ >= kNoAnswer) {
+std::optional<Outcome<NewRows>> NewRowsWatch::answer(std::chrono::milliseconds wait) {
+  if (!check_) return std::nullopt;
+  check_->waitFor(wait);
+  if (std::optional<Outcome<NewRows>> outcome = check_->outcome()) {
     check_.reset();
-    closing_ = cancelled_ = true;
-    changed_.notify_all();
-    const Engine& engine = engineFor(askedFor_);
-    const QString why = QStringLiteral("No answer within %1 seconds").arg(kNoAnswer.count());
-    return Outcome<bool>{{}, RuntimeError(ErrorNumber::DatabaseEngine, engine.name(),
-                                          namingDatabase(why, engine.shownName(askedFor_)), Cure::Waiting)};
+    return outcome;
   }
-  return std::exchange(answer_, std::nullopt);
+  if (std::chrono::steady_clock::now() - askedAt_ < kNoAnswer) return std::nullopt;
+  stop();
+  const Engine& engine = engineFor(askedFor_);
+  const QString why = QStringLiteral("No answer within %1 seconds").arg(kNoAnswer.count());
+  return Outcome<NewRows>{{}, RuntimeError(ErrorNumber::DatabaseEngine, engine.name(),
+                                           namingDatabase(why, engine.shownName(askedFor_)), Retry::Later)};
 }
 
 void NewRowsWatch::stop() {
-  const std::lock_guard<std::mutex> lock(mutex_);
-  if (!std::exchange(inUse_, false)) return;
+  if (check_) check_->requestStop();
   check_.reset();
-  answer_.reset();
-  closing_ = cancelled_ = true;
-  changed_.notify_all();
+  // Behind the check, which a stop ends at once: the connection goes on the worker's thread.
+  worker_.start<bool>([held = held_](JobControl&) {
+    held->source.reset();
+    return true;
+  });
 }
 
-void NewRowsWatch::work() {
-  std::unique_ptr<RowSource> source;
-  QString openFor;
-  std::unique_lock<std::mutex> lock(mutex_);
-  for (;;) {
-    changed_.wait(lock, [this] { return ending_ || closing_ || check_; });
-    if (ending_) break;
-    if (closing_) {
-      closing_ = cancelled_ = false;
-      lock.unlock();
-      source.reset();
-      lock.lock();
-      continue;
-    }
-    const Check check = *std::exchange(check_, std::nullopt);
-    checking_ = true;
-    lock.unlock();
-    Outcome<bool> outcome;
-    try {
-      if (!source || openFor != check.dataSource) {
-        source.reset();
-        source = engineFor(check.dataSource).rowSource(check.dataSource, cancelled_);
-        openFor = check.dataSource;
-        source->open();
-      }
-      outcome.value = source->hasRowAbove(check.above);
-    } catch (const RuntimeError& error) {
-      outcome.failure = error;
-      source.reset();  // opened afresh for the next check, if any
-    }
-    lock.lock();
-    checking_ = false;
-    if (!closing_) answer_ = std::move(outcome);
-    changed_.notify_all();
-  }
-  lock.unlock();
+void NewRowsWatch::shutdown(std::chrono::steady_clock::time_point deadline) {
+  if (check_) check_->requestStop();
+  check_.reset();
+  worker_.stop(deadline);
 }
 
 }  // namespace kelvane

@@ -1,63 +1,64 @@
 #pragma once
 
-#include "StoredRowsReading.h"
+#include "CompactRows.h"
+#include "RowSource.h"
+#include "state/Background.h"
 
 #include <QString>
 
-#include <atomic>
 #include <chrono>
-#include <condition_variable>
-#include <mutex>
+#include <memory>
 #include <optional>
-#include <thread>
 
 namespace kelvane {
 
 // How long a check may go on before it counts as failed: beyond the wait for another writer's lock.
 inline constexpr std::chrono::seconds kNoAnswer{10};
 
-// Asks whether table GraphData has gained rows above a number, on a thread of its own, so that a
-// busy file or a server that does not answer never holds the window. The connection stays open
-// from one check to the next, as opening one every second would cost far more than the check;
-// it closes when the watch stops, after a failure, and for another database.
+// What a check found: the rows numbered above the number it was asked about, in number order, and
+// the largest number it knows of (none in an empty table).
+struct NewRows {
+  CompactRows rows;
+  std::optional<double> newest;
+};
+
+// Asks for the rows of GraphData numbered above a number, on a worker of its own, so that a busy
+// file or a server that does not answer never holds the window. The connection stays open from one
+// check to the next, as opening one every second would cost far more than the check (a look into
+// the index on number); it closes when the watch stops, after a failure, and for another database.
 class NewRowsWatch {
  public:
-  NewRowsWatch();
-  // Ends a check under way and closes the connection.
-  ~NewRowsWatch();
+  NewRowsWatch() = default;
   NewRowsWatch(const NewRowsWatch&) = delete;
   NewRowsWatch& operator=(const NewRowsWatch&) = delete;
 
-  // Starts a check, unless one is under way: whether the database holds a row numbered above
-  // newest, or any row when there is none. Says whether it started one.
-  bool ask(const QString& dataSource, std::optional<double> newest);
-  // The answer of the check, once: whether there are new rows, or the error that ended it. Waits
-  // for it up to wait; none while the check goes on. A check that has gone on for kNoAnswer
-  // fails.
-  std::optional<Outcome<bool>> answer(std::chrono::milliseconds wait);
+  // Starts a check unless one is under way, and says whether it started one: the rows numbered
+  // above `above` read as the plan says (every row for -infinity), or with none only the table's
+  // largest number.
+  bool ask(const QString& dataSource, std::optional<double> above, const LoadPlan& plan);
+  // What the check found, once; nothing while it goes on, after waiting up to wait for it. A check
+  // that has gone on for kNoAnswer is stopped and fails.
+  std::optional<Outcome<NewRows>> answer(std::chrono::milliseconds wait = {});
   // Drops a check under way and closes the connection, without waiting for either.
   void stop();
+  // At exit: stops, and waits for the worker up to the deadline.
+  void shutdown(std::chrono::steady_clock::time_point deadline);
 
  private:
-  struct Check {
+  // The connection held from one check to the next; used on the worker's thread only.
+  struct Held {
     QString dataSource;
-    double above;
+    std::unique_ptr<RowSource> source;
+    bool open = false;
   };
-  void work();
-  bool underWay() const { return check_ || checking_; }
+  static NewRows check(Held& held, const QString& dataSource, std::optional<double> above, const LoadPlan& plan,
+                       JobControl& job);
 
-  std::mutex mutex_;
-  std::condition_variable changed_;
-  std::optional<Check> check_;  // asked, not yet taken up
-  bool checking_ = false;
-  bool closing_ = false;  // after the check under way, whose answer is dropped
-  bool ending_ = false;
-  bool inUse_ = false;  // asked since the last stop
-  std::optional<Outcome<bool>> answer_;
+  Worker worker_;
+  std::shared_ptr<Held> held_ = std::make_shared<Held>();
+  std::shared_ptr<Job<NewRows>> check_;
   QString askedFor_;
   std::chrono::steady_clock::time_point askedAt_;
-  std::atomic<bool> cancelled_{false};
-  std::thread thread_;  // last: it starts once the rest is there
 };
 
 }  // namespace kelvane

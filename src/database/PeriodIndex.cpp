@@ -4,8 +4,6 @@
 #include "PostgresEngine.h"
 #include "RowSource.h"
 
-#include <atomic>
-
 namespace kelvane {
 
 namespace {
@@ -29,9 +27,8 @@ const QString kPostgresCatalog = QStringLiteral(
 }  // namespace
 
 bool hasPeriodIndex(const QString& dataSource) {
-  static const std::atomic<bool> never{false};
   const bool onServer = dynamic_cast<const PostgresEngine*>(&engineFor(dataSource)) != nullptr;
-  const std::unique_ptr<RowSource> source = engineFor(dataSource).rowSource(dataSource, never);
+  const std::unique_ptr<RowSource> source = engineFor(dataSource).rowSource(dataSource);
   source->open();
   RowCursor& rows = source->run(onServer ? kPostgresCatalog : kSqlitePlan);
   bool found = false;

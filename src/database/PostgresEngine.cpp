@@ -43,10 +43,19 @@ QString setting(const QString& name, const QString& value) {
 
 // Behind the operator's query's own transaction, a second guard for connections that only read;
 // their dates come as Qt SQL asks for them. A writer waits up to lockWait for another's lock.
+// The server looks every second whether the program is still there, so that a statement of a
+// connection the program abandoned ends soon.
 QString sessionOptions(bool readOnly, std::chrono::milliseconds lockWait = {}) {
-  return setting(QStringLiteral("options"), readOnly ? QStringLiteral("-c default_transaction_read_only=on -c datestyle=ISO")
-                                                     : QStringLiteral("-c lock_timeout=%1").arg(lockWait.count()));
+  const QString check = QStringLiteral("-c client_connection_check_interval=1000 ");
+  return setting(QStringLiteral("options"), check + (readOnly ? QStringLiteral("-c default_transaction_read_only=on -c datestyle=ISO")
+                                                              : QStringLiteral("-c lock_timeout=%1").arg(lockWait.count())));
 }
+
+// A server or network that goes away without a word is noticed within about half a minute, also
+// while the program waits for an answer: TCP keep-alives, and a limit on unacknowledged data.
+const QStringList kKeepAlive{QStringLiteral("keepalives=1"), QStringLiteral("keepalives_idle=10"),
+                             QStringLiteral("keepalives_interval=5"), QStringLiteral("keepalives_count=3"),
+                             QStringLiteral("tcp_user_timeout=20000")};
 
 bool isSettingName(const QString& name) {
   static const QStringList names{QStringLiteral("connect_timeout"), QStringLiteral("sslmode"),
@@ -135,7 +144,7 @@ ServerAddress serverAddressIn(const QString& connectionFilePath) {
   QFile file(connectionFilePath);
   // A connection file on a share that is out of reach comes back with the share.
   if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-    throw postgresError(QStringLiteral("Cannot read the connection file: %1").arg(file.errorString()), Cure::Waiting);
+    throw postgresError(QStringLiteral("Cannot read the connection file: %1").arg(file.errorString()), Retry::Later);
   return serverAddressOf(QString::fromUtf8(file.read(kMaxFileSize)));
 }
 
@@ -155,12 +164,12 @@ QString readingConnectionInfo(const ServerAddress& address) {
                              quotedSetting(QStringLiteral("user"), address.user),
                              quotedSetting(QStringLiteral("password"), address.password),
                              quotedSetting(QStringLiteral("client_encoding"), QStringLiteral("UTF8"))};
-  return (settings + address.settings + QStringList{sessionOptions(true)}).join(QLatin1Char(' '));
+  return (settings + address.settings + kKeepAlive + QStringList{sessionOptions(true)}).join(QLatin1Char(' '));
 }
 
-RuntimeError connectionFailure(const ServerAddress& address, const QString& why, Cure cure) {
+RuntimeError connectionFailure(const ServerAddress& address, const QString& why, Retry retry) {
   return postgresError(QStringLiteral("Cannot connect to %1: %2").arg(address.shown, withoutPassword(why, address.password)),
-                       cure);
+                       retry);
 }
 
 QString PostgresEngine::shownName(const QString& dataSource) const {
@@ -180,7 +189,7 @@ void PostgresEngine::open(QSqlDatabase& database, const QString& dataSource, boo
   database.setDatabaseName(address.database);
   database.setUserName(address.user);
   database.setPassword(address.password);
-  database.setConnectOptions((address.settings + QStringList{sessionOptions(readOnly, lockWait)}).join(QLatin1Char(';')));
+  database.setConnectOptions((address.settings + kKeepAlive + QStringList{sessionOptions(readOnly, lockWait)}).join(QLatin1Char(';')));
   QElapsedTimer connecting;
   connecting.start();
   if (!database.open()) {
@@ -190,15 +199,15 @@ void PostgresEngine::open(QSqlDatabase& database, const QString& dataSource, boo
     // pinged: that would hold the window as long again.
     const bool timedOut = connecting.elapsed() >= kConnectTimeoutS * 1000;
     throw connectionFailure(address, database.lastError().text(),
-                            !timedOut && answersPing(address) ? Cure::None : Cure::Waiting);
+                            !timedOut && answersPing(address) ? Retry::Never : Retry::Later);
   }
   if (!connectionOf(database.driver())) throw postgresError(QStringLiteral("No PostgreSQL connection handle"));
 }
 
-Cure PostgresEngine::cureFor(const QSqlError& error) const {
+Retry PostgresEngine::retryFor(const QSqlError& error) const {
   const QString state = error.nativeErrorCode();
   // No SQLSTATE: the client lost the connection on the way.
-  if (state.isEmpty()) return Cure::Waiting;
+  if (state.isEmpty()) return Retry::Later;
   static const QStringList passing{
       QStringLiteral("08"),     // connection exception
       QStringLiteral("53"),     // insufficient resources: disk full, out of memory, too many connections
@@ -208,8 +217,8 @@ Cure PostgresEngine::cureFor(const QSqlError& error) const {
       QStringLiteral("40001"), QStringLiteral("40P01"),  // serialization failure, deadlock
   };
   for (const QString& prefix : passing)
-    if (state.startsWith(prefix)) return Cure::Waiting;
-  return Cure::None;
+    if (state.startsWith(prefix)) return Retry::Later;
+  return Retry::Never;
 }
 
 void PostgresEngine::runReadOnly(QSqlQuery& query, const QString& sql) const {
@@ -225,8 +234,8 @@ void PostgresEngine::runReadOnly(QSqlQuery& query, const QString& sql) const {
     throw postgresError(query.lastError().text());
 }
 
-std::unique_ptr<RowSource> PostgresEngine::rowSource(const QString& dataSource, const std::atomic<bool>& cancelled) const {
-  return std::make_unique<PostgresRowSource>(dataSource, cancelled);
+std::unique_ptr<RowSource> PostgresEngine::rowSource(const QString& dataSource) const {
+  return std::make_unique<PostgresRowSource>(dataSource);
 }
 
 }  // namespace kelvane

@@ -30,7 +30,7 @@ QString withoutPassword(QString text, const QString& password);
 // reads: for connections that do not go through Qt SQL.
 QString readingConnectionInfo(const ServerAddress& address);
 // Why the server at the address could not be reached, without the password.
-RuntimeError connectionFailure(const ServerAddress& address, const QString& why, Cure cure = Cure::None);
+RuntimeError connectionFailure(const ServerAddress& address, const QString& why, Retry retry = Retry::Never);
 
 // Measurement databases on a PostgreSQL server that several stations share, named by a
 // connection file (.kvconn). No message ever shows the address's password.
@@ -51,9 +51,9 @@ class PostgresEngine : public Engine {
     return {QStringLiteral("BEGIN"), QStringLiteral("LOCK TABLE GraphData IN SHARE ROW EXCLUSIVE MODE")};
   }
   // A server out of reach, shutting down, out of disk or locked by another writer: its SQLSTATE.
-  Cure cureFor(const QSqlError& error) const override;
+  Retry retryFor(const QSqlError& error) const override;
   void runReadOnly(QSqlQuery& query, const QString& sql) const override;
-  std::unique_ptr<RowSource> rowSource(const QString& dataSource, const std::atomic<bool>& cancelled) const override;
+  std::unique_ptr<RowSource> rowSource(const QString& dataSource) const override;
 };
 
 }  // namespace kelvane

@@ -4,20 +4,8 @@
 
 namespace kelvane {
 
-namespace {
-
-void askToCancel(PGconn* connection) {
-  PGcancel* cancel = PQgetCancel(connection);
-  if (!cancel) return;
-  char why[256];
-  PQcancel(cancel, why, sizeof why);
-  PQfreeCancel(cancel);
-}
-
-}  // namespace
-
-RuntimeError postgresError(const QString& description, Cure cure) {
-  return RuntimeError(ErrorNumber::DatabaseEngine, QStringLiteral("PostgreSQL"), description, cure);
+RuntimeError postgresError(const QString& description, Retry retry) {
+  return RuntimeError(ErrorNumber::DatabaseEngine, QStringLiteral("PostgreSQL"), description, retry);
 }
 
 QString errorOf(PGconn* connection, const PGresult* result) {
@@ -26,9 +14,9 @@ QString errorOf(PGconn* connection, const PGresult* result) {
   return text;
 }
 
-PGresult* nextResult(PGconn* connection, const std::atomic<bool>* cancelled) {
+PGresult* nextResult(PGconn* connection, const std::atomic<bool>* stopped) {
   while (PQisBusy(connection)) {
-    if (cancelled && cancelled->load()) askToCancel(connection);
+    if (stopped && stopped->load()) return nullptr;
     pollfd socket{PQsocket(connection), POLLIN, 0};
     if (socket.fd < 0) break;
     ::poll(&socket, 1, kServerPollMs);
@@ -37,37 +25,36 @@ PGresult* nextResult(PGconn* connection, const std::atomic<bool>* cancelled) {
   return PQgetResult(connection);
 }
 
-PGresult* lastResult(PGconn* connection, int sent, const std::atomic<bool>* cancelled) {
+PGresult* lastResult(PGconn* connection, int sent, const std::atomic<bool>* stopped) {
   PGresult* last = nullptr;
   if (!sent) return last;
-  while (PGresult* result = nextResult(connection, cancelled)) {
+  while (PGresult* result = nextResult(connection, stopped)) {
     PQclear(last);
     last = result;
   }
   return last;
 }
 
-ReadOnlyTransaction::ReadOnlyTransaction(PGconn* connection, const std::atomic<bool>* cancelled)
-    : connection_(connection), cancelled_(cancelled) {
+ReadOnlyTransaction::ReadOnlyTransaction(PGconn* connection, const std::atomic<bool>* stopped)
+    : connection_(connection), stopped_(stopped) {
   expect(PQsendQuery(connection_, "BEGIN TRANSACTION READ ONLY"), PGRES_COMMAND_OK);
 }
 
 ReadOnlyTransaction::~ReadOnlyTransaction() {
-  // Rows not read yet are not wanted: the server stops sending them, and the session ends with
-  // the connection, which takes the transaction and all it held along.
-  if (PQtransactionStatus(connection_) == PQTRANS_ACTIVE) {
-    askToCancel(connection_);
-    return;
-  }
-  PQclear(lastResult(connection_, PQsendQuery(connection_, "ROLLBACK"), nullptr));
-  if (prepared_)
-    PQclear(lastResult(connection_, PQsendQuery(connection_, (QByteArray("DEALLOCATE ") + kStatement).constData()),
-                       nullptr));
-  PQclear(lastResult(connection_, PQsendQuery(connection_, "SELECT pg_advisory_unlock_all()"), nullptr));
+  // Rows not read yet are not wanted, nor is anything from a stopped job's abandoned connection:
+  // the session ends with the connection, which takes the transaction and all it held along, and
+  // the server notices within a second.
+  const PGTransactionStatusType status = PQtransactionStatus(connection_);
+  if (status == PQTRANS_ACTIVE || status == PQTRANS_UNKNOWN || (stopped_ && stopped_->load())) return;
+  // One round trip: a connection held between two reads goes through this each time.
+  QByteArray end = "ROLLBACK; ";
+  if (prepared_) end += QByteArray("DEALLOCATE ") + kStatement + "; ";
+  end += "SELECT pg_advisory_unlock_all()";
+  PQclear(lastResult(connection_, PQsendQuery(connection_, end.constData()), stopped_));
 }
 
 void ReadOnlyTransaction::expect(int sent, ExecStatusType status) {
-  PGresult* result = lastResult(connection_, sent, cancelled_);
+  PGresult* result = lastResult(connection_, sent, stopped_);
   const bool ok = PQresultStatus(result) == status;
   const QString why = errorOf(connection_, result);
   PQclear(result);
@@ -80,7 +67,7 @@ void ReadOnlyTransaction::prepare(const QString& sql) {
 }
 
 std::vector<ResultColumn> ReadOnlyTransaction::rowColumns() {
-  PGresult* description = lastResult(connection_, PQsendDescribePrepared(connection_, kStatement), cancelled_);
+  PGresult* description = lastResult(connection_, PQsendDescribePrepared(connection_, kStatement), stopped_);
   std::vector<ResultColumn> columns;
   if (PQresultStatus(description) == PGRES_COMMAND_OK)
     for (int i = 0; i < PQnfields(description); ++i)

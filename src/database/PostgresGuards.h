@@ -14,20 +14,21 @@ namespace kelvane {
 // What every PostgreSQL connection of the program shares: how it waits for the server, and the
 // guard of the texts it runs where it cannot write.
 
-// How often a wait for the server looks whether it has been cancelled.
+// How often a wait for the server looks whether its job has been stopped.
 inline constexpr int kServerPollMs = 50;
 
-RuntimeError postgresError(const QString& description, Cure cure = Cure::None);
+RuntimeError postgresError(const QString& description, Retry retry = Retry::Never);
 // The error text of a result, or of the connection when the result has none.
 QString errorOf(PGconn* connection, const PGresult* result);
 
-// The next result of what was sent, or null when there is none left. While cancelled is set, the
-// server is asked to cancel the statement, again every 50 ms: a request that reaches it before
-// the statement starts is dropped. A null cancelled waits for the result whatever comes.
-PGresult* nextResult(PGconn* connection, const std::atomic<bool>* cancelled);
+// The next result of what was sent, or null when there is none left. Once stopped is set the
+// wait ends with null: the job no longer wants the result, and its connection is abandoned (a
+// cancel request would wait as long as the statement for a server that went silent). A null
+// stopped waits for the result whatever comes.
+PGresult* nextResult(PGconn* connection, const std::atomic<bool>* stopped);
 // The last result of what was sent, as PQexec gives it, waiting as nextResult does; null when
 // nothing could be sent.
-PGresult* lastResult(PGconn* connection, int sent, const std::atomic<bool>* cancelled);
+PGresult* lastResult(PGconn* connection, int sent, const std::atomic<bool>* stopped);
 
 struct ResultColumn {
   QString name;
@@ -36,14 +37,14 @@ struct ResultColumn {
 
 // The operator's statement runs in a transaction of its own that never commits, whatever the
 // statement did in it; its prepared form goes with it, and so do the advisory locks it took,
-// which outlive a transaction. A statement whose rows are not all read when the transaction ends
-// is cancelled, and its connection must then be closed.
+// which outlive a transaction. When the statement's rows are not all read as the transaction
+// ends, its connection must be closed: the server then ends the statement.
 class ReadOnlyTransaction {
  public:
   static constexpr const char* kStatement = "kelvane_operator_query";
 
-  // Waits as nextResult does with cancelled.
-  explicit ReadOnlyTransaction(PGconn* connection, const std::atomic<bool>* cancelled = nullptr);
+  // Waits as nextResult does with stopped.
+  explicit ReadOnlyTransaction(PGconn* connection, const std::atomic<bool>* stopped = nullptr);
   ~ReadOnlyTransaction();
   ReadOnlyTransaction(const ReadOnlyTransaction&) = delete;
   ReadOnlyTransaction& operator=(const ReadOnlyTransaction&) = delete;
@@ -61,7 +62,7 @@ class ReadOnlyTransaction {
   void expect(int sent, ExecStatusType status);
 
   PGconn* connection_;
-  const std::atomic<bool>* cancelled_;
+  const std::atomic<bool>* stopped_;
   bool prepared_ = false;
 };
 

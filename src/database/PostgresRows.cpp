@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include <poll.h>
+#include <sys/socket.h>
 
 namespace kelvane {
 
@@ -21,8 +22,6 @@ namespace {
 constexpr Oid kBool = 16, kBytes = 17, kInt8 = 20, kInt2 = 21, kInt4 = 23, kObjectId = 26;
 constexpr Oid kFloat4 = 700, kFloat8 = 701, kNumeric = 1700;
 constexpr Oid kDate = 1082, kTime = 1083, kTimestamp = 1114, kTimestampWithZone = 1184;
-
-constexpr const char* kNewest = "kelvane_newest_number";
 
 // As Qt SQL reads a time stamp: a zone of whole hours gains its minutes, and the moment is local.
 QDateTime timestampOf(QString text, bool withZone) {
@@ -34,12 +33,12 @@ QDateTime timestampOf(QString text, bool withZone) {
 
 }  // namespace
 
-PostgresRowSource::PostgresRowSource(QString connectionFile, const std::atomic<bool>& cancelled)
-    : file_(std::move(connectionFile)), cancelled_(cancelled) {}
+PostgresRowSource::PostgresRowSource(QString connectionFile) : file_(std::move(connectionFile)) {}
 
 PostgresRowSource::~PostgresRowSource() {
   PQclear(row_);
   transaction_.reset();
+  socket_ = -1;
   PQfinish(connection_);
 }
 
@@ -60,7 +59,7 @@ void PostgresRowSource::open() {
   PostgresPollingStatusType polling =
       PQstatus(connection_) == CONNECTION_BAD ? PGRES_POLLING_FAILED : PGRES_POLLING_WRITING;
   while (polling == PGRES_POLLING_READING || polling == PGRES_POLLING_WRITING) {
-    if (cancelled_) throw cancelledError();
+    if (stopped()) throw cancelledError();
     if (deadline.hasExpired()) throw connectionFailure(address, QStringLiteral("timeout expired"));
     pollfd socket{PQsocket(connection_), short(polling == PGRES_POLLING_READING ? POLLIN : POLLOUT), 0};
     if (::poll(&socket, 1, kServerPollMs) > 0) polling = PQconnectPoll(connection_);
@@ -68,11 +67,17 @@ void PostgresRowSource::open() {
   if (polling != PGRES_POLLING_OK)
     throw connectionFailure(address, QString::fromUtf8(PQerrorMessage(connection_)).trimmed());
   PQsetNoticeProcessor(connection_, [](void*, const char*) {}, nullptr);
+  socket_ = PQsocket(connection_);
+}
+
+void PostgresRowSource::interrupt() {
+  if (const int socket = socket_.load(); socket >= 0) ::shutdown(socket, SHUT_RDWR);
 }
 
 RowCursor& PostgresRowSource::run(const QString& sql) {
+  endRun();
   try {
-    transaction_ = std::make_unique<ReadOnlyTransaction>(connection_, &cancelled_);
+    transaction_ = std::make_unique<ReadOnlyTransaction>(connection_, stopFlag());
     transaction_->prepare(sql);
     columns_ = transaction_->rowColumns();
     transaction_->sendForRows();
@@ -82,26 +87,25 @@ RowCursor& PostgresRowSource::run(const QString& sql) {
   return *this;
 }
 
-bool PostgresRowSource::hasRowAbove(double number) {
-  if (!newestPrepared_) {
-    PGresult* prepared = lastResult(
-        connection_, PQsendPrepare(connection_, kNewest, "SELECT max(number) FROM GraphData", 0, nullptr), &cancelled_);
-    newestPrepared_ = PQresultStatus(prepared) == PGRES_COMMAND_OK;
-    const QString why = errorOf(connection_, prepared);
-    PQclear(prepared);
-    if (!newestPrepared_) throw cancelled_ ? cancelledError() : failure(why);
-  }
-  PGresult* result =
-      lastResult(connection_, PQsendQueryPrepared(connection_, kNewest, 0, nullptr, nullptr, nullptr, 0), &cancelled_);
+void PostgresRowSource::endRun() {
+  PQclear(row_);
+  row_ = nullptr;
+  transaction_.reset();
+}
+
+// The session can only read, so the program's own query needs no transaction of its own.
+std::optional<double> PostgresRowSource::largestNumber() {
+  endRun();
+  PGresult* result = lastResult(connection_, PQsendQuery(connection_, "SELECT max(number) FROM GraphData"), stopFlag());
   const bool answered = PQresultStatus(result) == PGRES_TUPLES_OK && PQntuples(result) == 1;
   // Read as a row's number is read, so that the chart's newest and the table's compare alike.
   const char* text = answered && !PQgetisnull(result, 0, 0) ? PQgetvalue(result, 0, 0) : nullptr;
   double newest = 0;
-  const bool above = text && std::from_chars(text, text + std::strlen(text), newest).ec == std::errc() && newest > number;
+  const bool read = text && std::from_chars(text, text + std::strlen(text), newest).ec == std::errc();
   const QString why = errorOf(connection_, result);
   PQclear(result);
-  if (!answered) throw cancelled_ ? cancelledError() : failure(why);
-  return above;
+  if (!answered) throw stopped() ? cancelledError() : failure(why);
+  return read ? std::optional(newest) : std::nullopt;
 }
 
 QStringList PostgresRowSource::columns() const {
@@ -112,17 +116,17 @@ QStringList PostgresRowSource::columns() const {
 
 bool PostgresRowSource::next() {
   PQclear(row_);
-  row_ = nextResult(connection_, &cancelled_);
+  row_ = nextResult(connection_, stopFlag());
   switch (PQresultStatus(row_)) {
     case PGRES_SINGLE_TUPLE:
       return true;
     case PGRES_TUPLES_OK:  // the end of the rows, with none in it
       PQclear(row_);
       row_ = nullptr;
-      while (PGresult* rest = nextResult(connection_, nullptr)) PQclear(rest);
+      while (PGresult* rest = nextResult(connection_, stopFlag())) PQclear(rest);
       return false;
     default:
-      if (cancelled_) throw cancelledError();
+      if (stopped()) throw cancelledError();
       throw failure(errorOf(connection_, row_));
   }
 }

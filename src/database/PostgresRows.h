@@ -12,20 +12,20 @@ namespace kelvane {
 // them, on a connection of its own that can only read.
 class PostgresRowSource : public RowSource, private RowCursor {
  public:
-  PostgresRowSource(QString connectionFile, const std::atomic<bool>& cancelled);
+  explicit PostgresRowSource(QString connectionFile);
   ~PostgresRowSource() override;
   PostgresRowSource(const PostgresRowSource&) = delete;
   PostgresRowSource& operator=(const PostgresRowSource&) = delete;
 
   void open() override;
   RowCursor& run(const QString& sql) override;
-  // The reading thread itself asks the server to cancel, within 50 ms (see nextResult): a
-  // cancel request can wait long for a server that does not answer, and must not hold the window.
-  void interrupt() override {}
-  // The session can only read, so the program's own query needs no transaction of its own.
-  bool hasRowAbove(double number) override;
+  void endRun() override;
+  std::optional<double> largestNumber() override;
 
  private:
+  // Closes the socket: a cancel request would wait as long as the statement for a server that
+  // went silent, and the server ends the statement of a closed connection by itself.
+  void interrupt() override;
   QStringList columns() const override;
   bool next() override;
   Cell cell(int column) const override;
@@ -33,13 +33,12 @@ class PostgresRowSource : public RowSource, private RowCursor {
   RuntimeError failure(const QString& description) const;
 
   const QString file_;
-  const std::atomic<bool>& cancelled_;
   QString shown_, password_;
   PGconn* connection_ = nullptr;
+  std::atomic<int> socket_{-1};  // once connected, for the interrupt
   std::unique_ptr<ReadOnlyTransaction> transaction_;
   std::vector<ResultColumn> columns_;
   PGresult* row_ = nullptr;
-  bool newestPrepared_ = false;
 };
 
 }  // namespace kelvane

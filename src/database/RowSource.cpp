@@ -2,6 +2,14 @@
 
 namespace kelvane {
 
+const std::atomic<bool> RowSource::kNeverStopped{false};
+
+void RowSource::workFor(JobControl* job) {
+  if (job_) job_->setInterrupt(nullptr);
+  job_ = job;
+  if (job_) job_->setInterrupt([this] { interrupt(); });
+}
+
 int RowCursor::columnIndex(const QString& name) const {
   const QStringList names = columns();
   for (int i = 0; i < names.size(); ++i)

@@ -1,9 +1,13 @@
 #pragma once
 
+#include "state/Background.h"
+
 #include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+
+#include <optional>
 
 namespace kelvane {
 
@@ -37,21 +41,37 @@ class RowCursor {
 };
 
 // A connection of its own that reads rows through the engine's own interface, much faster than
-// row by row through Qt SQL, and can only read. It closes when destroyed.
+// row by row through Qt SQL, and can only read. It closes when destroyed. It is used by one job at
+// a time, whose stop ends what it waits for at once.
 class RowSource {
  public:
   virtual ~RowSource() = default;
+  // The job the source works for from now on, or none (before the job ends, and before the
+  // source goes): its stop interrupts the engine.
+  void workFor(JobControl* job);
   // Raises a RuntimeError that says why the database cannot be opened.
   virtual void open() = 0;
-  // Runs a text, one a source, as the operator's query is run: exactly one statement, and nothing
-  // it says can write. Its rows last until the source closes.
+  // Runs a text as the operator's query is run: exactly one statement, and nothing it says can
+  // write. Its rows last until the next run, endRun, or the source closes.
   virtual RowCursor& run(const QString& sql) = 0;
-  // Ends what the engine is doing at once; from any thread while the source is open.
+  // Ends the last run's statement and the transaction it read in, so that a source held between
+  // two runs holds up no writer's checkpoint or clean-up.
+  virtual void endRun() = 0;
+  // The largest number in table GraphData, which the index on number gives at once; none in an
+  // empty table.
+  virtual std::optional<double> largestNumber() = 0;
+
+  // Whether the job the source works for has been stopped.
+  bool stopped() const { return stopFlag()->load(std::memory_order_relaxed); }
+
+ protected:
+  const std::atomic<bool>* stopFlag() const { return job_ ? &job_->stopFlag() : &kNeverStopped; }
+  // Ends what the engine waits for at once, from the thread that stops the job; never waits.
   virtual void interrupt() = 0;
-  // Whether table GraphData holds a row numbered above the number: its largest number, which the
-  // index on number gives at once, by a query prepared once a source, as a source is asked again
-  // and again. The query takes no parameter: a parameter's generic plan would scan the table.
-  virtual bool hasRowAbove(double number) = 0;
+
+ private:
+  static const std::atomic<bool> kNeverStopped;
+  JobControl* job_ = nullptr;
 };
 
 }  // namespace kelvane

@@ -27,10 +27,10 @@ QString sqliteFileUri(const QString& path, bool readOnly) {
          (readOnly ? QStringLiteral("?mode=ro") : QStringLiteral("?mode=rw"));
 }
 
-Cure SqliteEngine::cureFor(const QSqlError& error) const {
+Retry SqliteEngine::retryFor(const QSqlError& error) const {
   bool isCode = false;
   const int code = error.nativeErrorCode().toInt(&isCode);
-  return isCode ? kelvane::cureFor(code) : Cure::None;
+  return isCode ? kelvane::retryFor(code) : Retry::Never;
 }
 
 void SqliteEngine::open(QSqlDatabase& database, const QString& dataSource, bool readOnly,
@@ -60,8 +60,8 @@ void SqliteEngine::runReadOnly(QSqlQuery& query, const QString& sql) const {
   if (!query.exec(sql)) throw failure(query.lastError());
 }
 
-std::unique_ptr<RowSource> SqliteEngine::rowSource(const QString& dataSource, const std::atomic<bool>& cancelled) const {
-  return std::make_unique<SqliteRowSource>(dataSource, cancelled);
+std::unique_ptr<RowSource> SqliteEngine::rowSource(const QString& dataSource) const {
+  return std::make_unique<SqliteRowSource>(dataSource);
 }
 
 }  // namespace kelvane

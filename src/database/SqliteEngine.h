@@ -21,13 +21,13 @@ class SqliteEngine : public Engine {
   // timeout or not, when another writer came first.
   QStringList beginWriteStatements() const override { return {QStringLiteral("BEGIN IMMEDIATE")}; }
   // Busy, locked, out of reach, full or failing to read or write: the primary result code.
-  Cure cureFor(const QSqlError& error) const override;
+  Retry retryFor(const QSqlError& error) const override;
   void runReadOnly(QSqlQuery& query, const QString& sql) const override;
-  std::unique_ptr<RowSource> rowSource(const QString& dataSource, const std::atomic<bool>& cancelled) const override;
+  std::unique_ptr<RowSource> rowSource(const QString& dataSource) const override;
 
  private:
   RuntimeError failure(const QSqlError& error) const {
-    return RuntimeError(ErrorNumber::DatabaseEngine, name(), error.text(), cureFor(error));
+    return RuntimeError(ErrorNumber::DatabaseEngine, name(), error.text(), retryFor(error));
   }
 };
 

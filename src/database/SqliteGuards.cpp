@@ -24,12 +24,12 @@ void* lockWaitArgument(std::chrono::milliseconds lockWait) {
   return reinterpret_cast<void*>(std::intptr_t(lockWait.count()));
 }
 
-Cure cureFor(int resultCode) {
+Retry retryFor(int resultCode) {
   switch (resultCode & 0xff) {
     case SQLITE_BUSY: case SQLITE_LOCKED: case SQLITE_CANTOPEN: case SQLITE_FULL: case SQLITE_IOERR:
-      return Cure::Waiting;
+      return Retry::Later;
     default:
-      return Cure::None;
+      return Retry::Never;
   }
 }
 

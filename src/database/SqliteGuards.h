@@ -19,7 +19,7 @@ int waitBriefly(void* lockWaitMs, int attempts);
 void* lockWaitArgument(std::chrono::milliseconds lockWait);
 // Whether waiting may cure a failure of this result code: busy, locked, out of reach, full or
 // failing to read or write.
-Cure cureFor(int resultCode);
+Retry retryFor(int resultCode);
 // The authorizer of connections that only read: reading tables and calling functions. Anything
 // else (attaching files, pragmas, transactions, writes) is refused when a text is prepared.
 int readsOnly(void*, int action, const char*, const char*, const char*, const char*);

@@ -16,28 +16,26 @@ constexpr int kStepsBetweenChecks = 1000;
 
 const QString kNewestQuery = QStringLiteral("SELECT max(number) FROM GraphData");
 
-int endWhenCancelled(void* cancelled) { return static_cast<const std::atomic<bool>*>(cancelled)->load() ? 1 : 0; }
+int endWhenStopped(void* source) { return static_cast<const SqliteRowSource*>(source)->stopped() ? 1 : 0; }
 
-// A read waits for another writer's lock as any connection does, unless it is cancelled.
-int waitUnlessCancelled(void* cancelled, int attempts) {
-  if (static_cast<const std::atomic<bool>*>(cancelled)->load()) return 0;
+// A read waits for another writer's lock as any connection does, unless it is stopped.
+int waitUnlessStopped(void* source, int attempts) {
+  if (static_cast<const SqliteRowSource*>(source)->stopped()) return 0;
   return waitBriefly(lockWaitArgument(kLockWait), attempts);
 }
 
 }  // namespace
 
-SqliteRowSource::SqliteRowSource(QString path, const std::atomic<bool>& cancelled)
-    : path_(std::move(path)), cancelled_(cancelled) {}
+SqliteRowSource::SqliteRowSource(QString path) : path_(std::move(path)) {}
 
 SqliteRowSource::~SqliteRowSource() {
   sqlite3_finalize(statement_);
-  sqlite3_finalize(newest_);
   sqlite3_close(handle_.exchange(nullptr));
 }
 
 RuntimeError SqliteRowSource::failure(const QString& description, int resultCode) const {
   return RuntimeError(ErrorNumber::DatabaseEngine, QStringLiteral("SQLite"), namingDatabase(description, path_),
-                      cureFor(resultCode));
+                      retryFor(resultCode));
 }
 
 void SqliteRowSource::open() {
@@ -52,14 +50,14 @@ void SqliteRowSource::open() {
     sqlite3_close(handle);
     throw why;
   }
-  void* cancelled = const_cast<std::atomic<bool>*>(&cancelled_);
-  sqlite3_busy_handler(handle, waitUnlessCancelled, cancelled);
-  sqlite3_progress_handler(handle, kStepsBetweenChecks, endWhenCancelled, cancelled);
+  sqlite3_busy_handler(handle, waitUnlessStopped, this);
+  sqlite3_progress_handler(handle, kStepsBetweenChecks, endWhenStopped, this);
   sqlite3_set_authorizer(handle, readsOnly, nullptr);
   handle_ = handle;
 }
 
 RowCursor& SqliteRowSource::run(const QString& sql) {
+  endRun();
   QString why;
   statement_ = prepareReadingStatement(handle_, sql, why);
   if (!statement_) throw failure(why, sqlite3_extended_errcode(handle_));
@@ -73,27 +71,24 @@ void SqliteRowSource::interrupt() {
   if (sqlite3* handle = handle_.load()) sqlite3_interrupt(handle);
 }
 
-// Reset at once, so that no read transaction stays open between two checks to hold up the
-// collector's checkpoints.
-bool SqliteRowSource::hasRowAbove(double number) {
-  QString why;
-  if (!newest_) newest_ = prepareReadingStatement(handle_, kNewestQuery, why);
-  if (!newest_) throw failure(why, sqlite3_extended_errcode(handle_));
-  const int stepped = sqlite3_step(newest_);
-  const bool above = stepped == SQLITE_ROW && sqlite3_column_type(newest_, 0) != SQLITE_NULL &&
-                     sqlite3_column_double(newest_, 0) > number;
-  if (stepped != SQLITE_ROW) why = QString::fromUtf8(sqlite3_errmsg(handle_));
-  sqlite3_reset(newest_);
-  if (stepped == SQLITE_ROW) return above;
-  if (cancelled_) throw cancelledError();
-  throw failure(why, stepped);
+void SqliteRowSource::endRun() {
+  sqlite3_finalize(statement_);
+  statement_ = nullptr;
+}
+
+std::optional<double> SqliteRowSource::largestNumber() {
+  RowCursor& newest = run(kNewestQuery);
+  std::optional<double> largest;
+  if (newest.next() && sqlite3_column_type(statement_, 0) != SQLITE_NULL) largest = sqlite3_column_double(statement_, 0);
+  endRun();
+  return largest;
 }
 
 bool SqliteRowSource::next() {
   const int stepped = sqlite3_step(statement_);
   if (stepped == SQLITE_ROW) return true;
   if (stepped == SQLITE_DONE) return false;
-  if (cancelled_) throw cancelledError();
+  if (stopped()) throw cancelledError();
   throw failure(QString::fromUtf8(sqlite3_errmsg(handle_)), stepped);
 }
 

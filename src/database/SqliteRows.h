@@ -15,17 +15,18 @@ class RuntimeError;
 // that opens the file read-only and never creates it.
 class SqliteRowSource : public RowSource, private RowCursor {
  public:
-  SqliteRowSource(QString path, const std::atomic<bool>& cancelled);
+  explicit SqliteRowSource(QString path);
   ~SqliteRowSource() override;
   SqliteRowSource(const SqliteRowSource&) = delete;
   SqliteRowSource& operator=(const SqliteRowSource&) = delete;
 
   void open() override;
   RowCursor& run(const QString& sql) override;
-  void interrupt() override;
-  bool hasRowAbove(double number) override;
+  void endRun() override;
+  std::optional<double> largestNumber() override;
 
  private:
+  void interrupt() override;
   QStringList columns() const override { return columns_; }
   bool next() override;
   Cell cell(int column) const override;
@@ -34,10 +35,8 @@ class SqliteRowSource : public RowSource, private RowCursor {
   RuntimeError failure(const QString& description, int resultCode) const;
 
   const QString path_;
-  const std::atomic<bool>& cancelled_;
   std::atomic<sqlite3*> handle_{nullptr};
   sqlite3_stmt* statement_ = nullptr;
-  sqlite3_stmt* newest_ = nullptr;
   QStringList columns_;
 };
 

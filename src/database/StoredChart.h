@@ -25,10 +25,16 @@ class StoredChart {
   // a shorter one. The table is counted first, and ChartRecordCount is that count. False when it
   // is empty.
   bool openRecentRows(bool allColumns);
-  // The largest number of the recent rows opened; none from an empty table.
+  // The largest number of the rows opened; none from an empty table.
   std::optional<double> newest() const { return rows_.newest; }
   // The operator's text, unchanged, where it cannot write. False when it returns no row.
-  bool openQuery(const QString& sql);
+  // withNewest: newest() tells the largest number of the rows.
+  bool openQuery(const QString& sql, bool withNewest = false);
+  // Rows held already, as those of a chart that follows new rows.
+  void show(CompactRows rows);
+  const CompactRows& rows() const { return rows_; }
+  // How rows are to be loaded into this chart.
+  LoadPlan plan() const;
   // Hides the clock of the main window, whose date label takes the Date of the first row.
   void hideClock(ClockLabels& clock) const;
   // ChartRecordCount becomes the number of rows; they are loaded into the series, PointLabels and
@@ -36,7 +42,9 @@ class StoredChart {
   void draw(DrawingSurface& picture);
 
  private:
-  LoadPlan plan() const;
+  // Runs the work as a job of the program's reader while the window waits for it.
+  template <typename T>
+  T read(std::function<T(JobControl&)> work);
 
   Program& program_;
   const int series_;

@@ -12,9 +12,13 @@ void LoadChartRows(const CompactRows& rows, qint32 count, ChartRecord& record, i
   QList<float> values = rows.values;
   if (values.size() != count) values.resize(count);  // only then: a resize copies the shared values
   record.Values.setColumn(series, std::move(values));
-  state.PointLabels.assign(1, rows.labels, std::min<qsizetype>(rows.labels->size(), count));
+  // The columns may hold rows before the first, and fewer after it than the count.
+  const auto within = [&](const StoredColumn& column) {
+    return std::clamp<qsizetype>(column.size() - rows.first, 0, count);
+  };
+  state.PointLabels.assign(1, rows.labels, within(*rows.labels), rows.first);
   const std::shared_ptr<const StoredColumn> dates = rows.columns->date;
-  if (withDates) state.PointDates.assign(1, dates, std::min<qsizetype>(dates->size(), count));
+  if (withDates) state.PointDates.assign(1, dates, within(*dates), rows.first);
   const qint32 loaded = std::min(rows.loaded, count);
   if (loaded > 0) record.XMax = float(count);
   record.YMin = rows.yMin;

@@ -7,8 +7,6 @@
 
 #include <QScopeGuard>
 
-#include <new>
-
 namespace kelvane {
 
 namespace {
@@ -20,62 +18,49 @@ const QString kNewest20AllColumns = QStringLiteral("SELECT TOP 20 * FROM GraphDa
 const QString kAllAllColumns = QStringLiteral("SELECT  * FROM GraphData");
 constexpr qint32 kRecentRows = 20;
 
+// Opens a source on the data source for the job, runs the work on it and closes it again.
+template <typename Work>
+auto readFrom(const QString& dataSource, JobControl& job, Work&& work) {
+  const std::unique_ptr<RowSource> source = engineFor(dataSource).rowSource(dataSource);
+  source->workFor(&job);
+  const auto unbound = qScopeGuard([&] { source->workFor(nullptr); });  // before the source closes
+  source->open();
+  return work(*source);
+}
+
+template <typename T, typename Work>
+Outcome<T> outcomeOf(Work&& work) {
+  Outcome<T> outcome;
+  try {
+    outcome.value = work();
+  } catch (const RuntimeError& error) {
+    outcome.failure = error;
+  }
+  return outcome;
+}
+
 }  // namespace
 
-void StoredRowsReading::cancel() {
-  progress_.cancelled = true;
-  const std::lock_guard<std::mutex> lock(mutex_);
-  if (open_) open_->interrupt();
+CompactRows readQuery(const QString& dataSource, const QString& sql, const LoadPlan& plan, JobControl& job) {
+  return readFrom(dataSource, job, [&](RowSource& source) { return readRows(source.run(sql), plan, job); });
 }
 
-void StoredRowsReading::setOpen(RowSource* source) {
-  const std::lock_guard<std::mutex> lock(mutex_);
-  open_ = source;
-}
-
-std::optional<RuntimeError> StoredRowsReading::read(const QString& dataSource,
-                                                    const std::function<void(RowSource&)>& work) {
-  std::optional<RuntimeError> failure;
-  try {
-    if (progress_.cancelled) throw cancelledError();
-    const std::unique_ptr<RowSource> source = engineFor(dataSource).rowSource(dataSource, progress_.cancelled);
-    setOpen(source.get());
-    const auto closing = qScopeGuard([this] { setOpen(nullptr); });  // before the source closes
-    source->open();
-    work(*source);
-  } catch (const RuntimeError& error) {
-    failure = error;
-  } catch (const std::bad_alloc&) {
-    failure = outOfMemoryError();
-  }
-  if (progress_.cancelled) failure = cancelledError();
-  return failure;
-}
-
-QueryReading::QueryReading(QString dataSource, QString sql, LoadPlan plan)
-    : dataSource_(std::move(dataSource)), sql_(std::move(sql)), plan_(std::move(plan)) {}
-
-void QueryReading::run() {
-  rows_.failure = read(dataSource_, [&](RowSource& source) { rows_.value = readRows(source.run(sql_), plan_, progress_); });
-}
-
-RecentRowsReading::RecentRowsReading(QString dataSource, bool allColumns, LoadPlan plan)
-    : dataSource_(std::move(dataSource)), allColumns_(allColumns), plan_(std::move(plan)) {}
-
-void RecentRowsReading::run() {
-  const QString newest = engineDialect(allColumns_ ? kNewest20AllColumns : kNewest20);
-  count_.failure = read(dataSource_, [&](RowSource& source) { count_.value = countRows(source.run(newest), progress_); });
-  if (count_.failure || *count_.value == 0) return;
+RecentRows readRecentRows(const QString& dataSource, bool allColumns, LoadPlan plan, JobControl& job) {
+  const QString newest = engineDialect(allColumns ? kNewest20AllColumns : kNewest20);
+  RecentRows recent;
+  recent.count = outcomeOf<qint32>(
+      [&] { return readFrom(dataSource, job, [&](RowSource& source) { return countRows(source.run(newest), job); }); });
+  if (recent.count.failure || *recent.count.value == 0) return recent;
   // Rows added meanwhile are not charted, rows removed fail the loading.
-  plan_.limit = *count_.value;
-  rows_.failure = read(dataSource_, [&](RowSource& source) {
-    if (plan_.limit >= kRecentRows) {
+  plan.limit = *recent.count.value;
+  recent.rows = outcomeOf<CompactRows>([&] {
+    return readFrom(dataSource, job, [&](RowSource& source) {
+      if (plan.limit < kRecentRows) return readRows(source.run(allColumns ? kAllAllColumns : kAll), plan, job);
       SortedRows ascending(source.run(newest), QStringLiteral("number"));
-      rows_.value = readRows(ascending, plan_, progress_);
-    } else {
-      rows_.value = readRows(source.run(allColumns_ ? kAllAllColumns : kAll), plan_, progress_);
-    }
+      return readRows(ascending, plan, job);
+    });
   });
+  return recent;
 }
 
 }  // namespace kelvane

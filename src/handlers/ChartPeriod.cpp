@@ -12,6 +12,8 @@ namespace kelvane {
 namespace {
 
 constexpr qint64 kHour = 3600;
+// A period whose To lies this close to the moment it is charted ends now.
+constexpr qint64 kEndsNowS = 60;
 
 QString quoted(QString text) { return QLatin1Char('\'') + text.replace(QLatin1Char('\''), QStringLiteral("''")) + QLatin1Char('\''); }
 
@@ -83,9 +85,18 @@ void showQuickRange(Program& program, PeriodDialogView& dialog, QuickRange range
   dialog.setPeriod(period.from, period.to);
 }
 
+std::optional<FollowableChart> followablePeriod(const Period& period, const QDateTime& now, const QString& database) {
+  if (std::abs(period.to.secsTo(now)) > kEndsNowS) return std::nullopt;
+  const qint64 span = period.from.secsTo(period.to);
+  const bool slides = span == kHour || span == 8 * kHour || span == 24 * kHour;
+  return FollowableChart{database, std::nullopt, period.from, slides ? span : 0};
+}
+
 void btnChartPeriod_Click(Program& program, PeriodDialogView& dialog) {
   const std::optional<QString> sql = queryOf(program, dialog);
-  if (sql && chartQuery(program, *sql)) dialog.unload();
+  if (!sql) return;
+  const Period period{dialog.from(), dialog.to()};
+  if (chartQuery(program, *sql, followablePeriod(period, program.env.clock.now(), program.state.DatabasePath))) dialog.unload();
 }
 
 void btnEditSql_Click(Program& program, PeriodDialogView& dialog) {

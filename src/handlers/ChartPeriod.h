@@ -26,6 +26,10 @@ QString periodQuery(const Period& period, const RegionalForms& regional);
 // When the dialog opens: From and To the last hour, and a notice when the table has no index
 // on Date and Time, so that every period is found by reading every row.
 void frmPeriod_Load(Program& program, PeriodDialogView& dialog);
+// How a period charted at the moment now can follow new rows: one that ends now grows, and the
+// last hour, 8 hours or 24 hours slide; none for a period that ends earlier.
+std::optional<FollowableChart> followablePeriod(const Period& period, const QDateTime& now, const QString& database);
+
 // Sets From and To to the range.
 void showQuickRange(Program& program, PeriodDialogView& dialog, QuickRange range);
 // Charts the period as "SELECT query" charts a text; the dialog closes once it is charted. A

@@ -48,20 +48,13 @@ void drawLastQuery(Program& program, FullScreenView& screen) {
   if (chart.openQuery(program.state.QueryText)) chart.draw(screen.picMaximized());
 }
 
-// Every press ends as the Part's error end does: only a Data value that is no number is told.
-void drawFullScreen(Program& program, bool show) {
+// Only a Data value that is no number is told; any other failure ends the drawing silently.
+template <typename Draw>
+void drawTrapped(Program& program, Draw&& draw) {
   ProgramState& state = program.state;
   try {
     state.MaximizedChart = true;
-    const auto draw = state.OperatingMode == Mode::Calculation ? drawCalculationRun
-                      : state.OperatingMode == Mode::SQLquery  ? drawLastQuery
-                      : state.OperatingMode == Mode::Database  ? drawRecentRows
-                                                               : nullptr;
-    if (!draw) return;
-    FullScreenView& screen = program.mainWindow.fullScreenWindow();
-    if (show) screen.showMaximized();
-    state.MaximizedMode = state.OperatingMode;
-    draw(program, screen);
+    draw();
   } catch (const RuntimeError& error) {
     if (error.number() == ErrorNumber::TypeMismatch) {
       state.AlarmMessage = LoadResString(TextId::FullScreenTypeMismatch);
@@ -72,11 +65,31 @@ void drawFullScreen(Program& program, bool show) {
 
 }  // namespace
 
-void btnMaximized_Click(Program& program) { drawFullScreen(program, true); }
+void btnMaximized_Click(Program& program) {
+  ProgramState& state = program.state;
+  drawTrapped(program, [&] {
+    const auto draw = state.OperatingMode == Mode::Calculation ? drawCalculationRun
+                      : state.OperatingMode == Mode::SQLquery  ? drawLastQuery
+                      : state.OperatingMode == Mode::Database  ? drawRecentRows
+                                                               : nullptr;
+    if (!draw) return;
+    FullScreenView& screen = program.mainWindow.fullScreenWindow();
+    screen.showMaximized();
+    state.MaximizedMode = state.OperatingMode;
+    draw(program, screen);
+  });
+}
 
-void redrawFullScreen(Program& program) {
-  const FullScreenView& screen = program.mainWindow.fullScreenWindow();
-  if (screen.isShown() && program.state.MaximizedMode == program.state.OperatingMode) drawFullScreen(program, false);
+void redrawFullScreen(Program& program, const CompactRows& rows) {
+  ProgramState& state = program.state;
+  if (!program.mainWindow.fullScreenShown() || state.MaximizedMode != state.OperatingMode) return;
+  drawTrapped(program, [&] {
+    state.ExactXRange = true;
+    // As the button draws them: a query's chart keeps the dates of the last chart of stored rows.
+    StoredChart chart(program, kFullScreenSeries, state.OperatingMode == Mode::Database);
+    chart.show(rows);
+    if (rows.count > 0) chart.draw(program.mainWindow.fullScreenWindow().picMaximized());
+  });
 }
 
 }  // namespace kelvane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "database/CompactRows.h"
 #include "state/Program.h"
 
 namespace kelvane {
@@ -9,8 +10,8 @@ namespace kelvane {
 // nothing is shown. Only a Data value that is no number is reported (message 50).
 void btnMaximized_Click(Program& program);
 
-// The full-screen window drawn again as the button draws it, where it stands, when it is on
-// screen with a chart of the current mode.
-void redrawFullScreen(Program& program);
+// The full-screen window, when it is on screen with a chart of the current mode, drawn again where
+// it stands from rows held, as the button draws them.
+void redrawFullScreen(Program& program, const CompactRows& rows);
 
 }  // namespace kelvane

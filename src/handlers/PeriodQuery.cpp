@@ -17,9 +17,10 @@ QueryDialogView& mnuSQLquery_Click(Program& program) {
   return program.mainWindow.showQueryDialog();
 }
 
-bool chartQuery(Program& program, const QString& sql) {
+bool chartQuery(Program& program, const QString& sql, std::optional<FollowableChart> follow) {
   ProgramState& state = program.state;
   MainWindowView& window = program.mainWindow;
+  state.Followable.reset();
   try {
     state.OperatingMode = Mode::SQLquery;
     state.LiveChart = false;
@@ -27,12 +28,16 @@ bool chartQuery(Program& program, const QString& sql) {
     state.WindowStart = 0;
     StoredChart chart(program, kMainSeries, true);
     state.QueryText = sql;
-    if (!chart.openQuery(state.QueryText)) {
+    if (!chart.openQuery(state.QueryText, follow.has_value())) {
       program.env.alert(LoadResString(TextId::QueryFailed));
       return false;
     }
     chart.hideClock(window.clockLabels());
     chart.draw(window.graphField());
+    if (follow) {
+      follow->newest = chart.newest();
+      state.Followable = follow;
+    }
     return true;
   } catch (const RuntimeError& error) {
     // A cancel ends as a failure does, without a word.

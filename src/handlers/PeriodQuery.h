@@ -12,7 +12,9 @@ QueryDialogView& mnuSQLquery_Click(Program& program);
 // and leaves the dialog open with the text, to be corrected.
 void btnSelect_Click(Program& program, QueryDialogView& dialog);
 // What "SELECT query" does with a text, for the period dialog too: true when its rows were charted.
-bool chartQuery(Program& program, const QString& sql);
+// A chart that can follow new rows (a period that ends now) is given as follow, whose newest the
+// rows fill in; any other chart of a query cannot.
+bool chartQuery(Program& program, const QString& sql, std::optional<FollowableChart> follow = std::nullopt);
 
 // Closes the dialog; the next opening shows the skeleton again.
 void btnCancel_Click(Program& program, QueryDialogView& dialog);

@@ -11,7 +11,7 @@ bool chartRecentRows(Program& program) {
   MainWindowView& window = program.mainWindow;
   state.OperatingMode = Mode::Database;
   window.setFullScreenEnabled(true);
-  state.RecentRows.reset();
+  state.Followable.reset();
   try {
     state.LiveChart = false;
     state.ExactXRange = true;
@@ -21,7 +21,7 @@ bool chartRecentRows(Program& program) {
       chart.hideClock(window.clockLabels());
       chart.draw(window.graphField());
     }
-    state.RecentRows = RecentRowsCharted{state.DatabasePath, chart.newest()};
+    state.Followable = FollowableChart{state.DatabasePath, chart.newest(), {}, 0};
     return true;
   } catch (const RuntimeError& error) {
     // A cancel ends as a failure does, without a word.

@@ -10,7 +10,7 @@ namespace kelvane {
 void btnSPRT_Click(Program& program);
 
 // What the Database button does, for following new rows too: false when it failed or was
-// cancelled. RecentRows tells what the chart then holds.
+// cancelled. Followable tells what the chart then holds.
 bool chartRecentRows(Program& program);
 
 }  // namespace kelvane

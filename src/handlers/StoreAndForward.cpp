@@ -25,7 +25,7 @@ RowOutcome StoreAndForward::storeOrKeep(const QString& database, const Measureme
     try {
       return {appendMeasurement(row.database, row.measurement, kRowLockWait), {}, {}};
     } catch (const RuntimeError& error) {
-      if (!error.mayPass()) return {{}, {LoadResString(TextId::NotStored).arg(reasonOf(error))}, {}};
+      if (!error.worthRetrying()) return {{}, {LoadResString(TextId::NotStored).arg(reasonOf(error))}, {}};
       unanswered = error;
     }
   }

@@ -1,26 +1,34 @@
 #include "RowsProgress.h"
 
 #include "Keyboard.h"
-#include "state/TextResources.h"
+#include "state/Background.h"
 #include "state/Services.h"
+#include "state/TextResources.h"
 
 #include <QEventLoop>
 #include <QProgressDialog>
 #include <QTimer>
 
-#include <atomic>
-#include <thread>
-
 namespace kelvane {
 
 namespace {
 
-constexpr int kShowAfterMs = 500;
+constexpr std::chrono::milliseconds kShowAfter{500};
+constexpr std::chrono::milliseconds kStopWait{1000};
 constexpr int kCountEveryMs = 200;
 
 }  // namespace
 
-void waitWithProgress(RowReading& reading, QWidget* window) {
+void waitWithProgress(JobControl& job, QWidget* window) {
+  {
+    // Most reads end before a dialog could show without flashing. Until then the clock and
+    // painting go on, but no input reaches any window, so that no other handler starts.
+    QEventLoop briefly;
+    QTimer::singleShot(kShowAfter, &briefly, &QEventLoop::quit);
+    job.whenFinished(&briefly, [&briefly] { briefly.quit(); });
+    if (!job.finished()) briefly.exec(QEventLoop::ExcludeUserInputEvents);
+  }
+  if (job.finished()) return;
   QProgressDialog dialog(window);
   dialog.setObjectName(QStringLiteral("dlgProgress"));
   dialog.setWindowTitle(applicationTitle());
@@ -28,34 +36,19 @@ void waitWithProgress(RowReading& reading, QWidget* window) {
   dialog.setWindowModality(Qt::ApplicationModal);
   dialog.setCancelButtonText(withAccessKey(LoadResString(TextId::CancelReadingButton), u'C'));
   dialog.setRange(0, 0);  // how many rows will come is not known
-  dialog.setMinimumDuration(kShowAfterMs);
   dialog.setAutoReset(false);
   dialog.setAutoClose(false);
-  const auto showCount = [&] { dialog.setLabelText(LoadResString(TextId::ReadingRows).arg(reading.rowsRead())); };
+  const auto showCount = [&] { dialog.setLabelText(LoadResString(TextId::ReadingRows).arg(job.progress())); };
   showCount();
-  // Cancel, the window's close button and Escape all end the read.
-  QObject::connect(&dialog, &QProgressDialog::canceled, [&reading] { reading.cancel(); });
-  QObject::connect(&dialog, &QDialog::finished, [&reading] { reading.cancel(); });
   QTimer counting;
   QObject::connect(&counting, &QTimer::timeout, showCount);
   counting.start(kCountEveryMs);
-
-  QEventLoop loop;
-  std::atomic<bool> finished{false};
-  std::thread worker([&] {
-    reading.run();
-    finished = true;
-    QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
-  });
-  // Input waits meanwhile, so that no other handler starts; once the modal dialog shows, the
-  // windows behind it take none.
-  QTimer::singleShot(kShowAfterMs, &loop, &QEventLoop::quit);
-  loop.exec(QEventLoop::ExcludeUserInputEvents);
-  if (!finished) {
-    dialog.show();
-    loop.exec();
-  }
-  worker.join();
+  job.whenFinished(&dialog, [&dialog] { dialog.done(QDialog::Accepted); });
+  // Cancel, the window's close button and Escape all end the dialog.
+  if (!job.finished()) dialog.exec();
+  if (job.finished()) return;
+  job.requestStop();
+  job.waitFor(kStopWait);
 }
 
 }  // namespace kelvane

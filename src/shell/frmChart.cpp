@@ -33,6 +33,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QTimer>
 
 namespace kelvane {
@@ -80,7 +81,7 @@ void bringForward(QWidget* window) {
 }  // namespace
 
 frmChart::frmChart(ProgramState& state, const Environment& env)
-    : state_(state), store_(env, *this), program_{state, env, *this, store_}, CommonDialog1_(this), printDialog_(this) {
+    : state_(state), store_(env, *this), program_{state, env, *this, store_, reader_}, CommonDialog1_(this), printDialog_(this) {
   setObjectName(QStringLiteral("frmChart"));
   setWindowTitle(applicationTitle());
   setWindowIcon(programIcon());
@@ -139,6 +140,8 @@ FullScreenView& frmChart::fullScreenWindow() {
   return *frmChartMaximized_;
 }
 
+bool frmChart::fullScreenShown() const { return frmChartMaximized_ && frmChartMaximized_->isShown(); }
+
 QueryDialogView& frmChart::showQueryDialog() {
   if (!frmDataBase_) frmDataBase_ = new frmDataBase(program_, this);
   bringForward(frmDataBase_);
@@ -155,12 +158,11 @@ void frmChart::unloadQueryDialog() {
   frmDataBase_ = nullptr;
 }
 
-void frmChart::waitForRows(RowReading& reading) {
-  readingRows_ = true;
+void frmChart::waitForRows(JobControl& job) {
+  const QScopedValueRollback<bool> reading(readingRows_, true);
   // Over the window the press came from: the query dialog, or the full-screen window.
   QWidget* active = QApplication::activeWindow();
-  waitWithProgress(reading, active ? active : this);
-  readingRows_ = false;
+  waitWithProgress(job, active ? active : this);
 }
 
 void frmChart::setFollowChecked(bool checked) { mnuFollow_->setChecked(checked); }
@@ -178,6 +180,14 @@ void frmChart::mnuHelpFile_Click() {
   helpWindow_->showHelpFile(QCoreApplication::applicationDirPath() + QStringLiteral("/English Help.chm"));
 }
 
+// The clock's tick runs three jobs, in this order.
+void frmChart::TimerCurrentTime_Tick() {
+  TimerCurrentTime_Timer(program_);
+  store_.deliver();
+  // Not while rows are read or a message waits: the handler that waits still works on the chart.
+  if (!readingRows_ && !QApplication::activeModalWidget()) followNewRows(program_, newRows_);
+}
+
 void frmChart::closeEvent(QCloseEvent* event) {
   if (readingRows_) {
     event->ignore();
@@ -187,6 +197,11 @@ void frmChart::closeEvent(QCloseEvent* event) {
   if (frmPeriod_) frmPeriod_->close();
   frmChartMaximized_.reset();
   helpWindow_.reset();
+  // Whatever the database does, the program ends within the exit's wait; a kept row stays kept.
+  TimerCurrentTime_->stop();
+  const auto deadline = std::chrono::steady_clock::now() + Worker::kExitWait;
+  newRows_.shutdown(deadline);
+  reader_.stop(deadline);
   QMainWindow::closeEvent(event);
 }
 
@@ -248,12 +263,7 @@ void frmChart::buildChart() {
   TimerCurrentTime_ = new QTimer(fraChart_);
   TimerCurrentTime_->setObjectName(QStringLiteral("TimerCurrentTime"));
   TimerCurrentTime_->setInterval(1000);
-  connect(TimerCurrentTime_, &QTimer::timeout, this, [this] {
-    TimerCurrentTime_Timer(program_);
-    store_.deliver();
-    // Not while rows are read or a message waits: the handler that waits still works on the chart.
-    if (!readingRows_ && !QApplication::activeModalWidget()) followNewRows(program_, newRows_);
-  });
+  connect(TimerCurrentTime_, &QTimer::timeout, this, &frmChart::TimerCurrentTime_Tick);
 
   connect(btnSPRT_, &QPushButton::clicked, this, [this] { btnSPRT_Click(program_); });
   connect(btnMaximized_, &QPushButton::clicked, this, [this] { btnMaximized_Click(program_); });

@@ -49,9 +49,10 @@ class frmChart : public QMainWindow, public MainWindowView {
   ResultLists results() const override;
   void setPendingCaption(const QString& text) override;
   FullScreenView& fullScreenWindow() override;
+  bool fullScreenShown() const override;
   QueryDialogView& showQueryDialog() override;
   void unloadQueryDialog() override;
-  void waitForRows(RowReading& reading) override;
+  void waitForRows(JobControl& job) override;
   void setFollowChecked(bool checked) override;
 
  protected:
@@ -67,6 +68,7 @@ class frmChart : public QMainWindow, public MainWindowView {
   void buildMenus();
   void setCaptions();
 
+  void TimerCurrentTime_Tick();
   void btnClose_Click();
   void mnuExit_Click();
   void mnuHelpFile_Click();
@@ -74,6 +76,7 @@ class frmChart : public QMainWindow, public MainWindowView {
 
   ProgramState& state_;
   StoreAndForward store_;
+  Worker reader_;
   Program program_;
 
   QGroupBox *fraProgrDescr_, *fraDataInput_, *fraResults_, *fraChart_;

@@ -101,8 +101,45 @@ void StoredColumn::append(const QVariant& value) {
   appendOther(addOther(value));
 }
 
+void StoredColumn::appendFrom(const StoredColumn& other, qsizetype row) {
+  const quint64 cell = other.cellAt(row);
+  switch (cell & kTagMask) {
+    case kIntegerTag: return appendInteger(qint64(cell << 16) >> 16);
+    case kTextTag: {
+      const QByteArrayView text = other.text(quint32(cell & kPayload));
+      const quint32 last = quint32(textCount() - 1);
+      return appendText(textCount() > 0 && this->text(last) == text ? last : addText(text));
+    }
+    case kOtherTag: return appendOther(addOther(other.others_.at(qsizetype(cell & kPayload))));
+    default: {
+      double value = 0;
+      std::memcpy(&value, &cell, sizeof value);
+      return appendNumber(value);
+    }
+  }
+}
+
+std::optional<QByteArrayView> StoredColumn::textAt(qsizetype row) const {
+  const quint64 cell = cellAt(row);
+  if ((cell & kTagMask) != kTextTag) return std::nullopt;
+  return text(quint32(cell & kPayload));
+}
+
+std::optional<double> StoredColumn::numberAt(qsizetype row) const {
+  const quint64 cell = cellAt(row);
+  switch (cell & kTagMask) {
+    case kIntegerTag: return double(qint64(cell << 16) >> 16);
+    case kTextTag: case kOtherTag: return std::nullopt;
+    default: {
+      double value = 0;
+      std::memcpy(&value, &cell, sizeof value);
+      return value;
+    }
+  }
+}
+
 QVariant StoredColumn::at(qsizetype row) const {
-  const quint64 cell = wide_ ? wideCells_.at(row) : widened(narrowCells_.at(row));
+  const quint64 cell = cellAt(row);
   switch (cell & kTagMask) {
     case kIntegerTag:
       return QVariant(qlonglong(qint64(cell << 16) >> 16));
@@ -140,12 +177,12 @@ std::vector<PointTexts::Run> PointTexts::within(qint64 first, qint64 last) const
   return kept;
 }
 
-void PointTexts::assign(int first, std::shared_ptr<const StoredColumn> column, qsizetype count) {
+void PointTexts::assign(int first, std::shared_ptr<const StoredColumn> column, qsizetype count, qsizetype offset) {
   if (count <= 0) return;
   const qint64 last = qint64(first) + count - 1;
-  if (!contains(first) || last - low_ >= size_ || count > column->size()) throw subscriptError();
+  if (!contains(first) || last - low_ >= size_ || offset + count > column->size()) throw subscriptError();
   std::vector<Run> runs = within(low_, qint64(first) - 1);
-  runs.push_back({first, count, std::move(column), 0});
+  runs.push_back({first, count, std::move(column), offset});
   for (Run& run : within(last + 1, low_ + size_ - 1)) runs.push_back(std::move(run));
   runs_ = std::move(runs);
 }

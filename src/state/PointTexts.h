@@ -9,6 +9,7 @@
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace kelvane {
@@ -49,10 +50,16 @@ class StoredColumn {
   void appendOther(quint32 index);
   // Numbers as numbers, anything else as a distinct value of its own.
   void append(const QVariant& value);
+  // The value of a row of another column; a text the same as the last one added is kept once.
+  void appendFrom(const StoredColumn& other, qsizetype row);
 
   qsizetype size() const { return wide_ ? wideCells_.size() : narrowCells_.size(); }
   // The value as the engine gave it: a Double, a whole number (qlonglong), a text, a date...
   QVariant at(qsizetype row) const;
+  // A text as its bytes, without the cost of a QVariant; none for a value of another kind.
+  std::optional<QByteArrayView> textAt(qsizetype row) const;
+  // A number as a Double, without the cost of a QVariant; none for a value of another kind.
+  std::optional<double> numberAt(qsizetype row) const;
 
  private:
   // A narrow cell is a Single's bits, or a NaN whose top 12 bits say what its low 20 bits hold.
@@ -75,6 +82,7 @@ class StoredColumn {
   void appendWideNumber(double value);
   void appendWideText(quint32 index);
   void appendWide(quint64 cell);
+  quint64 cellAt(qsizetype row) const { return wide_ ? wideCells_.at(row) : widened(narrowCells_.at(row)); }
   static quint64 widened(quint32 cell);
   void widen();
 
@@ -97,8 +105,8 @@ class PointTexts {
   // Changes the upper bound and keeps the entries that fit.
   void redimPreserve(int low, int high);
 
-  // Entries first..first + count - 1 become rows 0..count - 1 of the column.
-  void assign(int first, std::shared_ptr<const StoredColumn> column, qsizetype count);
+  // Entries first..first + count - 1 become rows offset..offset + count - 1 of the column.
+  void assign(int first, std::shared_ptr<const StoredColumn> column, qsizetype count, qsizetype offset = 0);
   void set(int i, const QVariant& value);
   // Entries first..last as entries 1.. of a table of their own, which shares their columns.
   PointTexts section(int first, int last) const;

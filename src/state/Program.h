@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Background.h"
 #include "MeasurementStore.h"
 #include "ProgramState.h"
 #include "Services.h"
@@ -7,13 +8,14 @@
 
 namespace kelvane {
 
-// What every handler works on: the shared state, the machine, the windows, and where the rows of
-// entered values go.
+// What every handler works on: the shared state, the machine, the windows, where the rows of
+// entered values go, and the worker that reads rows for the charts.
 struct Program {
   ProgramState& state;
   const Environment& env;
   MainWindowView& mainWindow;
   MeasurementStore& store;
+  Worker& reader;
 };
 
 }  // namespace kelvane

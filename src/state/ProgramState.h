@@ -15,11 +15,17 @@
 
 namespace kelvane {
 
-// The recent rows the Database button charted: the database they came from and the largest
-// number among them (none from an empty table).
-struct RecentRowsCharted {
+// A chart of stored rows that new rows can be added to while they are followed: the recent rows
+// the Database button charted, or a period that ends now charted from the period dialog.
+struct FollowableChart {
   QString database;
+  // The largest number among its rows, or of the table when it holds none; none of an empty table.
   std::optional<double> newest;
+  // A period's start, which a sliding period moves on; invalid for the recent rows.
+  QDateTime from;
+  // How long a sliding period is (Last hour...); 0 for one that grows (Today).
+  qint64 slidingSeconds = 0;
+  bool isPeriod() const { return from.isValid(); }
 };
 
 // What the chart currently shows. No other text is ever stored in OperatingMode.
@@ -81,11 +87,11 @@ struct ProgramState {
   PointTexts PointLabels;  // 1..ChartRecordCount: number or Time of each record
   PointTexts PointDates;   // 1..ChartRecordCount: Date of each record
 
-  // Following new rows: whether the Database menu's item is checked, what the main window's chart
-  // of recent rows holds (none while it stands on no such chart), and the mode of the
-  // full-screen window's last chart.
+  // Following new rows: whether the Database menu's item is checked, the main window's chart that
+  // can follow (none while it stands on no such chart), and the mode of the full-screen window's
+  // last chart.
   bool FollowNewRows = false;
-  std::optional<RecentRowsCharted> RecentRows;
+  std::optional<FollowableChart> Followable;
   QString MaximizedMode;
 
   // Variables of the main window. scaleStored is 32 bits wide: as a 16-bit integer it would

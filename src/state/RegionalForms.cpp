@@ -52,7 +52,9 @@ RegionalForms::RegionalForms(const QLocale& locale)
       dateSeparator_(separatorOf(locale.dateFormat(QLocale::ShortFormat), QStringLiteral("/"))),
       timeSeparator_(separatorOf(locale.timeFormat(QLocale::LongFormat), QStringLiteral(":"))),
       shortDateFormat_(withFourDigitYear(locale.dateFormat(QLocale::ShortFormat))),
-      longTimeFormat_(withoutTimeZone(locale.timeFormat(QLocale::LongFormat))) {
+      longTimeFormat_(withoutTimeZone(locale.timeFormat(QLocale::LongFormat))),
+      dateSeparatorByte_(dateSeparator_.size() == 1 && dateSeparator_[0].unicode() < 0x80 ? char(dateSeparator_[0].unicode()) : 0),
+      timeSeparatorByte_(timeSeparator_.size() == 1 && timeSeparator_[0].unicode() < 0x80 ? char(timeSeparator_[0].unicode()) : 0) {
   locale_.setNumberOptions(locale_.numberOptions() | QLocale::OmitGroupSeparator);
 }
 
@@ -62,6 +64,55 @@ QString RegionalForms::dateText(const QDate& date) const {
 
 QString RegionalForms::timeText(const QTime& time) const {
   return time.toString(QStringLiteral("HH'%1'mm'%1'ss").arg(timeSeparator_));
+}
+
+namespace {
+
+// Two digits at the position; -1 when either is none.
+int twoDigits(QByteArrayView text, qsizetype at) {
+  const char high = text[at], low = text[at + 1];
+  if (high < '0' || high > '9' || low < '0' || low > '9') return -1;
+  return (high - '0') * 10 + (low - '0');
+}
+
+// Days from 1970-01-01 to a date of the proleptic Gregorian calendar (Howard Hinnant's algorithm).
+qint64 daysFromCivil(qint64 year, int month, int day) {
+  year -= month <= 2;
+  const qint64 era = (year >= 0 ? year : year - 399) / 400;
+  const qint64 yearOfEra = year - era * 400;
+  const qint64 dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+  const qint64 dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+  return era * 146097 + dayOfEra - 719468;
+}
+
+int daysInMonth(qint64 year, int month) {
+  static constexpr int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+  return month == 2 && leap ? 29 : days[month - 1];
+}
+
+}  // namespace
+
+std::optional<qint64> RegionalForms::wallSeconds(QByteArrayView date, QByteArrayView time) const {
+  // dd?mm?yyyy and hh?mm?ss, with one-character separators.
+  if (date.size() != 10 || time.size() != 8) return std::nullopt;
+  if (date[2] != dateSeparatorByte_ || date[5] != dateSeparatorByte_ || time[2] != timeSeparatorByte_ ||
+      time[5] != timeSeparatorByte_)
+    return std::nullopt;
+  const int day = twoDigits(date, 0), month = twoDigits(date, 3), century = twoDigits(date, 6), years = twoDigits(date, 8);
+  const int hour = twoDigits(time, 0), minute = twoDigits(time, 3), second = twoDigits(time, 6);
+  if (day < 1 || month < 1 || month > 12 || century < 0 || years < 0 || hour < 0 || hour > 23 || minute < 0 ||
+      minute > 59 || second < 0 || second > 59)
+    return std::nullopt;
+  const qint64 year = century * 100 + years;
+  if (day > daysInMonth(year, month)) return std::nullopt;
+  return daysFromCivil(year, month, day) * 86400 + hour * 3600 + minute * 60 + second;
+}
+
+qint64 RegionalForms::wallSeconds(const QDateTime& moment) {
+  const QDate date = moment.date();
+  const QTime time = moment.time();
+  return daysFromCivil(date.year(), date.month(), date.day()) * 86400 + time.msecsSinceStartOfDay() / 1000;
 }
 
 QString RegionalForms::shortDate(const QDate& date) const { return locale_.toString(date, shortDateFormat_); }

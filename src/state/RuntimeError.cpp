@@ -7,11 +7,11 @@ const QString kProgramSource = QStringLiteral("Kelvane program");
 const QString kRecordsetSource = QStringLiteral("Recordset");
 }
 
-RuntimeError::RuntimeError(int number, QString source, QString description, Cure cure)
+RuntimeError::RuntimeError(int number, QString source, QString description, Retry retry)
     : number_(number),
       source_(std::move(source)),
       description_(std::move(description)),
-      cure_(cure),
+      retry_(retry),
       what_(QStringLiteral("%1 (%2): %3").arg(source_).arg(number_).arg(description_).toUtf8()) {}
 
 RuntimeError overflowError() { return {ErrorNumber::Overflow, kProgramSource, QStringLiteral("Overflow")}; }

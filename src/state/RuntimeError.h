@@ -25,32 +25,32 @@ constexpr int OperationCancelled = 3712;  // the operator cancelled a read: neve
 constexpr int DatabaseEngine = -2147467259;  // the engine refused: its description says why
 }  // namespace ErrorNumber
 
-// Whether waiting can cure a failure: a lock, a file or server out of reach, a full disk may
+// Whether trying again later may succeed: a lock, a file or server out of reach, a full disk may
 // pass; a missing table or a file that is no database will not.
-enum class Cure { None, Waiting };
+enum class Retry { Never, Later };
 
 // The run-time error of the platform: what failed (number), who raised it (source) and why
 // (description). Thrown by the layers below the handlers and caught where a handler arms its trap.
-// The database layer says whether the failure may pass, from the engine's own code.
+// The database layer says whether a retry may succeed, from the engine's own code.
 class RuntimeError : public std::exception {
  public:
-  RuntimeError(int number, QString source, QString description, Cure cure = Cure::None);
+  RuntimeError(int number, QString source, QString description, Retry retry = Retry::Never);
 
   int number() const { return number_; }
   const QString& source() const { return source_; }
   const QString& description() const { return description_; }
-  bool mayPass() const { return cure_ == Cure::Waiting; }
+  bool worthRetrying() const { return retry_ == Retry::Later; }
   // "source (description)": how a message names what failed, such as a file, and why.
   QString sourceAndDescription() const { return QStringLiteral("%1 (%2)").arg(source_, description_); }
   const char* what() const noexcept override { return what_.constData(); }
   // The same failure told in other words.
-  RuntimeError describedAs(QString description) const { return {number_, source_, std::move(description), cure_}; }
+  RuntimeError describedAs(QString description) const { return {number_, source_, std::move(description), retry_}; }
 
  private:
   int number_;
   QString source_;
   QString description_;
-  Cure cure_;
+  Retry retry_;
   QByteArray what_;
 };
 

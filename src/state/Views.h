@@ -7,6 +7,7 @@
 namespace kelvane {
 
 class DrawingSurface;
+class JobControl;
 
 // The time and date labels of a chart window, which the clock keeps up to date.
 class ClockLabels {
@@ -51,18 +52,6 @@ class PeriodDialogView {
   virtual void unload() = 0;
 };
 
-// A read of rows from the database, to be run off the user-interface thread.
-class RowReading {
- public:
-  virtual ~RowReading() = default;
-  // Runs once, on a thread of its own; the handler takes the outcome afterwards.
-  virtual void run() = 0;
-  // Ends the read at once; from any thread.
-  virtual void cancel() = 0;
-  // The rows read so far; from any thread.
-  virtual qint64 rowsRead() const = 0;
-};
-
 // The lines of the lists of entered values, List1, List2 and List5, in order.
 struct ResultLists {
   QStringList numbers, typedTexts, timeStamps;
@@ -88,6 +77,8 @@ class MainWindowView {
   virtual void setPendingCaption(const QString& text) = 0;
   // Created, hidden, on first use; it then lives until the main window closes.
   virtual FullScreenView& fullScreenWindow() = 0;
+  // Whether the full-screen window is on screen; asking creates nothing.
+  virtual bool fullScreenShown() const = 0;
   // The query dialog, not modal: loaded afresh (with its skeleton text and captions) when it is
   // not open, otherwise only brought forward.
   virtual QueryDialogView& showQueryDialog() = 0;
@@ -95,10 +86,11 @@ class MainWindowView {
   virtual void unloadQueryDialog() = 0;
   // The Database menu's item "Follow new rows".
   virtual void setFollowChecked(bool checked) = 0;
-  // Runs the reading off the user-interface thread and returns when it has ended. Meanwhile the
-  // clock keeps ticking, no other handler can start, and a read that lasts longer than half a
-  // second shows its progress in a modal dialog with a Cancel button.
-  virtual void waitForRows(RowReading& reading) = 0;
+  // Waits for a job that reads rows off the user-interface thread: returns when it has ended, or
+  // when the operator cancelled it and it did not end within a second (it is then left to end on
+  // its own). No other handler can start meanwhile; a read that lasts longer than half a second
+  // shows how many rows it has read in a modal dialog with a Cancel button, while the clock ticks.
+  virtual void waitForRows(JobControl& job) = 0;
 };
 
 }  // namespace kelvane

@@ -53,7 +53,8 @@ struct PaintedProgram {
   PainterSurface picture{twipsToPixels(6855, 96), twipsToPixels(5895, 96), 2, 96, 2};
   FakeMainWindow window{picture};
   StoreAndForward store{test.env, window};
-  Program program{state, test.env, window, store};
+  Worker reader;
+  Program program{state, test.env, window, store, reader};
 };
 
 struct AnsweringSaveChooser : SaveFileChooser {

@@ -57,15 +57,6 @@ QVariantList entries(const PointTexts& table, int count) {
   return values;
 }
 
-// A read that goes on until it is cancelled.
-struct EndlessReading : RowReading {
-  void run() override { for (; !cancelled; ++rows) std::this_thread::sleep_for(std::chrono::milliseconds(1)); }
-  void cancel() override { cancelled = true; }
-  qint64 rowsRead() const override { return rows; }
-  std::atomic<bool> cancelled{false};
-  std::atomic<qint64> rows{0};
-};
-
 // The files of the process open on the path (and its -wal and -shm).
 int openFiles(const QString& path) {
   const QFileInfoList open = QDir("/proc/self/fd").entryInfoList(QDir::System);
@@ -155,7 +146,15 @@ void RowReadingTest::readEndingHalfWay() {
 }
 
 void RowReadingTest::windowShowsALongReadAndItsCancel() {
-  EndlessReading reading;
+  Worker worker;
+  // A read that goes on until it is stopped.
+  const auto reading = worker.start<bool>([](JobControl& job) {
+    for (qint64 rows = 1; !job.stopRequested(); ++rows) {
+      job.setProgress(rows);
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+  });
   int ticks = 0;
   QTimer clock;
   connect(&clock, &QTimer::timeout, [&] { ++ticks; });
@@ -166,7 +165,8 @@ void RowReadingTest::windowShowsALongReadAndItsCancel() {
     shown << dialog->objectName() << dialog->windowTitle() << dialog->findChild<QLabel*>()->text();
     dialog->findChild<QPushButton*>()->click();
   });
-  waitWithProgress(reading, nullptr);
+  waitWithProgress(*reading, nullptr);
+  QVERIFY(reading->finished());
   QCOMPARE(shown.mid(0, 2), (QStringList{"dlgProgress", "Kelvane program"}));
   QVERIFY2(shown.value(2).contains(QRegularExpression("^Reading rows from the database: [1-9]")), qPrintable(shown.value(2)));
   QVERIFY(ticks >= 10);  // the clock went on meanwhile

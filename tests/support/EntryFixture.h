@@ -14,7 +14,7 @@ namespace kelvane::testing {
 // One running program with fake windows, its log file and database in a fresh folder.
 struct EntryFixture {
   explicit EntryFixture(const QLocale& locale = QLocale(QLocale::English, QLocale::UnitedKingdom))
-      : test(locale), store(test.env, window), program{state, test.env, window, store} {
+      : test(locale), store(test.env, window), program{state, test.env, window, store, reader} {
     test.env.logFilePath = folder.filePath(QStringLiteral("Logfile.txt"));
     test.env.pendingRowsPath = folder.filePath(QStringLiteral("Pending rows.txt"));
     store.rows().load(test.env.pendingRowsPath);
@@ -45,6 +45,7 @@ struct EntryFixture {
   ProgramState state;
   FakeMainWindow window;
   StoreAndForward store;
+  Worker reader;
   Program program;
 };
 

@@ -2,6 +2,7 @@
 
 #include "support/RecordingSurface.h"
 #include "handlers/PeriodQuery.h"
+#include "state/Background.h"
 #include "state/Views.h"
 
 #include <QStringList>
@@ -65,6 +66,8 @@ struct FakeMainWindow : MainWindowView {
     return *fullScreen;
   }
 
+  bool fullScreenShown() const override { return fullScreen && fullScreen->isShown(); }
+
   QueryDialogView& showQueryDialog() override {
     if (!queryDialog) {
       queryDialog = std::make_unique<FakeQueryDialog>();
@@ -74,15 +77,16 @@ struct FakeMainWindow : MainWindowView {
   }
   void unloadQueryDialog() override { queryDialog.reset(); }
   void setFollowChecked(bool checked) override { followChecked = checked; }
-  // Reads on a thread of its own, as the window does; with cancelAfter set, Cancel is pressed
-  // once that much time has passed.
-  void waitForRows(RowReading& reading) override {
-    std::thread worker([&reading] { reading.run(); });
-    if (cancelAfter.count() >= 0) {
-      std::this_thread::sleep_for(cancelAfter);
-      reading.cancel();
+  // Waits as the window does; with cancelAfter set, Cancel is pressed once that much time has
+  // passed, and the job left to end on its own after a second.
+  void waitForRows(JobControl& job) override {
+    if (cancelAfter.count() < 0) {
+      job.waitFor(std::chrono::hours(1));
+      return;
     }
-    worker.join();
+    if (job.waitFor(cancelAfter)) return;
+    job.requestStop();
+    job.waitFor(std::chrono::seconds(1));
   }
 
   FakeClockLabels clock;
