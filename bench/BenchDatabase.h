@@ -1,11 +1,17 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 
 namespace kelvane::bench {
 
+// The moment of the row numbered so: one a second from the first of January 2026 on.
+QDateTime graphDataMoment(qint64 number);
+
 // A SQLite measurement database with table GraphData of the given number of rows (numbered 1 up,
-// a second apart, values drifting between 5 and 6) and an index on number, in WAL mode.
-void createGraphData(const QString& path, int rows);
+// stamped with their moments in the British forms of BenchProgram, values drifting between 5
+// and 6) and the indexes kelvane-db create makes, in WAL mode; without the index on (Date, Time)
+// unless periodIndex, as a table made before it.
+void createGraphData(const QString& path, int rows, bool periodIndex = true);
 
 }  // namespace kelvane::bench

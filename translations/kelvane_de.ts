@@ -464,6 +464,9 @@ Er bleibt mit den danach eingegebenen Werten in „Pending rows.txt“ und wird 
         <source>The limits hold for this run, but they could not be kept for the next one: %1</source>
         <comment>129</comment>
         <translation>Die Grenzen gelten für diesen Lauf, konnten aber nicht für den nächsten aufbewahrt werden: %1</translation>
+        <source>This table has no index on Date and Time: a period is found by reading every row. kelvane-db index adds one.</source>
+        <comment>150</comment>
+        <translation>Diese Tabelle hat keinen Index über Date und Time: Für einen Zeitraum wird jede Zeile gelesen. kelvane-db index legt einen an.</translation>
     </message>
 </context>
 </TS>

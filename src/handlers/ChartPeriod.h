@@ -13,11 +13,15 @@ enum class QuickRange { LastHour, LastShift, LastDay, Today };
 Period quickRange(QuickRange range, const QDateTime& now);
 
 // The query of the rows of GraphData stamped within the period, both ends included, ordered by
-// number. Date and Time hold texts in the regional forms, which only compare equal: within one
-// day the times are compared, over several days the first and last day's times and every day
-// between by name. Raises InvalidArgument when From lies after To.
+// number. Date and Time hold texts in the regional forms, whose days only compare equal: within
+// one day the times are compared, over several days the first and last day's times and every day
+// between by name, each part a SELECT of its own that an index on (Date, Time) serves. Raises
+// InvalidArgument when From lies after To.
 QString periodQuery(const Period& period, const RegionalForms& regional);
 
+// When the dialog opens: From and To the last hour, and a notice when the table has no index
+// on Date and Time, so that every period is found by reading every row.
+void frmPeriod_Load(Program& program, PeriodDialogView& dialog);
 // How a period charted at the moment now can follow new rows: one that ends now grows, and the
 // last hour, 8 hours or 24 hours slide; none for a period that ends earlier.
 std::optional<FollowableChart> followablePeriod(const Period& period, const QDateTime& now, const QString& database);

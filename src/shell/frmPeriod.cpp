@@ -17,6 +17,9 @@ constexpr double kButtonFontSize = 9;
 // Far wider than any record kept, and yet the query's list of days stays short.
 const QDate kFirstDay(1900, 1, 1);
 const QDate kLastDay(2099, 12, 31);
+constexpr int kHeight = 2100;
+// The notice below the quick ranges: three lines of the dialog's font.
+constexpr int kNoticeTop = 1980, kNoticeHeight = 735;
 
 // A moment in the regional forms, the date also picked from a calendar; its label reads it out.
 QDateTimeEdit* makeMomentEdit(QWidget* dialog, const char* name, const char* labelName, int top, TextId caption,
@@ -46,7 +49,7 @@ frmPeriod::frmPeriod(Program& program, QWidget* mainWindow) : QDialog(mainWindow
   setWindowTitle(QStringLiteral("Chart a period"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFont(tahoma(kDialogFontSize));
-  setFixedSize(twipsOnScreen(5655), twipsOnScreen(2100));
+  setFixedSize(twipsOnScreen(5655), twipsOnScreen(kHeight));
   const RegionalForms& regional = program.env.regional;
   dtFrom_ = makeMomentEdit(this, "dtFrom", "lblFrom", 120, TextId::PeriodFromLabel, u'F', regional);
   dtTo_ = makeMomentEdit(this, "dtTo", "lblTo", 540, TextId::PeriodToLabel, u'T', regional);
@@ -57,10 +60,12 @@ frmPeriod::frmPeriod(Program& program, QWidget* mainWindow) : QDialog(mainWindow
   QPushButton* chart = makeButton(this, "btnChartPeriod", 4200, 120, 1335, TextId::ChartPeriodButton, u'C');
   QPushButton* editSql = makeButton(this, "btnEditSql", 4200, 540, 1335, TextId::EditAsSqlButton, u'E');
   QPushButton* cancel = makeButton(this, "btnCancel", 4200, 1500, 1335, TextId::CancelQueryButton, u'a');
+  lblNoIndex_ = makeLabel(this, "lblNoIndex", kDialogFontSize, 120, kNoticeTop, 5415, kNoticeHeight);
+  lblNoIndex_->hide();
   // Enter charts the period, whichever control has the focus.
   chart->setDefault(true);
   chainTabOrder({dtFrom_, dtTo_, lastHour, lastShift, lastDay, today, chart, editSql, cancel});
-  showQuickRange(program, *this, QuickRange::LastHour);
+  frmPeriod_Load(program, *this);
 
   for (const auto& [button, range] : {std::pair{lastHour, QuickRange::LastHour}, {lastShift, QuickRange::LastShift},
                                       {lastDay, QuickRange::LastDay}, {today, QuickRange::Today}})
@@ -77,6 +82,13 @@ QDateTime frmPeriod::to() const { return dtTo_->dateTime(); }
 void frmPeriod::setPeriod(const QDateTime& from, const QDateTime& to) {
   dtFrom_->setDateTime(from);
   dtTo_->setDateTime(to);
+}
+
+// The dialog grows to show the notice, and keeps its size without one.
+void frmPeriod::showNotice(const QString& text) {
+  lblNoIndex_->setText(text);
+  lblNoIndex_->setVisible(!text.isEmpty());
+  setFixedSize(twipsOnScreen(5655), twipsOnScreen(text.isEmpty() ? kHeight : kNoticeTop + kNoticeHeight + 60));
 }
 
 }  // namespace kelvane

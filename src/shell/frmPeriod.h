@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class QDateTimeEdit;
+class QLabel;
 
 namespace kelvane {
 
@@ -18,11 +19,13 @@ class frmPeriod : public QDialog, public PeriodDialogView {
   QDateTime from() const override;
   QDateTime to() const override;
   void setPeriod(const QDateTime& from, const QDateTime& to) override;
+  void showNotice(const QString& text) override;
   void unload() override { close(); }
 
  private:
   QDateTimeEdit* dtFrom_;
   QDateTimeEdit* dtTo_;
+  QLabel* lblNoIndex_;
 };
 
 }  // namespace kelvane

@@ -125,6 +125,8 @@ const QHash<TextId, QString>& table() {
       {TextId::DecisionStretch, QStringLiteral("%1 to %2: %3 row(s), highest %4")},
       {TextId::LimitsNotKept, QStringLiteral("The limits hold for this run, but they could not be kept for the next "
                                              "one: %1")},
+      {TextId::NoPeriodIndex, QStringLiteral("This table has no index on Date and Time: a period is found by reading "
+                                             "every row. kelvane-db index adds one.")},
   };
   return texts;
 }

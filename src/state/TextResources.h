@@ -105,6 +105,8 @@ enum class TextId : int {
   DecisionTesting = 127,        // %1 the value
   DecisionStretch = 128,        // %1 from, %2 to, %3 the rows, %4 the highest value
   LimitsNotKept = 129,          // %1 the settings file and why
+  // Added for periods found through an index.
+  NoPeriodIndex = 150,
   // Added for writes that do not answer, and files of kept values that cannot be read.
   NoAnswer = 180,               // %1 how many seconds
   PendingFileLeftAlone = 181,   // %1 the file and why it cannot be read, %2 the file values go to instead

@@ -48,6 +48,8 @@ class PeriodDialogView {
   virtual QDateTime from() const = 0;
   virtual QDateTime to() const = 0;
   virtual void setPeriod(const QDateTime& from, const QDateTime& to) = 0;
+  // The notice under the fields; an empty text shows none.
+  virtual void showNotice(const QString& text) = 0;
   // Discards the dialog.
   virtual void unload() = 0;
 };

@@ -65,8 +65,10 @@ struct PeriodDialog : PeriodDialogView {
   QDateTime from() const override { return period.value(0); }
   QDateTime to() const override { return period.value(1); }
   void setPeriod(const QDateTime& from, const QDateTime& to) override { period = {from, to}; }
+  void showNotice(const QString& text) override { notice = text; }
   void unload() override { unloaded = true; }
   QList<QDateTime> period;
+  QString notice;
   bool unloaded = false;
 };
 
@@ -391,8 +393,9 @@ class StoredChartsTest : public QObject {
   }
 
   // The rows kelvane-db collect wrote under the regional settings, charted for a period: exactly
-  // those inside it, From and To included. A period without rows, or one that ends before it
-  // starts, gives message 58 and leaves the dialog open.
+  // those inside it, From and To included, with or without the index on Date and Time, which the
+  // dialog tells when it opens. A period without rows, or one that ends before it starts, gives
+  // message 58 and leaves the dialog open.
   void chartingAPeriod_data() {
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QDateTime>("start");  // of rows a step apart
@@ -400,13 +403,14 @@ class StoredChartsTest : public QObject {
     QTest::addColumn<int>("rows");
     QTest::addColumn<QDateTime>("from");
     QTest::addColumn<QDateTime>("to");
+    QTest::addColumn<bool>("indexed");  // on Date and Time; the dialog tells a table without it
     const auto at = [](int year, int month, int day, int hour, int minute) { return QDateTime(QDate(year, month, day), QTime(hour, minute)); };
-    QTest::newRow("within one day") << "en_GB" << at(2026, 12, 6, 8, 0) << 60 << 300 << at(2026, 12, 6, 9, 30).addSecs(30) << at(2026, 12, 6, 11, 0);
-    QTest::newRow("across midnight, dotted dates") << "de_DE" << at(2026, 12, 5, 22, 0) << 120 << 120 << at(2026, 12, 5, 23, 15) << at(2026, 12, 6, 0, 45);
-    QTest::newRow("across a month's end") << "en_GB" << at(2026, 11, 30, 20, 0) << 300 << 120 << at(2026, 11, 30, 23, 0) << at(2026, 12, 1, 1, 0);
-    QTest::newRow("over 40 days, dotted dates") << "de_DE" << at(2026, 1, 1, 0, 0) << 14400 << 300 << at(2026, 1, 3, 5, 0) << at(2026, 2, 12, 6, 0);
-    QTest::newRow("a period without rows") << "en_GB" << at(2026, 12, 6, 8, 0) << 3600 << 5 << at(2026, 12, 6, 9, 10) << at(2026, 12, 6, 9, 50);
-    QTest::newRow("From after To") << "de_DE" << at(2026, 12, 6, 8, 0) << 60 << 60 << at(2026, 12, 6, 8, 30) << at(2026, 12, 6, 8, 10);
+    QTest::newRow("within one day") << "en_GB" << at(2026, 12, 6, 8, 0) << 60 << 300 << at(2026, 12, 6, 9, 30).addSecs(30) << at(2026, 12, 6, 11, 0) << true;
+    QTest::newRow("across midnight, dotted dates") << "de_DE" << at(2026, 12, 5, 22, 0) << 120 << 120 << at(2026, 12, 5, 23, 15) << at(2026, 12, 6, 0, 45) << false;
+    QTest::newRow("across a month's end") << "en_GB" << at(2026, 11, 30, 20, 0) << 300 << 120 << at(2026, 11, 30, 23, 0) << at(2026, 12, 1, 1, 0) << true;
+    QTest::newRow("over 40 days, dotted dates") << "de_DE" << at(2026, 1, 1, 0, 0) << 14400 << 300 << at(2026, 1, 3, 5, 0) << at(2026, 2, 12, 6, 0) << false;
+    QTest::newRow("a period without rows") << "en_GB" << at(2026, 12, 6, 8, 0) << 3600 << 5 << at(2026, 12, 6, 9, 10) << at(2026, 12, 6, 9, 50) << true;
+    QTest::newRow("From after To") << "de_DE" << at(2026, 12, 6, 8, 0) << 60 << 60 << at(2026, 12, 6, 8, 30) << at(2026, 12, 6, 8, 10) << false;
   }
   void chartingAPeriod() {
     QFETCH(QString, locale);
@@ -415,9 +419,11 @@ class StoredChartsTest : public QObject {
     QFETCH(int, rows);
     QFETCH(QDateTime, from);
     QFETCH(QDateTime, to);
+    QFETCH(bool, indexed);
     EntryFixture f{QLocale(locale)};
     const auto database = databases_.make(EngineKind::Sqlite, f.folder.path());
     database->withGraphData();
+    if (!indexed) database->run("DROP INDEX GraphDataDateTime");
     const db::CollectOptions collect{1, rows, start, step, 1};  // rate, count, start, step, seed
     const QLocale before;
     QLocale::setDefault(QLocale(locale));  // the collector writes in the machine's forms
@@ -426,6 +432,8 @@ class StoredChartsTest : public QObject {
     f.state.DatabasePath = database->dataSource();
     f.state.NumberOnX = true;
     PeriodDialog dialog;
+    frmPeriod_Load(f.program, dialog);
+    QCOMPARE(dialog.notice, indexed ? QString() : LoadResString(TextId::NoPeriodIndex));
     dialog.setPeriod(from, to);
     btnChartPeriod_Click(f.program, dialog);
     QList<int> inside, charted;
@@ -441,6 +449,50 @@ class StoredChartsTest : public QObject {
     QCOMPARE(f.state.QueryText, periodQuery({from, to}, f.test.env.regional));
     btnEditSql_Click(f.program, dialog);  // the same text, to be edited
     QCOMPARE(f.window.queryDialog->text, f.state.QueryText);
+  }
+
+  // Each part of a period (its first day from From, the days between, its last day up to To) is
+  // searched through the index on (Date, Time), never read whole, in a table of thirty years of a
+  // row an hour; together the parts are the rows within the period, both ends included, in the
+  // order of their numbers, as the one WHERE of ORs before them returned.
+  void periodQueryReadsOnlyItsRows_data() {
+    addEngineColumn();
+    QTest::addColumn<QString>("locale");
+    for (EngineKind engine : kEngines)
+      for (const QString locale : {"en_GB", "de_DE"}) newEngineRow(engine, locale) << locale;
+  }
+  void periodQueryReadsOnlyItsRows() {
+    QFETCH(EngineKind, engine);
+    QFETCH(QString, locale);
+    EntryFixture f{QLocale(locale)};
+    const RegionalForms& regional = f.test.env.regional;
+    const auto database = databases_.make(engine, f.folder.path());
+    QStringList days, hours;  // each row numbered by the hours since 2000
+    for (int day = 0; day < 10957; ++day) days << QString("(%1, '%2')").arg(day * 24).arg(regional.dateText(QDate(2000, 1, 1).addDays(day)));
+    for (int hour = 0; hour < 24; ++hour) hours << QString("(%1, '%2')").arg(hour).arg(regional.timeText(QTime(hour, 0)));
+    database->withGraphData().run("INSERT INTO GraphData SELECT d.column2, h.column2, d.column1 + h.column1, 1 FROM (VALUES " +
+                                  days.join(", ") + ") AS d, (VALUES " + hours.join(", ") + ") AS h");
+    database->run("ANALYZE GraphData");
+    // SQLite weighs the table of a station after ten years by the second: a year is a tenth of it.
+    if (engine == EngineKind::Sqlite)
+      for (const char* sql : {"UPDATE sqlite_stat1 SET stat = '315360000 ' || iif(idx = 'GraphDataNumber', '1', '86400 1')", "ANALYZE sqlite_master"})
+        database->run(sql);
+    // In UTC, whose days all have 24 hours, as the table's do: an hour, a day, a week, a month's end, a month, 40 days, a year.
+    const QDateTime now(QDate(2026, 12, 6), QTime(14, 0), Qt::UTC), monthEnd(QDate(2026, 11, 30), QTime(20, 0, 1), Qt::UTC);
+    const QDateTime first = QDate(2000, 1, 1).startOfDay(Qt::UTC);
+    const QRegularExpression read(engine == EngineKind::Sqlite ? "^(SEARCH|SCAN) GraphData(?: USING (?:COVERING )?INDEX (\\w+))?"
+                                                               : "(Seq Scan) on (\\w+)|Index (?:Only )?Scan (?:using|on) (\\w+)");
+    for (const Period& period : QList<Period>{{now.addSecs(-3600), now}, {now.addDays(-1), now}, {now.addDays(-7), now}, {monthEnd, monthEnd.addSecs(7 * 3600)},
+                                              {now.addMonths(-1), now}, {now.addDays(-40).addSecs(1), now.addSecs(-1)}, {now.addYears(-1), now}}) {
+      const QString sql = periodQuery(period, regional);
+      QCOMPARE(database->rows(sql), database->rows(QString("SELECT Date, Time, number, Data FROM GraphData WHERE number BETWEEN %1 AND %2 ORDER BY number")
+                                                      .arg((first.secsTo(period.from) + 3599) / 3600).arg(first.secsTo(period.to) / 3600)));
+      QStringList searched;
+      for (const QVariantList& step : database->rows((engine == EngineKind::Sqlite ? "EXPLAIN QUERY PLAN " : "EXPLAIN ") + sql))
+        if (const QRegularExpressionMatch match = read.match(step.last().toString()); match.hasMatch())
+          searched << (match.captured(1).contains("SCAN", Qt::CaseInsensitive) ? "a full scan" : (match.captured(2) + match.captured(3)).toLower());
+      QVERIFY2(searched == QStringList(sql.count("FROM GraphData"), "graphdatadatetime"), qPrintable(searched.join(", ") + "\n" + sql.left(200)));
+    }
   }
 
   void quickRanges_data() {

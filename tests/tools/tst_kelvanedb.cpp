@@ -78,7 +78,7 @@ class KelvaneDbTest : public QObject {
       for (QString& line : report) line = '\n' + line + '\n';
       row(engineName(engine) + ": check " + name, rows, {"check", "DB"}, code, report, engine);
     };
-    const QStringList help{"create TARGET", "collect TARGET", "check TARGET", "--rate", "--count", "--start", "--step", "--seed", ".kvconn", "\n2 ", "\n3 ", "\n4 ", "\n5 ", "\n6 ", "\n7 "};
+    const QStringList help{"create TARGET", "collect TARGET", "check TARGET", "index TARGET", "CONCURRENTLY", "--rate", "--count", "--start", "--step", "--seed", ".kvconn", "\n2 ", "\n3 ", "\n4 ", "\n5 ", "\n6 ", "\n7 "};
     for (const QStringList& asked : {QStringList{"--help"}, {"-h"}, {"help"}, {"collect", "--help"}}) row(asked.join(' '), "nothing", asked, 0, help);
     row("no subcommand",               "database", {},                                              2, {"no subcommand"});
     row("unknown subcommand",          "database", {"frobnicate", "DB"},                            2, {"unknown subcommand 'frobnicate'"});
@@ -123,7 +123,10 @@ class KelvaneDbTest : public QObject {
     row("check server without GraphData", "no table", {"check", "DB"},                              5, {"has no table GraphData"}, EngineKind::Postgres);
     const QString clean = "('05/12/2026', '23:59:59', 1, 0.5), ('06/12/2026', '00:00:00', 2, 1.25), ('06/12/2026', '00:01:00', 3, -0.75)";
     for (EngineKind engine : kEngines) {
-      check(engine, "rows as the program writes them", clean, 0, {"rows 3", "number 1 .. 3", "duplicate numbers (extra rows) 0", "Data NULL 0", "dates 05/12/2026 .. 06/12/2026", "result clean"});
+      check(engine, "rows as the program writes them", clean, 0, {"rows 3", "number 1 .. 3", "duplicate numbers (extra rows) 0", "Data NULL 0", "dates 05/12/2026 .. 06/12/2026", "index on Date, Time yes", "result clean"});
+      check(engine, "a table made before the index", "no index", 0, {"index on Date, Time none: a period is found by reading every row; add it with kelvane-db index DB", "result clean"});
+      row(engineName(engine) + ": index a table that has it", "database", {"index", "DB"}, 0, {"has an index on Date, Time already; nothing changed"}, engine);
+      row(engineName(engine) + ": index where its name is taken", "index on Time, Date", {"index", "DB"}, 6, {"index not added: an index named GraphDataDateTime is there"}, engine);
       check(engine, "empty table",            "database", 0, {"rows 0", "number none .. none", "dates none", "result clean"});
       check(engine, "three rows share a number", clean + ", ('06/12/2026', '00:02:00', 3, 1), ('06/12/2026', '00:03:00', 3, 1)", 7, {"duplicate numbers (extra rows) 2", "result problems found by 1 check"});
       check(engine, "Data missing",           clean + ", ('06/12/2026', '00:02:00', 4, NULL)", 7, {"Data NULL 1", "Data not a number 0"});
@@ -143,8 +146,10 @@ class KelvaneDbTest : public QObject {
     auto& [engine, prepared, arguments, code, texts] = answer;
     MeasurementDatabase& db = database(engine);
     QString target = db.dataSource();
-    const bool measurements = prepared == "database" || prepared.startsWith('(');
-    if (measurements) db.withGraphData();
+    const bool measurements = prepared == "database" || prepared.startsWith('(') || prepared.contains("index");
+    if (measurements && !prepared.contains("index")) db.withGraphData();
+    if (prepared.contains("index")) db.run("CREATE TABLE GraphData (Date text, Time text, number real, Data real)");
+    if (prepared == "index on Time, Date") db.run("CREATE INDEX GraphDataDateTime ON GraphData (Time, Date)");
     if (prepared.startsWith('(')) db.run("INSERT INTO GraphData (Date, Time, number, Data) VALUES " + prepared);
     if (prepared == "no table") db.run("CREATE TABLE Readings (Date TEXT, Time TEXT, number REAL, Data REAL)");
     if (prepared == "no Data") db.run("CREATE TABLE GraphData (Date TEXT, Time TEXT, number REAL)");
@@ -153,7 +158,8 @@ class KelvaneDbTest : public QObject {
       target = PostgresServer::writeConnectionFile(folder_->path(), databases_.uri().replace("/measurements", "/nowhere"), "nowhere.kvconn");
     QFile written(target);  // unbuffered: all there before the tool looks
     if (prepared.endsWith(" file")) QVERIFY(written.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && written.write(prepared == "text file" ? QByteArray("Date,Time,number,Data\n").repeated(100) : "") >= 0);
-    for (QString& argument : arguments) argument.replace("DB", target).replace("FOLDER", folder_->path());
+    for (QStringList* words : {&arguments, &texts})
+      for (QString& word : *words) word.replace("DB", target).replace("FOLDER", folder_->path());
     const auto bytes = [&] { QFile file(target); return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(); };
     const QStringList contents = measurements ? db.contents() : QStringList(), files = QDir(folder_->path()).entryList(QDir::Files);
     const QByteArray before = bytes();
@@ -269,6 +275,22 @@ class KelvaneDbTest : public QObject {
       const QDateTime moment(QDate::fromString(row[0].toString(), "dd/MM/yyyy"), QTime::fromString(row[1].toString(), "HH:mm:ss"));
       QVERIFY2(moment >= started.addMSecs(-started.time().msec()) && moment <= finished, qPrintable(moment.toString()));
     }
+  }
+
+  // index on a table of rows while a collector writes to it: the index is added (it says so once
+  // it is there), no row is lost.
+  void indexWhileCollecting_data() { addEngineRows(); }
+  void indexWhileCollecting() {
+    QFETCH(EngineKind, engine);
+    MeasurementDatabase& db = database(engine).withGraphData();
+    db.run("DROP INDEX GraphDataDateTime");
+    db.run("WITH RECURSIVE h(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM h WHERE n < 200000) INSERT INTO GraphData SELECT '05/12/2026', '08:00:00', n, 1 FROM h");
+    QProcess* collector = start({"collect", db.dataSource(), "--rate", "50", "--count", "100"});
+    QTRY_VERIFY_WITH_TIMEOUT(db.scalar("SELECT count(*) FROM GraphData").toInt() > 200005, 10000);
+    const ToolRun index = kelvaneDb({"index", db.dataSource()});
+    QVERIFY2(index.code == 0 && index.out.contains("added in"), qPrintable(index.out + index.err));
+    QVERIFY(collector->waitForFinished(60000) && collector->exitCode() == 0);
+    QCOMPARE(db.rows("SELECT count(*), count(DISTINCT number), max(number) FROM GraphData").value(0), QVariantList({200100, 200100, 200100}));
   }
 
   // Seeds 7, 7 and 8 at once: never a number twice; the same seed writes the same values at the same moments.

@@ -1,7 +1,9 @@
-// kelvane-db check: what in a measurement database the program would stumble over. Reads only.
+// kelvane-db check: what in a measurement database the program would stumble over, and whether
+// it finds a period's rows through an index. Reads only.
 #include "Commands.h"
 #include "Failure.h"
 #include "database/Connection.h"
+#include "database/PeriodIndex.h"
 #include "database/SqliteEngine.h"
 #include "state/RegionalForms.h"
 #include "state/RuntimeError.h"
@@ -156,6 +158,15 @@ void reportDatesAndTimes(Report& report, const RegionalForms& regional) {
                                              : QStringLiteral("none"));
 }
 
+// Not a problem of the rows: the program charts a period without it, only slower.
+void reportPeriodIndex(Report& report, const Target& target) {
+  const bool present = hasPeriodIndex(target.path());
+  report.line(QStringLiteral("index on Date, Time"),
+              present ? QStringLiteral("yes")
+                      : QStringLiteral("none: a period is found by reading every row; add it with kelvane-db index ") +
+                            target.path());
+}
+
 }  // namespace
 
 int check(const Target& target) {
@@ -173,6 +184,7 @@ int check(const Target& target) {
     }
     reportNumbersAndValues(report, target);
     reportDatesAndTimes(report, RegionalForms());
+    reportPeriodIndex(report, target);
     if (report.problems() == 0) {
       report.line(QStringLiteral("result"), QStringLiteral("clean"));
       return Exit::Ok;

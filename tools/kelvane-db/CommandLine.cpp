@@ -73,14 +73,23 @@ QString usageText() {
   return QStringLiteral(
       "Usage: kelvane-db SUBCOMMAND TARGET [OPTIONS]\n"
       "\n"
-      "Makes, fills and checks measurement databases of the Kelvane program (table GraphData).\n"
+      "Makes, fills, indexes and checks measurement databases of the Kelvane program\n"
+      "(table GraphData).\n"
       "TARGET is a SQLite file, or a connection file ending in .kvconn that holds one\n"
       "postgresql:// URI.\n"
       "\n"
       "Subcommands:\n"
       "  create TARGET   Create a measurement database: table GraphData (Date, Time, number, Data)\n"
-      "                  with an index on number. A SQLite file is made new (never overwritten)\n"
-      "                  in journal_mode WAL; on a server the table must not exist yet.\n"
+      "                  with an index on number and one on (Date, Time). A SQLite file is made\n"
+      "                  new (never overwritten) in journal_mode WAL; on a server the table must\n"
+      "                  not exist yet.\n"
+      "  index TARGET    Add the index on (Date, Time) to a table made without it: with it the\n"
+      "                  program's period dialog reads only the rows of a period, without it\n"
+      "                  every row of the table. A table that has one is left as it is. No row\n"
+      "                  is lost meanwhile: on a server the index is built CONCURRENTLY, beside\n"
+      "                  plain INSERTs; writers that lock the table (the program, collect) and\n"
+      "                  every writer of a SQLite file wait until it is built (seconds for\n"
+      "                  millions of rows).\n"
       "  collect TARGET  Append rows as the outside data collector does, numbered one above the\n"
       "                  largest number, with the date and time texts the program writes.\n"
       "      --rate N          rows a second (default 1), of the current time, until --count rows\n"
@@ -92,7 +101,8 @@ QString usageText() {
       "      --seed N          repeat the values of an earlier run (default: a fresh seed, printed)\n"
       "  check TARGET    Report rows the program cannot use: duplicate or missing numbers, Data\n"
       "                  that is NULL or no number, Date/Time texts not in the program's forms;\n"
-      "                  runs PRAGMA integrity_check on a SQLite file. Never writes.\n"
+      "                  runs PRAGMA integrity_check on a SQLite file; names a table without the\n"
+      "                  index on (Date, Time) and the command that adds it. Never writes.\n"
       "  help            Print this text (also -h, --help).\n"
       "\n"
       "Exit codes:\n"
@@ -101,7 +111,7 @@ QString usageText() {
       "  3  create: the target file, or table GraphData on the server, already exists\n"
       "  4  the target is missing, cannot be opened or created, or is not a database\n"
       "  5  no table GraphData, or one without the columns Date, Time, number, Data\n"
-      "  6  a row or the table could not be written\n"
+      "  6  a row, the table or the index could not be written\n"
       "  7  check found problems\n");
 }
 
@@ -119,6 +129,7 @@ Command parseCommandLine(const QStringList& arguments) {
   if (name == QLatin1String("create")) command.kind = Command::Create;
   else if (name == QLatin1String("collect")) command.kind = Command::Collect;
   else if (name == QLatin1String("check")) command.kind = Command::Check;
+  else if (name == QLatin1String("index")) command.kind = Command::Index;
   else throw usage(QStringLiteral("unknown subcommand '%1'").arg(name));
 
   QCommandLineParser parser;

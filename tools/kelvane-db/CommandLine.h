@@ -17,7 +17,7 @@ struct CollectOptions {
 };
 
 struct Command {
-  enum Kind { Help, Create, Collect, Check };
+  enum Kind { Help, Create, Collect, Check, Index };
   Kind kind = Help;
   QString target;
   CollectOptions collect;

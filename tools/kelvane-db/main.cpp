@@ -28,6 +28,7 @@ int main(int argc, char* argv[]) {
       case Command::Create: return create(*target);
       case Command::Collect: return collect(*target, command.collect);
       case Command::Check: return check(*target);
+      case Command::Index: return addIndex(*target);
       case Command::Help: break;
     }
     return Exit::Ok;
