@@ -14,8 +14,8 @@ constexpr int kFullScreenSeries = 4;
 // One chart of stored rows, as the Database button, the query dialog and the full-screen window
 // draw it: a record with its defaults and one series visible, the rows read off the
 // user-interface thread on connections of their own (which are closed on every way out), then
-// loaded and drawn. The state changes in the order of the Parts; a read that fails or is
-// cancelled raises its error where the Part opens the rows.
+// loaded and drawn. The program state changes in the order the charts have always changed it; a
+// read that fails or is cancelled raises its error where the rows are opened.
 class StoredChart {
  public:
   // withDates: whether PointDates takes the rows' dates.
