@@ -54,6 +54,10 @@ void SqliteRowSource::open() {
   sqlite3_progress_handler(handle, kStepsBetweenChecks, endWhenStopped, this);
   sqlite3_set_authorizer(handle, readsOnly, nullptr);
   handle_ = handle;
+  // SQLite reads a file lazily: the schema tells at once whether the file is a database at all.
+  RowCursor& schema = run(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+  schema.next();
+  endRun();
 }
 
 RowCursor& SqliteRowSource::run(const QString& sql) {
