@@ -45,7 +45,7 @@ NewRows NewRowsWatch::check(Held& held, const QString& dataSource, std::optional
     }
     LoadPlan all = plan;
     all.withNewest = true;
-    found.rows = readRows(source.run(rowsAbove(*above)), all, job);
+    found.rows = readRows(source.runOwn(rowsAbove(*above)), all, job);
     source.endRun();
     found.newest = found.rows.newest ? found.rows.newest : above;
     return found;

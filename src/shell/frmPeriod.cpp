@@ -4,6 +4,7 @@
 #include "Keyboard.h"
 #include "state/TextResources.h"
 #include "handlers/ChartPeriod.h"
+#include "state/Background.h"
 
 #include <QDateTimeEdit>
 #include <QPushButton>
@@ -83,6 +84,8 @@ void frmPeriod::setPeriod(const QDateTime& from, const QDateTime& to) {
   dtFrom_->setDateTime(from);
   dtTo_->setDateTime(to);
 }
+
+void frmPeriod::whenAnswered(JobControl& job, std::function<void()> then) { job.whenFinished(this, std::move(then)); }
 
 // The dialog grows to show the notice, and keeps its size without one.
 void frmPeriod::showNotice(const QString& text) {

@@ -60,6 +60,24 @@ class StoredColumn {
   std::optional<QByteArrayView> textAt(qsizetype row) const;
   // A number as a Double, without the cost of a QVariant; none for a value of another kind.
   std::optional<double> numberAt(qsizetype row) const;
+  // Calls number(value) for each row from..to - 1 that holds a number, in order; as fast as a pass
+  // over an array, as charts of millions of rows take their values this way.
+  template <typename Number>
+  void forEachNumber(qsizetype from, qsizetype to, Number&& number) const {
+    if (wide_) {
+      for (qsizetype row = from; row < to; ++row)
+        if (const std::optional<double> value = numberAt(row)) number(*value);
+      return;
+    }
+    for (qsizetype row = from; row < to; ++row) {
+      const quint32 cell = narrowCells_[row];
+      const quint32 tag = cell & kNarrowTagMask;
+      if (tag == kNarrowIntegerTag)
+        number(double(qint32(cell << 12) >> 12));
+      else if (tag != kNarrowTextTag && tag != kNarrowOtherTag)
+        number(double(singleOf(cell)));
+    }
+  }
 
  private:
   // A narrow cell is a Single's bits, or a NaN whose top 12 bits say what its low 20 bits hold.
@@ -71,6 +89,11 @@ class StoredColumn {
   static constexpr quint32 kNarrowPayload = (1u << 20) - 1;
   static constexpr quint32 kNarrowQuietNaN = 0x7FCu << 20;
 
+  static float singleOf(quint32 cell) {
+    float single = 0;
+    std::memcpy(&single, &cell, sizeof single);
+    return single;
+  }
   static quint32 narrowNumber(double value) {
     if (std::isnan(value)) return kNarrowQuietNaN;
     const float single = float(value);
