@@ -19,6 +19,8 @@ namespace kelvane {
 
 namespace {
 
+constexpr const char* kNewest = "kelvane_newest_number";
+
 // The server's type numbers (pg_type.oid) of the values that do not come as texts.
 constexpr Oid kBool = 16, kBytes = 17, kInt8 = 20, kInt2 = 21, kInt4 = 23, kObjectId = 26;
 constexpr Oid kFloat4 = 700, kFloat8 = 701, kNumeric = 1700;
@@ -122,7 +124,16 @@ void PostgresRowSource::endRun() {
 // The session can only read, so the program's own query needs no transaction of its own.
 std::optional<double> PostgresRowSource::largestNumber() {
   endRun();
-  PGresult* result = lastResult(connection_, PQsendQuery(connection_, "SELECT max(number) FROM GraphData"), stopFlag());
+  if (!newestPrepared_) {
+    PGresult* prepared = lastResult(
+        connection_, PQsendPrepare(connection_, kNewest, "SELECT max(number) FROM GraphData", 0, nullptr), stopFlag());
+    newestPrepared_ = PQresultStatus(prepared) == PGRES_COMMAND_OK;
+    const QString why = errorOf(connection_, prepared);
+    PQclear(prepared);
+    if (!newestPrepared_) throw stopped() ? cancelledError() : failure(why);
+  }
+  PGresult* result =
+      lastResult(connection_, PQsendQueryPrepared(connection_, kNewest, 0, nullptr, nullptr, nullptr, 0), stopFlag());
   const bool answered = PQresultStatus(result) == PGRES_TUPLES_OK && PQntuples(result) == 1;
   // Read as a row's number is read, so that the chart's newest and the table's compare alike.
   const char* text = answered && !PQgetisnull(result, 0, 0) ? PQgetvalue(result, 0, 0) : nullptr;

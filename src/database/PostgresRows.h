@@ -43,6 +43,7 @@ class PostgresRowSource : public RowSource, private RowCursor {
   std::vector<ResultColumn> columns_;
   PGresult* row_ = nullptr;
   PGresult* first_ = nullptr;  // of a text of the program's own, which brought its columns
+  bool newestPrepared_ = false;
 };
 
 }  // namespace kelvane

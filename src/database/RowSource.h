@@ -61,7 +61,8 @@ class RowSource {
   // two runs holds up no writer's checkpoint or clean-up.
   virtual void endRun() = 0;
   // The largest number in table GraphData, which the index on number gives at once; none in an
-  // empty table.
+  // empty table. Prepared once a source, as a source is asked again and again, and asked beside
+  // any run.
   virtual std::optional<double> largestNumber() = 0;
 
   // Whether the job the source works for has been stopped.

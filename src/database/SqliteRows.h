@@ -39,6 +39,7 @@ class SqliteRowSource : public RowSource, private RowCursor {
   const QString path_;
   std::atomic<sqlite3*> handle_{nullptr};
   sqlite3_stmt* statement_ = nullptr;
+  sqlite3_stmt* newest_ = nullptr;
   QStringList columns_;
 };
 
