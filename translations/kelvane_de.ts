@@ -366,6 +366,8 @@ Er bleibt mit den danach eingegebenen Werten in „Pending rows.txt“ und wird 
         <source>the printer cannot be used.</source>
         <comment>109</comment>
         <translation>Der Drucker kann nicht verwendet werden.</translation>
+    </message>
+    <message>
         <source>Leak test limits...</source>
         <comment>110</comment>
         <translation>Grenzen des Lecktests...</translation>
@@ -464,6 +466,8 @@ Er bleibt mit den danach eingegebenen Werten in „Pending rows.txt“ und wird 
         <source>The limits hold for this run, but they could not be kept for the next one: %1</source>
         <comment>129</comment>
         <translation>Die Grenzen gelten für diesen Lauf, konnten aber nicht für den nächsten aufbewahrt werden: %1</translation>
+    </message>
+    <message>
         <source>This table has no index on Date and Time: a period is found by reading every row. kelvane-db index adds one.</source>
         <comment>150</comment>
         <translation>Diese Tabelle hat keinen Index über Date und Time: Für einen Zeitraum wird jede Zeile gelesen. kelvane-db index legt einen an.</translation>
