@@ -2,6 +2,9 @@
 
 #include <QCoreApplication>
 #include <QHash>
+#include <QLibraryInfo>
+#include <QPointer>
+#include <QTranslator>
 
 #include <cstdlib>
 
@@ -144,6 +147,29 @@ constexpr Entry kTexts[] = {
                        "This table has no index on Date and Time: a period is found by reading every row. kelvane-db "
                        "index adds one.",
                        "150"),
+    QT_TRANSLATE_NOOP3("TextResources", "Kelvane program", "160"),
+    QT_TRANSLATE_NOOP3("TextResources", "About %1", "161"),
+    QT_TRANSLATE_NOOP3("TextResources", "Version %1", "162"),
+    QT_TRANSLATE_NOOP3("TextResources", "SQL query", "163"),
+    QT_TRANSLATE_NOOP3("TextResources", "Chart a period", "164"),
+    QT_TRANSLATE_NOOP3("TextResources", "Leak test limits", "165"),
+    QT_TRANSLATE_NOOP3("TextResources", "Leak decisions", "166"),
+    QT_TRANSLATE_NOOP3("TextResources", "Chart maximized", "167"),
+    QT_TRANSLATE_NOOP3("TextResources", "Error", "168"),
+    QT_TRANSLATE_NOOP3("TextResources", "Program icon", "169"),
+    QT_TRANSLATE_NOOP3("TextResources", "Select Database file", "170"),
+    QT_TRANSLATE_NOOP3("TextResources",
+                       "Measurement databases (*.db *.sqlite *.sqlite3 *.kvconn);;SQLite databases (*.db *.sqlite "
+                       "*.sqlite3);;Connection files (*.kvconn);;All files (*)",
+                       "171"),
+    QT_TRANSLATE_NOOP3("TextResources", "Recent database files", "172"),
+    QT_TRANSLATE_NOOP3("TextResources", "Language", "173"),
+    QT_TRANSLATE_NOOP3("TextResources", "As the system", "174"),
+    QT_TRANSLATE_NOOP3("TextResources", "English", "175"),
+    QT_TRANSLATE_NOOP3("TextResources", "Deutsch", "176"),
+    QT_TRANSLATE_NOOP3("TextResources", "The program shows the chosen language from its next start.", "177"),
+    QT_TRANSLATE_NOOP3("TextResources", "The choice could not be kept for the next run: %1", "178"),
+    QT_TRANSLATE_NOOP3("TextResources", "English Help.chm", "179"),
     QT_TRANSLATE_NOOP3("TextResources", "no answer within %1 seconds", "180"),
     QT_TRANSLATE_NOOP3("TextResources",
                        "Values kept in %1 cannot be read. The file is left as it is, and values to keep go to %2 beside "
@@ -161,15 +187,66 @@ const QHash<int, const Entry*>& table() {
   return byId;
 }
 
-}  // namespace
-
-QString LoadResString(TextId id) {
+const Entry& entryOf(TextId id) {
   const auto found = table().constFind(int(id));
   if (found == table().constEnd()) {
     qCritical("Text resource %d is missing from the build", int(id));
     std::abort();
   }
-  return QCoreApplication::translate(kContext, (*found)->english, (*found)->id);
+  return **found;
 }
+
+// Built into the program from translations/kelvane_de.ts.
+const QString kGermanTexts = QStringLiteral(":/i18n/kelvane_de.qm");
+
+// Installed while German is shown; owned by the application.
+QPointer<QTranslator> programGerman, qtGerman;
+
+}  // namespace
+
+QString LoadResString(TextId id) {
+  const Entry& entry = entryOf(id);
+  return QCoreApplication::translate(kContext, entry.english, entry.id);
+}
+
+QString LoadResString(TextId id, bool german) {
+  const Entry& entry = entryOf(id);
+  if (german) {
+    static QTranslator translator;
+    static const bool loaded = translator.load(kGermanTexts);
+    const QString text = loaded ? translator.translate(kContext, entry.english, entry.id) : QString();
+    if (!text.isEmpty()) return text;
+  }
+  return QString::fromUtf8(entry.english);
+}
+
+QList<TextId> textIds() {
+  QList<TextId> ids;
+  for (const Entry& entry : kTexts) ids.append(TextId(std::atoi(entry.id)));
+  return ids;
+}
+
+bool showsGerman(Language choice, const QLocale& regional) {
+  if (choice == Language::System) return regional.language() == QLocale::German;
+  return choice == Language::German;
+}
+
+void showGerman(bool german) {
+  if (german == germanShown()) return;
+  if (!german) {
+    delete programGerman;  // which takes it out of the application
+    delete qtGerman;
+    return;
+  }
+  programGerman = new QTranslator(QCoreApplication::instance());
+  qtGerman = new QTranslator(QCoreApplication::instance());
+  // Qt's own texts come from Debian's qt6-translations-l10n; without it Qt's dialogs stay English.
+  if (qtGerman->load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(qtGerman);
+  if (programGerman->load(kGermanTexts)) QCoreApplication::installTranslator(programGerman);
+}
+
+bool germanShown() { return !programGerman.isNull(); }
 
 }  // namespace kelvane
