@@ -70,8 +70,8 @@ QLabel* makeFormulaLetter(QWidget* parent, const char* name, const char* letter,
 }
 
 // A menu's title names its pop-up for assistive technology too, without the access key's mark.
-void setMenuCaption(QMenu* menu, const QString& caption, QChar accessKey) {
-  menu->setTitle(withAccessKey(caption, accessKey));
+void setMenuCaption(QMenu* menu, const QString& caption, QChar english, QChar german) {
+  menu->setTitle(withAccessKey(caption, english, german));
   menu->setAccessibleName(caption);
 }
 
@@ -358,40 +358,40 @@ void frmChart::Form_Load() {
   TimerCurrentTime_->start();
 }
 
-// Each control's access key goes on where its caption is set; the letters are unique within the
-// window and within each menu.
+// Each control's access keys, English and German, go on where its caption is set; the letters of a
+// language are unique within the window and within each menu.
 void frmChart::setCaptions() {
   fraProgrDescr_->setTitle(LoadResString(TextId::ProgramDescriptionFrame));
   lblProgrDescr_->setText(LoadResString(TextId::ProgramDescription));
   fraDataInput_->setTitle(LoadResString(TextId::DataInputFrame));
-  btnCalculation_->setText(withAccessKey(LoadResString(TextId::InputButton), u'I'));
-  btnReset_->setText(withAccessKey(LoadResString(TextId::ResetButton), u'R'));
+  btnCalculation_->setText(withAccessKey(LoadResString(TextId::InputButton), u'I', u'E'));
+  btnReset_->setText(withAccessKey(LoadResString(TextId::ResetButton), u'R', u'R'));
   fraResults_->setTitle(LoadResString(TextId::ResultsFrame));
   lblNumber_->setText(LoadResString(TextId::NumberHeading));
   lblRandVar_->setText(LoadResString(TextId::DataHeading));
   lblTimeStamp_->setText(LoadResString(TextId::TimeStampHeading));
   fraChart_->setTitle(LoadResString(TextId::ChartFrame));
   lblChartDescr_->setText(LoadResString(TextId::ChartDescription));
-  btnSPRT_->setText(withAccessKey(LoadResString(TextId::DatabaseButton), u'b'));  // D opens the Database menu
-  btnMaximized_->setText(withAccessKey(LoadResString(TextId::FullScreenButton), u's'));  // F opens the File menu
-  btnClose_->setText(withAccessKey(LoadResString(TextId::CloseButton), u'C'));
-  setMenuCaption(mnuFile_, LoadResString(TextId::FileMenu), u'F');
-  mnuExit_->setText(withAccessKey(LoadResString(TextId::ExitItem), u'x'));
-  setMenuCaption(mnuDataHandling_, LoadResString(TextId::DatabaseMenu), u'D');
-  mnuSQLquery_->setText(withAccessKey(LoadResString(TextId::SqlQueryItem), u'S'));
-  mnuFollow_->setText(withAccessKey(LoadResString(TextId::FollowNewRowsItem), u'F'));
-  mnuPeriod_->setText(withAccessKey(LoadResString(TextId::PeriodItem), u'P'));
-  mnuLimits_->setText(withAccessKey(LoadResString(TextId::LimitsItem), u'L'));
-  mnuDecisions_->setText(withAccessKey(LoadResString(TextId::DecisionsItem), u'd'));
-  setMenuCaption(mnuHelp_, LoadResString(TextId::Help), u'H');
-  mnuHelpFile_->setText(withAccessKey(LoadResString(TextId::Help), u'H'));
-  mnuAbout_->setText(withAccessKey(LoadResString(TextId::AboutItem), u'A'));
-  mnuFileOpen_->setText(withAccessKey(LoadResString(TextId::SelectDatabaseFileItem), u'S'));
-  btnNumberOnX_->setText(withAccessKey(LoadResString(TextId::NumberOnXButton), u'N'));
-  btnTimeOnX_->setText(withAccessKey(LoadResString(TextId::TimeOnXButton), u'T'));
-  mnuExportChart_->setText(withAccessKey(LoadResString(TextId::ExportChartItem), u'E'));
-  mnuPrintChart_->setText(withAccessKey(LoadResString(TextId::PrintChartItem), u'P'));
-  mnuExportRows_->setText(withAccessKey(LoadResString(TextId::ExportRowsItem), u'r'));
+  btnSPRT_->setText(withAccessKey(LoadResString(TextId::DatabaseButton), u'b', u'a'));  // D opens the Database menu
+  btnMaximized_->setText(withAccessKey(LoadResString(TextId::FullScreenButton), u's', u'V'));  // F opens the File menu
+  btnClose_->setText(withAccessKey(LoadResString(TextId::CloseButton), u'C', u'S'));
+  setMenuCaption(mnuFile_, LoadResString(TextId::FileMenu), u'F', u'D');
+  mnuExit_->setText(withAccessKey(LoadResString(TextId::ExitItem), u'x', u'B'));
+  setMenuCaption(mnuDataHandling_, LoadResString(TextId::DatabaseMenu), u'D', u'b');
+  mnuSQLquery_->setText(withAccessKey(LoadResString(TextId::SqlQueryItem), u'S', u'S'));
+  mnuFollow_->setText(withAccessKey(LoadResString(TextId::FollowNewRowsItem), u'F', u'N'));
+  mnuPeriod_->setText(withAccessKey(LoadResString(TextId::PeriodItem), u'P', u'Z'));
+  mnuLimits_->setText(withAccessKey(LoadResString(TextId::LimitsItem), u'L', u'G'));
+  mnuDecisions_->setText(withAccessKey(LoadResString(TextId::DecisionsItem), u'd', u'L'));
+  setMenuCaption(mnuHelp_, LoadResString(TextId::Help), u'H', u'H');
+  mnuHelpFile_->setText(withAccessKey(LoadResString(TextId::Help), u'H', u'H'));
+  mnuAbout_->setText(withAccessKey(LoadResString(TextId::AboutItem), u'A', u'I'));
+  mnuFileOpen_->setText(withAccessKey(LoadResString(TextId::SelectDatabaseFileItem), u'S', u'a'));
+  btnNumberOnX_->setText(withAccessKey(LoadResString(TextId::NumberOnXButton), u'N', u'N'));
+  btnTimeOnX_->setText(withAccessKey(LoadResString(TextId::TimeOnXButton), u'T', u'Z'));
+  mnuExportChart_->setText(withAccessKey(LoadResString(TextId::ExportChartItem), u'E', u'e'));
+  mnuPrintChart_->setText(withAccessKey(LoadResString(TextId::PrintChartItem), u'P', u'D'));
+  mnuExportRows_->setText(withAccessKey(LoadResString(TextId::ExportRowsItem), u'r', u'Z'));
 }
 
 void frmChart::btnClose_Click() { close(); }
