@@ -7,6 +7,7 @@
 #include "state/TextResources.h"
 #include "entry/CalculationStep.h"
 #include "entry/ResetAndClock.h"
+#include "handlers/DatabaseFiles.h"
 #include "handlers/ExportAndPrint.h"
 #include "handlers/StoreAndForward.h"
 #include "handlers/FullScreenChart.h"
@@ -15,7 +16,6 @@
 #include "chart/LimitLines.h"
 #include "ProgramIcon.h"
 #include "RowsProgress.h"
-#include "database/FileSelection.h"
 #include "handlers/FollowNewRows.h"
 #include "handlers/PeriodQuery.h"
 #include "handlers/RecentRecords.h"
@@ -27,7 +27,9 @@
 #include "frmPeriod.h"
 #include "help/HelpWindow.h"
 
+#include <QActionGroup>
 #include <QApplication>
+#include <QDir>
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -200,7 +202,20 @@ void frmChart::mnuHelpFile_Click() {
   // A window of its own beside the main window, as a help viewer would be; a missing file gets
   // no message box, only a page that says so.
   if (!helpWindow_) helpWindow_ = std::make_unique<HelpWindow>();
-  helpWindow_->showHelpFile(QCoreApplication::applicationDirPath() + QStringLiteral("/English Help.chm"));
+  helpWindow_->showHelpFile(helpFilePath(QCoreApplication::applicationDirPath()));
+}
+
+// Numbered, newest first; the number is the item's access key in either language.
+void frmChart::fillRecentFiles() {
+  mnuRecent_->clear();
+  const QStringList paths = settings_.recentFiles();
+  for (int i = 0; i < paths.size() && i < kRecentFiles; ++i) {
+    const QString shown = QDir::toNativeSeparators(paths[i]).replace(QLatin1Char('&'), QStringLiteral("&&"));
+    QAction* item = mnuRecent_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
+    item->setObjectName(QStringLiteral("mnuRecent_%1").arg(i));
+    connect(item, &QAction::triggered, this, [this, path = paths[i]] { mnuRecent_Click(program_, path, settings_); });
+  }
+  mnuRecent_->setEnabled(!paths.isEmpty());
 }
 
 // The clock's tick runs three jobs, in this order.
@@ -310,6 +325,8 @@ void frmChart::buildMenus() {
   };
   mnuFile_ = addMenu("mnuFile");
   mnuFileOpen_ = addItem(mnuFile_, "mnuFileOpen");
+  mnuRecent_ = mnuFile_->addMenu(QString());
+  mnuRecent_->setObjectName(QStringLiteral("mnuRecent"));
   mnuFile_->addSeparator();
   mnuExportChart_ = addItem(mnuFile_, "mnuExportChart");
   mnuPrintChart_ = addItem(mnuFile_, "mnuPrintChart");
@@ -327,9 +344,19 @@ void frmChart::buildMenus() {
   mnuDecisions_->setEnabled(false);  // no stored rows at start
   mnuHelp_ = addMenu("mnuHelp");
   mnuHelpFile_ = addItem(mnuHelp_, "mnuHelpFile");
+  mnuLanguage_ = mnuHelp_->addMenu(QString());
+  mnuLanguage_->setObjectName(QStringLiteral("mnuLanguage"));
+  auto* languages = new QActionGroup(mnuLanguage_);
+  for (auto [item, name, choice] : {std::tuple{&mnuLanguageSystem_, "mnuLanguageSystem", Language::System},
+                                    {&mnuLanguageEnglish_, "mnuLanguageEnglish", Language::English},
+                                    {&mnuLanguageGerman_, "mnuLanguageGerman", Language::German}}) {
+    *item = languages->addAction(addItem(mnuLanguage_, name));
+    (*item)->setCheckable(true);
+    connect(*item, &QAction::triggered, this, [this, choice = choice] { mnuLanguage_Click(program_, choice, settings_); });
+  }
   mnuAbout_ = addItem(mnuHelp_, "mnuAbout");
 
-  connect(mnuFileOpen_, &QAction::triggered, this, [this] { stdFileOpen::SelectDatabaseFile(state_, CommonDialog1_); });
+  connect(mnuFileOpen_, &QAction::triggered, this, [this] { mnuFileOpen_Click(program_, CommonDialog1_, settings_); });
   connect(mnuExit_, &QAction::triggered, this, &frmChart::mnuExit_Click);
   connect(mnuExportChart_, &QAction::triggered, this,
           [this] { mnuExportChart_Click(graphField_->surface(), CommonDialog1_, program_.env); });
@@ -337,7 +364,10 @@ void frmChart::buildMenus() {
           [this] { mnuPrintChart_Click(graphField_->surface(), printDialog_, program_.env); });
   connect(mnuExportRows_, &QAction::triggered, this, [this] { mnuExportRows_Click(program_, CommonDialog1_); });
   // Decided as the menu opens: the chart and the lists change while it is closed.
-  connect(mnuFile_, &QMenu::aboutToShow, this, [this] { mnuExportRows_->setEnabled(rowsToExport(program_)); });
+  connect(mnuFile_, &QMenu::aboutToShow, this, [this] {
+    mnuExportRows_->setEnabled(rowsToExport(program_));
+    fillRecentFiles();
+  });
   connect(mnuSQLquery_, &QAction::triggered, this, [this] { mnuSQLquery_Click(program_); });
   connect(mnuFollow_, &QAction::triggered, this, [this](bool checked) { mnuFollow_Click(program_, newRows_, checked); });
   connect(mnuPeriod_, &QAction::triggered, this, &frmChart::mnuPeriod_Click);
@@ -346,6 +376,12 @@ void frmChart::buildMenus() {
   connect(mnuDataHandling_, &QMenu::aboutToShow, this,
           [this] { mnuDecisions_->setEnabled(decisionsAvailable(program_)); });
   connect(mnuHelpFile_, &QAction::triggered, this, &frmChart::mnuHelpFile_Click);
+  // The choice kept for the next start, which this run may not show.
+  connect(mnuHelp_, &QMenu::aboutToShow, this, [this] {
+    const Language kept = settings_.language();
+    (kept == Language::German ? mnuLanguageGerman_ : kept == Language::English ? mnuLanguageEnglish_ : mnuLanguageSystem_)
+        ->setChecked(true);
+  });
   connect(mnuAbout_, &QAction::triggered, this, [this] { ShowAboutBox(this); });
 }
 
@@ -392,6 +428,11 @@ void frmChart::setCaptions() {
   mnuExportChart_->setText(withAccessKey(LoadResString(TextId::ExportChartItem), u'E', u'e'));
   mnuPrintChart_->setText(withAccessKey(LoadResString(TextId::PrintChartItem), u'P', u'D'));
   mnuExportRows_->setText(withAccessKey(LoadResString(TextId::ExportRowsItem), u'r', u'Z'));
+  setMenuCaption(mnuRecent_, LoadResString(TextId::RecentFilesMenu), u'f', u'L');
+  setMenuCaption(mnuLanguage_, LoadResString(TextId::LanguageMenu), u'L', u'S');
+  mnuLanguageSystem_->setText(withAccessKey(LoadResString(TextId::SystemLanguageItem), u'A', u'W'));
+  mnuLanguageEnglish_->setText(withAccessKey(LoadResString(TextId::EnglishItem), u'E', u'E'));
+  mnuLanguageGerman_->setText(withAccessKey(LoadResString(TextId::GermanItem), u'D', u'D'));
 }
 
 void frmChart::btnClose_Click() { close(); }
