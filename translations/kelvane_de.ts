@@ -385,7 +385,8 @@ Er bleibt mit den danach eingegebenen Werten in „Pending rows.txt“ und wird 
     <message>
         <source>Missed leak probability β</source>
         <comment>113</comment>
-        <translation>Wahrscheinlichkeit eines übersehenen Lecks β</translation>
+        <translatorcomment>Label of 201 px: &quot;Wahrscheinlichkeit eines übersehenen Lecks β&quot; does not fit.</translatorcomment>
+        <translation>Wahrsch. für übersehenes Leck β</translation>
     </message>
     <message>
         <source>The values are natural logarithms of the ratio</source>
@@ -415,7 +416,8 @@ Er bleibt mit den danach eingegebenen Werten in „Pending rows.txt“ und wird 
     <message>
         <source>No limits</source>
         <comment>119</comment>
-        <translation>Keine Grenzen</translation>
+        <translatorcomment>Button of 81 px beside OK: &quot;Keine Grenzen&quot; and &quot;Ohne Grenzen&quot; do not fit; the button removes the limits.</translatorcomment>
+        <translation>Entfernen</translation>
     </message>
     <message>
         <source>%1 is not a number.</source>

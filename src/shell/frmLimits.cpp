@@ -56,7 +56,7 @@ frmLimits::frmLimits(Program& program, ProgramSettings& settings, QWidget* mainW
   txtLimitA_ = makeNumberBox(this, "txtLimitA", "lblLimitA", 1740, TextId::LimitALabel, u'U', u'b');
   txtLimitB_ = makeNumberBox(this, "txtLimitB", "lblLimitB", 2160, TextId::LimitBLabel, u'L', u'U');
   QPushButton* ok = makeButton(this, "btnLimitsOK", 120, TextId::LimitsOkButton, u'O', u'O');
-  QPushButton* clear = makeButton(this, "btnLimitsClear", 540, TextId::NoLimitsButton, u'N', u'K');
+  QPushButton* clear = makeButton(this, "btnLimitsClear", 540, TextId::NoLimitsButton, u'N', u'E');
   QPushButton* cancel = makeButton(this, "btnLimitsCancel", 2160, TextId::CancelQueryButton, u'C', u'A');
   ok->setDefault(true);
   chainTabOrder({txtAlpha_, txtBeta_, optLogRatio_, optRatio_, txtLimitA_, txtLimitB_, ok, clear, cancel});
