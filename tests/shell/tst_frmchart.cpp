@@ -1,11 +1,9 @@
 #include "chart/ChartFonts.h"
-#include "handlers/DatabaseFiles.h"
 #include "shell/FileDialogChooser.h"
 #include "shell/Layout.h"
 #include "shell/PictureBox.h"
 #include "shell/frmChart.h"
 #include "state/TextResources.h"
-#include "support/EntryFixture.h"
 #include "support/TestEnvironment.h"
 
 #include <QtTest>
@@ -43,16 +41,6 @@ QStringList windowsShown() {
   shown.sort(Qt::CaseInsensitive);
   return shown;
 }
-
-// A file dialog where the file is chosen, or Cancel pressed when there is none.
-struct ChosenFile : FileChooser {
-  explicit ChosenFile(QString chosen = {}) : path(std::move(chosen)) {}
-  QString chooseDatabaseFile() override {
-    if (path.isEmpty()) throw RuntimeError(ErrorNumber::DialogCancelled, "CommonDialog", "Cancel was selected.");
-    return path;
-  }
-  QString path;
-};
 
 // Where a control sits ("frame/name"), what a screen reader calls it, and its font if it matters.
 struct Control { QString path, spoken, font = {}; };
@@ -248,42 +236,6 @@ class MainWindowTest : public QObject {
     QStringList menuKeys;
     for (const QAction* item : main.find<QMenu>("mnuDataHandling")->actions()) if (!item->isSeparator()) menuKeys << item->text().section('&', 1).left(1).toLower();
     QCOMPARE(menuKeys, (QStringList{"s", "f", "p", "l", "d"}));
-  }
-
-  // The files chosen last are offered in the next run, newest first and eight at most; one chosen
-  // there is chosen as in the dialog and goes to the top, one that is gone is refused and taken off.
-  void recentFilesAcrossARestart() {
-    QTemporaryDir folder;
-    QStringList paths;
-    {
-      testing::EntryFixture earlier;
-      ProgramSettings settings;
-      for (int i = 0; i < 10; ++i) {
-        paths << folder.filePath(QString("m%1.db").arg(i));
-        QFile(paths.last()).open(QIODevice::WriteOnly);
-        ChosenFile dialog(paths.last());
-        mnuFileOpen_Click(earlier.program, dialog, settings);
-      }
-      ChosenFile cancelled;
-      mnuFileOpen_Click(earlier.program, cancelled, settings);
-    }
-    MainWindow main;
-    const auto offered = [&] {
-      emit main.find<QMenu>("mnuFile")->aboutToShow();
-      QStringList shown;
-      for (const QAction* item : main.find<QMenu>("mnuRecent")->actions()) shown << item->text().section(' ', 0, 0) + QFileInfo(item->text()).fileName();
-      return shown.join(' ');
-    };
-    QCOMPARE(offered(), QStringLiteral("&1m9.db &2m8.db &3m7.db &4m6.db &5m5.db &6m4.db &7m3.db &8m2.db"));
-    main.press("mnuRecent_2");
-    QCOMPARE(main.state.DatabasePath, paths[7]);
-    QFile::remove(paths[5]);
-    QCOMPARE(offered(), QStringLiteral("&1m7.db &2m9.db &3m8.db &4m6.db &5m5.db &6m4.db &7m3.db &8m2.db"));
-    main.press("mnuRecent_4");
-    QCOMPARE(offered(), QStringLiteral("&1m7.db &2m9.db &3m8.db &4m6.db &5m4.db &6m3.db &7m2.db"));
-    QCOMPARE(main.state.DatabasePath, paths[7]);
-    const auto refused = main.test.messages.shown.value(0);
-    QCOMPARE(QStringList({refused.title, refused.text.section('\n', 0, 1)}), QStringList({"Select Database file", "m5.db\nFile not found."}));
   }
 
   void queryDialogKeepsTheOperatorsText() {

@@ -1,11 +1,9 @@
-// Runs under LANG=de_DE.UTF-8, and starts its language as the program does.
+// Runs under LANG=de_DE.UTF-8 and starts its language as the program does.
 #include "chart/ChartFonts.h"
-#include "handlers/ChartPeriod.h"
 #include "handlers/DatabaseFiles.h"
 #include "shell/FileDialogChooser.h"
 #include "shell/frmAbout.h"
 #include "shell/frmChart.h"
-#include "shell/frmChartMaximized.h"
 #include "shell/frmDataBase.h"
 #include "shell/frmDecisions.h"
 #include "shell/frmLimits.h"
@@ -15,83 +13,39 @@
 #include <QtTest>
 #include <QtWidgets>
 
-#include <memory>
-
 using namespace kelvane;
-using namespace kelvane::testing;
-
-Q_DECLARE_METATYPE(Language)
 
 namespace {
 
-// Every window of the program with the captions it shows on loading; the period dialog with its
-// notice of a missing index.
-struct Windows {
-  explicit Windows(EntryFixture& f) : main(mainState, f.test.env) {
-    main.Form_Load();
-    auto* period = new frmPeriod(f.program, nullptr);
-    period->setAttribute(Qt::WA_DeleteOnClose, false);
-    period->showNotice(LoadResString(TextId::NoPeriodIndex));
-    others.emplace_back(period);
-    others.emplace_back(new frmDataBase(f.program, nullptr));
-    others.emplace_back(new frmLimits(f.program, settings, nullptr));
-    others.emplace_back(new frmDecisions(f.program, nullptr));
-    others.emplace_back(new frmAbout(nullptr));
-    others.emplace_back(new frmChartMaximized(f.test.env));
-  }
-  QList<QWidget*> all() {
-    QList<QWidget*> windows{&main};
-    for (auto& window : others) windows << window.get();
-    return windows;
-  }
-  ProgramSettings settings;
-  ProgramState mainState;
-  frmChart main;
-  std::vector<std::unique_ptr<QWidget>> others;
-};
-
-// The controls whose caption needs more room than the design gives them.
-QStringList overflowing(const QWidget* window) {
-  QStringList found;
+// The controls whose caption needs more room than the design gives; the window (with its menu
+// bar's titles) or menu where a caption lacks an access key (but the About box's Close) or two
+// captions share one.
+QStringList faultsOf(QWidget* window) {
+  QStringList faults, texts;
   for (const QWidget* control : window->findChildren<QWidget*>()) {
     const auto* label = qobject_cast<const QLabel*>(control);
-    const auto* box = qobject_cast<const QGroupBox*>(control);
-    bool fits = true;
-    if (label && label->wordWrap()) fits = label->heightForWidth(label->width()) <= label->height();
-    else if (label || qobject_cast<const QAbstractButton*>(control)) fits = control->sizeHint().width() <= control->width();
-    else if (box) fits = box->fontMetrics().horizontalAdvance(box->title()) + 2 * box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) <= box->width();
-    if (!fits) found << window->objectName() + '/' + control->objectName();
+    if (label && label->wordWrap() ? label->heightForWidth(label->width()) > label->height()
+        : (label || qobject_cast<const QAbstractButton*>(control) || qobject_cast<const QGroupBox*>(control)) &&
+              control->minimumSizeHint().width() > control->width())
+      faults << control->objectName() + " too small";
   }
-  return found;
-}
-
-// The access keys of each menu, and of each window with its menu bar, that some other control of
-// it has too.
-QStringList sharedAccessKeys(const QList<QWidget*>& windows) {
-  QStringList shared;
-  const auto keyOf = [](QString text) { return text.replace("&&", "").section('&', 1).left(1).toLower(); };
-  const auto check = [&](const QString& where, const QStringList& texts) {
+  const auto checkKeys = [&](const QString& where, const QStringList& captions) {
     QStringList keys;
-    for (const QString& text : texts) keys << keyOf(text);
-    keys.removeAll(QString());
-    for (const QString& key : keys) if (keys.count(key) > 1) shared << where + ": " + key;
+    for (QString text : captions)
+      if (!text.isEmpty() && text != LoadResString(TextId::AboutCloseButton)) keys << text.remove("&&").section('&', 1).left(1).toLower();
+    if (keys.contains(QString()) || keys.removeDuplicates() > 0) faults << where + "'s access keys";
   };
-  for (QWidget* window : windows) {
-    QStringList texts;
-    for (const QAbstractButton* button : window->findChildren<QAbstractButton*>()) texts << button->text();
-    for (const QLabel* label : window->findChildren<QLabel*>()) if (label->buddy()) texts << label->text();
-    if (auto* main = qobject_cast<QMainWindow*>(window))
-      for (const QAction* menu : main->menuBar()->actions()) texts << menu->text();
-    for (QMenu* menu : window->findChildren<QMenu*>()) {
-      emit menu->aboutToShow();
-      QStringList items;
-      for (const QAction* item : menu->actions()) items << item->text();
-      check(menu->objectName(), items);
-    }
-    check(window->objectName(), texts);
+  for (const QAbstractButton* button : window->findChildren<QAbstractButton*>()) texts << button->text();
+  for (const QLabel* label : window->findChildren<QLabel*>()) if (label->buddy()) texts << label->text();
+  for (QMenu* menu : window->findChildren<QMenu*>()) {
+    emit menu->aboutToShow();
+    QStringList items;
+    for (const QAction* item : menu->actions()) items << item->text();
+    checkKeys(menu->objectName(), items);
+    if (menu->parent() == window) texts << menu->title();
   }
-  shared.removeDuplicates();
-  return shared;
+  checkKeys(window->objectName(), texts);
+  return faults;
 }
 
 }  // namespace
@@ -110,101 +64,73 @@ class LanguageTest : public QObject {
     QVERIFY(germanShown());
   }
 
-  // Shortened where needed, every German caption fits its control at the design's size; the
-  // access keys of each window and each menu stay distinct in either language.
-  void captionsFitAndKeysAreDistinct_data() {
+  // In either language every caption of every window fits its control at the design's size, the
+  // access keys stay distinct, and the log record that others read is the same.
+  void captionsFitKeysDifferRecordsStay_data() {
     QTest::addColumn<bool>("german");
     QTest::newRow("German") << true;
     QTest::newRow("English") << false;
   }
-  void captionsFitAndKeysAreDistinct() {
+  void captionsFitKeysDifferRecordsStay() {
     QFETCH(bool, german);
     showGerman(german);
-    EntryFixture f;
-    Windows windows(f);
-    QStringList tooSmall;
-    for (QWidget* window : windows.all()) tooSmall << overflowing(window);
+    testing::EntryFixture f;
+    ProgramSettings settings;
+    frmChart main(f.state, f.test.env);
+    main.Form_Load();
+    QWidget dialogs;  // owns them
+    auto* period = new frmPeriod(f.program, &dialogs);
+    period->showNotice(LoadResString(TextId::NoPeriodIndex));
+    QStringList faults;
+    for (QWidget* window : std::initializer_list<QWidget*>{&main, period, new frmDataBase(f.program, &dialogs), new frmAbout(&dialogs),
+                                                         new frmLimits(f.program, settings, &dialogs), new frmDecisions(f.program, &dialogs)})
+      faults << faultsOf(window);
+    f.press("1.5");
     showGerman(true);
-    QVERIFY2(tooSmall.isEmpty(), qPrintable(tooSmall.join(", ")));
-    const QStringList shared = sharedAccessKeys(windows.all());
-    QVERIFY2(shared.isEmpty(), qPrintable(shared.join(", ")));
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(", ")));
+    QCOMPARE(f.log(), "\"Calculation: 1\",\"Current time: 05/12/2010 14:08:45\",\"Threshold A: 0\",\"Probability ratio: 1.5\"\r\n");
   }
 
-  // Qt's own file dialog and message boxes speak German too; a recent file that is gone is refused
-  // with the words the dialog uses for a name that is not there.
-  void qtDialogsInGerman() {
-    EntryFixture f;
+  // Qt's file dialog and its message box speak German. The file chosen there heads the recent
+  // files, which the next run offers newest first, eight at most; one chosen there is chosen as in
+  // the dialog and goes to the top, one that is gone is refused in the dialog's own words and
+  // leaves. Help > Language is kept for the next run too, and told in the language chosen.
+  void keptForTheNextRun() {
+    testing::EntryFixture f;
+    const auto path = [&](int i) { return QFileInfo(f.path(QString("m%1.db").arg(i))).absoluteFilePath(); };
+    ProgramSettings settings;
+    for (int i = 1; i < 10; ++i) QFile(path(i)).open(QIODevice::WriteOnly), mnuRecent_Click(f.program, path(i), settings);
     QStringList seen;
     QTimer::singleShot(0, [&] {
       auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-      seen << dialog->windowTitle() << dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Open)->text()
-           << dialog->findChild<QComboBox*>("fileTypeCombo")->itemText(0).section(' ', 0, 0);
-      QTest::keyClicks(dialog->findChild<QLineEdit*>("fileNameEdit"), "gone.db");
+      auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+      seen << dialog->windowTitle() << dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Open)->text();
       QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        seen << box->windowTitle() << box->text() << box->buttons().constFirst()->text();
+        seen << box->text() << box->buttons().constFirst()->text();
         box->accept();
-        dialog->reject();
       });
-      QTest::keyClick(dialog->findChild<QLineEdit*>("fileNameEdit"), Qt::Key_Return);
+      for (const QString& typed : {f.path("gone.db"), path(4)}) name->setText(typed), QTest::keyClick(name, Qt::Key_Return);
     });
-    QVERIFY_THROWS_EXCEPTION(RuntimeError, FileDialogChooser(nullptr).chooseDatabaseFile());
-    ProgramSettings settings;
-    mnuRecent_Click(f.program, QDir::current().filePath("gone.db"), settings);
-    const RecordedMessages::Shown refused = f.test.messages.shown.value(0);
-    QCOMPARE(seen, (QStringList{"Datenbankdatei auswählen", "&Öffnen", "Messwert-Datenbanken", "Datenbankdatei auswählen",
-                                refused.text, "OK"}));
-    QVERIFY2(refused.text.startsWith("gone.db\nDie Datei konnte nicht gefunden werden."), qPrintable(refused.text));
-  }
-
-  // Help > Language is kept for the next start and told in the language chosen: "as the system"
-  // follows the regional settings.
-  void languageItemRemembered_data() {
-    QTest::addColumn<QString>("item");
-    QTest::addColumn<QLocale>("regional");
-    QTest::addColumn<Language>("kept");
-    QTest::addColumn<QString>("told");
-    const QLocale english(QLocale::English, QLocale::UnitedKingdom), german(QLocale::German, QLocale::Germany);
-    const QString inGerman = "Das Programm zeigt die gewählte Sprache ab seinem nächsten Start.";
-    const QString inEnglish = "The program shows the chosen language from its next start.";
-    QTest::newRow("Deutsch under English settings") << "mnuLanguageGerman" << english << Language::German << inGerman;
-    QTest::newRow("English under German settings") << "mnuLanguageEnglish" << german << Language::English << inEnglish;
-    QTest::newRow("as the system, German") << "mnuLanguageSystem" << german << Language::System << inGerman;
-    QTest::newRow("as the system, English") << "mnuLanguageSystem" << english << Language::System << inEnglish;
-  }
-  void languageItemRemembered() {
-    QFETCH(QString, item);
-    QFETCH(QLocale, regional);
-    QFETCH(Language, kept);
-    QFETCH(QString, told);
-    TestEnvironment test(regional);
-    ProgramState state;
-    {
-      frmChart window(state, test.env);
-      window.findChild<QAction*>(item)->trigger();
-    }
-    QCOMPARE(ProgramSettings().language(), kept);
-    QCOMPARE(test.messages.texts(), QStringList{told});
-    QCOMPARE(test.messages.shown[0].title, told.startsWith("Das") ? "Kelvane-Programm" : "Kelvane program");
-    frmChart restarted(state, test.env);  // shows what the file keeps
+    FileDialogChooser chooser(nullptr);
+    mnuFileOpen_Click(f.program, chooser, settings);
+    frmChart(f.state, f.test.env).findChild<QAction*>("mnuLanguageEnglish")->trigger();
+    frmChart restarted(f.state, f.test.env);
     emit restarted.findChild<QMenu*>("mnuHelp")->aboutToShow();
-    QVERIFY(restarted.findChild<QAction*>(item)->isChecked());
-  }
-
-  // What others read stays the same whichever language the program shows: the log file's record
-  // and the period dialog's query.
-  void recordsOthersReadStayAsTheyAre() {
-    QByteArrayList logs, queries;
-    for (bool german : {false, true}) {
-      showGerman(german);
-      EntryFixture f;
-      f.press("1.5");
-      logs << f.log();
-      queries << periodQuery({f.test.clock.now().addDays(-2), f.test.clock.now()}, f.test.env.regional).toUtf8();
-    }
-    QVERIFY(logs[0].contains("\"Probability ratio: 1.5\""));
-    QCOMPARE(logs[1], logs[0]);
-    QCOMPARE(queries[1], queries[0]);
+    QVERIFY(restarted.findChild<QAction*>("mnuLanguageEnglish")->isChecked() && ProgramSettings().language() == Language::English);
+    emit restarted.findChild<QMenu*>("mnuFile")->aboutToShow();
+    QString offered;
+    for (const QAction* item : restarted.findChild<QMenu*>("mnuRecent")->actions()) offered += item->text().left(3) + item->text().right(5);
+    QCOMPARE(offered, "&1 m4.db&2 m9.db&3 m8.db&4 m7.db&5 m6.db&6 m5.db&7 m3.db&8 m2.db");
+    restarted.findChild<QAction*>("mnuRecent_2")->trigger();
+    QFile::remove(path(6));
+    restarted.findChild<QAction*>("mnuRecent_4")->trigger();
+    QCOMPARE(ProgramSettings().recentFiles(), (QStringList{path(8), path(4), path(9), path(7), path(5), path(3), path(2)}));
+    QCOMPARE((QStringList{f.state.DatabasePath, seen.join('|')}),
+             (QStringList{path(8), "Datenbankdatei auswählen|&Öffnen|gone.db\nDie Datei konnte nicht gefunden werden.\n"
+                                   "Stellen Sie sicher, dass der Dateiname richtig ist.|OK"}));
+    QCOMPARE(f.test.messages.shown.value(0).title, "Kelvane program");
+    QCOMPARE(f.test.messages.texts(), (QStringList{"The program shows the chosen language from its next start.", seen[2].replace("gone.db", "m6.db")}));
   }
 };
 

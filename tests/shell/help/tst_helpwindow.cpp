@@ -1,6 +1,5 @@
 #include "shell/help/ChmFile.h"
 #include "shell/help/HelpWindow.h"
-#include "handlers/MainWindowHandlers.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -12,13 +11,9 @@ namespace {
 const QString kHelpFile = QStringLiteral(KELVANE_HELP_FILE);
 const QString kDocs = QStringLiteral(KELVANE_DOCS_DIR);
 
-// The first of the folders under docs/ that has the file.
-QByteArray docsFile(const QString& path, const QStringList& folders = {""}) {
-  for (const QString& folder : folders) {
-    QFile file(kDocs + '/' + folder + '/' + path);
-    if (file.open(QIODevice::ReadOnly)) return file.readAll();
-  }
-  return {};
+QByteArray docsFile(const QString& path) {
+  QFile file(kDocs + '/' + path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 }  // namespace
@@ -52,20 +47,9 @@ class HelpWindowTest : public QObject {
   }
 
   // From the contents, every link reaches a page of the file (and a place in it, if it names one),
-  // and every picture is the screenshot under docs/, or absent while it is not drawn yet; the German
-  // file shows the German program's where docs/de has it.
-  void everyLinkAndPictureIsInTheFile_data() {
-    QTest::addColumn<QString>("helpFile");
-    QTest::addColumn<QString>("pages");
-    QTest::addColumn<QStringList>("pictures");
-    QTest::newRow("English") << kHelpFile << "help" << QStringList{""};
-    QTest::newRow("German") << QStringLiteral(KELVANE_GERMAN_HELP_FILE) << "help-de" << QStringList{"de", ""};
-  }
+  // and every picture is the screenshot under docs/, or absent while it is not drawn yet.
   void everyLinkAndPictureIsInTheFile() {
-    QFETCH(QString, helpFile);
-    QFETCH(QString, pages);
-    QFETCH(QStringList, pictures);
-    const ChmFile chm(helpFile);
+    const ChmFile chm(kHelpFile);
     QList<QUrl> links{QUrl("chm:" + chm.defaultTopic())};  // every link met, in the order met
     QHash<QString, QStringList> anchors;                    // of each page reached
     for (qsizetype next = 0; next < links.size(); ++next) {
@@ -73,14 +57,14 @@ class HelpWindowTest : public QObject {
       if (anchors.contains(path)) continue;
       QTextDocument page;  // left empty, and so not reached, if the file lacks it
       page.setHtml(QString::fromUtf8(chm.read(path).value_or("")));
-      QCOMPARE(chm.read(path).value_or(""), docsFile(pages + path));
+      QCOMPARE(chm.read(path).value_or(""), docsFile("help" + path));
       for (QTextBlock block = page.begin(); block.isValid(); block = block.next())
         for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
           const QTextCharFormat format = fragment.fragment().charFormat();
           anchors[path] << format.anchorNames();
           const QString name = format.isImageFormat() ? format.toImageFormat().name() : format.anchorHref();
           const QUrl target = links[next].resolved(QUrl(name));
-          if (format.isImageFormat()) QCOMPARE(chm.read(target.path()).value_or(""), docsFile(target.fileName(), pictures));
+          if (format.isImageFormat()) QCOMPARE(chm.read(target.path()).value_or(""), docsFile(target.fileName()));
           else if (!name.isEmpty() && target.scheme() == "chm") links << target;
         }
     }
@@ -89,29 +73,7 @@ class HelpWindowTest : public QObject {
       if (!anchors.contains(link.path()) || (link.hasFragment() && !anchors[link.path()].contains(link.fragment())))
         broken << link.toString();
     QVERIFY2(broken.isEmpty(), qPrintable(broken.join(", ")));
-    QCOMPARE(anchors.size(), QDir(kDocs + '/' + pages).entryList({"*.html"}).size());
-  }
-
-  // Help opens the help file of the language shown, and the English one while that is missing.
-  void helpFileOfTheLanguageShown_data() {
-    QTest::addColumn<bool>("german");
-    QTest::addColumn<QStringList>("files");
-    QTest::addColumn<QString>("opened");
-    const QStringList both{"English Help.chm", "German Help.chm"};
-    QTest::newRow("English") << false << both << "English Help.chm";
-    QTest::newRow("German") << true << both << "German Help.chm";
-    QTest::newRow("German, its file missing") << true << QStringList{"English Help.chm"} << "English Help.chm";
-  }
-  void helpFileOfTheLanguageShown() {
-    QFETCH(bool, german);
-    QFETCH(QStringList, files);
-    QFETCH(QString, opened);
-    QTemporaryDir folder;
-    for (const QString& name : files) QFile(folder.filePath(name)).open(QIODevice::WriteOnly);
-    showGerman(german);
-    const QString path = helpFilePath(folder.path());
-    showGerman(false);
-    QCOMPARE(path, folder.filePath(opened));
+    QCOMPARE(anchors.size(), QDir(kDocs + "/help").entryList({"*.html"}).size());
   }
 
   void navigatingTheFile() {
