@@ -408,7 +408,7 @@ void frmChart::setCaptions() {
   lblTimeStamp_->setText(LoadResString(TextId::TimeStampHeading));
   fraChart_->setTitle(LoadResString(TextId::ChartFrame));
   lblChartDescr_->setText(LoadResString(TextId::ChartDescription));
-  btnSPRT_->setText(withAccessKey(LoadResString(TextId::DatabaseButton), u'b', u'a'));  // D opens the Database menu
+  btnSPRT_->setText(withAccessKey(LoadResString(TextId::DatabaseButton), u'b', u'a'));  // D opens the Database menu, Datei
   btnMaximized_->setText(withAccessKey(LoadResString(TextId::FullScreenButton), u's', u'V'));  // F opens the File menu
   btnClose_->setText(withAccessKey(LoadResString(TextId::CloseButton), u'C', u'S'));
   setMenuCaption(mnuFile_, LoadResString(TextId::FileMenu), u'F', u'D');

@@ -17,7 +17,8 @@ constexpr double kDialogFontSize = 9.75;
 constexpr double kButtonFontSize = 9;
 
 // A number box with its label, which names it for a screen reader too.
-QLineEdit* makeNumberBox(QWidget* dialog, const char* name, const char* labelName, int top, TextId caption, QChar english, QChar german) {
+QLineEdit* makeNumberBox(QWidget* dialog, const char* name, const char* labelName, int top, TextId caption, QChar english,
+                         QChar german) {
   auto* edit = makeControl<QLineEdit>(dialog, name, kDialogFontSize, 3240, top, 2100, 375);
   QLabel* label = makeLabel(dialog, labelName, kDialogFontSize, 120, top + 60, 3015, 285);
   label->setText(withAccessKey(LoadResString(caption), english, german));

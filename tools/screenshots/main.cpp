@@ -254,8 +254,8 @@ int main(int argc, char* argv[]) {
   showGerman(german);
   SetClock clock(QDateTime(QDate(2026, 12, 6), QTime(14, 8, 45)));
   SilentMessages messages;
-  const QLocale regionalSettings = german ? QLocale(QLocale::German, QLocale::Germany) : QLocale(QLocale::English, QLocale::UnitedKingdom);
-  Environment env{clock, RegionalForms(regionalSettings), messages};
+  const QLocale locale = german ? QLocale(QLocale::German, QLocale::Germany) : QLocale(QLocale::English, QLocale::UnitedKingdom);
+  Environment env{clock, RegionalForms(locale), messages};
   const RegionalForms& regional = env.regional;
   const QTemporaryDir logFolder;  // the pictures leave no log behind
   env.logFilePath = logFolder.filePath(QStringLiteral("Logfile.txt"));
