@@ -77,6 +77,7 @@ class frmChart : public QMainWindow, public MainWindowView {
   void mnuPeriod_Click();
   void mnuLimits_Click();
   void mnuDecisions_Click();
+  void fillRecentFiles();
 
   ProgramState& state_;
   StoreAndForward store_;
@@ -94,6 +95,8 @@ class frmChart : public QMainWindow, public MainWindowView {
   QAction *mnuExportChart_, *mnuPrintChart_, *mnuExportRows_;
   QAction *mnuFollow_, *mnuPeriod_;
   QAction *mnuLimits_, *mnuDecisions_;
+  QMenu *mnuRecent_, *mnuLanguage_;
+  QAction *mnuLanguageSystem_, *mnuLanguageEnglish_, *mnuLanguageGerman_;
   QLabel* lblDecision_;
   ProgramSettings settings_;
   QLabel* lblCursor_;

@@ -10,6 +10,9 @@ namespace {
 
 const QString kLeakTest = QStringLiteral("LeakTest/");
 const QString kRatioForm = QStringLiteral("ratio"), kLogRatioForm = QStringLiteral("log");
+const QString kLanguage = QStringLiteral("Language/Shown");
+const QString kEnglish = QStringLiteral("en"), kGerman = QStringLiteral("de");
+const QString kRecentFiles = QStringLiteral("RecentFiles/Paths");
 
 }  // namespace
 
@@ -67,6 +70,26 @@ void ProgramSettings::setLeakLimits(const std::optional<LeakLimits>& limits) {
     setNumber(kLeakTest + QStringLiteral("LimitA"), limits->upper);
     setNumber(kLeakTest + QStringLiteral("LimitB"), limits->lower);
   }
+  write();
+}
+
+Language ProgramSettings::language() const {
+  const QString shown = settings_.value(kLanguage).toString();
+  return shown == kGerman ? Language::German : shown == kEnglish ? Language::English : Language::System;
+}
+
+void ProgramSettings::setLanguage(Language language) {
+  if (language == Language::System)
+    settings_.remove(kLanguage);
+  else
+    settings_.setValue(kLanguage, language == Language::German ? kGerman : kEnglish);
+  write();
+}
+
+QStringList ProgramSettings::recentFiles() const { return settings_.value(kRecentFiles).toStringList(); }
+
+void ProgramSettings::setRecentFiles(const QStringList& paths) {
+  settings_.setValue(kRecentFiles, paths);
   write();
 }
 

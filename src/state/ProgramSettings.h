@@ -1,9 +1,11 @@
 #pragma once
 
 #include "LeakLimits.h"
+#include "TextResources.h"
 
 #include <QSettings>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -25,6 +27,14 @@ class ProgramSettings {
   // Keeps the limits for the next run, or removes them. Raises a RuntimeError naming the file when
   // it could not be written.
   void setLeakLimits(const std::optional<LeakLimits>& limits);
+
+  // Help > Language, for the next start: as the system while unset.
+  Language language() const;
+  void setLanguage(Language language);
+
+  // File > Recent database files: the paths chosen last, newest first.
+  QStringList recentFiles() const;
+  void setRecentFiles(const QStringList& paths);
 
  private:
   std::optional<double> number(const QString& key) const;
