@@ -12,7 +12,6 @@
 #include <cmath>
 #include <limits>
 #include <optional>
-#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -358,19 +357,24 @@ class Renderer {
   // Dashed lines across the plot, one device pixel wide, labelled at its right end in the line's
   // colour.
   void drawLimitLines(const LeakLimits& limits) {
-    for (const auto& [value, colour, name] :
-         {std::tuple{limits.upper, kUpperLimitColour, "A"}, std::tuple{limits.lower, kLowerLimitColour, "B"}}) {
+    struct LimitLine {
+      double value;
+      Colour colour;
+      const char* name;
+    };
+    for (const LimitLine& line :
+         {LimitLine{limits.upper, kUpperLimitColour, "A"}, LimitLine{limits.lower, kLowerLimitColour, "B"}}) {
       float y = 0;
-      if (!skipOnFailure([&] { y = Y(toSingle(value)); })) continue;
+      if (!skipOnFailure([&] { y = Y(toSingle(line.value)); })) continue;
       skipOnFailure([&] { pic_.SetDrawWidth(0); });
       skipOnFailure([&] { pic_.SetDrawStyle(DrawingSurface::Dashed); });
-      skipOnFailure([&] { pic_.Line(X(s_.PlotXMin), y, X(s_.PlotXMax), y, colour); });
+      skipOnFailure([&] { pic_.Line(X(s_.PlotXMin), y, X(s_.PlotXMax), y, line.colour); });
       skipOnFailure([&] { pic_.SetDrawStyle(DrawingSurface::Solid); });
       skipOnFailure([&] { pic_.SetFont(kFont, kStartFontSize); });
-      skipOnFailure([&] { pic_.SetForeColor(colour); });
+      skipOnFailure([&] { pic_.SetForeColor(line.colour); });
       skipOnFailure([&] {
-        const float top = value >= 0 ? std::max(y + kNearLabelDrop, Y(0) + kLimitLabelRise) : y + kNearLabelDrop;
-        print(X(s_.PlotXMax) + kLimitLabelGap, top, QString::fromLatin1(name));
+        const float top = line.value >= 0 ? std::max(y + kNearLabelDrop, Y(0) + kLimitLabelRise) : y + kNearLabelDrop;
+        print(X(s_.PlotXMax) + kLimitLabelGap, top, QString::fromLatin1(line.name));
       });
     }
     skipOnFailure([&] { pic_.SetForeColor(rec_.ForeColor); });
