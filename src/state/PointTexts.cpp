@@ -125,6 +125,12 @@ std::optional<QByteArrayView> StoredColumn::textAt(qsizetype row) const {
   return text(quint32(cell & kPayload));
 }
 
+std::optional<quint32> StoredColumn::wideTextIndexAt(qsizetype row) const {
+  const quint64 cell = wideCells_.at(row);
+  if ((cell & kTagMask) != kTextTag) return std::nullopt;
+  return quint32(cell & kPayload);
+}
+
 std::optional<double> StoredColumn::numberAt(qsizetype row) const {
   const quint64 cell = cellAt(row);
   switch (cell & kTagMask) {

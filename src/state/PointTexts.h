@@ -60,6 +60,15 @@ class StoredColumn {
   std::optional<QByteArrayView> textAt(qsizetype row) const;
   // A number as a Double, without the cost of a QVariant; none for a value of another kind.
   std::optional<double> numberAt(qsizetype row) const;
+  // The index of a row's text in the column's table of them; none for a value of another kind and
+  // for a row the column does not hold. Inline: charts read millions of them.
+  std::optional<quint32> textIndexAt(qsizetype row) const {
+    if (row < 0 || row >= size()) return std::nullopt;
+    if (wide_) return wideTextIndexAt(row);
+    const quint32 cell = narrowCells_.at(row);
+    if ((cell & kNarrowTagMask) != kNarrowTextTag) return std::nullopt;
+    return cell & kNarrowPayload;
+  }
 
  private:
   // A narrow cell is a Single's bits, or a NaN whose top 12 bits say what its low 20 bits hold.
@@ -82,6 +91,7 @@ class StoredColumn {
   void appendWideNumber(double value);
   void appendWideText(quint32 index);
   void appendWide(quint64 cell);
+  std::optional<quint32> wideTextIndexAt(qsizetype row) const;
   quint64 cellAt(qsizetype row) const { return wide_ ? wideCells_.at(row) : widened(narrowCells_.at(row)); }
   static quint64 widened(quint32 cell);
   void widen();

@@ -26,6 +26,11 @@ class ProgramSettings {
   // it could not be written.
   void setLeakLimits(const std::optional<LeakLimits>& limits);
 
+  // Whether stored charts are drawn on the time scale; off unless the file says on. Raises as
+  // setLeakLimits does.
+  bool timeScale() const;
+  void setTimeScale(bool on);
+
  private:
   std::optional<double> number(const QString& key) const;
   void setNumber(const QString& key, std::optional<double> value);
