@@ -17,6 +17,7 @@ int main(int argc, char* argv[]) {
   kelvane::ProgramState state;
   // The settings file gives the start-up state nothing else.
   state.Limits = kelvane::ProgramSettings().leakLimits();
+  state.TimeScale = kelvane::ProgramSettings().timeScale();
   kelvane::SystemClock clock;
   kelvane::MessageBoxes messages;
   const kelvane::Environment env{clock, kelvane::RegionalForms(QLocale()), messages};

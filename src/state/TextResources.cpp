@@ -125,6 +125,27 @@ const QHash<TextId, QString>& table() {
       {TextId::DecisionStretch, QStringLiteral("%1 to %2: %3 row(s), highest %4")},
       {TextId::LimitsNotKept, QStringLiteral("The limits hold for this run, but they could not be kept for the next "
                                              "one: %1")},
+      {TextId::TimeScaleItem, QStringLiteral("Time scale")},
+      {TextId::SummaryItem, QStringLiteral("Summary...")},
+      {TextId::CopySummaryButton, QStringLiteral("Copy")},
+      {TextId::SummaryRows, QStringLiteral("Rows")},
+      {TextId::SummaryFirstMoment, QStringLiteral("First moment")},
+      {TextId::SummaryLastMoment, QStringLiteral("Last moment")},
+      {TextId::SummaryLowest, QStringLiteral("Lowest value")},
+      {TextId::SummaryHighest, QStringLiteral("Highest value")},
+      {TextId::SummaryMean, QStringLiteral("Mean")},
+      {TextId::SummaryDeviation, QStringLiteral("Standard deviation")},
+      {TextId::SummaryGaps, QStringLiteral("Gaps")},
+      {TextId::SummaryLongestGap, QStringLiteral("Longest gap")},
+      {TextId::SummaryGapTime, QStringLiteral("Time in gaps")},
+      {TextId::SummaryLeftOut, QStringLiteral("Rows whose Date and Time are no moment")},
+      {TextId::SummaryRowsAtA, QStringLiteral("Rows at or above A")},
+      {TextId::SummaryTimeAtA, QStringLiteral("Time at or above A")},
+      {TextId::ValueAtMoment, QStringLiteral("%1 at %2")},
+      {TextId::DurationFrom, QStringLiteral("%1 from %2")},
+      {TextId::DurationDays, QStringLiteral("%1 d %2")},
+      {TextId::TimeScaleNotKept, QStringLiteral("The time scale holds for this run, but it could not be kept for the "
+                                                "next one: %1")},
       {TextId::NoPeriodIndex, QStringLiteral("This table has no index on Date and Time: a period is found by reading "
                                              "every row. kelvane-db index adds one.")},
   };
