@@ -98,7 +98,7 @@ void zoomBetween(DrawingSurface& picture, PicturePosition from, PicturePosition 
     return std::isnan(moment) ? double(range.from) : std::clamp(moment, double(range.from), double(range.to));
   };
   const double a = momentAt(from.x), b = momentAt(to.x);
-  zoomIntoSpan(picture, {qint64(std::floor(std::min(a, b))), qint64(std::ceil(std::max(a, b)))}, env);
+  zoomIntoSpan(picture, {std::llround(std::min(a, b)), std::llround(std::max(a, b))}, env);
 }
 
 void zoomOut(DrawingSurface& picture, const Environment& env) {

@@ -315,11 +315,14 @@ class Renderer {
         skipOnFailure([&] { dottedLine(x, Y(s_.PlotYMin), x, Y(s_.PlotYMax)); });
       if (!rec_.ShowXLabels) continue;
       const bool even = tickNumber(step, tick) % 2 == 0;
+      // Centred under the tick, but not cut by the picture's left edge.
       const auto centred = [&](float points, float drop, const QString& text) {
         skipOnFailure([&] { pic_.SetFont(kFont, points); });
-        skipOnFailure([&] { print(x - pic_.TextWidth(text, kFont, points) / 2, Y(0) - drop, text); });
+        skipOnFailure([&] { print(std::max(0.0f, x - pic_.TextWidth(text, kFont, points) / 2), Y(0) - drop, text); });
       };
-      centred(kStoredLabelFontSize, even ? kFarLabelDrop : kNearLabelDrop, tickLabel(step, tick, env_.regional));
+      // A time at the Y axis would run into its labels; the date stands clear below them.
+      if (tick != time_->range()->from)
+        centred(kStoredLabelFontSize, even ? kFarLabelDrop : kNearLabelDrop, tickLabel(step, tick, env_.regional));
       const QDate date = RegionalForms::wallDate(tick);
       if (date == dated) continue;
       centred(kDateFontSize, even ? kEvenDateDrop : kOddDateDrop, env_.regional.dateText(date));
@@ -519,6 +522,8 @@ void drawAgainChanged(DrawingSurface& picture, const std::function<void(KeptChar
     KeptChart again = chart;
     change(again);
     if (chart.whole) again.whole = std::make_shared<const KeptChart>(changed(*chart.whole));
+    // The chart a zoom is into lists its leak decisions as it would be drawn.
+    if (onTimeScale(again)) again.timeLine = timeLineOf(again, env.regional);
     return again;
   };
   if (const auto kept = picture.LastChart()) DrawChartAgain(picture, changed(*kept), env);

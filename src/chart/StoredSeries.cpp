@@ -84,6 +84,8 @@ bool StoredSeries::crowded(int from, int to) const {
   if (to - from + 1 < kCrowdedColumn) return false;
   if (!time_) return true;
   const double widest = columnWidth_ / double(s_.ScaleX) / (kCrowdedColumn - 1);
+  // Within a stretch no step is longer than the longest that is no gap.
+  if (time_->longestStep() < widest) return true;
   qint64 previous = time_->momentAt(from - 1);
   for (int i = from + 1; i <= to; ++i) {
     const qint64 at = time_->momentAt(i - 1);

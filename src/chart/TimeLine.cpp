@@ -9,9 +9,6 @@ namespace {
 
 // A single moment is drawn in the middle of a minute.
 constexpr qint64 kLoneMomentMargin = 30;
-// Intervals up to this many seconds are counted by length to find their median; the few longer
-// ones are sorted.
-constexpr qint64 kCountedInterval = 4096;
 
 }  // namespace
 
@@ -28,14 +25,18 @@ TimeLine::TimeLine(const ShownRows& rows, const RegionalForms& regional, std::op
   for (quint32 text = 0; text < quint32(times_->textCount()); ++text)
     secondsOfDay_.push_back(regional.wallSecondsOfDay(times_->text(text)).value_or(-1));
 
+  // One pass: the first and last moment, whether the records come in time order, and while they
+  // do, their intervals.
   qint64 first = std::numeric_limits<qint64>::max(), last = kNoMoment, previous = kNoMoment;
   bool ordered = true;
+  Intervals intervals;
   for (qint32 p = 1; p <= records_; ++p) {
     const qint64 at = moment(p);
     if (at == kNoMoment) {
       ++leftOut_;
       continue;
     }
+    if (ordered && previous != kNoMoment) intervals.add(at - previous, p - 2, records_ / 64);
     ordered = ordered && at >= previous;
     previous = at;
     first = std::min(first, at);
@@ -46,7 +47,22 @@ TimeLine::TimeLine(const ShownRows& rows, const RegionalForms& regional, std::op
   if (!range_) return;
   if (range_->to - range_->from < 1) range_ = WallSpan{range_->from - kLoneMomentMargin, range_->to + kLoneMomentMargin};
   placeRecords(ordered && leftOut_ == 0);
-  findGaps();
+  // The intervals of the pass hold while every record is charted in number order.
+  findGaps(order_.empty() && firstRecord_ == 1 && count_ == records_ ? std::move(intervals) : Intervals());
+}
+
+void TimeLine::Intervals::add(qint64 interval, qint32 position, qint64 most) {
+  if (interval <= 0) return;  // rows of one moment are no interval
+  ++count;
+  if (interval <= kCountedInterval) ++counted[std::size_t(interval)];
+  else longer.push_back(interval);
+  if (interval <= 1 || !allLongOnes) return;
+  if (qint64(longOnes.size()) >= most) {
+    allLongOnes = false;
+    longOnes = {};
+  } else {
+    longOnes.push_back(position);
+  }
 }
 
 void TimeLine::placeRecords(bool ordered) {
@@ -86,27 +102,28 @@ qint32 TimeLine::firstAtOrAfter(qint64 at) const {
   return low;
 }
 
-void TimeLine::findGaps() {
-  std::vector<qint64> counted(kCountedInterval + 1, 0), longer;
-  qint64 intervals = 0;
-  for (qint32 position = 1; position < count_; ++position) {
-    const qint64 interval = momentAt(position) - momentAt(position - 1);
-    if (interval <= 0) continue;  // rows of one moment are no interval
-    ++intervals;
-    if (interval <= kCountedInterval) ++counted[std::size_t(interval)];
-    else longer.push_back(interval);
+void TimeLine::findGaps(Intervals intervals) {
+  if (intervals.count == 0) {
+    for (qint32 position = 1; position < count_; ++position)
+      intervals.add(momentAt(position) - momentAt(position - 1), position - 1, count_ / 64);
   }
   const auto nth = [&](qint64 n) {
     for (qint64 length = 1; length <= kCountedInterval; ++length) {
-      if (n < counted[std::size_t(length)]) return length;
-      n -= counted[std::size_t(length)];
+      if (n < intervals.counted[std::size_t(length)]) return length;
+      n -= intervals.counted[std::size_t(length)];
     }
-    std::nth_element(longer.begin(), longer.begin() + n, longer.end());
-    return longer[std::size_t(n)];
+    std::nth_element(intervals.longer.begin(), intervals.longer.begin() + n, intervals.longer.end());
+    return intervals.longer[std::size_t(n)];
   };
-  if (intervals > 0) median_ = (double(nth((intervals - 1) / 2)) + double(nth(intervals / 2))) / 2;
-  for (qint32 position = 1; position < count_; ++position)
-    if (isGap(momentAt(position) - momentAt(position - 1))) gaps_.push_back(position - 1);
+  if (intervals.count > 0) median_ = (double(nth((intervals.count - 1) / 2)) + double(nth(intervals.count / 2))) / 2;
+  const auto isGapAt = [&](qint32 position) { return isGap(momentAt(position + 1) - momentAt(position)); };
+  if (intervals.allLongOnes) {
+    for (const qint32 position : intervals.longOnes)
+      if (isGapAt(position)) gaps_.push_back(position);
+    return;
+  }
+  for (qint32 position = 0; position + 1 < count_; ++position)
+    if (isGapAt(position)) gaps_.push_back(position);
 }
 
 }  // namespace kelvane

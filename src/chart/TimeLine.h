@@ -3,6 +3,7 @@
 #include "state/RegionalForms.h"
 #include "state/RowColumns.h"
 
+#include <algorithm>
 #include <limits>
 #include <optional>
 #include <vector>
@@ -30,10 +31,11 @@ class TimeLine {
   // The moment of record p (1..records), kNoMoment when its texts are no moment.
   qint64 moment(qint32 p) const {
     const qsizetype row = firstRow_ + p - 1;
-    const std::optional<quint32> date = dates_->textIndexAt(row), time = times_->textIndexAt(row);
-    if (!date || !time || *date >= daySeconds_.size() || *time >= secondsOfDay_.size()) return kNoMoment;
-    const qint64 day = daySeconds_[*date];
-    const qint32 second = secondsOfDay_[*time];
+    // StoredColumn::kNoText lies beyond every table.
+    const quint32 date = dates_->textIndexAt(row), time = times_->textIndexAt(row);
+    if (date >= daySeconds_.size() || time >= secondsOfDay_.size()) return kNoMoment;
+    const qint64 day = daySeconds_[date];
+    const qint32 second = secondsOfDay_[time];
     return day == kNoMoment || second < 0 ? kNoMoment : day + second;
   }
   qint32 records() const { return records_; }
@@ -58,14 +60,28 @@ class TimeLine {
   double medianInterval() const { return median_; }
   // A gap: longer than five times the median interval, and than one second.
   bool isGap(qint64 interval) const { return interval > 1 && double(interval) > kGapFactor * median_; }
+  // The longest interval that is no gap.
+  double longestStep() const { return std::max(1.0, kGapFactor * median_); }
   // The positions after which a gap opens, in order.
   const std::vector<qint32>& gaps() const { return gaps_; }
 
  private:
   static constexpr double kGapFactor = 5;
 
+  // Intervals up to this many seconds are counted by length to find their median; the few longer
+  // ones are sorted.
+  static constexpr qint64 kCountedInterval = 4096;
+  struct Intervals {
+    std::vector<qint64> counted = std::vector<qint64>(kCountedInterval + 1, 0), longer;
+    qint64 count = 0;
+    // Where the intervals longer than a second lie, while they are few: the gaps are among them.
+    std::vector<qint32> longOnes;
+    bool allLongOnes = true;
+    void add(qint64 interval, qint32 position, qint64 most);
+  };
+
   void placeRecords(bool ordered);
-  void findGaps();
+  void findGaps(Intervals intervals);
 
   std::shared_ptr<const RowColumns> columns_;
   const StoredColumn* dates_;

@@ -31,16 +31,18 @@ frmSummary::frmSummary(Program& program, QWidget* mainWindow) : QDialog(mainWind
   setWindowTitle(QStringLiteral("Summary of the chart"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFont(tahoma(kDialogFontSize));
-  setFixedSize(twipsOnScreen(7335), twipsOnScreen(4935));
-  lstSummary_ = makeControl<QTreeWidget>(this, "lstSummary", kDialogFontSize, 120, 120, 7095, 4200);
+  setFixedSize(twipsOnScreen(9135), twipsOnScreen(4935));
+  lstSummary_ = makeControl<QTreeWidget>(this, "lstSummary", kDialogFontSize, 120, 120, 8895, 4200);
   lstSummary_->setAccessibleName(windowTitle());
   lstSummary_->setColumnCount(2);
   lstSummary_->setHeaderHidden(true);
   lstSummary_->setRootIsDecorated(false);
+  lstSummary_->setSelectionMode(QAbstractItemView::NoSelection);
   lstSummary_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-  QPushButton* copy = makeButton(this, "btnCopySummary", 4560, TextId::CopySummaryButton, u'C');
-  QPushButton* close = makeButton(this, "btnClose", 6000, TextId::CloseButton, u'l');
+  QPushButton* copy = makeButton(this, "btnCopySummary", 6360, TextId::CopySummaryButton, u'o');
+  QPushButton* close = makeButton(this, "btnClose", 7800, TextId::CloseButton, u'l');
   chainTabOrder({lstSummary_, copy, close});
+  copy->setFocus();  // the list's first line would look chosen
   refresh();
 
   connect(copy, &QPushButton::clicked, this, [this] { QGuiApplication::clipboard()->setText(summaryText(lines_)); });
