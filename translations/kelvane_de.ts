@@ -366,6 +366,8 @@ Er bleibt mit den danach eingegebenen Werten in „Pending rows.txt“ und wird 
         <source>the printer cannot be used.</source>
         <comment>109</comment>
         <translation>Der Drucker kann nicht verwendet werden.</translation>
+    </message>
+    <message>
         <source>Leak test limits...</source>
         <comment>110</comment>
         <translation>Grenzen des Lecktests...</translation>
@@ -383,7 +385,8 @@ Er bleibt mit den danach eingegebenen Werten in „Pending rows.txt“ und wird 
     <message>
         <source>Missed leak probability β</source>
         <comment>113</comment>
-        <translation>Wahrscheinlichkeit eines übersehenen Lecks β</translation>
+        <translatorcomment>Label of 201 px: &quot;Wahrscheinlichkeit eines übersehenen Lecks β&quot; does not fit.</translatorcomment>
+        <translation>Wahrsch. für übersehenes Leck β</translation>
     </message>
     <message>
         <source>The values are natural logarithms of the ratio</source>
@@ -413,7 +416,8 @@ Er bleibt mit den danach eingegebenen Werten in „Pending rows.txt“ und wird 
     <message>
         <source>No limits</source>
         <comment>119</comment>
-        <translation>Keine Grenzen</translation>
+        <translatorcomment>Button of 81 px beside OK: &quot;Keine Grenzen&quot; and &quot;Ohne Grenzen&quot; do not fit; the button removes the limits.</translatorcomment>
+        <translation>Entfernen</translation>
     </message>
     <message>
         <source>%1 is not a number.</source>
@@ -569,6 +573,159 @@ Er bleibt mit den danach eingegebenen Werten in „Pending rows.txt“ und wird 
         <source>This table has no index on Date and Time: a period is found by reading every row. kelvane-db index adds one.</source>
         <comment>150</comment>
         <translation>Diese Tabelle hat keinen Index über Date und Time: Für einen Zeitraum wird jede Zeile gelesen. kelvane-db index legt einen an.</translation>
+    </message>
+    <message>
+        <source>Kelvane program</source>
+        <comment>160</comment>
+        <translation>Kelvane-Programm</translation>
+    </message>
+    <message>
+        <source>About %1</source>
+        <comment>161</comment>
+        <translation>Info über %1</translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <comment>162</comment>
+        <translation>Version %1</translation>
+    </message>
+    <message>
+        <source>SQL query</source>
+        <comment>163</comment>
+        <translation>SQL-Abfrage</translation>
+    </message>
+    <message>
+        <source>Chart a period</source>
+        <comment>164</comment>
+        <translation>Zeitraum darstellen</translation>
+    </message>
+    <message>
+        <source>Leak test limits</source>
+        <comment>165</comment>
+        <translation>Grenzen des Lecktests</translation>
+    </message>
+    <message>
+        <source>Leak decisions</source>
+        <comment>166</comment>
+        <translation>Leckentscheidungen</translation>
+    </message>
+    <message>
+        <source>Chart maximized</source>
+        <comment>167</comment>
+        <translation>Diagramm im Vollbild</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <comment>168</comment>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Program icon</source>
+        <comment>169</comment>
+        <translation>Programmsymbol</translation>
+    </message>
+    <message>
+        <source>Select Database file</source>
+        <comment>170</comment>
+        <translation>Datenbankdatei auswählen</translation>
+    </message>
+    <message>
+        <source>Measurement databases (*.db *.sqlite *.sqlite3 *.kvconn);;SQLite databases (*.db *.sqlite *.sqlite3);;Connection files (*.kvconn);;All files (*)</source>
+        <comment>171</comment>
+        <translation>Messwert-Datenbanken (*.db *.sqlite *.sqlite3 *.kvconn);;SQLite-Datenbanken (*.db *.sqlite *.sqlite3);;Verbindungsdateien (*.kvconn);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Recent database files</source>
+        <comment>172</comment>
+        <translation>Letzte Datenbankdateien</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <comment>173</comment>
+        <translation>Sprache</translation>
+    </message>
+    <message>
+        <source>As the system</source>
+        <comment>174</comment>
+        <translation>Wie im System</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <comment>175</comment>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>Deutsch</source>
+        <comment>176</comment>
+        <translation>Deutsch</translation>
+    </message>
+    <message>
+        <source>The program shows the chosen language from its next start.</source>
+        <comment>177</comment>
+        <translation>Das Programm zeigt die gewählte Sprache ab seinem nächsten Start.</translation>
+    </message>
+    <message>
+        <source>The choice could not be kept for the next run: %1</source>
+        <comment>178</comment>
+        <translation>Die Auswahl konnte nicht für den nächsten Lauf aufbewahrt werden: %1</translation>
+    </message>
+    <message>
+        <source>English Help.chm</source>
+        <comment>179</comment>
+        <translation>German Help.chm</translation>
+    </message>
+    <message>
+        <source>no answer within %1 seconds</source>
+        <comment>180</comment>
+        <translation>keine Antwort innerhalb von %1 Sekunden</translation>
+    </message>
+    <message>
+        <source>Values kept in %1 cannot be read. The file is left as it is, and values to keep go to %2 beside it.</source>
+        <comment>181</comment>
+        <translation>In %1 aufbewahrte Werte können nicht gelesen werden. Die Datei bleibt, wie sie ist, und aufzubewahrende Werte kommen in %2 daneben.</translation>
+    </message>
+</context>
+<context>
+    <name>kelvane::HelpWindow</name>
+    <message>
+        <source>Help file not found</source>
+        <translation>Hilfedatei nicht gefunden</translation>
+    </message>
+    <message>
+        <source>The help file could not be opened:</source>
+        <translation>Die Hilfedatei konnte nicht geöffnet werden:</translation>
+    </message>
+    <message>
+        <source>It is looked for beside the program; reinstalling the program puts it back.</source>
+        <translation>Sie wird neben dem Programm gesucht; eine Neuinstallation des Programms stellt sie wieder her.</translation>
+    </message>
+    <message>
+        <source>Topic not found</source>
+        <translation>Thema nicht gefunden</translation>
+    </message>
+    <message>
+        <source>The help file has no page %1.</source>
+        <translation>Die Hilfedatei hat keine Seite %1.</translation>
+    </message>
+    <message>
+        <source>Kelvane program Help</source>
+        <translation>Hilfe zum Kelvane-Programm</translation>
+    </message>
+    <message>
+        <source>Navigation</source>
+        <translation>Navigationsleiste</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Zurück</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>Vorwärts</translation>
+    </message>
+    <message>
+        <source>Contents</source>
+        <translation>Inhalt</translation>
     </message>
 </context>
 </TS>

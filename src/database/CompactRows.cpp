@@ -132,6 +132,21 @@ bool nextRow(RowCursor& rows, qint32& count, JobControl& job) {
   return true;
 }
 
+
+// The rows in columns of their own, from the row at first of theirs.
+CompactRows copiedFrom(const CompactRows& rows, qsizetype first) {
+  CompactRows copy = rows;
+  const auto columns = std::make_shared<RowColumns>();
+  for (ColumnOf column : kColumns) {
+    const StoredColumn& from = *((*rows.columns).*column);
+    StoredColumn& to = *((*columns).*column);
+    for (qsizetype row = first; row < rows.first + rows.loaded && row < from.size(); ++row) to.appendFrom(from, row);
+  }
+  copy.columns = columns;
+  copy.first = 0;
+  return copy;
+}
+
 }  // namespace
 
 CompactRows readRows(RowCursor& rows, const LoadPlan& plan, JobControl& job) {
@@ -195,10 +210,9 @@ void widenRange(CompactRows& rows, const LoadPlan& plan) {
   range.YMax = plan.yMax;
   float labelStep = plan.yLabelStep;
   const StoredColumn& data = *rows.columns->data;
-  for (qsizetype row = rows.first; row < rows.first + rows.loaded && row < data.size(); ++row) {
-    const std::optional<double> d = data.numberAt(row);
-    if (d && (*d >= range.YMax || *d <= range.YMin)) applyVerticalRange(kStoredRange, range, labelStep, *d);
-  }
+  data.forEachNumber(rows.first, std::min(rows.first + rows.loaded, data.size()), [&](double d) {
+    if (d >= range.YMax || d <= range.YMin) applyVerticalRange(kStoredRange, range, labelStep, d);
+  });
   rows.yMin = range.YMin;
   rows.yMax = range.YMax;
   rows.yLabelStep = labelStep;
@@ -210,8 +224,8 @@ CompactRows rowsShown(const KeptChart& chart, int series, const LoadPlan& plan) 
   rows.columns = chart.rows.columns;
   rows.first = chart.rows.first;
   rows.count = rows.loaded = chart.rows.count;
-  rows.values.reserve(rows.count);
-  for (int p = 1; p <= rows.count; ++p) rows.values.append(chart.record.Values.at(p, series));
+  rows.values = chart.record.Values.column(series);
+  rows.values.resize(rows.count);
   rows.labels = plan.numberOnX ? rows.columns->number : rows.columns->time;
   const StoredColumn& dates = *rows.columns->date;
   if (rows.first < dates.size()) rows.firstDate = dates.at(rows.first);
@@ -220,18 +234,19 @@ CompactRows rowsShown(const KeptChart& chart, int series, const LoadPlan& plan) 
 
 CompactRows joined(const CompactRows& rows, const CompactRows& later, const LoadPlan& plan) {
   if (rows.count == 0) return later;
-  CompactRows both = rows;
-  // Copies share their cells until the first row goes on: then each is copied once.
-  const auto columns = std::make_shared<RowColumns>();
-  const auto copy = [&](ColumnOf column) {
-    (*columns).*column = std::make_shared<StoredColumn>(*((*rows.columns).*column));
-    StoredColumn& to = *((*columns).*column);
+  // Columns only grow, and whatever shows them reads its own rows of them: the later rows go on
+  // in the same columns, where a kept chart of the rows before never looks, unless rows that no
+  // chart shows came after these.
+  const qsizetype end = rows.first + rows.count;
+  const bool endsThere = std::all_of(std::begin(kColumns), std::end(kColumns),
+                                     [&](ColumnOf column) { return ((*rows.columns).*column)->size() == end; });
+  CompactRows both = endsThere ? rows : copiedFrom(rows, rows.first);
+  for (ColumnOf column : kColumns) {
+    StoredColumn& to = *((*both.columns).*column);
     const StoredColumn& from = *((*later.columns).*column);
     for (qsizetype row = later.first; row < later.first + later.loaded && row < from.size(); ++row) to.appendFrom(from, row);
-  };
-  for (ColumnOf column : kColumns) copy(column);
-  both.columns = columns;
-  both.labels = plan.numberOnX ? columns->number : columns->time;
+  }
+  both.labels = plan.numberOnX ? both.columns->number : both.columns->time;
   both.count += later.count;
   both.loaded += later.loaded;
   both.values += later.values;
@@ -248,16 +263,7 @@ CompactRows withoutFirst(const CompactRows& rows, qint32 count, const LoadPlan& 
   rest.loaded = std::max(0, rest.loaded - count);
   rest.values.remove(0, count);
   // Rows no chart shows any more are let go once they outnumber those it shows.
-  if (rest.first > rest.count) {
-    const auto columns = std::make_shared<RowColumns>();
-    for (ColumnOf column : kColumns) {
-      const StoredColumn& from = *((*rows.columns).*column);
-      StoredColumn& to = *((*columns).*column);
-      for (qsizetype row = rest.first; row < rest.first + rest.loaded && row < from.size(); ++row) to.appendFrom(from, row);
-    }
-    rest.columns = columns;
-    rest.first = 0;
-  }
+  if (rest.first > rest.count) rest = copiedFrom(rest, rest.first);
   rest.labels = plan.numberOnX ? rest.columns->number : rest.columns->time;
   const StoredColumn& dates = *rest.columns->date;
   rest.firstDate.reset();

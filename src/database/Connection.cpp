@@ -40,7 +40,7 @@ void Connection::Open(const QString& connectionString) {
   shown_ = engine_->shownName(dataSource);
   QSqlDatabase database = QSqlDatabase::addDatabase(engine_->driver(), name_);
   try {
-    engine_->open(database, dataSource, Mode == adModeRead, LockWait);
+    engine_->open(database, dataSource, LockWait);
   } catch (const RuntimeError& error) {
     database = QSqlDatabase();
     QSqlDatabase::removeDatabase(name_);
@@ -90,15 +90,7 @@ QSqlQuery Connection::query(const QString& sql) {
   requireOpen();
   QSqlQuery query(QSqlDatabase::database(name_, false));
   query.setForwardOnly(true);
-  if (Mode != adModeRead) {
-    if (!query.exec(sql)) throw engineError(query.lastError());
-    return query;
-  }
-  try {
-    engine_->runReadOnly(query, sql);
-  } catch (const RuntimeError& error) {
-    throw error.describedAs(naming(error.description()));
-  }
+  if (!query.exec(sql)) throw engineError(query.lastError());
   return query;
 }
 

@@ -16,8 +16,6 @@ class JobControl;
 class Recordset;
 class RuntimeError;
 
-enum ConnectModeEnum { adModeUnknown = 0, adModeRead = 1 };
-
 // How long a connection waits for another writer's lock unless told otherwise: long beside a
 // collector's one-row transactions.
 inline constexpr std::chrono::milliseconds kLockWait{5000};
@@ -31,8 +29,6 @@ class Connection {
   Connection(const Connection&) = delete;
   Connection& operator=(const Connection&) = delete;
 
-  // Set before Open: a connection opened with adModeRead can never write.
-  ConnectModeEnum Mode = adModeUnknown;
   // Set before Open: how long a statement waits for another writer's lock before it fails.
   std::chrono::milliseconds LockWait = kLockWait;
 
@@ -50,9 +46,8 @@ class Connection {
   // connection closes): its stop ends what the connection waits for at once.
   void workFor(JobControl* job);
 
-  // For record sets: runs a text (through the read-only path on an adModeRead connection) or a
-  // statement with bound values, whose rows can be read forward; raise a RuntimeError when the
-  // engine refuses.
+  // For record sets: runs a text or a statement with bound values, whose rows can be read
+  // forward; raise a RuntimeError when the engine refuses.
   QSqlQuery query(const QString& sql);
   QSqlQuery execute(const QString& sql, const QList<QVariant>& values);
   void attach(Recordset* recordset);

@@ -28,11 +28,10 @@ class Engine {
   virtual QString driver() const = 0;
   // How messages name the database: the file, or the server's address without its password.
   virtual QString shownName(const QString& dataSource) const = 0;
-  // Opens the database the data source names; read-only connections can never write, and a write
-  // waits up to lockWait for another writer's lock. Raises a RuntimeError that says why the
-  // source cannot be opened.
-  virtual void open(QSqlDatabase& database, const QString& dataSource, bool readOnly,
-                    std::chrono::milliseconds lockWait) const = 0;
+  // Opens the database the data source names to write it; a write waits up to lockWait for another
+  // writer's lock. Raises a RuntimeError that says why the source cannot be opened. Reading goes
+  // through rowSource, where nothing a text says can write.
+  virtual void open(QSqlDatabase& database, const QString& dataSource, std::chrono::milliseconds lockWait) const = 0;
   // What ends the wait of an open connection at once, from another thread: the engine's own
   // interrupt, or closing the socket of a server connection. Never waits.
   virtual std::function<void()> interruptOf(const QSqlDatabase& database) const = 0;
@@ -40,9 +39,6 @@ class Engine {
   virtual QStringList beginWriteStatements() const = 0;
   // Whether the engine's own code for a failure says that waiting may cure it.
   virtual Retry retryFor(const QSqlError& error) const = 0;
-  // Runs an operator's text, unchanged, on a read-only connection: exactly one statement, and
-  // nothing it says can write. Raises a RuntimeError with the engine's reason when it refuses.
-  virtual void runReadOnly(QSqlQuery& query, const QString& sql) const = 0;
   // Reads the data source's rows straight through the engine's own interface.
   virtual std::unique_ptr<RowSource> rowSource(const QString& dataSource) const = 0;
 };

@@ -1,5 +1,6 @@
 #include "PendingLine.h"
 
+#include "entry/CsvLine.h"
 #include "state/PlainNumber.h"
 
 #include <QStringList>
@@ -12,35 +13,6 @@ namespace kelvane {
 namespace {
 
 constexpr int kFields = 5;  // and the number, when a write gave one
-
-QByteArray quoted(const QString& field) {
-  QByteArray text = field.toUtf8();
-  return '"' + text.replace('"', "\"\"") + '"';
-}
-
-// The quoted fields of a line; nothing when a quote is left open or something stands between them.
-std::optional<QStringList> fieldsOf(QByteArrayView line) {
-  QStringList fields;
-  qsizetype at = 0;
-  for (;;) {
-    if (at >= line.size() || line[at] != '"') return std::nullopt;
-    QByteArray field;
-    for (++at;; ++at) {
-      if (at >= line.size()) return std::nullopt;
-      if (line[at] != '"') {
-        field += line[at];
-      } else if (at + 1 < line.size() && line[at + 1] == '"') {
-        field += '"';
-        ++at;
-      } else {
-        break;
-      }
-    }
-    fields.append(QString::fromUtf8(field));
-    if (++at == line.size()) return fields;
-    if (line[at++] != ',') return std::nullopt;
-  }
-}
 
 template <typename Number>
 std::optional<Number> parsed(const QString& text) {
@@ -57,14 +29,14 @@ std::optional<double> numberOf(const QString& text) { return parsed<double>(text
 }  // namespace
 
 QByteArray pendingLine(const KeptRow& row) {
-  QByteArrayList fields{quoted(row.database), quoted(row.measurement.date), quoted(row.measurement.time),
-                        '"' + plainNumber(row.measurement.data) + '"', '"' + QByteArray::number(row.entry) + '"'};
-  if (row.number) fields.append('"' + plainNumber(*row.number) + '"');
-  return fields.join(',') + "\r\n";
+  QStringList fields{row.database, row.measurement.date, row.measurement.time,
+                     QString::fromLatin1(plainNumber(row.measurement.data)), QString::number(row.entry)};
+  if (row.number) fields.append(QString::fromLatin1(plainNumber(*row.number)));
+  return csvLine(fields, Quoting::EveryField);
 }
 
 std::optional<KeptRow> readPendingLine(QByteArrayView line) {
-  const std::optional<QStringList> fields = fieldsOf(line);
+  const std::optional<QStringList> fields = quotedFields(line);
   if (!fields || (fields->size() != kFields && fields->size() != kFields + 1) || fields->at(0).isEmpty()) return std::nullopt;
   const std::optional<float> data = singleOf(fields->at(3));
   bool isNumber = false;

@@ -30,7 +30,7 @@ bool hasPeriodIndex(const QString& dataSource) {
   const bool onServer = dynamic_cast<const PostgresEngine*>(&engineFor(dataSource)) != nullptr;
   const std::unique_ptr<RowSource> source = engineFor(dataSource).rowSource(dataSource);
   source->open();
-  RowCursor& rows = source->run(onServer ? kPostgresCatalog : kSqlitePlan);
+  RowCursor& rows = source->runOwn(onServer ? kPostgresCatalog : kSqlitePlan);
   bool found = false;
   // Read to the end, so that the read ends cleanly. The plan's last column says how a table is read.
   while (rows.next())

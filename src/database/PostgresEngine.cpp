@@ -181,8 +181,7 @@ QString PostgresEngine::shownName(const QString& dataSource) const {
   }
 }
 
-void PostgresEngine::open(QSqlDatabase& database, const QString& dataSource, bool readOnly,
-                          std::chrono::milliseconds lockWait) const {
+void PostgresEngine::open(QSqlDatabase& database, const QString& dataSource, std::chrono::milliseconds lockWait) const {
   const ServerAddress address = serverAddressIn(dataSource);
 
   database.setHostName(address.host);
@@ -190,7 +189,7 @@ void PostgresEngine::open(QSqlDatabase& database, const QString& dataSource, boo
   database.setDatabaseName(address.database);
   database.setUserName(address.user);
   database.setPassword(address.password);
-  database.setConnectOptions((address.settings + kKeepAlive + QStringList{sessionOptions(readOnly, lockWait)}).join(QLatin1Char(';')));
+  database.setConnectOptions((address.settings + kKeepAlive + QStringList{sessionOptions(false, lockWait)}).join(QLatin1Char(';')));
   QElapsedTimer connecting;
   connecting.start();
   if (!database.open()) {
@@ -220,19 +219,6 @@ Retry PostgresEngine::retryFor(const QSqlError& error) const {
   for (const QString& prefix : passing)
     if (state.startsWith(prefix)) return Retry::Later;
   return Retry::Never;
-}
-
-void PostgresEngine::runReadOnly(QSqlQuery& query, const QString& sql) const {
-  PGconn* connection = connectionOf(query.driver());
-  if (!connection) throw postgresError(QStringLiteral("No PostgreSQL connection handle"));
-  ReadOnlyTransaction transaction(connection);
-  transaction.prepare(sql);
-  transaction.rowColumns();  // refuses a statement that returns no rows
-  // Fetched in full, the rows outlive the transaction; a forward-only result would be lost
-  // with the rollback.
-  query.setForwardOnly(false);
-  if (!query.exec(QStringLiteral("EXECUTE ") + QLatin1String(ReadOnlyTransaction::kStatement)))
-    throw postgresError(query.lastError().text());
 }
 
 std::function<void()> PostgresEngine::interruptOf(const QSqlDatabase& database) const {

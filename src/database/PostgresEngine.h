@@ -43,8 +43,7 @@ class PostgresEngine : public Engine {
   QString name() const override { return QStringLiteral("PostgreSQL"); }
   QString driver() const override { return QStringLiteral("QPSQL"); }
   QString shownName(const QString& dataSource) const override;
-  void open(QSqlDatabase& database, const QString& dataSource, bool readOnly,
-            std::chrono::milliseconds lockWait) const override;
+  void open(QSqlDatabase& database, const QString& dataSource, std::chrono::milliseconds lockWait) const override;
   std::function<void()> interruptOf(const QSqlDatabase& database) const override;
   // The lock keeps every other writer out until the commit, readers not: two writers can never
   // read the same largest number.
@@ -53,7 +52,6 @@ class PostgresEngine : public Engine {
   }
   // A server out of reach, shutting down, out of disk or locked by another writer: its SQLSTATE.
   Retry retryFor(const QSqlError& error) const override;
-  void runReadOnly(QSqlQuery& query, const QString& sql) const override;
   std::unique_ptr<RowSource> rowSource(const QString& dataSource) const override;
 };
 

@@ -41,11 +41,16 @@ ReadOnlyTransaction::ReadOnlyTransaction(PGconn* connection, const std::atomic<b
 }
 
 ReadOnlyTransaction::~ReadOnlyTransaction() {
-  // Rows not read yet are not wanted, nor is anything from a stopped job's abandoned connection:
-  // the session ends with the connection, which takes the transaction and all it held along, and
-  // the server notices within a second.
-  const PGTransactionStatusType status = PQtransactionStatus(connection_);
-  if (status == PQTRANS_ACTIVE || status == PQTRANS_UNKNOWN || (stopped_ && stopped_->load())) return;
+  // Nothing is wanted from a stopped job's abandoned connection: the session ends with the
+  // connection, which takes the transaction and all it held along, and the server notices within
+  // a second. Rows not read yet are read past, so that the connection serves the next text.
+  if (PQtransactionStatus(connection_) == PQTRANS_UNKNOWN || (stopped_ && stopped_->load())) return;
+  while (PQtransactionStatus(connection_) == PQTRANS_ACTIVE) {
+    PGresult* rest = nextResult(connection_, stopped_);
+    if (!rest) break;
+    PQclear(rest);
+  }
+  if (PQtransactionStatus(connection_) == PQTRANS_ACTIVE) return;
   // One round trip: a connection held between two reads goes through this each time.
   QByteArray end = "ROLLBACK; ";
   if (prepared_) end += QByteArray("DEALLOCATE ") + kStatement + "; ";

@@ -10,6 +10,7 @@
 
 #include <charconv>
 #include <cstring>
+#include <utility>
 
 #include <poll.h>
 #include <sys/socket.h>
@@ -17,6 +18,8 @@
 namespace kelvane {
 
 namespace {
+
+constexpr const char* kNewest = "kelvane_newest_number";
 
 // The server's type numbers (pg_type.oid) of the values that do not come as texts.
 constexpr Oid kBool = 16, kBytes = 17, kInt8 = 20, kInt2 = 21, kInt4 = 23, kObjectId = 26;
@@ -87,16 +90,50 @@ RowCursor& PostgresRowSource::run(const QString& sql) {
   return *this;
 }
 
+RowCursor& PostgresRowSource::runOwn(const QString& sql) {
+  endRun();
+  if (!PQsendQuery(connection_, sql.toUtf8().constData()) || !PQsetSingleRowMode(connection_))
+    throw failure(errorOf(connection_, nullptr));
+  first_ = nextResult(connection_, stopFlag());
+  const ExecStatusType status = PQresultStatus(first_);
+  if (status != PGRES_SINGLE_TUPLE && status != PGRES_TUPLES_OK) {
+    const QString why = errorOf(connection_, first_);
+    endRun();
+    throw stopped() ? cancelledError() : failure(why);
+  }
+  columns_.clear();
+  for (int i = 0; i < PQnfields(first_); ++i) columns_.push_back({QString::fromUtf8(PQfname(first_, i)), PQftype(first_, i)});
+  return *this;
+}
+
 void PostgresRowSource::endRun() {
-  PQclear(row_);
-  row_ = nullptr;
-  transaction_.reset();
+  PQclear(std::exchange(first_, nullptr));
+  PQclear(std::exchange(row_, nullptr));
+  if (transaction_) {
+    transaction_.reset();
+    return;
+  }
+  // A text of the program's own is read past its last rows, so that the connection serves the next.
+  while (!stopped() && PQtransactionStatus(connection_) == PQTRANS_ACTIVE) {
+    PGresult* rest = nextResult(connection_, stopFlag());
+    if (!rest) break;
+    PQclear(rest);
+  }
 }
 
 // The session can only read, so the program's own query needs no transaction of its own.
 std::optional<double> PostgresRowSource::largestNumber() {
   endRun();
-  PGresult* result = lastResult(connection_, PQsendQuery(connection_, "SELECT max(number) FROM GraphData"), stopFlag());
+  if (!newestPrepared_) {
+    PGresult* prepared = lastResult(
+        connection_, PQsendPrepare(connection_, kNewest, "SELECT max(number) FROM GraphData", 0, nullptr), stopFlag());
+    newestPrepared_ = PQresultStatus(prepared) == PGRES_COMMAND_OK;
+    const QString why = errorOf(connection_, prepared);
+    PQclear(prepared);
+    if (!newestPrepared_) throw stopped() ? cancelledError() : failure(why);
+  }
+  PGresult* result =
+      lastResult(connection_, PQsendQueryPrepared(connection_, kNewest, 0, nullptr, nullptr, nullptr, 0), stopFlag());
   const bool answered = PQresultStatus(result) == PGRES_TUPLES_OK && PQntuples(result) == 1;
   // Read as a row's number is read, so that the chart's newest and the table's compare alike.
   const char* text = answered && !PQgetisnull(result, 0, 0) ? PQgetvalue(result, 0, 0) : nullptr;
@@ -114,9 +151,11 @@ QStringList PostgresRowSource::columns() const {
   return names;
 }
 
-bool PostgresRowSource::next() {
+bool PostgresRowSource::next() { return take(first_ ? std::exchange(first_, nullptr) : nextResult(connection_, stopFlag())); }
+
+bool PostgresRowSource::take(PGresult* result) {
   PQclear(row_);
-  row_ = nextResult(connection_, stopFlag());
+  row_ = result;
   switch (PQresultStatus(row_)) {
     case PGRES_SINGLE_TUPLE:
       return true;

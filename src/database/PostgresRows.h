@@ -19,6 +19,7 @@ class PostgresRowSource : public RowSource, private RowCursor {
 
   void open() override;
   RowCursor& run(const QString& sql) override;
+  RowCursor& runOwn(const QString& sql) override;
   void endRun() override;
   std::optional<double> largestNumber() override;
 
@@ -30,6 +31,8 @@ class PostgresRowSource : public RowSource, private RowCursor {
   bool next() override;
   Cell cell(int column) const override;
   QVariant otherValue(int column) const override;
+  // Takes a result as the current row: false at the end of the rows.
+  bool take(PGresult* result);
   RuntimeError failure(const QString& description) const;
 
   const QString file_;
@@ -39,6 +42,8 @@ class PostgresRowSource : public RowSource, private RowCursor {
   std::unique_ptr<ReadOnlyTransaction> transaction_;
   std::vector<ResultColumn> columns_;
   PGresult* row_ = nullptr;
+  PGresult* first_ = nullptr;  // of a text of the program's own, which brought its columns
+  bool newestPrepared_ = false;
 };
 
 }  // namespace kelvane

@@ -54,11 +54,15 @@ class RowSource {
   // Runs a text as the operator's query is run: exactly one statement, and nothing it says can
   // write. Its rows last until the next run, endRun, or the source closes.
   virtual RowCursor& run(const QString& sql) = 0;
+  // A text of the program's own, which needs no guard as the connection only reads: on a server
+  // one round trip, where run() takes several. Its rows last as run()'s do.
+  virtual RowCursor& runOwn(const QString& sql) = 0;
   // Ends the last run's statement and the transaction it read in, so that a source held between
   // two runs holds up no writer's checkpoint or clean-up.
   virtual void endRun() = 0;
   // The largest number in table GraphData, which the index on number gives at once; none in an
-  // empty table.
+  // empty table. Prepared once a source, as a source is asked again and again, and asked beside
+  // any run.
   virtual std::optional<double> largestNumber() = 0;
 
   // Whether the job the source works for has been stopped.

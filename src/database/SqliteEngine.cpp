@@ -33,14 +33,11 @@ Retry SqliteEngine::retryFor(const QSqlError& error) const {
   return isCode ? kelvane::retryFor(code) : Retry::Never;
 }
 
-void SqliteEngine::open(QSqlDatabase& database, const QString& dataSource, bool readOnly,
-                        std::chrono::milliseconds lockWait) const {
+void SqliteEngine::open(QSqlDatabase& database, const QString& dataSource, std::chrono::milliseconds lockWait) const {
   if (dataSource.isEmpty())
     throw RuntimeError(ErrorNumber::DatabaseEngine, name(), QStringLiteral("No database file has been selected"));
-  database.setDatabaseName(sqliteFileUri(dataSource, readOnly));
-  QString options = QStringLiteral("QSQLITE_OPEN_URI");
-  if (readOnly) options += QStringLiteral(";QSQLITE_OPEN_READONLY");
-  database.setConnectOptions(options);
+  database.setDatabaseName(sqliteFileUri(dataSource, false));
+  database.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
   if (!database.open()) throw failure(database.lastError());
   sqlite3* handle = handleFromDriver(*database.driver());
   if (!handle) throw RuntimeError(ErrorNumber::DatabaseEngine, name(), QStringLiteral("No SQLite handle"));
@@ -48,16 +45,6 @@ void SqliteEngine::open(QSqlDatabase& database, const QString& dataSource, bool 
   // SQLite reads a file lazily: the schema tells at once whether the file is a database at all.
   QSqlQuery schema(database);
   if (!schema.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) throw failure(schema.lastError());
-  if (readOnly) sqlite3_set_authorizer(handle, readsOnly, nullptr);
-}
-
-void SqliteEngine::runReadOnly(QSqlQuery& query, const QString& sql) const {
-  sqlite3* handle = query.driver() ? handleFromDriver(*query.driver()) : nullptr;
-  QString why = QStringLiteral("No SQLite handle");
-  sqlite3_stmt* statement = handle ? prepareReadingStatement(handle, sql, why) : nullptr;
-  if (!statement) throw RuntimeError(ErrorNumber::DatabaseEngine, name(), why);
-  sqlite3_finalize(statement);
-  if (!query.exec(sql)) throw failure(query.lastError());
 }
 
 std::function<void()> SqliteEngine::interruptOf(const QSqlDatabase& database) const {

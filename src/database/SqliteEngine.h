@@ -15,15 +15,13 @@ class SqliteEngine : public Engine {
   QString name() const override { return QStringLiteral("SQLite"); }
   QString driver() const override { return QStringLiteral("QSQLITE"); }
   QString shownName(const QString& dataSource) const override { return dataSource; }
-  void open(QSqlDatabase& database, const QString& dataSource, bool readOnly,
-            std::chrono::milliseconds lockWait) const override;
+  void open(QSqlDatabase& database, const QString& dataSource, std::chrono::milliseconds lockWait) const override;
   std::function<void()> interruptOf(const QSqlDatabase& database) const override;
   // Immediate: a transaction that reads before it writes would otherwise fail at once, busy
   // timeout or not, when another writer came first.
   QStringList beginWriteStatements() const override { return {QStringLiteral("BEGIN IMMEDIATE")}; }
   // Busy, locked, out of reach, full or failing to read or write: the primary result code.
   Retry retryFor(const QSqlError& error) const override;
-  void runReadOnly(QSqlQuery& query, const QString& sql) const override;
   std::unique_ptr<RowSource> rowSource(const QString& dataSource) const override;
 
  private:

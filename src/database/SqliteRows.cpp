@@ -30,6 +30,7 @@ SqliteRowSource::SqliteRowSource(QString path) : path_(std::move(path)) {}
 
 SqliteRowSource::~SqliteRowSource() {
   sqlite3_finalize(statement_);
+  sqlite3_finalize(newest_);
   sqlite3_close(handle_.exchange(nullptr));
 }
 
@@ -54,6 +55,10 @@ void SqliteRowSource::open() {
   sqlite3_progress_handler(handle, kStepsBetweenChecks, endWhenStopped, this);
   sqlite3_set_authorizer(handle, readsOnly, nullptr);
   handle_ = handle;
+  // SQLite reads a file lazily: the schema tells at once whether the file is a database at all.
+  RowCursor& schema = run(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+  schema.next();
+  endRun();
 }
 
 RowCursor& SqliteRowSource::run(const QString& sql) {
@@ -76,12 +81,20 @@ void SqliteRowSource::endRun() {
   statement_ = nullptr;
 }
 
+// Reset at once, so that no read transaction stays open between two checks to hold up the
+// collector's checkpoints.
 std::optional<double> SqliteRowSource::largestNumber() {
-  RowCursor& newest = run(kNewestQuery);
+  QString why;
+  if (!newest_) newest_ = prepareReadingStatement(handle_, kNewestQuery, why);
+  if (!newest_) throw failure(why, sqlite3_extended_errcode(handle_));
+  const int stepped = sqlite3_step(newest_);
   std::optional<double> largest;
-  if (newest.next() && sqlite3_column_type(statement_, 0) != SQLITE_NULL) largest = sqlite3_column_double(statement_, 0);
-  endRun();
-  return largest;
+  if (stepped == SQLITE_ROW && sqlite3_column_type(newest_, 0) != SQLITE_NULL) largest = sqlite3_column_double(newest_, 0);
+  if (stepped != SQLITE_ROW) why = QString::fromUtf8(sqlite3_errmsg(handle_));
+  sqlite3_reset(newest_);
+  if (stepped == SQLITE_ROW) return largest;
+  if (stopped()) throw cancelledError();
+  throw failure(why, stepped);
 }
 
 bool SqliteRowSource::next() {

@@ -1,5 +1,7 @@
 #include "RunRecords.h"
 
+#include "CsvLine.h"
+
 #include "state/TextResources.h"
 #include "state/RuntimeError.h"
 
@@ -14,7 +16,6 @@ namespace kelvane {
 
 namespace {
 
-QString quoted(const QString& field) { return QLatin1Char('"') + field + QLatin1Char('"'); }
 
 }  // namespace
 
@@ -40,12 +41,12 @@ QString thresholdText(std::optional<double> threshold, const RegionalForms& regi
 
 QByteArray logRecord(const EntryRecord& entry, const RegionalForms& regional) {
   const QStringList fields{
-      quoted(QStringLiteral("Calculation: %1").arg(entry.number)),
-      quoted(QStringLiteral("Current time: ") + regional.generalDate(entry.moment)),
-      quoted(QStringLiteral("Threshold A: ") + thresholdText(entry.thresholdA, regional)),
-      quoted(QStringLiteral("Probability ratio: ") + ratioText(entry.value, regional)),
+      QStringLiteral("Calculation: %1").arg(entry.number),
+      QStringLiteral("Current time: ") + regional.generalDate(entry.moment),
+      QStringLiteral("Threshold A: ") + thresholdText(entry.thresholdA, regional),
+      QStringLiteral("Probability ratio: ") + ratioText(entry.value, regional),
   };
-  return (fields.join(QLatin1Char(',')) + QStringLiteral("\r\n")).toUtf8();
+  return csvLine(fields, Quoting::EveryField);
 }
 
 void appendLogRecord(const QString& path, const QByteArray& line) {

@@ -26,15 +26,16 @@ std::optional<QString> queryOf(Program& program, const PeriodDialogView& dialog)
   }
 }
 
-// Synchronous for now: the catalog answers at once, a server out of reach within its connect
-// timeout. A database that cannot be read says nothing here; Chart reports it.
+// Asked off the window's thread, as a server out of reach would hold the dialog's opening. A
+// database that cannot be read says nothing here; Chart reports it.
 void noticeMissingIndex(Program& program, PeriodDialogView& dialog) {
-  bool missing = false;
-  try {
-    missing = !hasPeriodIndex(program.state.DatabasePath);
-  } catch (const RuntimeError&) {
-  }
-  dialog.showNotice(missing ? LoadResString(TextId::NoPeriodIndex) : QString());
+  const auto asked =
+      program.reader.start<bool>([source = program.state.DatabasePath](JobControl&) { return hasPeriodIndex(source); });
+  dialog.whenAnswered(*asked, [asked, &dialog] {
+    const std::optional<Outcome<bool>> answer = asked->outcome();
+    const bool missing = answer && answer->value && !*answer->value;
+    dialog.showNotice(missing ? LoadResString(TextId::NoPeriodIndex) : QString());
+  });
 }
 
 }  // namespace

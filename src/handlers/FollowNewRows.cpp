@@ -67,6 +67,8 @@ void addRows(Program& program, const NewRows& found) {
     const std::shared_ptr<const KeptChart> kept = program.mainWindow.graphField().LastChart();
     if (!kept) return;
     rows = rowsShown(kept->whole ? *kept->whole : *kept, kMainSeries, reading);
+    // A chart whose loading stopped at a row stays as it is: the new rows would stop at it too.
+    if (rows.loaded != rows.count) return;
   }
   const bool added = found.rows.count > 0;
   if (added) rows = joined(rows, found.rows, reading);

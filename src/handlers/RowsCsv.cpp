@@ -1,24 +1,16 @@
 #include "RowsCsv.h"
 
+#include "entry/CsvLine.h"
 #include "entry/NumberInput.h"
 #include "state/PlainNumber.h"
 #include "state/RuntimeError.h"
 
 #include <QStringList>
 
-#include <algorithm>
 
 namespace kelvane {
 
 namespace {
-
-const QString kLineEnd = QStringLiteral("\r\n");
-
-QString quotedIfNeeded(const QString& field) {
-  static const QString kSpecial = QStringLiteral(",\"\r\n");
-  if (std::none_of(field.begin(), field.end(), [](QChar c) { return kSpecial.contains(c); })) return field;
-  return QLatin1Char('"') + QString(field).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
-}
 
 // A spreadsheet takes a cell that starts with one of these for a formula, and runs it.
 QString textCell(const QString& text) {
@@ -42,11 +34,7 @@ QString fieldOf(const QVariant& value, const RegionalForms& regional) {
   }
 }
 
-void appendLine(QByteArray& csv, const QStringList& fields) {
-  QStringList quoted;
-  for (const QString& field : fields) quoted << quotedIfNeeded(field);
-  csv += (quoted.join(QLatin1Char(',')) + kLineEnd).toUtf8();
-}
+void appendLine(QByteArray& csv, const QStringList& fields) { csv += csvLine(fields, Quoting::WhereNeeded); }
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 #include "FileDialogChooser.h"
 
 #include "state/RuntimeError.h"
+#include "state/TextResources.h"
 
 #include <QFileDialog>
 #include <QPrintDialog>
@@ -10,11 +11,8 @@
 namespace kelvane {
 
 QString FileDialogChooser::chooseDatabaseFile() {
-  const QString path = QFileDialog::getOpenFileName(
-      owner_, QStringLiteral("Select Database file"), QString(),
-      QStringLiteral("Measurement databases (*.db *.sqlite *.sqlite3 *.kvconn);;"
-                     "SQLite databases (*.db *.sqlite *.sqlite3);;"
-                     "Connection files (*.kvconn);;All files (*)"));
+  const QString path = QFileDialog::getOpenFileName(owner_, LoadResString(TextId::SelectDatabaseFileTitle), QString(),
+                                                    LoadResString(TextId::DatabaseFileFilters));
   if (path.isEmpty())
     throw RuntimeError(ErrorNumber::DialogCancelled, QStringLiteral("CommonDialog"), QStringLiteral("Cancel was selected."));
   return path;

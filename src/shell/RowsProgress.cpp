@@ -34,7 +34,7 @@ void waitWithProgress(JobControl& job, QWidget* window) {
   dialog.setWindowTitle(applicationTitle());
   dialog.setAccessibleName(applicationTitle());
   dialog.setWindowModality(Qt::ApplicationModal);
-  dialog.setCancelButtonText(withAccessKey(LoadResString(TextId::CancelReadingButton), u'C'));
+  dialog.setCancelButtonText(withAccessKey(LoadResString(TextId::CancelReadingButton), u'C', u'A'));
   dialog.setRange(0, 0);  // how many rows will come is not known
   dialog.setAutoReset(false);
   dialog.setAutoClose(false);

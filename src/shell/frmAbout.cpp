@@ -35,7 +35,7 @@ frmAbout::frmAbout(QWidget* owner) : QDialog(owner) {
   setFixedSize(twipsOnScreen(5730), twipsOnScreen(3600));
   auto* picIcon = makeControl<QLabel>(this, "picIcon", kFontSize, 120, 240, 540, 540);
   picIcon->setPixmap(programIcon(32));
-  picIcon->setAccessibleName(QStringLiteral("Program icon"));
+  picIcon->setAccessibleName(LoadResString(TextId::ProgramIconName));
   lblTitle_ = makeLabel(this, "lblTitle", kFontSize, 840, 240, 4605, 360);
   QFont titleFont = lblTitle_->font();
   titleFont.setBold(true);
@@ -52,8 +52,8 @@ frmAbout::frmAbout(QWidget* owner) : QDialog(owner) {
 }
 
 void frmAbout::Form_Load() {
-  setWindowTitle(QStringLiteral("About ") + applicationTitle());
-  lblVersion_->setText(QStringLiteral("Version ") + versionText());
+  setWindowTitle(LoadResString(TextId::AboutTitle).arg(applicationTitle()));
+  lblVersion_->setText(LoadResString(TextId::VersionLine).arg(versionText()));
   lblTitle_->setText(applicationTitle());
   lblAboutDescr_->setText(LoadResString(TextId::Attribution));
   cmdOK_->setText(LoadResString(TextId::AboutCloseButton));

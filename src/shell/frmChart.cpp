@@ -7,6 +7,7 @@
 #include "state/TextResources.h"
 #include "entry/CalculationStep.h"
 #include "entry/ResetAndClock.h"
+#include "handlers/DatabaseFiles.h"
 #include "handlers/ExportAndPrint.h"
 #include "handlers/StoreAndForward.h"
 #include "handlers/FullScreenChart.h"
@@ -15,7 +16,6 @@
 #include "chart/LimitLines.h"
 #include "ProgramIcon.h"
 #include "RowsProgress.h"
-#include "database/FileSelection.h"
 #include "handlers/FollowNewRows.h"
 #include "handlers/PeriodQuery.h"
 #include "handlers/RecentRecords.h"
@@ -30,7 +30,9 @@
 #include "frmSummary.h"
 #include "help/HelpWindow.h"
 
+#include <QActionGroup>
 #include <QApplication>
+#include <QDir>
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -73,8 +75,8 @@ QLabel* makeFormulaLetter(QWidget* parent, const char* name, const char* letter,
 }
 
 // A menu's title names its pop-up for assistive technology too, without the access key's mark.
-void setMenuCaption(QMenu* menu, const QString& caption, QChar accessKey) {
-  menu->setTitle(withAccessKey(caption, accessKey));
+void setMenuCaption(QMenu* menu, const QString& caption, QChar english, QChar german) {
+  menu->setTitle(withAccessKey(caption, english, german));
   menu->setAccessibleName(caption);
 }
 
@@ -209,7 +211,20 @@ void frmChart::mnuHelpFile_Click() {
   // A window of its own beside the main window, as a help viewer would be; a missing file gets
   // no message box, only a page that says so.
   if (!helpWindow_) helpWindow_ = std::make_unique<HelpWindow>();
-  helpWindow_->showHelpFile(QCoreApplication::applicationDirPath() + QStringLiteral("/English Help.chm"));
+  helpWindow_->showHelpFile(helpFilePath(QCoreApplication::applicationDirPath()));
+}
+
+// Numbered, newest first; the number is the item's access key in either language.
+void frmChart::fillRecentFiles() {
+  mnuRecent_->clear();
+  const QStringList paths = settings_.recentFiles();
+  for (int i = 0; i < paths.size() && i < kRecentFiles; ++i) {
+    const QString shown = QDir::toNativeSeparators(paths[i]).replace(QLatin1Char('&'), QStringLiteral("&&"));
+    QAction* item = mnuRecent_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
+    item->setObjectName(QStringLiteral("mnuRecent_%1").arg(i));
+    connect(item, &QAction::triggered, this, [this, path = paths[i]] { mnuRecent_Click(program_, path, settings_); });
+  }
+  mnuRecent_->setEnabled(!paths.isEmpty());
 }
 
 // The clock's tick runs three jobs, in this order.
@@ -323,6 +338,8 @@ void frmChart::buildMenus() {
   };
   mnuFile_ = addMenu("mnuFile");
   mnuFileOpen_ = addItem(mnuFile_, "mnuFileOpen");
+  mnuRecent_ = mnuFile_->addMenu(QString());
+  mnuRecent_->setObjectName(QStringLiteral("mnuRecent"));
   mnuFile_->addSeparator();
   mnuExportChart_ = addItem(mnuFile_, "mnuExportChart");
   mnuPrintChart_ = addItem(mnuFile_, "mnuPrintChart");
@@ -345,9 +362,19 @@ void frmChart::buildMenus() {
   mnuSummary_->setEnabled(false);
   mnuHelp_ = addMenu("mnuHelp");
   mnuHelpFile_ = addItem(mnuHelp_, "mnuHelpFile");
+  mnuLanguage_ = mnuHelp_->addMenu(QString());
+  mnuLanguage_->setObjectName(QStringLiteral("mnuLanguage"));
+  auto* languages = new QActionGroup(mnuLanguage_);
+  for (auto [item, name, choice] : {std::tuple{&mnuLanguageSystem_, "mnuLanguageSystem", Language::System},
+                                    {&mnuLanguageEnglish_, "mnuLanguageEnglish", Language::English},
+                                    {&mnuLanguageGerman_, "mnuLanguageGerman", Language::German}}) {
+    *item = languages->addAction(addItem(mnuLanguage_, name));
+    (*item)->setCheckable(true);
+    connect(*item, &QAction::triggered, this, [this, choice = choice] { mnuLanguage_Click(program_, choice, settings_); });
+  }
   mnuAbout_ = addItem(mnuHelp_, "mnuAbout");
 
-  connect(mnuFileOpen_, &QAction::triggered, this, [this] { stdFileOpen::SelectDatabaseFile(state_, CommonDialog1_); });
+  connect(mnuFileOpen_, &QAction::triggered, this, [this] { mnuFileOpen_Click(program_, CommonDialog1_, settings_); });
   connect(mnuExit_, &QAction::triggered, this, &frmChart::mnuExit_Click);
   connect(mnuExportChart_, &QAction::triggered, this,
           [this] { mnuExportChart_Click(graphField_->surface(), CommonDialog1_, program_.env); });
@@ -355,7 +382,10 @@ void frmChart::buildMenus() {
           [this] { mnuPrintChart_Click(graphField_->surface(), printDialog_, program_.env); });
   connect(mnuExportRows_, &QAction::triggered, this, [this] { mnuExportRows_Click(program_, CommonDialog1_); });
   // Decided as the menu opens: the chart and the lists change while it is closed.
-  connect(mnuFile_, &QMenu::aboutToShow, this, [this] { mnuExportRows_->setEnabled(rowsToExport(program_)); });
+  connect(mnuFile_, &QMenu::aboutToShow, this, [this] {
+    mnuExportRows_->setEnabled(rowsToExport(program_));
+    fillRecentFiles();
+  });
   connect(mnuSQLquery_, &QAction::triggered, this, [this] { mnuSQLquery_Click(program_); });
   connect(mnuFollow_, &QAction::triggered, this, [this](bool checked) { mnuFollow_Click(program_, newRows_, checked); });
   connect(mnuPeriod_, &QAction::triggered, this, &frmChart::mnuPeriod_Click);
@@ -369,6 +399,12 @@ void frmChart::buildMenus() {
     mnuSummary_->setEnabled(summaryAvailable(program_));
   });
   connect(mnuHelpFile_, &QAction::triggered, this, &frmChart::mnuHelpFile_Click);
+  // The choice kept for the next start, which this run may not show.
+  connect(mnuHelp_, &QMenu::aboutToShow, this, [this] {
+    const Language kept = settings_.language();
+    (kept == Language::German ? mnuLanguageGerman_ : kept == Language::English ? mnuLanguageEnglish_ : mnuLanguageSystem_)
+        ->setChecked(true);
+  });
   connect(mnuAbout_, &QAction::triggered, this, [this] { ShowAboutBox(this); });
 }
 
@@ -381,42 +417,47 @@ void frmChart::Form_Load() {
   TimerCurrentTime_->start();
 }
 
-// Each control's access key goes on where its caption is set; the letters are unique within the
-// window and within each menu.
+// Each control's access keys, English and German, go on where its caption is set; the letters of a
+// language are unique within the window and within each menu.
 void frmChart::setCaptions() {
   fraProgrDescr_->setTitle(LoadResString(TextId::ProgramDescriptionFrame));
   lblProgrDescr_->setText(LoadResString(TextId::ProgramDescription));
   fraDataInput_->setTitle(LoadResString(TextId::DataInputFrame));
-  btnCalculation_->setText(withAccessKey(LoadResString(TextId::InputButton), u'I'));
-  btnReset_->setText(withAccessKey(LoadResString(TextId::ResetButton), u'R'));
+  btnCalculation_->setText(withAccessKey(LoadResString(TextId::InputButton), u'I', u'E'));
+  btnReset_->setText(withAccessKey(LoadResString(TextId::ResetButton), u'R', u'R'));
   fraResults_->setTitle(LoadResString(TextId::ResultsFrame));
   lblNumber_->setText(LoadResString(TextId::NumberHeading));
   lblRandVar_->setText(LoadResString(TextId::DataHeading));
   lblTimeStamp_->setText(LoadResString(TextId::TimeStampHeading));
   fraChart_->setTitle(LoadResString(TextId::ChartFrame));
   lblChartDescr_->setText(LoadResString(TextId::ChartDescription));
-  btnSPRT_->setText(withAccessKey(LoadResString(TextId::DatabaseButton), u'b'));  // D opens the Database menu
-  btnMaximized_->setText(withAccessKey(LoadResString(TextId::FullScreenButton), u's'));  // F opens the File menu
-  btnClose_->setText(withAccessKey(LoadResString(TextId::CloseButton), u'C'));
-  setMenuCaption(mnuFile_, LoadResString(TextId::FileMenu), u'F');
-  mnuExit_->setText(withAccessKey(LoadResString(TextId::ExitItem), u'x'));
-  setMenuCaption(mnuDataHandling_, LoadResString(TextId::DatabaseMenu), u'D');
-  mnuSQLquery_->setText(withAccessKey(LoadResString(TextId::SqlQueryItem), u'S'));
-  mnuFollow_->setText(withAccessKey(LoadResString(TextId::FollowNewRowsItem), u'F'));
-  mnuPeriod_->setText(withAccessKey(LoadResString(TextId::PeriodItem), u'P'));
-  mnuLimits_->setText(withAccessKey(LoadResString(TextId::LimitsItem), u'L'));
-  mnuDecisions_->setText(withAccessKey(LoadResString(TextId::DecisionsItem), u'd'));
-  mnuTimeScale_->setText(withAccessKey(LoadResString(TextId::TimeScaleItem), u'T'));
-  mnuSummary_->setText(withAccessKey(LoadResString(TextId::SummaryItem), u'm'));
-  setMenuCaption(mnuHelp_, LoadResString(TextId::Help), u'H');
-  mnuHelpFile_->setText(withAccessKey(LoadResString(TextId::Help), u'H'));
-  mnuAbout_->setText(withAccessKey(LoadResString(TextId::AboutItem), u'A'));
-  mnuFileOpen_->setText(withAccessKey(LoadResString(TextId::SelectDatabaseFileItem), u'S'));
-  btnNumberOnX_->setText(withAccessKey(LoadResString(TextId::NumberOnXButton), u'N'));
-  btnTimeOnX_->setText(withAccessKey(LoadResString(TextId::TimeOnXButton), u'T'));
-  mnuExportChart_->setText(withAccessKey(LoadResString(TextId::ExportChartItem), u'E'));
-  mnuPrintChart_->setText(withAccessKey(LoadResString(TextId::PrintChartItem), u'P'));
-  mnuExportRows_->setText(withAccessKey(LoadResString(TextId::ExportRowsItem), u'r'));
+  btnSPRT_->setText(withAccessKey(LoadResString(TextId::DatabaseButton), u'b', u'a'));  // D opens the Database menu, Datei
+  btnMaximized_->setText(withAccessKey(LoadResString(TextId::FullScreenButton), u's', u'V'));  // F opens the File menu
+  btnClose_->setText(withAccessKey(LoadResString(TextId::CloseButton), u'C', u'S'));
+  setMenuCaption(mnuFile_, LoadResString(TextId::FileMenu), u'F', u'D');
+  mnuExit_->setText(withAccessKey(LoadResString(TextId::ExitItem), u'x', u'B'));
+  setMenuCaption(mnuDataHandling_, LoadResString(TextId::DatabaseMenu), u'D', u'b');
+  mnuSQLquery_->setText(withAccessKey(LoadResString(TextId::SqlQueryItem), u'S', u'S'));
+  mnuFollow_->setText(withAccessKey(LoadResString(TextId::FollowNewRowsItem), u'F', u'N'));
+  mnuPeriod_->setText(withAccessKey(LoadResString(TextId::PeriodItem), u'P', u'Z'));
+  mnuLimits_->setText(withAccessKey(LoadResString(TextId::LimitsItem), u'L', u'G'));
+  mnuDecisions_->setText(withAccessKey(LoadResString(TextId::DecisionsItem), u'd', u'L'));
+  mnuTimeScale_->setText(withAccessKey(LoadResString(TextId::TimeScaleItem), u'T', u't'));
+  mnuSummary_->setText(withAccessKey(LoadResString(TextId::SummaryItem), u'm', u'm'));
+  setMenuCaption(mnuHelp_, LoadResString(TextId::Help), u'H', u'H');
+  mnuHelpFile_->setText(withAccessKey(LoadResString(TextId::Help), u'H', u'H'));
+  mnuAbout_->setText(withAccessKey(LoadResString(TextId::AboutItem), u'A', u'I'));
+  mnuFileOpen_->setText(withAccessKey(LoadResString(TextId::SelectDatabaseFileItem), u'S', u'a'));
+  btnNumberOnX_->setText(withAccessKey(LoadResString(TextId::NumberOnXButton), u'N', u'N'));
+  btnTimeOnX_->setText(withAccessKey(LoadResString(TextId::TimeOnXButton), u'T', u'Z'));
+  mnuExportChart_->setText(withAccessKey(LoadResString(TextId::ExportChartItem), u'E', u'e'));
+  mnuPrintChart_->setText(withAccessKey(LoadResString(TextId::PrintChartItem), u'P', u'D'));
+  mnuExportRows_->setText(withAccessKey(LoadResString(TextId::ExportRowsItem), u'r', u'Z'));
+  setMenuCaption(mnuRecent_, LoadResString(TextId::RecentFilesMenu), u'f', u'L');
+  setMenuCaption(mnuLanguage_, LoadResString(TextId::LanguageMenu), u'L', u'S');
+  mnuLanguageSystem_->setText(withAccessKey(LoadResString(TextId::SystemLanguageItem), u'A', u'W'));
+  mnuLanguageEnglish_->setText(withAccessKey(LoadResString(TextId::EnglishItem), u'E', u'E'));
+  mnuLanguageGerman_->setText(withAccessKey(LoadResString(TextId::GermanItem), u'D', u'D'));
 }
 
 void frmChart::btnClose_Click() { close(); }

@@ -79,6 +79,7 @@ class frmChart : public QMainWindow, public MainWindowView {
   void mnuLimits_Click();
   void mnuDecisions_Click();
   void mnuSummary_Click();
+  void fillRecentFiles();
 
   ProgramState& state_;
   StoreAndForward store_;
@@ -98,6 +99,8 @@ class frmChart : public QMainWindow, public MainWindowView {
   QAction *mnuLimits_, *mnuDecisions_;
   QAction *mnuTimeScale_, *mnuSummary_;
   QPointer<frmSummary> frmSummary_;
+  QMenu *mnuRecent_, *mnuLanguage_;
+  QAction *mnuLanguageSystem_, *mnuLanguageEnglish_, *mnuLanguageGerman_;
   QLabel* lblDecision_;
   ProgramSettings settings_;
   QLabel* lblCursor_;

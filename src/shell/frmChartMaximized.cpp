@@ -23,7 +23,7 @@ constexpr int kLabelTop = 9960;
 
 frmChartMaximized::frmChartMaximized(const Environment& env) : saveDialog_(this) {
   setObjectName(QStringLiteral("frmChartMaximized"));
-  setWindowTitle(QStringLiteral("Chart maximized"));
+  setWindowTitle(LoadResString(TextId::FullScreenTitle));
   auto* client = new QWidget(this);
   client->setMinimumSize(twipsOnScreen(kClientWidth), twipsOnScreen(kClientHeight));
   setCentralWidget(client);

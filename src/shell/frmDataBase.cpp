@@ -21,7 +21,7 @@ QString withLineBreaks(const QString& text) { return QString(text).replace(QStri
 
 frmDataBase::frmDataBase(Program& program, QWidget* mainWindow) : QDialog(mainWindow) {
   setObjectName(QStringLiteral("frmDataBase"));
-  setWindowTitle(QStringLiteral("SQL query"));
+  setWindowTitle(LoadResString(TextId::QueryDialogTitle));
   setFont(tahoma(kDialogFontSize));
   setFixedSize(twipsOnScreen(8790), twipsOnScreen(5760));
 
@@ -41,8 +41,8 @@ frmDataBase::frmDataBase(Program& program, QWidget* mainWindow) : QDialog(mainWi
   fraSQLQueryDescr->setTitle(LoadResString(TextId::QueryDescriptionFrame));
   lblSQLDlgDescr->setText(LoadResString(TextId::QueryInstructions));
   fraSQLQuery->setTitle(LoadResString(TextId::QueryFrame));
-  btnSelect->setText(withAccessKey(LoadResString(TextId::SelectQueryButton), u'S'));
-  btnCancel->setText(withAccessKey(LoadResString(TextId::CancelQueryButton), u'C'));
+  btnSelect->setText(withAccessKey(LoadResString(TextId::SelectQueryButton), u'S', u'f'));
+  btnCancel->setText(withAccessKey(LoadResString(TextId::CancelQueryButton), u'C', u'A'));
 
   connect(btnSelect, &QPushButton::clicked, this, [this, &program] { btnSelect_Click(program, *this); });
   connect(btnCancel, &QPushButton::clicked, this, [this, &program] { btnCancel_Click(program, *this); });

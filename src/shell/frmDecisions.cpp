@@ -38,7 +38,7 @@ class DecisionsModel : public QAbstractListModel {
 
 frmDecisions::frmDecisions(Program& program, QWidget* mainWindow) : QDialog(mainWindow) {
   setObjectName(QStringLiteral("frmDecisions"));
-  setWindowTitle(QStringLiteral("Leak decisions"));
+  setWindowTitle(LoadResString(TextId::DecisionsDialogTitle));
   setFont(tahoma(kDialogFontSize));
   setFixedSize(twipsOnScreen(7935), twipsOnScreen(4500));
   lstDecisions_ = makeControl<QListView>(this, "lstDecisions", kDialogFontSize, 120, 120, 7695, 3735);
@@ -49,7 +49,7 @@ frmDecisions::frmDecisions(Program& program, QWidget* mainWindow) : QDialog(main
   lstDecisions_->setModel(model);
   if (model->rowCount({}) > 0) lstDecisions_->setCurrentIndex(model->index(0));
   auto* cancel = makeControl<QPushButton>(this, "btnCancel", kButtonFontSize, 6600, 3990, 1215, 375);
-  cancel->setText(withAccessKey(LoadResString(TextId::CancelQueryButton), u'C'));
+  cancel->setText(withAccessKey(LoadResString(TextId::CancelQueryButton), u'C', u'A'));
   cancel->setAutoDefault(false);
   chainTabOrder({lstDecisions_, cancel});
 

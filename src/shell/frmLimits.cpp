@@ -17,23 +17,24 @@ constexpr double kDialogFontSize = 9.75;
 constexpr double kButtonFontSize = 9;
 
 // A number box with its label, which names it for a screen reader too.
-QLineEdit* makeNumberBox(QWidget* dialog, const char* name, const char* labelName, int top, TextId caption, QChar key) {
+QLineEdit* makeNumberBox(QWidget* dialog, const char* name, const char* labelName, int top, TextId caption, QChar english,
+                         QChar german) {
   auto* edit = makeControl<QLineEdit>(dialog, name, kDialogFontSize, 3240, top, 2100, 375);
   QLabel* label = makeLabel(dialog, labelName, kDialogFontSize, 120, top + 60, 3015, 285);
-  label->setText(withAccessKey(LoadResString(caption), key));
+  label->setText(withAccessKey(LoadResString(caption), english, german));
   label->setBuddy(edit);
   return edit;
 }
 
-QRadioButton* makeOption(QWidget* dialog, const char* name, int top, TextId caption, QChar key) {
+QRadioButton* makeOption(QWidget* dialog, const char* name, int top, TextId caption, QChar english, QChar german) {
   auto* option = makeControl<QRadioButton>(dialog, name, kDialogFontSize, 120, top, 6135, 315);
-  option->setText(withAccessKey(LoadResString(caption), key));
+  option->setText(withAccessKey(LoadResString(caption), english, german));
   return option;
 }
 
-QPushButton* makeButton(QWidget* dialog, const char* name, int top, TextId caption, QChar key) {
+QPushButton* makeButton(QWidget* dialog, const char* name, int top, TextId caption, QChar english, QChar german) {
   auto* button = makeControl<QPushButton>(dialog, name, kButtonFontSize, 5520, top, 1215, 375);
-  button->setText(withAccessKey(LoadResString(caption), key));
+  button->setText(withAccessKey(LoadResString(caption), english, german));
   button->setAutoDefault(false);
   return button;
 }
@@ -46,18 +47,18 @@ void setChanged(QLineEdit* edit, const QString& text) {
 
 frmLimits::frmLimits(Program& program, ProgramSettings& settings, QWidget* mainWindow) : QDialog(mainWindow) {
   setObjectName(QStringLiteral("frmLimits"));
-  setWindowTitle(QStringLiteral("Leak test limits"));
+  setWindowTitle(LoadResString(TextId::LimitsDialogTitle));
   setFont(tahoma(kDialogFontSize));
   setFixedSize(twipsOnScreen(6855), twipsOnScreen(2760));
-  txtAlpha_ = makeNumberBox(this, "txtAlpha", "lblAlpha", 120, TextId::AlphaLabel, u'F');
-  txtBeta_ = makeNumberBox(this, "txtBeta", "lblBeta", 540, TextId::BetaLabel, u'M');
-  optLogRatio_ = makeOption(this, "optLogRatio", 1005, TextId::LogRatioOption, u'g');
-  optRatio_ = makeOption(this, "optRatio", 1335, TextId::RatioOption, u'i');
-  txtLimitA_ = makeNumberBox(this, "txtLimitA", "lblLimitA", 1740, TextId::LimitALabel, u'U');
-  txtLimitB_ = makeNumberBox(this, "txtLimitB", "lblLimitB", 2160, TextId::LimitBLabel, u'L');
-  QPushButton* ok = makeButton(this, "btnLimitsOK", 120, TextId::LimitsOkButton, u'O');
-  QPushButton* clear = makeButton(this, "btnLimitsClear", 540, TextId::NoLimitsButton, u'N');
-  QPushButton* cancel = makeButton(this, "btnLimitsCancel", 2160, TextId::CancelQueryButton, u'C');
+  txtAlpha_ = makeNumberBox(this, "txtAlpha", "lblAlpha", 120, TextId::AlphaLabel, u'F', u'F');
+  txtBeta_ = makeNumberBox(this, "txtBeta", "lblBeta", 540, TextId::BetaLabel, u'M', u'W');
+  optLogRatio_ = makeOption(this, "optLogRatio", 1005, TextId::LogRatioOption, u'g', u'g');
+  optRatio_ = makeOption(this, "optRatio", 1335, TextId::RatioOption, u'i', u'V');
+  txtLimitA_ = makeNumberBox(this, "txtLimitA", "lblLimitA", 1740, TextId::LimitALabel, u'U', u'b');
+  txtLimitB_ = makeNumberBox(this, "txtLimitB", "lblLimitB", 2160, TextId::LimitBLabel, u'L', u'U');
+  QPushButton* ok = makeButton(this, "btnLimitsOK", 120, TextId::LimitsOkButton, u'O', u'O');
+  QPushButton* clear = makeButton(this, "btnLimitsClear", 540, TextId::NoLimitsButton, u'N', u'E');
+  QPushButton* cancel = makeButton(this, "btnLimitsCancel", 2160, TextId::CancelQueryButton, u'C', u'A');
   ok->setDefault(true);
   chainTabOrder({txtAlpha_, txtBeta_, optLogRatio_, optRatio_, txtLimitA_, txtLimitB_, ok, clear, cancel});
   showLimits(program, *this);

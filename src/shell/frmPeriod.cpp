@@ -4,6 +4,7 @@
 #include "Keyboard.h"
 #include "state/TextResources.h"
 #include "handlers/ChartPeriod.h"
+#include "state/Background.h"
 
 #include <QDateTimeEdit>
 #include <QPushButton>
@@ -23,21 +24,22 @@ constexpr int kNoticeTop = 1980, kNoticeHeight = 735;
 
 // A moment in the regional forms, the date also picked from a calendar; its label reads it out.
 QDateTimeEdit* makeMomentEdit(QWidget* dialog, const char* name, const char* labelName, int top, TextId caption,
-                              QChar key, const RegionalForms& regional) {
+                              QChar english, QChar german, const RegionalForms& regional) {
   auto* edit = makeControl<QDateTimeEdit>(dialog, name, kDialogFontSize, 960, top, 3000, 375);
   edit->setLocale(regional.locale());
   edit->setDisplayFormat(regional.momentPattern());
   edit->setCalendarPopup(true);
   edit->setDateRange(kFirstDay, kLastDay);
   QLabel* label = makeLabel(dialog, labelName, kDialogFontSize, 120, top + 60, 735, 285);
-  label->setText(withAccessKey(LoadResString(caption), key));
+  label->setText(withAccessKey(LoadResString(caption), english, german));
   label->setBuddy(edit);
   return edit;
 }
 
-QPushButton* makeButton(QWidget* dialog, const char* name, int left, int top, int width, TextId caption, QChar key) {
+QPushButton* makeButton(QWidget* dialog, const char* name, int left, int top, int width, TextId caption, QChar english,
+                        QChar german) {
   auto* button = makeControl<QPushButton>(dialog, name, kButtonFontSize, left, top, width, 375);
-  button->setText(withAccessKey(LoadResString(caption), key));
+  button->setText(withAccessKey(LoadResString(caption), english, german));
   button->setAutoDefault(false);
   return button;
 }
@@ -46,20 +48,20 @@ QPushButton* makeButton(QWidget* dialog, const char* name, int left, int top, in
 
 frmPeriod::frmPeriod(Program& program, QWidget* mainWindow) : QDialog(mainWindow) {
   setObjectName(QStringLiteral("frmPeriod"));
-  setWindowTitle(QStringLiteral("Chart a period"));
+  setWindowTitle(LoadResString(TextId::PeriodDialogTitle));
   setAttribute(Qt::WA_DeleteOnClose);
   setFont(tahoma(kDialogFontSize));
   setFixedSize(twipsOnScreen(5655), twipsOnScreen(kHeight));
   const RegionalForms& regional = program.env.regional;
-  dtFrom_ = makeMomentEdit(this, "dtFrom", "lblFrom", 120, TextId::PeriodFromLabel, u'F', regional);
-  dtTo_ = makeMomentEdit(this, "dtTo", "lblTo", 540, TextId::PeriodToLabel, u'T', regional);
-  QPushButton* lastHour = makeButton(this, "btnLastHour", 960, 1080, 1455, TextId::LastHourButton, u'L');
-  QPushButton* lastShift = makeButton(this, "btnLastShift", 2505, 1080, 1455, TextId::LastShiftButton, u'8');
-  QPushButton* lastDay = makeButton(this, "btnLastDay", 960, 1500, 1455, TextId::LastDayButton, u'4');
-  QPushButton* today = makeButton(this, "btnToday", 2505, 1500, 1455, TextId::TodayButton, u'd');
-  QPushButton* chart = makeButton(this, "btnChartPeriod", 4200, 120, 1335, TextId::ChartPeriodButton, u'C');
-  QPushButton* editSql = makeButton(this, "btnEditSql", 4200, 540, 1335, TextId::EditAsSqlButton, u'E');
-  QPushButton* cancel = makeButton(this, "btnCancel", 4200, 1500, 1335, TextId::CancelQueryButton, u'a');
+  dtFrom_ = makeMomentEdit(this, "dtFrom", "lblFrom", 120, TextId::PeriodFromLabel, u'F', u'V', regional);
+  dtTo_ = makeMomentEdit(this, "dtTo", "lblTo", 540, TextId::PeriodToLabel, u'T', u'B', regional);
+  QPushButton* lastHour = makeButton(this, "btnLastHour", 960, 1080, 1455, TextId::LastHourButton, u'L', u'L');
+  QPushButton* lastShift = makeButton(this, "btnLastShift", 2505, 1080, 1455, TextId::LastShiftButton, u'8', u'8');
+  QPushButton* lastDay = makeButton(this, "btnLastDay", 960, 1500, 1455, TextId::LastDayButton, u'4', u'4');
+  QPushButton* today = makeButton(this, "btnToday", 2505, 1500, 1455, TextId::TodayButton, u'd', u'H');
+  QPushButton* chart = makeButton(this, "btnChartPeriod", 4200, 120, 1335, TextId::ChartPeriodButton, u'C', u'D');
+  QPushButton* editSql = makeButton(this, "btnEditSql", 4200, 540, 1335, TextId::EditAsSqlButton, u'E', u'S');
+  QPushButton* cancel = makeButton(this, "btnCancel", 4200, 1500, 1335, TextId::CancelQueryButton, u'a', u'A');
   lblNoIndex_ = makeLabel(this, "lblNoIndex", kDialogFontSize, 120, kNoticeTop, 5415, kNoticeHeight);
   lblNoIndex_->hide();
   // Enter charts the period, whichever control has the focus.
@@ -83,6 +85,8 @@ void frmPeriod::setPeriod(const QDateTime& from, const QDateTime& to) {
   dtFrom_->setDateTime(from);
   dtTo_->setDateTime(to);
 }
+
+void frmPeriod::whenAnswered(JobControl& job, std::function<void()> then) { job.whenFinished(this, std::move(then)); }
 
 // The dialog grows to show the notice, and keeps its size without one.
 void frmPeriod::showNotice(const QString& text) {

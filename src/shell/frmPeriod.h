@@ -20,6 +20,7 @@ class frmPeriod : public QDialog, public PeriodDialogView {
   QDateTime to() const override;
   void setPeriod(const QDateTime& from, const QDateTime& to) override;
   void showNotice(const QString& text) override;
+  void whenAnswered(JobControl& job, std::function<void()> then) override;
   void unload() override { close(); }
 
  private:

@@ -17,9 +17,9 @@ namespace {
 constexpr double kDialogFontSize = 9.75;
 constexpr double kButtonFontSize = 9;
 
-QPushButton* makeButton(QWidget* dialog, const char* name, int left, TextId caption, QChar key) {
+QPushButton* makeButton(QWidget* dialog, const char* name, int left, TextId caption, QChar english, QChar german) {
   auto* button = makeControl<QPushButton>(dialog, name, kButtonFontSize, left, 4440, 1215, 375);
-  button->setText(withAccessKey(LoadResString(caption), key));
+  button->setText(withAccessKey(LoadResString(caption), english, german));
   button->setAutoDefault(false);
   return button;
 }
@@ -28,7 +28,8 @@ QPushButton* makeButton(QWidget* dialog, const char* name, int left, TextId capt
 
 frmSummary::frmSummary(Program& program, QWidget* mainWindow) : QDialog(mainWindow), program_(program) {
   setObjectName(QStringLiteral("frmSummary"));
-  setWindowTitle(QStringLiteral("Summary of the chart"));
+  // Titled as the menu item that opens it.
+  setWindowTitle(LoadResString(TextId::SummaryItem).remove(QStringLiteral("...")));
   setAttribute(Qt::WA_DeleteOnClose);
   setFont(tahoma(kDialogFontSize));
   setFixedSize(twipsOnScreen(9135), twipsOnScreen(4935));
@@ -39,8 +40,8 @@ frmSummary::frmSummary(Program& program, QWidget* mainWindow) : QDialog(mainWind
   lstSummary_->setRootIsDecorated(false);
   lstSummary_->setSelectionMode(QAbstractItemView::NoSelection);
   lstSummary_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-  QPushButton* copy = makeButton(this, "btnCopySummary", 6360, TextId::CopySummaryButton, u'o');
-  QPushButton* close = makeButton(this, "btnClose", 7800, TextId::CloseButton, u'l');
+  QPushButton* copy = makeButton(this, "btnCopySummary", 6360, TextId::CopySummaryButton, u'o', u'o');
+  QPushButton* close = makeButton(this, "btnClose", 7800, TextId::CloseButton, u'l', u'l');
   chainTabOrder({lstSummary_, copy, close});
   copy->setFocus();  // the list's first line would look chosen
   refresh();

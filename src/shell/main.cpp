@@ -3,21 +3,25 @@
 #include "chart/ChartFonts.h"
 #include "frmChart.h"
 #include "state/ProgramSettings.h"
+#include "state/TextResources.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  QApplication::setApplicationName(kelvane::applicationTitle());
+  // The name the desktop knows the program by, in any language.
+  QApplication::setApplicationName(QStringLiteral("Kelvane program"));
   QApplication::setApplicationVersion(kelvane::versionText());
   // Lets the desktop match the running window with the menu entry kelvane.desktop and its icon.
   QGuiApplication::setDesktopFileName(QStringLiteral("kelvane"));
   kelvane::installChartFonts();
 
+  // The settings file gives the language and the start-up state nothing else.
+  const kelvane::ProgramSettings settings;
+  kelvane::showGerman(kelvane::showsGerman(settings.language(), QLocale()));
   kelvane::ProgramState state;
-  // The settings file gives the start-up state nothing else.
-  state.Limits = kelvane::ProgramSettings().leakLimits();
-  state.TimeScale = kelvane::ProgramSettings().timeScale();
+  state.Limits = settings.leakLimits();
+  state.TimeScale = settings.timeScale();
   kelvane::SystemClock clock;
   kelvane::MessageBoxes messages;
   const kelvane::Environment env{clock, kelvane::RegionalForms(QLocale()), messages};

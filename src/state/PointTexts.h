@@ -63,11 +63,7 @@ class StoredColumn {
   std::optional<double> numberAt(qsizetype row) const {
     if (!wide_) {
       const quint32 cell = narrowCells_.at(row);
-      if ((cell & kNarrowTagMask) < kNarrowIntegerTag) {
-        float single = 0;
-        std::memcpy(&single, &cell, sizeof single);
-        return double(single);
-      }
+      if ((cell & kNarrowTagMask) < kNarrowIntegerTag) return double(singleOf(cell));
     } else if (const quint64 cell = wideCells_.at(row); cell < kWideFirstTag) {
       double value = 0;
       std::memcpy(&value, &cell, sizeof value);
@@ -85,6 +81,24 @@ class StoredColumn {
     const quint32 cell = narrowCells_.at(row);
     return (cell & kNarrowTagMask) == kNarrowTextTag ? cell & kNarrowPayload : kNoText;
   }
+  // Calls number(value) for each row from..to - 1 that holds a number, in order; as fast as a pass
+  // over an array, as charts of millions of rows take their values this way.
+  template <typename Number>
+  void forEachNumber(qsizetype from, qsizetype to, Number&& number) const {
+    if (wide_) {
+      for (qsizetype row = from; row < to; ++row)
+        if (const std::optional<double> value = numberAt(row)) number(*value);
+      return;
+    }
+    for (qsizetype row = from; row < to; ++row) {
+      const quint32 cell = narrowCells_[row];
+      const quint32 tag = cell & kNarrowTagMask;
+      if (tag == kNarrowIntegerTag)
+        number(double(qint32(cell << 12) >> 12));
+      else if (tag != kNarrowTextTag && tag != kNarrowOtherTag)
+        number(double(singleOf(cell)));
+    }
+  }
 
  private:
   // A narrow cell is a Single's bits, or a NaN whose top 12 bits say what its low 20 bits hold.
@@ -98,6 +112,11 @@ class StoredColumn {
   // The first tag of a wide cell: every cell below it holds a Double.
   static constexpr quint64 kWideFirstTag = 0xFFF9ull << 48;
 
+  static float singleOf(quint32 cell) {
+    float single = 0;
+    std::memcpy(&single, &cell, sizeof single);
+    return single;
+  }
   static quint32 narrowNumber(double value) {
     if (std::isnan(value)) return kNarrowQuietNaN;
     const float single = float(value);

@@ -11,6 +11,9 @@ namespace {
 const QString kLeakTest = QStringLiteral("LeakTest/");
 const QString kTimeScale = QStringLiteral("Chart/TimeScale");
 const QString kRatioForm = QStringLiteral("ratio"), kLogRatioForm = QStringLiteral("log");
+const QString kLanguage = QStringLiteral("Language/Shown");
+const QString kEnglish = QStringLiteral("en"), kGerman = QStringLiteral("de");
+const QString kRecentFiles = QStringLiteral("RecentFiles/Paths");
 
 }  // namespace
 
@@ -75,6 +78,26 @@ bool ProgramSettings::timeScale() const { return settings_.value(kTimeScale).toS
 
 void ProgramSettings::setTimeScale(bool on) {
   settings_.setValue(kTimeScale, on ? QStringLiteral("on") : QStringLiteral("off"));
+  write();
+}
+
+Language ProgramSettings::language() const {
+  const QString shown = settings_.value(kLanguage).toString();
+  return shown == kGerman ? Language::German : shown == kEnglish ? Language::English : Language::System;
+}
+
+void ProgramSettings::setLanguage(Language language) {
+  if (language == Language::System)
+    settings_.remove(kLanguage);
+  else
+    settings_.setValue(kLanguage, language == Language::German ? kGerman : kEnglish);
+  write();
+}
+
+QStringList ProgramSettings::recentFiles() const { return settings_.value(kRecentFiles).toStringList(); }
+
+void ProgramSettings::setRecentFiles(const QStringList& paths) {
+  settings_.setValue(kRecentFiles, paths);
   write();
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "LeakLimits.h"
+#include "TextResources.h"
 
 #include <QSettings>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -30,6 +32,14 @@ class ProgramSettings {
   // setLeakLimits does.
   bool timeScale() const;
   void setTimeScale(bool on);
+
+  // Help > Language, for the next start: as the system while unset.
+  Language language() const;
+  void setLanguage(Language language);
+
+  // File > Recent database files: the paths chosen last, newest first.
+  QStringList recentFiles() const;
+  void setRecentFiles(const QStringList& paths);
 
  private:
   std::optional<double> number(const QString& key) const;

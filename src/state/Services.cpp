@@ -7,6 +7,6 @@ QDateTime SystemClock::now() const {
   return moment.addMSecs(-moment.time().msec());
 }
 
-QString applicationTitle() { return QStringLiteral("Kelvane program"); }
+QString applicationTitle() { return LoadResString(TextId::ApplicationTitle); }
 
 }  // namespace kelvane

@@ -2,6 +2,7 @@
 
 #include "RegionalForms.h"
 #include "RuntimeError.h"
+#include "TextResources.h"
 
 #include <QDateTime>
 #include <QString>
@@ -64,7 +65,7 @@ struct Environment {
   void alert(const QString& text) const { messages.show(text, MessageIcon::Exclamation, applicationTitle()); }
   // The second box of the database handlers: "source-->description", no icon, titled "Error".
   void reportError(const QString& source, const QString& description) const {
-    messages.show(source + QStringLiteral("-->") + description, MessageIcon::None, QStringLiteral("Error"));
+    messages.show(source + QStringLiteral("-->") + description, MessageIcon::None, LoadResString(TextId::ErrorTitle));
   }
   // A database handler's failure: its own message, then the error's second box when it has a number.
   void reportFailure(const QString& text, const RuntimeError& error) const {

@@ -78,6 +78,12 @@ class Table2D {
     const QList<T>& column = columns_.at(j - low2_);
     return column.isEmpty() ? empty : column.at(i - low1_);
   }
+  // Column j's values, one a row from the lowest row on, without copying them; empty when none
+  // of its cells was written.
+  QList<T> column(int j) const {
+    if (!contains(low1_, j)) throw subscriptError();
+    return columns_.at(j - low2_);
+  }
   // Column j takes the values, one a row from the lowest row on, without copying them.
   void setColumn(int j, QList<T> values) {
     if (!contains(low1_, j) || values.size() != count1_) throw subscriptError();

@@ -1,6 +1,10 @@
 #include "TextResources.h"
 
+#include <QCoreApplication>
 #include <QHash>
+#include <QLibraryInfo>
+#include <QPointer>
+#include <QTranslator>
 
 #include <cstdlib>
 
@@ -8,159 +12,262 @@ namespace kelvane {
 
 namespace {
 
-// The query instructions wrap at the label's width; the runs of blanks push each piece onto a
-// line of its own.
-QString queryInstructions() {
-  return QStringLiteral(
-             "Input the SQL query to get the data of certain time period. For example, to draw the chart "
-             "based on calculation data from 01.12.2005 between 14:08:45 and 14:10:45, you have to enter:") +
-         QString(121, QLatin1Char(' ')) + QStringLiteral("SELECT Date,Time, number, Data FROM GraphData") +
-         QString(2, QLatin1Char(' ')) +
-         QStringLiteral("WHERE Date ='01.12.2005' AND Time between '14:08:45' and '14:10:45'") +
-         QString(4, QLatin1Char(' ')) +
-         QStringLiteral("To correctly scale the chart, do not select too long period of time. ");
+// Each English text is marked with its id as the translator's disambiguation: lupdate reads the
+// marks into translations/kelvane_de.ts, and a lookup goes through the translator with both.
+struct Entry {
+  const char* english;
+  const char* id;
+};
+
+constexpr char kContext[] = "TextResources";
+
+constexpr Entry kTexts[] = {
+    QT_TRANSLATE_NOOP3("TextResources", "Program description", "11"),
+    QT_TRANSLATE_NOOP3("TextResources",
+                       "This is a Kelvane program to build a graph of input values or construct a graph based on the "
+                       "values of the certain time period queried from Access database.",
+                       "12"),
+    QT_TRANSLATE_NOOP3("TextResources", "Data input", "13"),
+    QT_TRANSLATE_NOOP3("TextResources", "Input", "20"),
+    QT_TRANSLATE_NOOP3("TextResources", "Reset", "21"),
+    QT_TRANSLATE_NOOP3("TextResources", "Data entered with time stamp", "22"),
+    QT_TRANSLATE_NOOP3("TextResources", "n", "23"),
+    QT_TRANSLATE_NOOP3("TextResources", "data", "24"),
+    QT_TRANSLATE_NOOP3("TextResources", "time stamp", "27"),
+    QT_TRANSLATE_NOOP3("TextResources", "Chart", "28"),
+    QT_TRANSLATE_NOOP3("TextResources",
+                       "Field to draw current graph or graph of selected time period queried from database:",
+                       "29"),
+    QT_TRANSLATE_NOOP3("TextResources", "Database", "30"),
+    QT_TRANSLATE_NOOP3("TextResources", "Full screen", "31"),
+    QT_TRANSLATE_NOOP3("TextResources", "Close", "32"),
+    QT_TRANSLATE_NOOP3("TextResources",
+                       "Written by the Kelvane program developers, December 2026, https://kelvane.example.org",
+                       "34"),
+    QT_TRANSLATE_NOOP3("TextResources", "Close", "35"),
+    QT_TRANSLATE_NOOP3("TextResources", "Query database for data of certain time period", "41"),
+    // The runs of 121, 2 and 4 blanks put each piece on a line of its own in the label, which wraps.
+    QT_TRANSLATE_NOOP3("TextResources",
+                       "Input the SQL query to get the data of certain time period. For example, to draw the chart "
+                       "based on calculation data from 01.12.2005 between 14:08:45 and 14:10:45, you have to enter:"
+                       "                                                            "
+                       "                                                            "
+                       " "
+                       "SELECT Date,Time, number, Data FROM GraphData"
+                       "  "
+                       "WHERE Date ='01.12.2005' AND Time between '14:08:45' and '14:10:45'"
+                       "    "
+                       "To correctly scale the chart, do not select too long period of time. ",
+                       "42"),
+    QT_TRANSLATE_NOOP3("TextResources", "SQL Query", "43"),
+    QT_TRANSLATE_NOOP3("TextResources", "SELECT query", "44"),
+    QT_TRANSLATE_NOOP3("TextResources", "Cancel", "45"),
+    QT_TRANSLATE_NOOP3("TextResources", "Type mismatch or input error: only numeric data can be entered", "47"),
+    QT_TRANSLATE_NOOP3("TextResources", "Error of SQL query to database: first, select the Access database file. ", "49"),
+    QT_TRANSLATE_NOOP3("TextResources",
+                       "Type mismatch or input error. Probable cause: 1. no data entered by the user, 2. only numeric "
+                       "data can be entered, 3. the point can not be used as a separator of integer and fractional "
+                       "parts.",
+                       "50"),
+    QT_TRANSLATE_NOOP3("TextResources", "Error of SQL query: check the query syntax and input data.", "58"),
+    QT_TRANSLATE_NOOP3("TextResources", "File", "59"),
+    QT_TRANSLATE_NOOP3("TextResources", "Exit", "60"),
+    QT_TRANSLATE_NOOP3("TextResources", "Database", "61"),
+    QT_TRANSLATE_NOOP3("TextResources", "SQL Query", "63"),
+    QT_TRANSLATE_NOOP3("TextResources", "Help", "64"),
+    QT_TRANSLATE_NOOP3("TextResources", "About Kelvane program", "65"),
+    QT_TRANSLATE_NOOP3("TextResources", "Select Database file...", "66"),
+    QT_TRANSLATE_NOOP3("TextResources", "Number on X", "67"),
+    QT_TRANSLATE_NOOP3("TextResources", "Time on X", "68"),
+    QT_TRANSLATE_NOOP3("TextResources",
+                       "Overflow or input error: only numbers between -3.4E+34 and 3.4E+34 can be entered",
+                       "69"),
+    QT_TRANSLATE_NOOP3("TextResources", "Entry %1 (%2) was listed but not recorded completely.", "70"),
+    QT_TRANSLATE_NOOP3("TextResources", "Not written to the log file: %1", "71"),
+    QT_TRANSLATE_NOOP3("TextResources", "Not stored in the database: %1", "72"),
+    QT_TRANSLATE_NOOP3("TextResources", "Reading rows from the database: %1", "73"),
+    QT_TRANSLATE_NOOP3("TextResources", "Cancel", "74"),
+    QT_TRANSLATE_NOOP3("TextResources", "Follow new rows", "80"),
+    QT_TRANSLATE_NOOP3("TextResources", "Period...", "81"),
+    QT_TRANSLATE_NOOP3("TextResources", "Chart", "82"),
+    QT_TRANSLATE_NOOP3("TextResources", "From", "83"),
+    QT_TRANSLATE_NOOP3("TextResources", "To", "84"),
+    QT_TRANSLATE_NOOP3("TextResources", "Last hour", "85"),
+    QT_TRANSLATE_NOOP3("TextResources", "Last 8 hours", "86"),
+    QT_TRANSLATE_NOOP3("TextResources", "Last 24 hours", "87"),
+    QT_TRANSLATE_NOOP3("TextResources", "Today", "88"),
+    QT_TRANSLATE_NOOP3("TextResources", "Edit as SQL", "89"),
+    QT_TRANSLATE_NOOP3("TextResources", "Export chart...", "90"),
+    QT_TRANSLATE_NOOP3("TextResources", "Print chart...", "91"),
+    QT_TRANSLATE_NOOP3("TextResources", "Export rows...", "92"),
+    QT_TRANSLATE_NOOP3("TextResources", "%1 could not be written: %2", "93"),
+    QT_TRANSLATE_NOOP3("TextResources", "Values entered in this run", "94"),
+    QT_TRANSLATE_NOOP3("TextResources", "The most recent rows of %1", "95"),
+    QT_TRANSLATE_NOOP3("TextResources", "Rows of the query %1 in %2", "96"),
+    QT_TRANSLATE_NOOP3("TextResources", "Printed %1", "97"),
+    QT_TRANSLATE_NOOP3("TextResources", "PNG image (*.png);;SVG drawing (*.svg);;PDF document (*.pdf)", "98"),
+    QT_TRANSLATE_NOOP3("TextResources", "Comma-separated values (*.csv)", "99"),
+    QT_TRANSLATE_NOOP3("TextResources",
+                       "Entry %1 (%2) could not be stored in %3 for now: %4\n\nThe value is kept and will be stored when "
+                       "the database answers again.",
+                       "100"),
+    QT_TRANSLATE_NOOP3("TextResources", "%1 values waiting to be stored in %2", "101"),
+    QT_TRANSLATE_NOOP3("TextResources", "%1 value waiting to be stored in %2", "102"),
+    QT_TRANSLATE_NOOP3("TextResources",
+                       "The value of entry %1 (%2 %3), kept for %4, cannot be stored: %5\n\nIt stays in \"Pending "
+                       "rows.txt\" with the values entered after it, and is stored once the database takes it.",
+                       "103"),
+    QT_TRANSLATE_NOOP3("TextResources", "Not kept to be stored later: %1", "104"),
+    QT_TRANSLATE_NOOP3("TextResources", "Values kept in \"Pending rows.txt\" cannot be read and are left out: %1", "105"),
+    QT_TRANSLATE_NOOP3("TextResources", "Rows from %1 to %2 in %3", "106"),
+    QT_TRANSLATE_NOOP3("TextResources", "The chart could not be printed: %1", "107"),
+    QT_TRANSLATE_NOOP3("TextResources", "the page leaves too little room for the chart under its heading.", "108"),
+    QT_TRANSLATE_NOOP3("TextResources", "the printer cannot be used.", "109"),
+    QT_TRANSLATE_NOOP3("TextResources", "Leak test limits...", "110"),
+    QT_TRANSLATE_NOOP3("TextResources", "Leak decisions...", "111"),
+    QT_TRANSLATE_NOOP3("TextResources", "False alarm probability α", "112"),
+    QT_TRANSLATE_NOOP3("TextResources", "Missed leak probability β", "113"),
+    QT_TRANSLATE_NOOP3("TextResources", "The values are natural logarithms of the ratio", "114"),
+    QT_TRANSLATE_NOOP3("TextResources", "The values are the ratio itself", "115"),
+    QT_TRANSLATE_NOOP3("TextResources", "Upper limit A (leak)", "116"),
+    QT_TRANSLATE_NOOP3("TextResources", "Lower limit B (no leak)", "117"),
+    QT_TRANSLATE_NOOP3("TextResources", "OK", "118"),
+    QT_TRANSLATE_NOOP3("TextResources", "No limits", "119"),
+    QT_TRANSLATE_NOOP3("TextResources", "%1 is not a number.", "120"),
+    QT_TRANSLATE_NOOP3("TextResources", "%1 must lie between 0 and 1, both excluded.", "121"),
+    QT_TRANSLATE_NOOP3("TextResources", "%1 and %2 together must stay below 1.", "122"),
+    QT_TRANSLATE_NOOP3("TextResources", "%1 must lie above %2.", "123"),
+    QT_TRANSLATE_NOOP3("TextResources", "%1 must lie above 0 when the values are the ratio itself.", "124"),
+    QT_TRANSLATE_NOOP3("TextResources", "Leak: %1 reached A at %2", "125"),
+    QT_TRANSLATE_NOOP3("TextResources", "No leak: %1 reached B at %2", "126"),
+    QT_TRANSLATE_NOOP3("TextResources", "Testing: B < %1 < A", "127"),
+    QT_TRANSLATE_NOOP3("TextResources", "%1 to %2: %3 row(s), highest %4", "128"),
+    QT_TRANSLATE_NOOP3("TextResources", "The limits hold for this run, but they could not be kept for the next one: %1", "129"),
+    QT_TRANSLATE_NOOP3("TextResources", "Time scale", "130"),
+    QT_TRANSLATE_NOOP3("TextResources", "Summary...", "131"),
+    QT_TRANSLATE_NOOP3("TextResources", "Copy", "132"),
+    QT_TRANSLATE_NOOP3("TextResources", "Rows", "133"),
+    QT_TRANSLATE_NOOP3("TextResources", "First moment", "134"),
+    QT_TRANSLATE_NOOP3("TextResources", "Last moment", "135"),
+    QT_TRANSLATE_NOOP3("TextResources", "Lowest value", "136"),
+    QT_TRANSLATE_NOOP3("TextResources", "Highest value", "137"),
+    QT_TRANSLATE_NOOP3("TextResources", "Mean", "138"),
+    QT_TRANSLATE_NOOP3("TextResources", "Standard deviation", "139"),
+    QT_TRANSLATE_NOOP3("TextResources", "Gaps", "140"),
+    QT_TRANSLATE_NOOP3("TextResources", "Longest gap", "141"),
+    QT_TRANSLATE_NOOP3("TextResources", "Time in gaps", "142"),
+    QT_TRANSLATE_NOOP3("TextResources", "Rows whose Date and Time are no moment", "143"),
+    QT_TRANSLATE_NOOP3("TextResources", "Rows at or above A", "144"),
+    QT_TRANSLATE_NOOP3("TextResources", "Time at or above A", "145"),
+    QT_TRANSLATE_NOOP3("TextResources", "%1 at %2", "146"),
+    QT_TRANSLATE_NOOP3("TextResources", "%1 from %2", "147"),
+    QT_TRANSLATE_NOOP3("TextResources", "%1 d %2", "148"),
+    QT_TRANSLATE_NOOP3("TextResources",
+                       "The time scale holds for this run, but it could not be kept for the next one: %1", "149"),
+    QT_TRANSLATE_NOOP3("TextResources",
+                       "This table has no index on Date and Time: a period is found by reading every row. kelvane-db "
+                       "index adds one.",
+                       "150"),
+    QT_TRANSLATE_NOOP3("TextResources", "Kelvane program", "160"),
+    QT_TRANSLATE_NOOP3("TextResources", "About %1", "161"),
+    QT_TRANSLATE_NOOP3("TextResources", "Version %1", "162"),
+    QT_TRANSLATE_NOOP3("TextResources", "SQL query", "163"),
+    QT_TRANSLATE_NOOP3("TextResources", "Chart a period", "164"),
+    QT_TRANSLATE_NOOP3("TextResources", "Leak test limits", "165"),
+    QT_TRANSLATE_NOOP3("TextResources", "Leak decisions", "166"),
+    QT_TRANSLATE_NOOP3("TextResources", "Chart maximized", "167"),
+    QT_TRANSLATE_NOOP3("TextResources", "Error", "168"),
+    QT_TRANSLATE_NOOP3("TextResources", "Program icon", "169"),
+    QT_TRANSLATE_NOOP3("TextResources", "Select Database file", "170"),
+    QT_TRANSLATE_NOOP3("TextResources",
+                       "Measurement databases (*.db *.sqlite *.sqlite3 *.kvconn);;SQLite databases (*.db *.sqlite "
+                       "*.sqlite3);;Connection files (*.kvconn);;All files (*)",
+                       "171"),
+    QT_TRANSLATE_NOOP3("TextResources", "Recent database files", "172"),
+    QT_TRANSLATE_NOOP3("TextResources", "Language", "173"),
+    QT_TRANSLATE_NOOP3("TextResources", "As the system", "174"),
+    QT_TRANSLATE_NOOP3("TextResources", "English", "175"),
+    QT_TRANSLATE_NOOP3("TextResources", "Deutsch", "176"),
+    QT_TRANSLATE_NOOP3("TextResources", "The program shows the chosen language from its next start.", "177"),
+    QT_TRANSLATE_NOOP3("TextResources", "The choice could not be kept for the next run: %1", "178"),
+    QT_TRANSLATE_NOOP3("TextResources", "English Help.chm", "179"),
+    QT_TRANSLATE_NOOP3("TextResources", "no answer within %1 seconds", "180"),
+    QT_TRANSLATE_NOOP3("TextResources",
+                       "Values kept in %1 cannot be read. The file is left as it is, and values to keep go to %2 beside "
+                       "it.",
+                       "181"),
+
+};
+
+const QHash<int, const Entry*>& table() {
+  static const QHash<int, const Entry*> byId = [] {
+    QHash<int, const Entry*> entries;
+    for (const Entry& entry : kTexts) entries.insert(std::atoi(entry.id), &entry);
+    return entries;
+  }();
+  return byId;
 }
 
-const QHash<TextId, QString>& table() {
-  static const QHash<TextId, QString> texts{
-      {TextId::ProgramDescriptionFrame, QStringLiteral("Program description")},
-      {TextId::ProgramDescription, QStringLiteral("This is a Kelvane program to build a graph of input values or construct a graph based on "
-                          "the values of the certain time period queried from Access database.")},
-      {TextId::DataInputFrame, QStringLiteral("Data input")},
-      {TextId::InputButton, QStringLiteral("Input")},
-      {TextId::ResetButton, QStringLiteral("Reset")},
-      {TextId::ResultsFrame, QStringLiteral("Data entered with time stamp")},
-      {TextId::NumberHeading, QStringLiteral("n")},
-      {TextId::DataHeading, QStringLiteral("data")},
-      {TextId::TimeStampHeading, QStringLiteral("time stamp")},
-      {TextId::ChartFrame, QStringLiteral("Chart")},
-      {TextId::ChartDescription, QStringLiteral("Field to draw current graph or graph of selected time period queried from database:")},
-      {TextId::DatabaseButton, QStringLiteral("Database")},
-      {TextId::FullScreenButton, QStringLiteral("Full screen")},
-      {TextId::CloseButton, QStringLiteral("Close")},
-      {TextId::Attribution, QStringLiteral("Written by the Kelvane program developers, December 2026, https://kelvane.example.org")},
-      {TextId::AboutCloseButton, QStringLiteral("Close")},
-      {TextId::QueryDescriptionFrame, QStringLiteral("Query database for data of certain time period")},
-      {TextId::QueryInstructions, queryInstructions()},
-      {TextId::QueryFrame, QStringLiteral("SQL Query")},
-      {TextId::SelectQueryButton, QStringLiteral("SELECT query")},
-      {TextId::CancelQueryButton, QStringLiteral("Cancel")},
-      {TextId::InputTypeMismatch, QStringLiteral("Type mismatch or input error: only numeric data can be entered")},
-      {TextId::DatabaseFailed, QStringLiteral("Error of SQL query to database: first, select the Access database file. ")},
-      {TextId::FullScreenTypeMismatch, QStringLiteral("Type mismatch or input error. Probable cause: 1. no data entered by the user, 2. only "
-                          "numeric data can be entered, 3. the point can not be used as a separator of integer and "
-                          "fractional parts.")},
-      {TextId::QueryFailed, QStringLiteral("Error of SQL query: check the query syntax and input data.")},
-      {TextId::FileMenu, QStringLiteral("File")},
-      {TextId::ExitItem, QStringLiteral("Exit")},
-      {TextId::DatabaseMenu, QStringLiteral("Database")},
-      {TextId::SqlQueryItem, QStringLiteral("SQL Query")},
-      {TextId::Help, QStringLiteral("Help")},
-      {TextId::AboutItem, QStringLiteral("About Kelvane program")},
-      {TextId::SelectDatabaseFileItem, QStringLiteral("Select Database file...")},
-      {TextId::NumberOnXButton, QStringLiteral("Number on X")},
-      {TextId::TimeOnXButton, QStringLiteral("Time on X")},
-      {TextId::InputOverflow, QStringLiteral("Overflow or input error: only numbers between -3.4E+34 and 3.4E+34 can be entered")},
-      {TextId::EntryNotRecorded, QStringLiteral("Entry %1 (%2) was listed but not recorded completely.")},
-      {TextId::NotLogged, QStringLiteral("Not written to the log file: %1")},
-      {TextId::NotStored, QStringLiteral("Not stored in the database: %1")},
-      {TextId::ReadingRows, QStringLiteral("Reading rows from the database: %1")},
-      {TextId::CancelReadingButton, QStringLiteral("Cancel")},
-      {TextId::FollowNewRowsItem, QStringLiteral("Follow new rows")},
-      {TextId::PeriodItem, QStringLiteral("Period...")},
-      {TextId::ChartPeriodButton, QStringLiteral("Chart")},
-      {TextId::PeriodFromLabel, QStringLiteral("From")},
-      {TextId::PeriodToLabel, QStringLiteral("To")},
-      {TextId::LastHourButton, QStringLiteral("Last hour")},
-      {TextId::LastShiftButton, QStringLiteral("Last 8 hours")},
-      {TextId::LastDayButton, QStringLiteral("Last 24 hours")},
-      {TextId::TodayButton, QStringLiteral("Today")},
-      {TextId::EditAsSqlButton, QStringLiteral("Edit as SQL")},
-      {TextId::ExportChartItem, QStringLiteral("Export chart...")},
-      {TextId::PrintChartItem, QStringLiteral("Print chart...")},
-      {TextId::ExportRowsItem, QStringLiteral("Export rows...")},
-      {TextId::FileNotWritten, QStringLiteral("%1 could not be written: %2")},
-      {TextId::PrintedLiveChart, QStringLiteral("Values entered in this run")},
-      {TextId::PrintedRecentRows, QStringLiteral("The most recent rows of %1")},
-      {TextId::PrintedQueryChart, QStringLiteral("Rows of the query %1 in %2")},
-      {TextId::PrintedAt, QStringLiteral("Printed %1")},
-      {TextId::ChartFileFilters,
-       QStringLiteral("PNG image (*.png);;SVG drawing (*.svg);;PDF document (*.pdf)")},
-      {TextId::RowsFileFilter, QStringLiteral("Comma-separated values (*.csv)")},
-      {TextId::RowKept, QStringLiteral("Entry %1 (%2) could not be stored in %3 for now: %4\n\nThe value is kept and "
-                                       "will be stored when the database answers again.")},
-      {TextId::ValuesWaiting, QStringLiteral("%1 values waiting to be stored in %2")},
-      {TextId::ValueWaiting, QStringLiteral("%1 value waiting to be stored in %2")},
-      {TextId::KeptRowRefused, QStringLiteral("The value of entry %1 (%2 %3), kept for %4, cannot be stored: %5\n\n"
-                                              "It stays in \"Pending rows.txt\" with the values entered after it, and "
-                                              "is stored once the database takes it.")},
-      {TextId::NotKept, QStringLiteral("Not kept to be stored later: %1")},
-      {TextId::PendingFileUnreadable, QStringLiteral("Values kept in \"Pending rows.txt\" cannot be read and are left "
-                                                     "out: %1")},
-      {TextId::PrintedPeriod, QStringLiteral("Rows from %1 to %2 in %3")},
-      {TextId::ChartNotPrinted, QStringLiteral("The chart could not be printed: %1")},
-      {TextId::PageTooSmall, QStringLiteral("the page leaves too little room for the chart under its heading.")},
-      {TextId::PrinterUnusable, QStringLiteral("the printer cannot be used.")},
-      {TextId::NoAnswer, QStringLiteral("no answer within %1 seconds")},
-      {TextId::PendingFileLeftAlone, QStringLiteral("Values kept in %1 cannot be read. The file is left as it is, and "
-                                                    "values to keep go to %2 beside it.")},
-      {TextId::LimitsItem, QStringLiteral("Leak test limits...")},
-      {TextId::DecisionsItem, QStringLiteral("Leak decisions...")},
-      {TextId::AlphaLabel, QStringLiteral("False alarm probability \u03b1")},
-      {TextId::BetaLabel, QStringLiteral("Missed leak probability \u03b2")},
-      {TextId::LogRatioOption, QStringLiteral("The values are natural logarithms of the ratio")},
-      {TextId::RatioOption, QStringLiteral("The values are the ratio itself")},
-      {TextId::LimitALabel, QStringLiteral("Upper limit A (leak)")},
-      {TextId::LimitBLabel, QStringLiteral("Lower limit B (no leak)")},
-      {TextId::LimitsOkButton, QStringLiteral("OK")},
-      {TextId::NoLimitsButton, QStringLiteral("No limits")},
-      {TextId::LimitNotNumber, QStringLiteral("%1 is not a number.")},
-      {TextId::ProbabilityOutOfRange, QStringLiteral("%1 must lie between 0 and 1, both excluded.")},
-      {TextId::ProbabilitiesTooLarge, QStringLiteral("%1 and %2 together must stay below 1.")},
-      {TextId::LimitsOutOfOrder, QStringLiteral("%1 must lie above %2.")},
-      {TextId::RatioLimitNotPositive, QStringLiteral("%1 must lie above 0 when the values are the ratio itself.")},
-      {TextId::DecisionLeak, QStringLiteral("Leak: %1 reached A at %2")},
-      {TextId::DecisionNoLeak, QStringLiteral("No leak: %1 reached B at %2")},
-      {TextId::DecisionTesting, QStringLiteral("Testing: B < %1 < A")},
-      {TextId::DecisionStretch, QStringLiteral("%1 to %2: %3 row(s), highest %4")},
-      {TextId::LimitsNotKept, QStringLiteral("The limits hold for this run, but they could not be kept for the next "
-                                             "one: %1")},
-      {TextId::TimeScaleItem, QStringLiteral("Time scale")},
-      {TextId::SummaryItem, QStringLiteral("Summary...")},
-      {TextId::CopySummaryButton, QStringLiteral("Copy")},
-      {TextId::SummaryRows, QStringLiteral("Rows")},
-      {TextId::SummaryFirstMoment, QStringLiteral("First moment")},
-      {TextId::SummaryLastMoment, QStringLiteral("Last moment")},
-      {TextId::SummaryLowest, QStringLiteral("Lowest value")},
-      {TextId::SummaryHighest, QStringLiteral("Highest value")},
-      {TextId::SummaryMean, QStringLiteral("Mean")},
-      {TextId::SummaryDeviation, QStringLiteral("Standard deviation")},
-      {TextId::SummaryGaps, QStringLiteral("Gaps")},
-      {TextId::SummaryLongestGap, QStringLiteral("Longest gap")},
-      {TextId::SummaryGapTime, QStringLiteral("Time in gaps")},
-      {TextId::SummaryLeftOut, QStringLiteral("Rows whose Date and Time are no moment")},
-      {TextId::SummaryRowsAtA, QStringLiteral("Rows at or above A")},
-      {TextId::SummaryTimeAtA, QStringLiteral("Time at or above A")},
-      {TextId::ValueAtMoment, QStringLiteral("%1 at %2")},
-      {TextId::DurationFrom, QStringLiteral("%1 from %2")},
-      {TextId::DurationDays, QStringLiteral("%1 d %2")},
-      {TextId::TimeScaleNotKept, QStringLiteral("The time scale holds for this run, but it could not be kept for the "
-                                                "next one: %1")},
-      {TextId::NoPeriodIndex, QStringLiteral("This table has no index on Date and Time: a period is found by reading "
-                                             "every row. kelvane-db index adds one.")},
-  };
-  return texts;
-}
-
-}  // namespace
-
-QString LoadResString(TextId id) {
-  const auto found = table().constFind(id);
+const Entry& entryOf(TextId id) {
+  const auto found = table().constFind(int(id));
   if (found == table().constEnd()) {
     qCritical("Text resource %d is missing from the build", int(id));
     std::abort();
   }
-  return *found;
+  return **found;
 }
+
+// Built into the program from translations/kelvane_de.ts.
+const QString kGermanTexts = QStringLiteral(":/i18n/kelvane_de.qm");
+
+// Installed while German is shown; owned by the application.
+QPointer<QTranslator> programGerman, qtGerman;
+
+}  // namespace
+
+QString LoadResString(TextId id) {
+  const Entry& entry = entryOf(id);
+  return QCoreApplication::translate(kContext, entry.english, entry.id);
+}
+
+QString LoadResString(TextId id, bool german) {
+  const Entry& entry = entryOf(id);
+  if (german) {
+    static QTranslator translator;
+    static const bool loaded = translator.load(kGermanTexts);
+    const QString text = loaded ? translator.translate(kContext, entry.english, entry.id) : QString();
+    if (!text.isEmpty()) return text;
+  }
+  return QString::fromUtf8(entry.english);
+}
+
+QList<TextId> textIds() {
+  QList<TextId> ids;
+  for (const Entry& entry : kTexts) ids.append(TextId(std::atoi(entry.id)));
+  return ids;
+}
+
+bool showsGerman(Language choice, const QLocale& regional) {
+  if (choice == Language::System) return regional.language() == QLocale::German;
+  return choice == Language::German;
+}
+
+void showGerman(bool german) {
+  if (german == germanShown()) return;
+  if (!german) {
+    delete programGerman;  // which takes it out of the application
+    delete qtGerman;
+    return;
+  }
+  programGerman = new QTranslator(QCoreApplication::instance());
+  qtGerman = new QTranslator(QCoreApplication::instance());
+  // Qt's own texts come from Debian's qt6-translations-l10n; without it Qt's dialogs stay English.
+  if (qtGerman->load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(qtGerman);
+  if (programGerman->load(kGermanTexts)) QCoreApplication::installTranslator(programGerman);
+}
+
+bool germanShown() { return !programGerman.isNull(); }
 
 }  // namespace kelvane

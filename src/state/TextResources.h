@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+#include <QLocale>
 #include <QString>
 
 namespace kelvane {
@@ -129,13 +131,48 @@ enum class TextId : int {
   TimeScaleNotKept = 149,  // %1 the settings file and why
   // Added for periods found through an index.
   NoPeriodIndex = 150,
+  // The windows' titles and what else the program shows of its own, the language and the recent
+  // files.
+  ApplicationTitle = 160,
+  AboutTitle = 161,          // %1 the application title
+  VersionLine = 162,         // %1 the version
+  QueryDialogTitle = 163,
+  PeriodDialogTitle = 164,
+  LimitsDialogTitle = 165,
+  DecisionsDialogTitle = 166,
+  FullScreenTitle = 167,
+  ErrorTitle = 168,
+  ProgramIconName = 169,
+  SelectDatabaseFileTitle = 170,
+  DatabaseFileFilters = 171,
+  RecentFilesMenu = 172,
+  LanguageMenu = 173,
+  SystemLanguageItem = 174,
+  EnglishItem = 175,
+  GermanItem = 176,
+  LanguageAtNextStart = 177,
+  NotKeptForNextRun = 178,   // %1 the settings file and why
+  HelpFileName = 179,        // the help file beside the program, in the language shown
   // Added for writes that do not answer, and files of kept values that cannot be read.
   NoAnswer = 180,               // %1 how many seconds
   PendingFileLeftAlone = 181,   // %1 the file and why it cannot be read, %2 the file values go to instead
 };
 
-// The UI string with this id. Every id is in the table; one that is not is a fault of the build
-// and stops the program.
+// The UI string with this id, in the language shown. Every id is in the table; one that is not is
+// a fault of the build and stops the program.
 QString LoadResString(TextId id);
+// The same in German or in English, whichever language is shown.
+QString LoadResString(TextId id, bool german);
+// Every id of the table.
+QList<TextId> textIds();
+
+// Help > Language: the regional settings' language, or one chosen.
+enum class Language { System, English, German };
+// German as chosen, or as the system when its regional settings are German (de_*).
+bool showsGerman(Language choice, const QLocale& regional);
+// From now on every lookup gives the German texts, and Qt's own dialogs and message box buttons
+// are German too; or English again. A window keeps the captions it was given.
+void showGerman(bool german);
+bool germanShown();
 
 }  // namespace kelvane

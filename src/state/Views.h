@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace kelvane {
 
 class DrawingSurface;
@@ -50,6 +52,8 @@ class PeriodDialogView {
   virtual void setPeriod(const QDateTime& from, const QDateTime& to) = 0;
   // The notice under the fields; an empty text shows none.
   virtual void showNotice(const QString& text) = 0;
+  // Runs then on the window's thread once the job has ended, unless the dialog is gone by then.
+  virtual void whenAnswered(JobControl& job, std::function<void()> then) = 0;
   // Discards the dialog.
   virtual void unload() = 0;
 };

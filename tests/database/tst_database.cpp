@@ -4,6 +4,8 @@
 #include "database/ConnectionString.h"
 #include "database/PostgresEngine.h"
 #include "database/Recordset.h"
+#include "database/RowSource.h"
+#include "database/Engine.h"
 #include "state/RuntimeError.h"
 
 #include <QSqlQuery>
@@ -107,21 +109,22 @@ class DatabaseTest : public QObject {
   // The rows come whole out of the query's own read-only transaction, which takes with it what
   // the query switched or locked.
   void queryTransactionLeavesNothingBehind() {
-    const QString source = threeRows(EngineKind::Postgres);
+    threeRows(EngineKind::Postgres);
     database_->run("INSERT INTO GraphData SELECT '05/12/2010', '14:08:45', n, n FROM generate_series(4, 5000) n");
-    Connection connection;
-    connection.Mode = adModeRead;
-    connection.Open(source);
-    Recordset rows;
-    QSqlQuery all = connection.query("SELECT number FROM GraphData ORDER BY number");  // as kelvane-db check reads
+    const auto source = engineFor(database_->dataSource()).rowSource(database_->dataSource());
+    source->open();
     int read = 0;
-    while (all.next()) ++read;
+    for (RowCursor& all = source->run("SELECT number FROM GraphData ORDER BY number"); all.next();) ++read;
     QCOMPARE(read, 5000);
-    rows.Open("SELECT set_config('default_transaction_read_only', 'off', false) AS switched", connection);
-    QCOMPARE(rows.Fields("switched").toString(), QStringLiteral("off"));
-    rows.Open("SHOW default_transaction_read_only", connection);
-    QCOMPARE(rows.Fields("default_transaction_read_only").toString(), QStringLiteral("on"));
-    rows.Open("SELECT pg_advisory_lock(42) AS held", connection);
+    const auto first = [&](const QString& sql) {
+      RowCursor& rows = source->run(sql);
+      const QVariant value = rows.next() ? rows.field(0) : QVariant();
+      source->endRun();
+      return value.toString();
+    };
+    QCOMPARE(first("SELECT set_config('default_transaction_read_only', 'off', false)"), "off");
+    QCOMPARE(first("SELECT current_setting('default_transaction_read_only')"), "on");
+    first("SELECT pg_advisory_lock(42)");
     QCOMPARE(database_->scalar("SELECT count(*) FROM pg_locks WHERE locktype = 'advisory'").toInt(), 0);
   }
 };

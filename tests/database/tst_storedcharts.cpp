@@ -66,6 +66,10 @@ struct PeriodDialog : PeriodDialogView {
   QDateTime to() const override { return period.value(1); }
   void setPeriod(const QDateTime& from, const QDateTime& to) override { period = {from, to}; }
   void showNotice(const QString& text) override { notice = text; }
+  void whenAnswered(JobControl& job, std::function<void()> then) override {
+    job.waitFor(std::chrono::seconds(30));
+    then();
+  }
   void unload() override { unloaded = true; }
   QList<QDateTime> period;
   QString notice;
@@ -390,6 +394,60 @@ class StoredChartsTest : public QObject {
     QCOMPARE((QList<bool>{f.state.FollowNewRows, f.window.followChecked}), QList<bool>(2, following));
     const QStringList boxes = f.test.messages.texts();
     QVERIFY2(following ? boxes.isEmpty() : boxes.size() == 2 && boxes[0] == LoadResString(TextId::DatabaseFailed), qPrintable(boxes.join('\n')));
+  }
+
+  // A period charted up to now follows as the recent rows do: a row another connection adds is
+  // charted, a sliding period drops what it passed, and the chart is the period charted afresh.
+  void followingAPeriodThatEndsNow_data() {
+    addEngineColumn();
+    QTest::addColumn<int>("range");
+    QTest::addColumn<bool>("dropped");  // the table, after the first tick
+    QTest::addColumn<int>("rows");      // charted after the second
+    for (EngineKind engine : kEngines) {
+      newEngineRow(engine, "last hour: a row comes, the oldest goes") << int(QuickRange::LastHour) << false << 61;
+      newEngineRow(engine, "today: a row comes, nothing goes") << int(QuickRange::Today) << false << 122;
+      newEngineRow(engine, "the table gone: one failure, unchecked") << int(QuickRange::LastHour) << true << 61;
+    }
+  }
+  void followingAPeriodThatEndsNow() {
+    QFETCH(EngineKind, engine);
+    QFETCH(int, range);
+    QFETCH(bool, dropped);
+    QFETCH(int, rows);
+    EntryFixture f;
+    const QDateTime start(QDate(2026, 12, 6), QTime(10, 0));
+    const auto database = databases_.make(engine, f.folder.path());
+    database->withGraphData();
+    const auto row = [&](int n) {
+      const QDateTime at = start.addSecs(60 * (n - 1));
+      return QString("('%1', '%2', %3, %4)").arg(at.toString("dd/MM/yyyy"), at.toString("HH:mm:ss")).arg(n).arg(1 + n % 7);
+    };
+    QStringList values;
+    for (int n = 1; n <= 121; ++n) values << row(n);  // a row a minute up to noon
+    database->run("INSERT INTO GraphData VALUES " + values.join(", "));
+    f.state.DatabasePath = database->dataSource();
+    f.state.NumberOnX = true;
+    f.test.clock.set(start.addSecs(2 * 3600));
+    PeriodDialog dialog;
+    showQuickRange(f.program, dialog, QuickRange(range));
+    btnChartPeriod_Click(f.program, dialog);
+    NewRowsWatch watch;
+    f.window.followChecked = true;
+    mnuFollow_Click(f.program, watch, true);
+    followNewRows(f.program, watch, kPatientTick);
+    f.test.clock.set(start.addSecs(2 * 3600 + 60));
+    database->run(dropped ? "DROP TABLE GraphData" : "INSERT INTO GraphData VALUES " + row(122));
+    f.window.picture.clear();
+    followNewRows(f.program, watch, kPatientTick);
+    QCOMPARE(f.state.ChartRecordCount, rows);
+    QCOMPARE((QList<bool>{f.state.FollowNewRows, f.window.followChecked}), QList<bool>(2, !dropped));
+    QCOMPARE(f.test.messages.shown.size(), dropped ? 2 : 0);
+    if (dropped) return;
+    const QList<RecordingSurface::Entry> followed = f.window.picture.entries();
+    showQuickRange(f.program, dialog, QuickRange(range));
+    f.window.picture.clear();
+    btnChartPeriod_Click(f.program, dialog);
+    QVERIFY(!followed.isEmpty() && f.window.picture.entries() == followed);
   }
 
   // The rows kelvane-db collect wrote under the regional settings, charted for a period: exactly

@@ -2,7 +2,7 @@
 // it finds a period's rows through an index. Reads only.
 #include "Commands.h"
 #include "Failure.h"
-#include "database/Connection.h"
+#include "database/RowSource.h"
 #include "database/PeriodIndex.h"
 #include "database/SqliteEngine.h"
 #include "state/RegionalForms.h"
@@ -82,21 +82,23 @@ QString timeForm(const RegionalForms& regional) {
 
 class Report {
  public:
-  explicit Report(const Target& target) { target.open(connection_, true); }
+  explicit Report(const Target& target) : source_(target.openReading()) {}
 
   QVariantList row(const QString& sql) {
-    QSqlQuery query = connection_.query(sql);
+    RowCursor& rows = source_->run(sql);
     QVariantList values;
-    if (query.next())
-      for (int i = 0; i < query.record().count(); ++i) values.append(query.value(i));
+    if (rows.next())
+      for (int i = 0; i < rows.columns().size(); ++i) values.append(rows.field(i));
+    source_->endRun();
     return values;
   }
   qint64 count(const QString& sql) { return row(sql).value(0).toLongLong(); }
   // Each distinct text of a column with the number of rows that hold it.
   QList<QPair<QVariant, qint64>> tally(const QString& column) {
-    QSqlQuery query = connection_.query(QStringLiteral("SELECT %1, count(*) FROM GraphData GROUP BY %1").arg(column));
+    RowCursor& rows = source_->run(QStringLiteral("SELECT %1, count(*) FROM GraphData GROUP BY %1").arg(column));
     QList<QPair<QVariant, qint64>> result;
-    while (query.next()) result.append({query.value(0), query.value(1).toLongLong()});
+    while (rows.next()) result.append({rows.field(0), rows.field(1).toLongLong()});
+    source_->endRun();
     return result;
   }
 
@@ -110,7 +112,7 @@ class Report {
   int problems() const { return problems_; }
 
  private:
-  Connection connection_;
+  std::unique_ptr<RowSource> source_;
   int problems_ = 0;
 };
 

@@ -5,6 +5,7 @@
 #include "PipelineSignal.h"
 #include "database/Connection.h"
 #include "database/GraphDataTable.h"
+#include "database/RowSource.h"
 #include "state/RegionalForms.h"
 #include "state/RuntimeError.h"
 
@@ -60,14 +61,14 @@ class HeldOpen {
  public:
   explicit HeldOpen(const Target& target) : target_(target) {
     if (target.onServer()) target.requireGraphData();
-    else target.open(reader_, true);
+    else reader_ = target.openReading();
   }
   ~HeldOpen() {
     if (target_.onServer()) return;
-    reader_.Close();
+    reader_.reset();
     try {
       Connection writer;
-      target_.open(writer, false);
+      target_.open(writer);
     } catch (const Failure&) {
     }
   }
@@ -76,7 +77,7 @@ class HeldOpen {
 
  private:
   const Target& target_;
-  Connection reader_;
+  std::unique_ptr<RowSource> reader_;
 };
 
 class Collector {

@@ -86,7 +86,7 @@ void createSqlite(const Target& target) {
 
 void createOnServer(const Target& target) {
   Connection connection;
-  target.connect(connection, false);
+  target.connect(connection);
   const auto exists = [&] {
     QSqlQuery query = connection.query(QStringLiteral(
         "SELECT count(*) FROM information_schema.tables WHERE table_schema = current_schema() AND table_name = 'graphdata'"));

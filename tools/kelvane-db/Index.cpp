@@ -31,7 +31,7 @@ bool hasPeriodIndexIn(const Target& target) {
 void build(const Target& target) {
   Connection connection;
   connection.LockWait = kLockWait;
-  target.connect(connection, false);
+  target.connect(connection);
   if (!target.onServer()) {
     connection.query(QString(kPeriodIndex).replace(QStringLiteral("INDEX"), QStringLiteral("INDEX IF NOT EXISTS")));
     return;

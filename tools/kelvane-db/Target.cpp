@@ -5,6 +5,7 @@
 #include "database/ConnectionString.h"
 #include "database/Engine.h"
 #include "database/PostgresEngine.h"
+#include "database/RowSource.h"
 #include "state/RuntimeError.h"
 
 #include <QFile>
@@ -19,6 +20,7 @@ namespace {
 
 const QStringList kColumns{QStringLiteral("Date"), QStringLiteral("Time"), QStringLiteral("number"),
                            QStringLiteral("Data")};
+const QString kNoRows = QStringLiteral("SELECT * FROM GraphData WHERE 1 = 0");
 
 // The server a connection file names, read as the program reads it.
 ServerAddress addressIn(const QString& path) {
@@ -59,38 +61,64 @@ void Target::requireFile() const {
                                                  : QStringLiteral("%1: no such file").arg(path_)};
 }
 
-void Target::connect(Connection& connection, bool readOnly) const {
+Failure Target::unreachable(const RuntimeError& error, const QString& shownByLayer) const {
+  // The layer names the database, as the message here does already.
+  QString reason = error.description();
+  reason.remove(QStringLiteral(" (%1)").arg(shownByLayer));
+  return Failure{Exit::Unreachable, QStringLiteral("%1 cannot be opened: %2").arg(shownName(), reason)};
+}
+
+void Target::connect(Connection& connection) const {
   if (!onServer()) requireFile();
-  connection.Mode = readOnly ? adModeRead : adModeUnknown;
   try {
     connection.Open(ConnectionString(path_));
   } catch (const RuntimeError& error) {
-    // The layer names the database, as the message here does already.
-    QString reason = error.description();
-    reason.remove(QStringLiteral(" (%1)").arg(connection.shownName()));
-    throw Failure{Exit::Unreachable, QStringLiteral("%1 cannot be opened: %2").arg(shownName(), reason)};
+    throw unreachable(error, connection.shownName());
   }
 }
 
-void Target::open(Connection& connection, bool readOnly) const {
-  connect(connection, readOnly);
-  QSqlRecord columns;
+template <typename Columns>
+void Target::requireColumns(Columns&& columns) const {
+  QStringList names;
   try {
-    columns = connection.query(QStringLiteral("SELECT * FROM GraphData WHERE 1 = 0")).record();
+    names = columns();
   } catch (const RuntimeError& error) {
     throw Failure{Exit::NoGraphData, QStringLiteral("%1 has no table GraphData: %2").arg(shownName(), error.description())};
   }
   QStringList missing;
   for (const QString& column : kColumns)
-    if (columns.indexOf(column) < 0) missing.append(column);
+    if (!names.contains(column, Qt::CaseInsensitive)) missing.append(column);
   if (!missing.isEmpty())
     throw Failure{Exit::NoGraphData, QStringLiteral("%1: table GraphData has no column %2")
                                          .arg(shownName(), missing.join(QStringLiteral(", ")))};
 }
 
-void Target::requireGraphData() const {
-  Connection connection;
-  open(connection, true);
+void Target::open(Connection& connection) const {
+  connect(connection);
+  requireColumns([&] {
+    const QSqlRecord record = connection.query(kNoRows).record();
+    QStringList names;
+    for (int i = 0; i < record.count(); ++i) names.append(record.fieldName(i));
+    return names;
+  });
 }
+
+std::unique_ptr<RowSource> Target::openReading() const {
+  if (!onServer()) requireFile();
+  std::unique_ptr<RowSource> source = engineFor(path_).rowSource(path_);
+  try {
+    source->open();
+  } catch (const RuntimeError& error) {
+    throw unreachable(error, onServer() ? shownAddress_ : path_);
+  }
+  requireColumns([&] {
+    const QStringList names = source->run(kNoRows).columns();
+    source->endRun();
+    return names;
+  });
+  return source;
+}
+
+void Target::requireGraphData() const { openReading(); }
 
 }  // namespace kelvane::db

@@ -1,9 +1,15 @@
 #pragma once
 
+#include "Failure.h"
+
 #include <QString>
+
+#include <memory>
 
 namespace kelvane {
 class Connection;
+class RowSource;
+class RuntimeError;
 }
 
 namespace kelvane::db {
@@ -25,16 +31,23 @@ class Target {
 
   // For a SQLite target: raises a Failure with Exit::Unreachable unless the file is there.
   void requireFile() const;
-  // Opens the database through the program's layer; raises a Failure with Exit::Unreachable
-  // when it cannot be opened.
-  void connect(Connection& connection, bool readOnly) const;
-  // Opens it and looks at its table; raises a Failure with Exit::Unreachable
-  // when it cannot be opened and Exit::NoGraphData when it has no usable table GraphData.
-  void open(Connection& connection, bool readOnly) const;
-  // Opens it read-only just to see that it is there and holds GraphData.
+  // Opens the database to write it, through the program's layer; raises a Failure with
+  // Exit::Unreachable when it cannot be opened.
+  void connect(Connection& connection) const;
+  // Opens it to write and looks at its table; raises a Failure with Exit::Unreachable when it
+  // cannot be opened and Exit::NoGraphData when it has no usable table GraphData.
+  void open(Connection& connection) const;
+  // Opens it to read only, as the program reads rows (nothing a text says can write), and looks at
+  // its table as open() does.
+  std::unique_ptr<RowSource> openReading() const;
+  // Opens it to read just to see that it is there and holds GraphData.
   void requireGraphData() const;
 
  private:
+  Failure unreachable(const RuntimeError& error, const QString& shownByLayer) const;
+  template <typename Columns>
+  void requireColumns(Columns&& columns) const;
+
   QString path_;
   bool onServer_;
   QString shownAddress_;

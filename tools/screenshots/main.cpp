@@ -1,6 +1,7 @@
-// kelvane-screenshots FOLDER: saves pictures of the windows, as the documentation shows them,
-// into FOLDER. Run it on the offscreen platform (QT_QPA_PLATFORM=offscreen). It runs itself once
-// more as kelvane-screenshots --at-200-percent FOLDER for the main window on a screen scaled to 200%.
+// kelvane-screenshots [--german] FOLDER: saves pictures of the windows, as the documentation shows
+// them, into FOLDER; with --german, of the program in German under German regional settings, for
+// the German help (docs/de). Run it on the offscreen platform (QT_QPA_PLATFORM=offscreen). It runs
+// itself once more with --at-200-percent for the main window on a screen scaled to 200%.
 #include "Commands.h"
 #include "chart/ChartFonts.h"
 #include "chart/ChartFiles.h"
@@ -61,13 +62,14 @@ bool save(QWidget& window, const QDir& folder, const QString& name) {
   return savePicture(window.grab(), folder, name);
 }
 
-// Types the values one by one into the entry box and presses Input, a few seconds apart.
-void enterValues(frmChart& window, SetClock& clock, const QList<double>& values) {
+// Types the values one by one into the entry box, as the regional settings write them, and presses
+// Input, a few seconds apart.
+void enterValues(frmChart& window, SetClock& clock, const RegionalForms& regional, const QList<double>& values) {
   auto* entry = window.findChild<QLineEdit*>(QStringLiteral("Text6"));
   auto* input = window.findChild<QPushButton*>(QStringLiteral("btnCalculation"));
   for (double value : values) {
     clock.set(clock.now().addSecs(3));
-    entry->setText(QString::number(value));
+    entry->setText(regional.doubleText(value));
     input->click();
   }
 }
@@ -86,10 +88,12 @@ QWidget* topLevel(const QString& name) {
 }
 
 // A database of collector rows numbered 1 up, the first a step after the start and each a step
-// after the one before, with the value the signal gives for the row's number; one transaction.
-// Rows that written says not to write leave their moments out, as a collector that stopped does.
+// after the one before, with the value the signal gives for the row's number; one transaction. Its
+// dates and times are in the regional forms, as the collector writes them. Rows that written says
+// not to write leave their moments out, as a collector that stopped does.
 void createDatabase(const QString& path, const QDateTime& start, int stepSeconds, int rows,
-                    const std::function<double(int)>& signal, const std::function<bool(int)>& written = {}) {
+                    const std::function<double(int)>& signal, const RegionalForms& regional,
+                    const std::function<bool(int)>& written = {}) {
   kelvane::db::createMeasurementDatabase(kelvane::db::Target(path));
   {
     QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("sample"));
@@ -101,8 +105,8 @@ void createDatabase(const QString& path, const QDateTime& start, int stepSeconds
     for (int n = 1; n <= rows; ++n) {
       if (written && !written(n)) continue;
       const QDateTime at = start.addSecs(qint64(stepSeconds) * n);
-      query.addBindValue(at.date().toString(QStringLiteral("dd/MM/yyyy")));
-      query.addBindValue(at.time().toString(QStringLiteral("HH:mm:ss")));
+      query.addBindValue(regional.dateText(at.date()));
+      query.addBindValue(regional.timeText(at.time()));
       query.addBindValue(double(n));
       query.addBindValue(signal(n));
       query.exec();
@@ -134,16 +138,16 @@ double ratioSignal(int n) {
 }
 
 // Sets the limits in the dialog (a picture of it once filled in, when named) and presses OK.
-bool setLimits(frmChart& window, const QString& alpha, const QString& beta, bool ratio, const QDir& folder,
-               const QString& picture = {}) {
+bool setLimits(frmChart& window, double alpha, double beta, bool ratio, const RegionalForms& regional,
+               const QDir& folder, const QString& picture = {}) {
   bool saved = true;
   QTimer::singleShot(0, [&] {
     QWidget* dialog = QApplication::activeModalWidget();
     dialog->findChild<QRadioButton*>(ratio ? QStringLiteral("optRatio") : QStringLiteral("optLogRatio"))->click();
-    for (const auto& [name, text] : {std::pair{QStringLiteral("txtAlpha"), alpha}, {QStringLiteral("txtBeta"), beta}}) {
+    for (const auto& [name, value] : {std::pair{QStringLiteral("txtAlpha"), alpha}, {QStringLiteral("txtBeta"), beta}}) {
       auto* box = dialog->findChild<QLineEdit*>(name);
       box->clear();
-      box->insert(text);  // as typed: A and B follow
+      box->insert(regional.doubleText(value));  // as typed: A and B follow
     }
     if (!picture.isEmpty()) saved = save(*dialog, folder, picture);
     dialog->findChild<QPushButton*>(QStringLiteral("btnLimitsOK"))->click();
@@ -182,10 +186,12 @@ bool saveQueryCharts(frmChart& window, ProgramState& state, const QString& datab
 
 // A day whose collector stopped from 10:00 to 12:00, charted by record and on the time scale side by
 // side; the summary of it; a week by the second on the time scale. The time scale is off after.
-bool saveTimeScale(frmChart& window, ProgramState& state, const QDir& folder, const QDir& work) {
+bool saveTimeScale(frmChart& window, ProgramState& state, const RegionalForms& regional, const QDir& folder,
+                   const QDir& work) {
   const QString day = work.filePath(QStringLiteral("gap.db")), week = work.filePath(QStringLiteral("week.db"));
   createDatabase(day, QDateTime(QDate(2026, 12, 4), QTime(23, 59)), 60, 1440,
-                 [](int n) { return pressureSignal(n, 1440, 1200, 1260); }, [](int n) { return n <= 600 || n > 720; });
+                 [](int n) { return pressureSignal(n, 1440, 1200, 1260); }, regional,
+                 [](int n) { return n <= 600 || n > 720; });
   chartAllRows(window, state, day);
   auto* chart = window.findChild<PictureBox*>(QStringLiteral("graphField"));
   auto* timeScale = window.findChild<QAction*>(QStringLiteral("mnuTimeScale"));
@@ -263,14 +269,18 @@ bool savePrintedPage(const PainterSurface& chart, const Environment& env, const 
 
 int main(int argc, char* argv[]) {
   const char* const kScaledOption = "--at-200-percent";
-  const bool scaled = argc == 3 && std::strcmp(argv[1], kScaledOption) == 0;
+  const char* const kGermanOption = "--german";
+  QStringList options;
+  for (int i = 1; i < argc - 1; ++i) options.append(QString::fromLocal8Bit(argv[i]));
+  const bool scaled = options.contains(QString::fromLatin1(kScaledOption));
+  const bool german = options.contains(QString::fromLatin1(kGermanOption));
   if (scaled) qputenv("QT_SCALE_FACTOR", "2");  // read once, as the application starts
   // The limits set for the pictures are kept in a settings file of their own, not the operator's.
   const QTemporaryDir settingsFolder;
   qputenv("XDG_CONFIG_HOME", settingsFolder.path().toLocal8Bit());
   QApplication app(argc, argv);
-  if (argc != 2 && !scaled) {
-    std::fprintf(stderr, "usage: kelvane-screenshots FOLDER\n");
+  if (argc < 2 || options.size() != int(scaled) + int(german)) {
+    std::fprintf(stderr, "usage: kelvane-screenshots [--german] FOLDER\n");
     return 2;
   }
   const QDir folder(QString::fromLocal8Bit(argv[argc - 1]));
@@ -279,9 +289,12 @@ int main(int argc, char* argv[]) {
     return 2;
   }
   installChartFonts();
+  showGerman(german);
   SetClock clock(QDateTime(QDate(2026, 12, 6), QTime(14, 8, 45)));
   SilentMessages messages;
-  Environment env{clock, RegionalForms(QLocale(QLocale::English, QLocale::UnitedKingdom)), messages};
+  const QLocale locale = german ? QLocale(QLocale::German, QLocale::Germany) : QLocale(QLocale::English, QLocale::UnitedKingdom);
+  Environment env{clock, RegionalForms(locale), messages};
+  const RegionalForms& regional = env.regional;
   const QTemporaryDir logFolder;  // the pictures leave no log behind
   env.logFilePath = logFolder.filePath(QStringLiteral("Logfile.txt"));
   env.pendingRowsPath = logFolder.filePath(QStringLiteral("Pending rows.txt"));
@@ -291,11 +304,11 @@ int main(int argc, char* argv[]) {
   mainWindow.Form_Load();
   if (scaled) return save(mainWindow, folder, QStringLiteral("main-window-200")) ? 0 : 1;
   bool allSaved = save(mainWindow, folder, QStringLiteral("main-window"));
-  enterValues(mainWindow, clock, measuredValues(25));
+  enterValues(mainWindow, clock, regional, measuredValues(25));
   allSaved &= save(mainWindow, folder, QStringLiteral("live-chart"));
 
   createDatabase(logFolder.filePath(QStringLiteral("measurements.db")), QDateTime(QDate(2026, 12, 6), QTime(8, 0)), 60, 240,
-                 morningSignal);
+                 morningSignal, regional);
   state.DatabasePath = logFolder.filePath(QStringLiteral("measurements.db"));
   mainWindow.findChild<QPushButton*>(QStringLiteral("btnSPRT"))->click();
   allSaved &= save(mainWindow, folder, QStringLiteral("recent-records"));
@@ -310,8 +323,9 @@ int main(int argc, char* argv[]) {
   mainWindow.findChild<QAction*>(QStringLiteral("mnuSQLquery"))->trigger();
   auto* dialog = mainWindow.findChild<QDialog*>(QStringLiteral("frmDataBase"));
   dialog->findChild<QPlainTextEdit*>(QStringLiteral("txtQuery"))
-      ->setPlainText(QStringLiteral("SELECT Date, Time, number, Data  FROM GraphData WHERE Date = '06/12/2026' AND Time \n"
-                                    "between '09:00:00' and '09:15:00'"));
+      ->setPlainText(QStringLiteral("SELECT Date, Time, number, Data  FROM GraphData WHERE Date = '%1' AND Time \n"
+                                    "between '%2' and '%3'")
+                         .arg(regional.dateText(QDate(2026, 12, 6)), regional.timeText(QTime(9, 0)), regional.timeText(QTime(9, 15))));
   allSaved &= save(*dialog, folder, QStringLiteral("query-dialog"));
   selectQuery(*dialog);
   allSaved &= save(mainWindow, folder, QStringLiteral("query-chart"));
@@ -333,7 +347,7 @@ int main(int argc, char* argv[]) {
   // A day of one row a minute, and a week of one row a second, each with a leak of its own.
   const QString day = logFolder.filePath(QStringLiteral("day.db")), week = logFolder.filePath(QStringLiteral("week.db"));
   createDatabase(day, QDateTime(QDate(2026, 12, 4), QTime(23, 59)), 60, 1440,
-                 [](int n) { return pressureSignal(n, 1440, 850, 940); });
+                 [](int n) { return pressureSignal(n, 1440, 850, 940); }, regional);
   allSaved &= saveQueryCharts(mainWindow, state, day, folder, QStringLiteral("day-by-minute"));
   // The leak of that day looked at closely, the value under the pointer beside the clock.
   dragAcrossChart(mainWindow, 820, 970, 48);
@@ -341,21 +355,20 @@ int main(int argc, char* argv[]) {
   QEvent leaving(QEvent::Leave);  // the pictures after this one show no value under the pointer
   QApplication::sendEvent(mainWindow.findChild<PictureBox*>(QStringLiteral("graphField")), &leaving);
   createDatabase(week, QDateTime(QDate(2026, 11, 29), QTime(23, 59, 59)), 1, 7 * 86400,
-                 [](int n) { return pressureSignal(n, 86400, 4 * 86400 + 30000, 4 * 86400 + 37200); });
+                 [](int n) { return pressureSignal(n, 86400, 4 * 86400 + 30000, 4 * 86400 + 37200); }, regional);
   allSaved &= saveQueryCharts(mainWindow, state, week, folder, QStringLiteral("week-by-second"));
-  allSaved &= saveTimeScale(mainWindow, state, folder, QDir(logFolder.path()));
+  allSaved &= saveTimeScale(mainWindow, state, regional, folder, QDir(logFolder.path()));
 
   // The leak test's limits: the dialog, a run of entered logarithms that reaches A, a week of
   // stored ratios with two leaks, and the list of the stretches at or above A.
-  allSaved &= setLimits(mainWindow, QStringLiteral("0.01"), QStringLiteral("0.01"), false, folder,
-                        QStringLiteral("leak-limits-dialog"));
+  allSaved &= setLimits(mainWindow, 0.01, 0.01, false, regional, folder, QStringLiteral("leak-limits-dialog"));
   mainWindow.findChild<QPushButton*>(QStringLiteral("btnReset"))->click();
-  enterValues(mainWindow, clock, {0.2, -0.4, 0.5, -0.9, -0.3, 0.6, 1.1, 0.7, 1.5, 1.2, 2.0,
+  enterValues(mainWindow, clock, regional, {0.2, -0.4, 0.5, -0.9, -0.3, 0.6, 1.1, 0.7, 1.5, 1.2, 2.0,
                                   1.6, 2.4, 2.9, 2.5, 3.2, 3.0, 3.7, 3.4, 4.1, 3.9, 4.8});
   allSaved &= save(mainWindow, folder, QStringLiteral("leak-limits-live"));
-  allSaved &= setLimits(mainWindow, QStringLiteral("0.05"), QStringLiteral("0.1"), true, folder);
+  allSaved &= setLimits(mainWindow, 0.05, 0.1, true, regional, folder);
   const QString ratios = logFolder.filePath(QStringLiteral("ratios.db"));
-  createDatabase(ratios, QDateTime(QDate(2026, 11, 29), QTime(23, 59)), 60, 7 * 1440, ratioSignal);
+  createDatabase(ratios, QDateTime(QDate(2026, 11, 29), QTime(23, 59)), 60, 7 * 1440, ratioSignal, regional);
   state.DatabasePath = ratios;
   mainWindow.findChild<QAction*>(QStringLiteral("mnuSQLquery"))->trigger();
   auto* ratioQuery = mainWindow.findChild<QDialog*>(QStringLiteral("frmDataBase"));
@@ -383,6 +396,8 @@ int main(int argc, char* argv[]) {
   mainWindow.findChild<QAction*>(QStringLiteral("mnuHelpFile"))->trigger();
   allSaved &= save(*topLevel(QStringLiteral("HelpWindow")), folder, QStringLiteral("help-window"));
 
-  allSaved &= QProcess::execute(QCoreApplication::applicationFilePath(), {QString::fromLatin1(kScaledOption), folder.absolutePath()}) == 0;
+  QStringList scaledRun{QString::fromLatin1(kScaledOption), folder.absolutePath()};
+  if (german) scaledRun.prepend(QString::fromLatin1(kGermanOption));
+  allSaved &= QProcess::execute(QCoreApplication::applicationFilePath(), scaledRun) == 0;
   return allSaved ? 0 : 1;
 }

@@ -26,13 +26,10 @@ QUrl topicUrl(const QString& pathInFile) {
 
 QString notFoundPage(const QString& chmPath) {
   const QString shown = QDir::toNativeSeparators(QFileInfo(chmPath).absoluteFilePath()).toHtmlEscaped();
-  return QStringLiteral(
-             "<html><head><title>Help file not found</title></head><body>"
-             "<h2>Help file not found</h2>"
-             "<p>The help file could not be opened:</p><p><b>%1</b></p>"
-             "<p>It is looked for beside the program; reinstalling the program puts it back.</p>"
-             "</body></html>")
-      .arg(shown);
+  const QString title = HelpWindow::tr("Help file not found");
+  return QStringLiteral("<html><head><title>%1</title></head><body><h2>%1</h2><p>%2</p><p><b>%3</b></p><p>%4</p></body></html>")
+      .arg(title, HelpWindow::tr("The help file could not be opened:"), shown,
+           HelpWindow::tr("It is looked for beside the program; reinstalling the program puts it back."));
 }
 
 }  // namespace
@@ -51,8 +48,8 @@ class ChmBrowser : public QTextBrowser {
     if (std::optional<QByteArray> contents = chm_->read(url.path(QUrl::FullyDecoded))) return *contents;
     // A broken link shows as a page rather than as a blank window.
     if (type == QTextDocument::HtmlResource)
-      return QStringLiteral("<html><body><h2>Topic not found</h2><p>The help file has no page %1.</p></body></html>")
-          .arg(url.path().toHtmlEscaped());
+      return QStringLiteral("<html><body><h2>%1</h2><p>%2</p></body></html>")
+          .arg(HelpWindow::tr("Topic not found"), HelpWindow::tr("The help file has no page %1.").arg(url.path().toHtmlEscaped()));
     return {};
   }
 
@@ -71,22 +68,23 @@ class ChmBrowser : public QTextBrowser {
 
 HelpWindow::HelpWindow(QWidget* parent) : QMainWindow(parent), browser_(new ChmBrowser(this)) {
   setObjectName(QStringLiteral("HelpWindow"));
-  setWindowTitle(QStringLiteral("Kelvane program Help"));
+  // The help viewer's own texts, translated in a context of their own as a viewer's would be.
+  setWindowTitle(tr("Kelvane program Help"));
   browser_->setObjectName(QStringLiteral("helpBrowser"));
   setCentralWidget(browser_);
 
-  QToolBar* navigation = addToolBar(QStringLiteral("Navigation"));
+  QToolBar* navigation = addToolBar(tr("Navigation"));
   navigation->setObjectName(QStringLiteral("helpNavigation"));
   navigation->setMovable(false);
-  QAction* back = navigation->addAction(QStringLiteral("Back"), browser_, &QTextBrowser::backward);
+  QAction* back = navigation->addAction(tr("Back"), browser_, &QTextBrowser::backward);
   back->setObjectName(QStringLiteral("helpBack"));
   back->setShortcut(QKeySequence::Back);
   back->setEnabled(false);
-  QAction* forward = navigation->addAction(QStringLiteral("Forward"), browser_, &QTextBrowser::forward);
+  QAction* forward = navigation->addAction(tr("Forward"), browser_, &QTextBrowser::forward);
   forward->setObjectName(QStringLiteral("helpForward"));
   forward->setShortcut(QKeySequence::Forward);
   forward->setEnabled(false);
-  contents_ = navigation->addAction(QStringLiteral("Contents"), this, [this] { browser_->setSource(contentsPage_); });
+  contents_ = navigation->addAction(tr("Contents"), this, [this] { browser_->setSource(contentsPage_); });
   contents_->setObjectName(QStringLiteral("helpContents"));
   connect(browser_, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
   connect(browser_, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
