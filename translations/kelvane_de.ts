@@ -470,6 +470,106 @@ Er bleibt mit den danach eingegebenen Werten in „Pending rows.txt“ und wird 
         <translation>Die Grenzen gelten für diesen Lauf, konnten aber nicht für den nächsten aufbewahrt werden: %1</translation>
     </message>
     <message>
+        <source>Time scale</source>
+        <comment>130</comment>
+        <translation>Zeitachse</translation>
+    </message>
+    <message>
+        <source>Summary...</source>
+        <comment>131</comment>
+        <translation>Zusammenfassung...</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <comment>132</comment>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>Rows</source>
+        <comment>133</comment>
+        <translation>Zeilen</translation>
+    </message>
+    <message>
+        <source>First moment</source>
+        <comment>134</comment>
+        <translation>Erster Zeitpunkt</translation>
+    </message>
+    <message>
+        <source>Last moment</source>
+        <comment>135</comment>
+        <translation>Letzter Zeitpunkt</translation>
+    </message>
+    <message>
+        <source>Lowest value</source>
+        <comment>136</comment>
+        <translation>Niedrigster Wert</translation>
+    </message>
+    <message>
+        <source>Highest value</source>
+        <comment>137</comment>
+        <translation>Höchster Wert</translation>
+    </message>
+    <message>
+        <source>Mean</source>
+        <comment>138</comment>
+        <translation>Mittelwert</translation>
+    </message>
+    <message>
+        <source>Standard deviation</source>
+        <comment>139</comment>
+        <translation>Standardabweichung</translation>
+    </message>
+    <message>
+        <source>Gaps</source>
+        <comment>140</comment>
+        <translation>Lücken</translation>
+    </message>
+    <message>
+        <source>Longest gap</source>
+        <comment>141</comment>
+        <translation>Längste Lücke</translation>
+    </message>
+    <message>
+        <source>Time in gaps</source>
+        <comment>142</comment>
+        <translation>Zeit in Lücken</translation>
+    </message>
+    <message>
+        <source>Rows whose Date and Time are no moment</source>
+        <comment>143</comment>
+        <translation>Zeilen, deren Date und Time kein Zeitpunkt sind</translation>
+    </message>
+    <message>
+        <source>Rows at or above A</source>
+        <comment>144</comment>
+        <translation>Zeilen bei oder über A</translation>
+    </message>
+    <message>
+        <source>Time at or above A</source>
+        <comment>145</comment>
+        <translation>Zeit bei oder über A</translation>
+    </message>
+    <message>
+        <source>%1 at %2</source>
+        <comment>146</comment>
+        <translation>%1 am %2</translation>
+    </message>
+    <message>
+        <source>%1 from %2</source>
+        <comment>147</comment>
+        <translation>%1 ab %2</translation>
+    </message>
+    <message>
+        <source>%1 d %2</source>
+        <comment>148</comment>
+        <translation>%1 T %2</translation>
+    </message>
+    <message>
+        <source>The time scale holds for this run, but it could not be kept for the next one: %1</source>
+        <comment>149</comment>
+        <translation>Die Zeitachse gilt für diesen Lauf, konnte aber nicht für den nächsten aufbewahrt werden: %1</translation>
+    </message>
+    <message>
         <source>This table has no index on Date and Time: a period is found by reading every row. kelvane-db index adds one.</source>
         <comment>150</comment>
         <translation>Diese Tabelle hat keinen Index über Date und Time: Für einen Zeitraum wird jede Zeile gelesen. kelvane-db index legt einen an.</translation>

@@ -1,5 +1,6 @@
 #include "ChartPoints.h"
 
+#include "DrawChart.h"
 #include "Single.h"
 #include "Scaling.h"
 #include "state/RuntimeError.h"
@@ -60,9 +61,36 @@ double pointAt(const PointPlaces& places, double x) {
   return std::clamp((x - places.first) / places.step + 1, 1.0, double(places.count));
 }
 
+// The record nearest in time to the moment under the position; of the rows that crowd into the
+// pixel column under it, the nearest in y.
+std::optional<int> timeNearest(const KeptChart& chart, const PicturePosition& at) {
+  const ProgramState& s = chart.state;
+  const TimeLine* time = chart.timeLine.get();
+  const int series = visibleSeries(chart.record);
+  if (!time || !time->range() || time->count() == 0 || series == 0 || !(s.ScaleX > 0)) return std::nullopt;
+  const auto momentAt = [&](double x) {
+    const double moment = double(time->range()->from) + (x - stdKelvane::secondsToSurface(s, 0)) / s.ScaleX;
+    return std::isnan(moment) ? 0.0 : std::clamp(moment, -0x1p62, 0x1p62);
+  };
+  const double moment = momentAt(at.x);
+  qint32 nearest = std::min(time->firstAtOrAfter(qint64(std::ceil(moment))), time->count() - 1);
+  if (nearest > 0 && moment - double(time->momentAt(nearest - 1)) <= double(time->momentAt(nearest)) - moment) --nearest;
+  const double left = momentAt(double(at.x) - at.halfPixel), right = momentAt(double(at.x) + at.halfPixel);
+  const qint32 from = time->firstAtOrAfter(qint64(std::ceil(std::min(left, right))));
+  const qint32 to = time->firstAtOrAfter(qint64(std::floor(std::max(left, right))) + 1) - 1;
+  double closest = INFINITY;
+  for (qint32 position = from; position <= to && to > from; ++position) {
+    const float y = stdKelvane::toSurface(s.PlotMargin, s.PlotYMin, s.ScaleY,
+                                          chart.record.Values.at(time->record(position), series) / kValueScale);
+    if (std::abs(double(y) - at.y) < closest) closest = std::abs(double(y) - at.y), nearest = position;
+  }
+  return time->record(nearest);
+}
+
 }  // namespace
 
 std::optional<int> pointNearest(const KeptChart& chart, const PicturePosition& at) {
+  if (stdKelvane::onTimeScale(chart)) return timeNearest(chart, at);
   const std::optional<PointPlaces> places = placesOf(chart);
   if (!places) return std::nullopt;
   int nearest = int(std::lround(pointAt(*places, at.x)));

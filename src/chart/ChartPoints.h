@@ -15,9 +15,9 @@ struct PicturePosition {
 };
 
 // The point of a kept chart nearest to a position: a record of a stored chart or a point of the
-// live chart's window, counted from 1. Nearest in x; of the records that crowd into the pixel
-// column under the position, the nearest in y. None when the chart shows no point. Found from the
-// chart's scale, without passing over its points.
+// live chart's window, counted from 1. Nearest in x (in time on the time scale); of the records
+// that crowd into the pixel column under the position, the nearest in y. None when the chart shows
+// no point. Found from the chart's scale, without passing over its points.
 std::optional<int> pointNearest(const KeptChart& chart, const PicturePosition& at);
 
 // What lblCursor shows of a point, in the regional forms and three blanks apart: the number, Time,

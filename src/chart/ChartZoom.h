@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ChartPoints.h"
 #include "DrawingSurface.h"
 #include "state/Services.h"
 
@@ -14,6 +15,15 @@ bool zoomable(const KeptChart& chart);
 // the program's is not touched, and nothing is read from the database. A live chart, or fewer
 // than two records, leave the picture as it is.
 void zoomInto(DrawingSurface& picture, int first, int last, const Environment& env);
+
+// The same for the moments of the span (within the chart's X range) of a chart on the time scale:
+// the zoom shows its rows over just that span, its vertical range widened by them. Fewer than
+// two rows in it leave the picture as it is.
+void zoomIntoSpan(DrawingSurface& picture, WallSpan span, const Environment& env);
+
+// A drag from one position to the other: on the time scale the moments between them, otherwise
+// the records nearest to them in x.
+void zoomBetween(DrawingSurface& picture, PicturePosition from, PicturePosition to, const Environment& env);
 
 // Draws the whole chart again while the picture shows a zoom into it.
 void zoomOut(DrawingSurface& picture, const Environment& env);

@@ -7,6 +7,7 @@
 #include "Scaling.h"
 #include "Single.h"
 #include "StoredSeries.h"
+#include "TimeTicks.h"
 
 #include <algorithm>
 #include <cmath>
@@ -46,6 +47,9 @@ constexpr double kSmallestSpacing = 1;
 
 const QString kFont = QStringLiteral("Tahoma");
 constexpr float kStartFontSize = 7, kStoredLabelFontSize = 6, kDateFontSize = 8, kTimeFontSize = 8;
+
+// Where the collector was away, behind grid and series.
+constexpr Colour kGapColour = rgbColour(235, 235, 235);
 
 constexpr double kSingleWhole = 0x1p24;  // from here up every Single is a whole number, spaced 2 or more
 
@@ -144,16 +148,23 @@ void forEachShowing(const CounterValues& counter, double base, double slope, dou
 
 class Renderer {
  public:
-  Renderer(DrawingSurface& picture, const ChartRecord& record, ProgramState& state, const Environment& env)
+  Renderer(DrawingSurface& picture, const ChartRecord& record, ProgramState& state, const Environment& env,
+           const TimeLine* time)
       : pic_(picture),
         rec_(record),
         s_(state),
         env_(env),
+        time_(time),
         axis_(Colour(quint16(record.AxisColor))),
         yLabelStep_(state.YLabelStep) {}
 
   void draw() {
     setPlotRanges(s_, rec_);
+    if (time_) {
+      // x counts seconds from the range's start; a chart without a moment keeps an empty plot.
+      s_.PlotXMin = 0;
+      s_.PlotXMax = time_->range() ? float(time_->range()->to - time_->range()->from) : 1;
+    }
     if (s_.Limits) widenForLimits(s_, *s_.Limits, yLabelStep_);
     skipOnFailure([&] { pic_.SetDrawWidth(1); });
     skipOnFailure([&] { pic_.SetFont(kFont, kStartFontSize); });
@@ -172,15 +183,19 @@ class Renderer {
       skipOnFailure([&] { visible = rec_.SeriesVisible.at(k); });
       if (!visible) continue;
       visibleSeries.push_back(k);
-      if (!s_.LiveChart) storedSeries.emplace_back(pic_, rec_, s_, k, reach);
+      if (!s_.LiveChart) storedSeries.emplace_back(pic_, rec_, s_, k, reach, time_);
     }
+    if (time_) drawGaps();
     if (s_.Limits) drawLeakBands(storedSeries);
 
     drawAxes();
     const QDateTime now = env_.clock.now();
     timeTextLength_ = env_.regional.longTime(now.time()).size();
     dateTextLength_ = env_.regional.shortDate(now.date()).size();
-    xAxisPass();
+    if (time_)
+      timeAxisPass();
+    else
+      xAxisPass();
     yAxisPass();
     for (std::size_t i = 0; i < visibleSeries.size(); ++i) {
       if (s_.LiveChart)
@@ -281,6 +296,60 @@ class Renderer {
   bool datesDiffer(const QVariant& next, const QVariant& current) const {
     if (next.isNull() || current.isNull()) return false;  // a comparison with Null is never true
     return env_.regional.valueText(next) != env_.regional.valueText(current);
+  }
+
+  float timeX(qint64 moment) const { return toSingle(secondsToSurface(s_, double(moment - time_->range()->from))); }
+
+  // Ticks at round times with dotted grid lines; their labels take turns in two rows as those of
+  // records do, and the date stands under the first tick and the first of each new day.
+  void timeAxisPass() {
+    if (!time_->range()) return;
+    const TickStep step = timeTickStep(pic_, env_.regional, s_.ScaleX, {kFont, kStoredLabelFontSize, kDateFontSize});
+    QDate dated;
+    for (const qint64 tick : timeTicks(step, *time_->range())) {
+      float x = 0;
+      if (!skipOnFailure([&] { x = timeX(tick); })) continue;
+      skipOnFailure([&] { pic_.Line(x, Y(0) + kTickHalf, x, Y(0) - kTickHalf, axis_); });
+      if (tick != time_->range()->from && rec_.ShowXGrid)
+        skipOnFailure([&] { dottedLine(x, Y(s_.PlotYMin), x, Y(s_.PlotYMax)); });
+      if (!rec_.ShowXLabels) continue;
+      const bool even = tickNumber(step, tick) % 2 == 0;
+      // Centred under the tick, but not cut by the picture's left edge.
+      const auto centred = [&](float points, float drop, const QString& text) {
+        skipOnFailure([&] { pic_.SetFont(kFont, points); });
+        skipOnFailure([&] { print(std::max(0.0f, x - pic_.TextWidth(text, kFont, points) / 2), Y(0) - drop, text); });
+      };
+      // A time at the Y axis would run into its labels; the date stands clear below them.
+      if (tick != time_->range()->from)
+        centred(kStoredLabelFontSize, even ? kFarLabelDrop : kNearLabelDrop, tickLabel(step, tick, env_.regional));
+      const QDate date = RegionalForms::wallDate(tick);
+      if (date == dated) continue;
+      centred(kDateFontSize, even ? kEvenDateDrop : kOddDateDrop, env_.regional.dateText(date));
+      dated = date;
+    }
+  }
+
+  // A band over the plot's height across each gap; gaps that meet in a pixel column are one band.
+  void drawGaps() {
+    float bottom = 0, top = 0;
+    if (!skipOnFailure([&] { bottom = Y(s_.PlotYMin), top = Y(s_.PlotYMax); })) return;
+    std::optional<std::pair<float, float>> held;
+    qint64 heldEnd = 0;  // the pixel column the held band ends in
+    const auto fill = [&] {
+      if (held) skipOnFailure([&] { pic_.Fill(held->first, bottom, held->second, top, kGapColour); });
+    };
+    for (const qint32 gap : time_->gaps()) {
+      float from = 0, to = 0;
+      if (!skipOnFailure([&] { from = timeX(time_->momentAt(gap)), to = timeX(time_->momentAt(gap + 1)); })) continue;
+      if (held && pic_.PixelColumn(from) <= heldEnd) {
+        held->second = to;
+      } else {
+        fill();
+        held = {from, to};
+      }
+      heldEnd = pic_.PixelColumn(to);
+    }
+    fill();
   }
 
   void yAxisPass() {
@@ -401,6 +470,7 @@ class Renderer {
   const ChartRecord& rec_;
   ProgramState& s_;
   const Environment& env_;
+  const TimeLine* const time_;  // on the time scale
   const Colour axis_;
   float width_ = 0, height_ = 0;
   float value_ = 0;  // the last value read, kept when a read fails
@@ -411,16 +481,56 @@ class Renderer {
 
 }  // namespace
 
+namespace {
+
+bool showsTime(const ProgramState& state, const ShownRows& rows) {
+  return state.TimeScale && !state.LiveChart && rows.columns && rows.count > 0;
+}
+
+// A whole chart of a period runs over it; a zoom over what it shows; any other chart from its
+// first moment to its last.
+std::shared_ptr<const TimeLine> makeTimeLine(const ProgramState& state, const ShownRows& rows, bool zoom,
+                                             std::optional<WallSpan> span, const RegionalForms& regional) {
+  const std::optional<Period>& period = state.PeriodCharted;
+  if (!zoom && period && state.OperatingMode == Mode::SQLquery)
+    span = WallSpan{RegionalForms::wallSeconds(period->from), RegionalForms::wallSeconds(period->to)};
+  return std::make_shared<const TimeLine>(rows, regional, span);
+}
+
+}  // namespace
+
+bool onTimeScale(const KeptChart& chart) { return showsTime(chart.state, chart.rows); }
+
+std::shared_ptr<const TimeLine> timeLineOf(const KeptChart& chart, const RegionalForms& regional) {
+  if (chart.timeLine || chart.state.LiveChart || !chart.rows.columns) return chart.timeLine;
+  return makeTimeLine(chart.state, chart.rows, chart.whole != nullptr, chart.zoomSpan, regional);
+}
+
 void DrawChart(DrawingSurface& picture, const ChartRecord& record, ProgramState& state, const Environment& env,
                ShownRows rows) {
-  Renderer(picture, record, state, env).draw();
-  picture.KeepChart({record, state, std::move(rows), nullptr});
+  std::shared_ptr<const TimeLine> time;
+  if (showsTime(state, rows)) time = makeTimeLine(state, rows, false, std::nullopt, env.regional);
+  Renderer(picture, record, state, env, time.get()).draw();
+  picture.KeepChart({record, state, std::move(rows), nullptr, std::move(time), std::nullopt});
 }
 
 void DrawChartAgain(DrawingSurface& picture, const KeptChart& chart, const Environment& env) {
   KeptChart again = chart;
-  Renderer(picture, again.record, again.state, env).draw();
+  if (onTimeScale(again)) again.timeLine = timeLineOf(again, env.regional);
+  Renderer(picture, again.record, again.state, env, onTimeScale(again) ? again.timeLine.get() : nullptr).draw();
   picture.KeepChart(std::move(again));
+}
+
+void drawAgainChanged(DrawingSurface& picture, const std::function<void(KeptChart&)>& change, const Environment& env) {
+  const std::function<KeptChart(const KeptChart&)> changed = [&](const KeptChart& chart) {
+    KeptChart again = chart;
+    change(again);
+    if (chart.whole) again.whole = std::make_shared<const KeptChart>(changed(*chart.whole));
+    // The chart a zoom is into lists its leak decisions as it would be drawn.
+    if (onTimeScale(again)) again.timeLine = timeLineOf(again, env.regional);
+    return again;
+  };
+  if (const auto kept = picture.LastChart()) DrawChartAgain(picture, changed(*kept), env);
 }
 
 }  // namespace kelvane::stdKelvane

@@ -1,13 +1,16 @@
 #pragma once
 
 #include "ChartRecord.h"
+#include "TimeLine.h"
 #include "state/RowColumns.h"
 
 #include <QString>
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <memory>
+#include <optional>
 
 namespace kelvane {
 
@@ -20,6 +23,10 @@ struct KeptChart {
   ShownRows rows;  // the stored rows it shows, none for the live chart
   // The whole chart of stored rows while this one is a zoom into it.
   std::shared_ptr<const KeptChart> whole;
+  // Its rows on the time scale, once it has been drawn on it.
+  std::shared_ptr<const TimeLine> timeLine;
+  // The moments a zoom on the time scale shows.
+  std::optional<WallSpan> zoomSpan;
 };
 
 // The picture a chart is drawn on. Lengths are in the units of the window that holds the
@@ -67,7 +74,12 @@ class DrawingSurface {
   virtual qint64 PixelColumn(float x) const = 0;
 
   // The renderer hands over what it drew from when it is done; the picture keeps it.
-  void KeepChart(KeptChart chart) { kept_ = std::make_shared<const KeptChart>(std::move(chart)); }
+  void KeepChart(KeptChart chart) {
+    kept_ = std::make_shared<const KeptChart>(std::move(chart));
+    if (keepListener_) keepListener_();
+  }
+  // Called after each chart the picture keeps: a window that tells what the chart holds follows it.
+  void setKeepListener(std::function<void()> listener) { keepListener_ = std::move(listener); }
   // None until a chart has been drawn on the picture.
   std::shared_ptr<const KeptChart> LastChart() const { return kept_; }
 
@@ -80,6 +92,7 @@ class DrawingSurface {
 
  private:
   std::shared_ptr<const KeptChart> kept_;
+  std::function<void()> keepListener_;
 };
 
 }  // namespace kelvane

@@ -18,19 +18,8 @@ void widenForLimits(ProgramState& state, const LeakLimits& limits, float& yLabel
   state.PlotYMax = range.YMax;
 }
 
-namespace {
-
-KeptChart withLimits(const KeptChart& chart, const std::optional<LeakLimits>& limits) {
-  KeptChart again = chart;
-  again.state.Limits = limits;
-  if (chart.whole) again.whole = std::make_shared<const KeptChart>(withLimits(*chart.whole, limits));
-  return again;
-}
-
-}  // namespace
-
 void drawAgainWithLimits(DrawingSurface& picture, const std::optional<LeakLimits>& limits, const Environment& env) {
-  if (const auto kept = picture.LastChart()) stdKelvane::DrawChartAgain(picture, withLimits(*kept, limits), env);
+  stdKelvane::drawAgainChanged(picture, [&](KeptChart& chart) { chart.state.Limits = limits; }, env);
 }
 
 }  // namespace kelvane

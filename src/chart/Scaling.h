@@ -27,4 +27,10 @@ inline float toSurface(float margin, float plotMin, float scale, float value) {
   return float((double(margin) - double(plotMin) * scale) + double(scale) * value);
 }
 
+// On the time scale x counts the seconds from the start of the X range: a Double, as the
+// seconds of months are more than a Single holds.
+inline float secondsToSurface(const ProgramState& state, double seconds) {
+  return float((double(state.PlotMargin) - double(state.PlotXMin) * state.ScaleX) + double(state.ScaleX) * seconds);
+}
+
 }  // namespace kelvane::stdKelvane

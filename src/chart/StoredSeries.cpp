@@ -25,8 +25,12 @@ constexpr int kCrowdedColumn = 66;
 }  // namespace
 
 StoredSeries::StoredSeries(const DrawingSurface& picture, const ChartRecord& record, const ProgramState& state, int k,
-                           float reach)
-    : pic_(picture), rec_(record), s_(state), k_(k), reach_(reach) {
+                           float reach, const TimeLine* time)
+    : pic_(picture), rec_(record), s_(state), k_(k), reach_(reach), time_(time) {
+  if (time_) {
+    placeByTime();
+    return;
+  }
   int lastPoint = 0;
   if (!skipOnFailure([&] {
         lastPoint = rec_.Values.upperBound();
@@ -36,18 +40,80 @@ StoredSeries::StoredSeries(const DrawingSurface& picture, const ChartRecord& rec
   float x = 0, y = 0;
   if (placed(1, x, y)) steps_.push_back({x, y, true});
   if (!skipOnFailure([&] { colour_ = rec_.SeriesColor.at(k_); })) return;
-  for (int p = 1; p <= lastPoint;) {
-    if (!xOf(p, x)) {
-      ++p;
+  aggregate(1, lastPoint);
+}
+
+// No line crosses a gap: each stretch between two is a polyline of its own.
+void StoredSeries::placeByTime() {
+  if (!time_->range() || !skipOnFailure([&] { colour_ = rec_.SeriesColor.at(k_); })) return;
+  columnWidth_ = narrowestColumn();
+  int from = 1;
+  const auto stretch = [&](int to) {
+    float x = 0, y = 0;
+    while (from <= to && !placed(from, x, y)) ++from;
+    if (from > to) return;
+    steps_.push_back({x, y, true});
+    aggregate(from, to);
+  };
+  for (const qint32 gap : time_->gaps()) {
+    stretch(gap + 1);
+    from = gap + 2;
+  }
+  stretch(time_->count());
+}
+
+void StoredSeries::aggregate(int from, int to) {
+  for (int i = from; i <= to;) {
+    float x = 0;
+    if (!xOf(i, x)) {
+      ++i;
       continue;
     }
-    const int last = lastInColumn(p, lastPoint, pic_.PixelColumn(x));
-    if (last - p + 1 < kCrowdedColumn)
-      drawEach(p, last);
+    const int last = lastInColumn(i, to, pic_.PixelColumn(x));
+    if (crowded(i, last))
+      drawCrowded(i, last);
     else
-      drawCrowded(p, last);
-    p = last + 1;
+      drawEach(i, last);
+    i = last + 1;
   }
+}
+
+// Records stand evenly spaced. Rows on the time scale may not: a column of them is drawn as
+// crowded only where no two lie as far apart as records of a crowded column would.
+bool StoredSeries::crowded(int from, int to) const {
+  if (to - from + 1 < kCrowdedColumn) return false;
+  if (!time_) return true;
+  const double widest = columnWidth_ / double(s_.ScaleX) / (kCrowdedColumn - 1);
+  // Within a stretch no step is longer than the longest that is no gap.
+  if (time_->longestStep() < widest) return true;
+  qint64 previous = time_->momentAt(from - 1);
+  for (int i = from + 1; i <= to; ++i) {
+    const qint64 at = time_->momentAt(i - 1);
+    if (double(at - previous) >= widest) return false;
+    previous = at;
+  }
+  return true;
+}
+
+// The narrowest of a few pixel columns where the plot starts: they are alike across the picture.
+float StoredSeries::narrowestColumn() const {
+  const auto nextEdge = [&](float x) {
+    const qint64 column = pic_.PixelColumn(x);
+    float reach = 1.0f / 1024, outside = x + reach;
+    while (pic_.PixelColumn(outside) == column && reach < 1e9f) outside = x + (reach *= 2);
+    float inside = x;
+    for (float middle = inside + (outside - inside) / 2; middle > inside && middle < outside;
+         middle = inside + (outside - inside) / 2)
+      (pic_.PixelColumn(middle) == column ? inside : outside) = middle;
+    return outside;
+  };
+  float edge = nextEdge(secondsToSurface(s_, 0)), narrowest = INFINITY;
+  for (int n = 0; n < 3; ++n) {
+    const float next = nextEdge(edge);
+    narrowest = std::min(narrowest, next - edge);
+    edge = next;
+  }
+  return narrowest;
 }
 
 void StoredSeries::draw(DrawingSurface& picture) const {
@@ -64,27 +130,31 @@ void StoredSeries::draw(DrawingSurface& picture) const {
 
 // A position that cannot be placed comes out infinite or not a number: no exception for each of a
 // million points.
-bool StoredSeries::xOf(int p, float& x) const {
-  x = toSurface(s_.PlotMargin, s_.PlotXMin, s_.ScaleX, float(s_.PlotXMin + double(perPoint_) * p));
+bool StoredSeries::xOf(int i, float& x) const {
+  if (time_)
+    x = secondsToSurface(s_, double(time_->momentAt(i - 1) - time_->range()->from));
+  else
+    x = toSurface(s_.PlotMargin, s_.PlotXMin, s_.ScaleX, float(s_.PlotXMin + double(perPoint_) * i));
   return std::isfinite(x);
 }
 
-bool StoredSeries::yOf(int p, float& y) const {
+bool StoredSeries::yOf(int i, float& y) const {
+  const int p = recordAt(i);
   if (!rec_.Values.contains(p, k_)) return false;
   y = toSurface(s_.PlotMargin, s_.PlotYMin, s_.ScaleY, rec_.Values.at(p, k_) / kValueScale);
   return std::isfinite(y);
 }
 
-bool StoredSeries::placed(int p, float& x, float& y) const { return xOf(p, x) && yOf(p, y); }
+bool StoredSeries::placed(int i, float& x, float& y) const { return xOf(i, x) && yOf(i, y); }
 
-// The last point from p on in p's pixel column, found in a few steps however many it holds: the
+// The last point from i on in i's pixel column, found in a few steps however many it holds: the
 // columns of points in order run in order.
-int StoredSeries::lastInColumn(int p, int lastPoint, qint64 column) const {
+int StoredSeries::lastInColumn(int i, int lastPoint, qint64 column) const {
   const auto inColumn = [&](qint64 q) {
     float x = 0;
     return xOf(int(q), x) && pic_.PixelColumn(x) == column;
   };
-  qint64 inside = p, step = 1;
+  qint64 inside = i, step = 1;
   for (; step <= lastPoint - inside && inColumn(inside + step); step *= 2) inside += step;
   qint64 outside = std::min(inside + step, qint64(lastPoint) + 1);
   while (outside - inside > 1) {
@@ -96,9 +166,9 @@ int StoredSeries::lastInColumn(int p, int lastPoint, qint64 column) const {
 
 void StoredSeries::drawEach(int from, int to) {
   if (std::isfinite(reach_)) noteReach(from, to);
-  for (int p = from; p <= to; ++p) {
+  for (int i = from; i <= to; ++i) {
     float x = 0, y = 0;
-    if (placed(p, x, y)) drawTo(x, y);
+    if (placed(i, x, y)) drawTo(x, y);
   }
 }
 
@@ -123,19 +193,23 @@ void StoredSeries::drawCrowded(int from, int to) {
 // of them cannot be.
 void StoredSeries::extremes(int from, int to, float& lowest, float& highest, float& most) const {
   float least = INFINITY;  // a value that is not a number is passed over
-  for (int p = from; p <= to; ++p) {
-    const float value = rec_.Values.at(p, k_);
+  const auto take = [&](float value) {
     least = std::min(least, value);
     most = std::max(most, value);
+  };
+  if (consecutive(from, to)) {
+    for (int p = recordAt(from), last = recordAt(to); p <= last; ++p) take(rec_.Values.at(p, k_));
+  } else {
+    for (int i = from; i <= to; ++i) take(rec_.Values.at(recordAt(i), k_));
   }
   lowest = toSurface(s_.PlotMargin, s_.PlotYMin, s_.ScaleY, least / kValueScale);
   highest = toSurface(s_.PlotMargin, s_.PlotYMin, s_.ScaleY, most / kValueScale);
   if (lowest > highest) std::swap(lowest, highest);
   if (std::isfinite(lowest) && std::isfinite(highest)) return;
   lowest = INFINITY, highest = -INFINITY;
-  for (int p = from; p <= to; ++p) {
+  for (int i = from; i <= to; ++i) {
     float y = 0;
-    if (!yOf(p, y)) continue;
+    if (!yOf(i, y)) continue;
     lowest = std::min(lowest, y);
     highest = std::max(highest, y);
   }
@@ -144,14 +218,22 @@ void StoredSeries::extremes(int from, int to, float& lowest, float& highest, flo
 // A column spans less than two device pixels: its first and last point at or above A lie in the
 // very pixels that hold one.
 void StoredSeries::noteReach(int from, int to) {
-  if (!rec_.Values.contains(from, k_) || !rec_.Values.contains(to, k_)) return;
-  // A column's values lie side by side, read without a lookup each; one never written is a single 0.
-  const float* values = &rec_.Values.at(from, k_);
-  const qint64 stride = &rec_.Values.at(to, k_) - values == to - from ? 1 : 0;
+  const int low = recordAt(from), high = recordAt(to);
+  if (!rec_.Values.contains(low, k_) || !rec_.Values.contains(high, k_)) return;
   int first = 0, last = to - from;
-  while (first <= last && !(values[first * stride] >= reach_)) ++first;
-  if (first > last) return;
-  while (!(values[last * stride] >= reach_)) --last;
+  if (consecutive(from, to)) {
+    // A column's values lie side by side, read without a lookup each; one never written is a single 0.
+    const float* values = &rec_.Values.at(low, k_);
+    const qint64 stride = &rec_.Values.at(high, k_) - values == high - low ? 1 : 0;
+    while (first <= last && !(values[first * stride] >= reach_)) ++first;
+    if (first > last) return;
+    while (!(values[last * stride] >= reach_)) --last;
+  } else {
+    const auto reaches = [&](int i) { return rec_.Values.at(recordAt(from + i), k_) >= reach_; };
+    while (first <= last && !reaches(first)) ++first;
+    if (first > last) return;
+    while (!reaches(last)) --last;
+  }
   float firstX = 0, lastX = 0;
   if (xOf(from + first, firstX) && xOf(from + last, lastX)) reached_.push_back({firstX, lastX});
 }

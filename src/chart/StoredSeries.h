@@ -2,6 +2,7 @@
 
 #include "ChartRecord.h"
 #include "DrawingSurface.h"
+#include "TimeLine.h"
 #include "state/ProgramState.h"
 
 #include <vector>
@@ -9,7 +10,8 @@
 namespace kelvane::stdKelvane {
 
 // Series k of a stored chart as one polyline, record p at x = p for the usual stored record (x
-// range 0..count, points 1..count), starting at the first record. A point that cannot be read or
+// range 0..count, points 1..count), starting at the first record; on the time scale each record at
+// its moment in time order, a polyline from one gap to the next. A point that cannot be read or
 // placed is left out. Of the points that crowd into one pixel column only those that can change a
 // pixel are drawn, so that a million records cost what the picture's width does. The one pass over
 // the points also finds the pixel columns where the series reaches A, which are drawn first.
@@ -20,9 +22,10 @@ class StoredSeries {
     float from, to;
   };
 
-  // reach: A as the values are carried; none reach an infinite one.
+  // reach: A as the values are carried; none reach an infinite one. time: the chart's records on the
+  // time scale, none by record.
   StoredSeries(const DrawingSurface& picture, const ChartRecord& record, const ProgramState& state, int k,
-               float reach = INFINITY);
+               float reach = INFINITY, const TimeLine* time = nullptr);
 
   // The columns that reach A, in the order of the points.
   const std::vector<Reach>& reached() const { return reached_; }
@@ -30,10 +33,17 @@ class StoredSeries {
   void draw(DrawingSurface& picture) const;
 
  private:
-  bool xOf(int p, float& x) const;
-  bool yOf(int p, float& y) const;
-  bool placed(int p, float& x, float& y) const;
-  int lastInColumn(int p, int lastPoint, qint64 column) const;
+  // The points are counted 1.. in the order they are joined: by record, or in time order.
+  int recordAt(int i) const { return time_ ? time_->record(i - 1) : i; }
+  bool consecutive(int from, int to) const { return !time_ || time_->consecutive(from - 1, to - 1); }
+  void placeByTime();
+  void aggregate(int from, int to);
+  bool crowded(int from, int to) const;
+  float narrowestColumn() const;
+  bool xOf(int i, float& x) const;
+  bool yOf(int i, float& y) const;
+  bool placed(int i, float& x, float& y) const;
+  int lastInColumn(int i, int last, qint64 column) const;
   void drawTo(float x, float y) { steps_.push_back({x, y, false}); }
   void drawEach(int from, int to);
   void drawCrowded(int from, int to);
@@ -51,7 +61,9 @@ class StoredSeries {
   const ProgramState& s_;
   const int k_;
   const float reach_;
+  const TimeLine* const time_;
   float perPoint_ = 0;
+  float columnWidth_ = 0;  // on the time scale
   Colour colour_ = 0;
   std::vector<Step> steps_;
   std::vector<Reach> reached_;

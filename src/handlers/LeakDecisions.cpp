@@ -47,7 +47,7 @@ QString decisionLine(const DecisionsList& list, std::size_t index, const Regiona
   const QString value =
       highest < columns.data->size() ? dataText(columns.data->at(highest).toDouble(), regional) : QString();
   return LoadResString(TextId::DecisionStretch)
-      .arg(moment(stretch.first), moment(stretch.last), QString::number(stretch.last - stretch.first + 1), value);
+      .arg(moment(stretch.first), moment(stretch.last), QString::number(stretch.rows), value);
 }
 
 void zoomIntoStretch(Program& program, const DecisionsList& list, std::size_t index) {
@@ -56,6 +56,14 @@ void zoomIntoStretch(Program& program, const DecisionsList& list, std::size_t in
   if (!kept || !list.chart || (kept->whole ? kept->whole : kept) != list.chart) return;
   if (kept->whole) stdKelvane::DrawChartAgain(picture, *list.chart, program.env);
   const LeakStretch& stretch = list.stretches.at(index);
+  if (stdKelvane::onTimeScale(*list.chart) && list.chart->timeLine) {
+    // A quarter of its time either side, and a few rows' worth at least.
+    const TimeLine& time = *list.chart->timeLine;
+    const qint64 first = time.moment(stretch.first), last = time.moment(stretch.last);
+    const qint64 around = std::max({qint64(1), qint64(kFewRows * time.medianInterval()), (last - first) / 4});
+    zoomIntoSpan(picture, {first - around, last + around}, program.env);
+    return;
+  }
   const qint64 around = std::max<qint64>(kFewRows, (qint64(stretch.last) - stretch.first + 1) / 4);
   zoomInto(picture, int(std::max<qint64>(1, stretch.first - around)),
            int(std::min<qint64>(list.chart->rows.count, stretch.last + around)), program.env);

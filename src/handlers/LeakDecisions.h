@@ -23,7 +23,8 @@ DecisionsList listDecisions(Program& program);
 // its highest value, in the regional forms.
 QString decisionLine(const DecisionsList& list, std::size_t index, const RegionalForms& regional);
 // The main window's chart zoomed into the stretch, with a quarter of its rows (a few at least)
-// either side. Nothing happens when the chart is no longer the one listed.
+// either side, or on the time scale a quarter of its time (a few rows' intervals at least).
+// Nothing happens when the chart is no longer the one listed.
 void zoomIntoStretch(Program& program, const DecisionsList& list, std::size_t index);
 
 }  // namespace kelvane

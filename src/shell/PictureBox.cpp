@@ -25,6 +25,7 @@ PictureBox::PictureBox(QWidget* parent, int widthPixels, int heightPixels, doubl
   resize(widthPixels, heightPixels);
   setMouseTracking(true);
   surface_.setChangeListener([this] { update(); });
+  surface_.setKeepListener([this] { emit chartKept(); });
 }
 
 void PictureBox::setZoomable(bool zoomable) {
@@ -94,17 +95,13 @@ void PictureBox::mousePressEvent(QMouseEvent* event) {
   QFrame::mousePressEvent(event);
 }
 
-// The ends of the band are records nearest in x alone: the pointer places them by its x.
+// The pointer places the ends of the band by its x alone.
 void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
   if (!bandFrom_ || event->button() != Qt::LeftButton) return QFrame::mouseReleaseEvent(event);
-  PicturePosition from = positionAt({*bandFrom_, 0}), to = positionAt(event->position().toPoint());
-  from.halfPixel = to.halfPixel = 0;
+  const PicturePosition from = positionAt({*bandFrom_, 0}), to = positionAt(event->position().toPoint());
   bandFrom_ = bandTo_ = std::nullopt;
   update();
-  const auto kept = surface_.LastChart();
-  const std::optional<int> first = kept ? pointNearest(*kept, from) : std::nullopt;
-  const std::optional<int> last = kept ? pointNearest(*kept, to) : std::nullopt;
-  if (first && last) zoomInto(surface_, *first, *last, env_);
+  zoomBetween(surface_, from, to, env_);
 }
 
 void PictureBox::mouseDoubleClickEvent(QMouseEvent* event) {

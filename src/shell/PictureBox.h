@@ -26,6 +26,8 @@ class PictureBox : public QFrame {
  signals:
   // The caption of the point nearest to the pointer; empty when it leaves or no point is drawn.
   void pointCaptionChanged(const QString& caption);
+  // A chart was drawn on the picture and kept.
+  void chartKept();
 
  protected:
   void paintEvent(QPaintEvent* event) override;

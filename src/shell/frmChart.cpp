@@ -19,12 +19,15 @@
 #include "handlers/FollowNewRows.h"
 #include "handlers/PeriodQuery.h"
 #include "handlers/RecentRecords.h"
+#include "handlers/SummaryDialog.h"
+#include "handlers/TimeScale.h"
 #include "frmAbout.h"
 #include "frmChartMaximized.h"
 #include "frmDataBase.h"
 #include "frmDecisions.h"
 #include "frmLimits.h"
 #include "frmPeriod.h"
+#include "frmSummary.h"
 #include "help/HelpWindow.h"
 
 #include <QActionGroup>
@@ -198,6 +201,12 @@ void frmChart::mnuDecisions_Click() {
   dialog.exec();
 }
 
+// Not modal: it follows the chart, as new rows come and zooms change it.
+void frmChart::mnuSummary_Click() {
+  if (!frmSummary_) frmSummary_ = new frmSummary(program_, this);
+  bringForward(frmSummary_);
+}
+
 void frmChart::mnuHelpFile_Click() {
   // A window of its own beside the main window, as a help viewer would be; a missing file gets
   // no message box, only a page that says so.
@@ -233,6 +242,7 @@ void frmChart::closeEvent(QCloseEvent* event) {
   }
   unloadQueryDialog();
   if (frmPeriod_) frmPeriod_->close();
+  if (frmSummary_) frmSummary_->close();
   frmChartMaximized_.reset();
   helpWindow_.reset();
   // Whatever the database does, the program ends within the exit's wait; a kept row stays kept.
@@ -300,6 +310,9 @@ void frmChart::buildChart() {
   lblCursor_->setWordWrap(false);
   graphField_->setZoomable(true);
   connect(graphField_, &PictureBox::pointCaptionChanged, lblCursor_, &QLabel::setText);
+  connect(graphField_, &PictureBox::chartKept, this, [this] {
+    if (frmSummary_) frmSummary_->refresh();
+  });
   TimerCurrentTime_ = new QTimer(fraChart_);
   TimerCurrentTime_->setObjectName(QStringLiteral("TimerCurrentTime"));
   TimerCurrentTime_->setInterval(1000);
@@ -342,6 +355,11 @@ void frmChart::buildMenus() {
   mnuLimits_ = addItem(mnuDataHandling_, "mnuLimits");
   mnuDecisions_ = addItem(mnuDataHandling_, "mnuDecisions");
   mnuDecisions_->setEnabled(false);  // no stored rows at start
+  mnuTimeScale_ = addItem(mnuDataHandling_, "mnuTimeScale");
+  mnuTimeScale_->setCheckable(true);
+  mnuTimeScale_->setChecked(state_.TimeScale);
+  mnuSummary_ = addItem(mnuDataHandling_, "mnuSummary");
+  mnuSummary_->setEnabled(false);
   mnuHelp_ = addMenu("mnuHelp");
   mnuHelpFile_ = addItem(mnuHelp_, "mnuHelpFile");
   mnuLanguage_ = mnuHelp_->addMenu(QString());
@@ -373,8 +391,13 @@ void frmChart::buildMenus() {
   connect(mnuPeriod_, &QAction::triggered, this, &frmChart::mnuPeriod_Click);
   connect(mnuLimits_, &QAction::triggered, this, &frmChart::mnuLimits_Click);
   connect(mnuDecisions_, &QAction::triggered, this, &frmChart::mnuDecisions_Click);
-  connect(mnuDataHandling_, &QMenu::aboutToShow, this,
-          [this] { mnuDecisions_->setEnabled(decisionsAvailable(program_)); });
+  connect(mnuTimeScale_, &QAction::triggered, this,
+          [this](bool checked) { mnuTimeScale_Click(program_, settings_, checked); });
+  connect(mnuSummary_, &QAction::triggered, this, &frmChart::mnuSummary_Click);
+  connect(mnuDataHandling_, &QMenu::aboutToShow, this, [this] {
+    mnuDecisions_->setEnabled(decisionsAvailable(program_));
+    mnuSummary_->setEnabled(summaryAvailable(program_));
+  });
   connect(mnuHelpFile_, &QAction::triggered, this, &frmChart::mnuHelpFile_Click);
   // The choice kept for the next start, which this run may not show.
   connect(mnuHelp_, &QMenu::aboutToShow, this, [this] {
@@ -419,6 +442,8 @@ void frmChart::setCaptions() {
   mnuPeriod_->setText(withAccessKey(LoadResString(TextId::PeriodItem), u'P', u'Z'));
   mnuLimits_->setText(withAccessKey(LoadResString(TextId::LimitsItem), u'L', u'G'));
   mnuDecisions_->setText(withAccessKey(LoadResString(TextId::DecisionsItem), u'd', u'L'));
+  mnuTimeScale_->setText(withAccessKey(LoadResString(TextId::TimeScaleItem), u'T', u't'));
+  mnuSummary_->setText(withAccessKey(LoadResString(TextId::SummaryItem), u'm', u'm'));
   setMenuCaption(mnuHelp_, LoadResString(TextId::Help), u'H', u'H');
   mnuHelpFile_->setText(withAccessKey(LoadResString(TextId::Help), u'H', u'H'));
   mnuAbout_->setText(withAccessKey(LoadResString(TextId::AboutItem), u'A', u'I'));

@@ -27,6 +27,7 @@ class PictureBox;
 class frmChartMaximized;
 class frmDataBase;
 class frmPeriod;
+class frmSummary;
 class HelpWindow;
 
 // The main window: data entry, the list of entered values, the chart with its buttons and the
@@ -77,6 +78,7 @@ class frmChart : public QMainWindow, public MainWindowView {
   void mnuPeriod_Click();
   void mnuLimits_Click();
   void mnuDecisions_Click();
+  void mnuSummary_Click();
   void fillRecentFiles();
 
   ProgramState& state_;
@@ -95,6 +97,8 @@ class frmChart : public QMainWindow, public MainWindowView {
   QAction *mnuExportChart_, *mnuPrintChart_, *mnuExportRows_;
   QAction *mnuFollow_, *mnuPeriod_;
   QAction *mnuLimits_, *mnuDecisions_;
+  QAction *mnuTimeScale_, *mnuSummary_;
+  QPointer<frmSummary> frmSummary_;
   QMenu *mnuRecent_, *mnuLanguage_;
   QAction *mnuLanguageSystem_, *mnuLanguageEnglish_, *mnuLanguageGerman_;
   QLabel* lblDecision_;

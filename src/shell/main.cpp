@@ -21,6 +21,7 @@ int main(int argc, char* argv[]) {
   kelvane::showGerman(kelvane::showsGerman(settings.language(), QLocale()));
   kelvane::ProgramState state;
   state.Limits = settings.leakLimits();
+  state.TimeScale = settings.timeScale();
   kelvane::SystemClock clock;
   kelvane::MessageBoxes messages;
   const kelvane::Environment env{clock, kelvane::RegionalForms(QLocale()), messages};

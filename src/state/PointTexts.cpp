@@ -19,6 +19,7 @@ constexpr quint64 kOtherTag = 0xFFFBull << 48;
 constexpr quint64 kPayload = (1ull << 48) - 1;
 constexpr qint64 kLargestInline = (1ll << 47) - 1;
 constexpr quint64 kQuietNaN = 0x7FF8ull << 48;
+static_assert(kIntegerTag < kTextTag && kTextTag < kOtherTag);
 
 constexpr qint64 kLargestNarrow = (1ll << 19) - 1;
 
@@ -125,7 +126,13 @@ std::optional<QByteArrayView> StoredColumn::textAt(qsizetype row) const {
   return text(quint32(cell & kPayload));
 }
 
-std::optional<double> StoredColumn::numberAt(qsizetype row) const {
+quint32 StoredColumn::wideTextIndexAt(qsizetype row) const {
+  static_assert(kWideFirstTag == kIntegerTag);
+  const quint64 cell = wideCells_.at(row);
+  return (cell & kTagMask) == kTextTag ? quint32(cell & kPayload) : kNoText;
+}
+
+std::optional<double> StoredColumn::otherNumberAt(qsizetype row) const {
   const quint64 cell = cellAt(row);
   switch (cell & kTagMask) {
     case kIntegerTag: return double(qint64(cell << 16) >> 16);

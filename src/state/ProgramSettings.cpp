@@ -9,6 +9,7 @@ namespace kelvane {
 namespace {
 
 const QString kLeakTest = QStringLiteral("LeakTest/");
+const QString kTimeScale = QStringLiteral("Chart/TimeScale");
 const QString kRatioForm = QStringLiteral("ratio"), kLogRatioForm = QStringLiteral("log");
 const QString kLanguage = QStringLiteral("Language/Shown");
 const QString kEnglish = QStringLiteral("en"), kGerman = QStringLiteral("de");
@@ -70,6 +71,13 @@ void ProgramSettings::setLeakLimits(const std::optional<LeakLimits>& limits) {
     setNumber(kLeakTest + QStringLiteral("LimitA"), limits->upper);
     setNumber(kLeakTest + QStringLiteral("LimitB"), limits->lower);
   }
+  write();
+}
+
+bool ProgramSettings::timeScale() const { return settings_.value(kTimeScale).toString() == QLatin1String("on"); }
+
+void ProgramSettings::setTimeScale(bool on) {
+  settings_.setValue(kTimeScale, on ? QStringLiteral("on") : QStringLiteral("off"));
   write();
 }
 

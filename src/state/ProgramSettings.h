@@ -28,6 +28,11 @@ class ProgramSettings {
   // it could not be written.
   void setLeakLimits(const std::optional<LeakLimits>& limits);
 
+  // Whether stored charts are drawn on the time scale; off unless the file says on. Raises as
+  // setLeakLimits does.
+  bool timeScale() const;
+  void setTimeScale(bool on);
+
   // Help > Language, for the next start: as the system while unset.
   Language language() const;
   void setLanguage(Language language);

@@ -85,6 +85,8 @@ struct ProgramState {
   bool ExactXRange = false;
   bool MaximizedChart = false;
   bool NumberOnX = false;
+  // Stored charts place each row at its moment (Database > Time scale), not one record apart.
+  bool TimeScale = false;
   float YLabelStep = 0;
   float PlotMargin = 0, PlotXMin = 0, PlotXMax = 0, PlotYMin = 0, PlotYMax = 0;
   float ScaleX = 0, ScaleY = 0;

@@ -62,8 +62,8 @@ QString RegionalForms::dateText(const QDate& date) const {
   return date.toString(QStringLiteral("dd'%1'MM'%1'yyyy").arg(dateSeparator_));
 }
 
-QString RegionalForms::timeText(const QTime& time) const {
-  return time.toString(QStringLiteral("HH'%1'mm'%1'ss").arg(timeSeparator_));
+QString RegionalForms::timeText(const QTime& time, bool withSeconds) const {
+  return time.toString((withSeconds ? QStringLiteral("HH'%1'mm'%1'ss") : QStringLiteral("HH'%1'mm")).arg(timeSeparator_));
 }
 
 namespace {
@@ -94,20 +94,36 @@ int daysInMonth(qint64 year, int month) {
 }  // namespace
 
 std::optional<qint64> RegionalForms::wallSeconds(QByteArrayView date, QByteArrayView time) const {
-  // dd?mm?yyyy and hh?mm?ss, with one-character separators.
-  if (date.size() != 10 || time.size() != 8) return std::nullopt;
-  if (date[2] != dateSeparatorByte_ || date[5] != dateSeparatorByte_ || time[2] != timeSeparatorByte_ ||
-      time[5] != timeSeparatorByte_)
-    return std::nullopt;
+  const std::optional<qint64> day = wallDaySeconds(date);
+  const std::optional<int> second = day ? wallSecondsOfDay(time) : std::nullopt;
+  if (!second) return std::nullopt;
+  return *day + *second;
+}
+
+// dd?mm?yyyy with the one-character separator.
+std::optional<qint64> RegionalForms::wallDaySeconds(QByteArrayView date) const {
+  if (date.size() != 10 || date[2] != dateSeparatorByte_ || date[5] != dateSeparatorByte_) return std::nullopt;
   const int day = twoDigits(date, 0), month = twoDigits(date, 3), century = twoDigits(date, 6), years = twoDigits(date, 8);
-  const int hour = twoDigits(time, 0), minute = twoDigits(time, 3), second = twoDigits(time, 6);
-  if (day < 1 || month < 1 || month > 12 || century < 0 || years < 0 || hour < 0 || hour > 23 || minute < 0 ||
-      minute > 59 || second < 0 || second > 59)
-    return std::nullopt;
+  if (day < 1 || month < 1 || month > 12 || century < 0 || years < 0) return std::nullopt;
   const qint64 year = century * 100 + years;
   if (day > daysInMonth(year, month)) return std::nullopt;
-  return daysFromCivil(year, month, day) * 86400 + hour * 3600 + minute * 60 + second;
+  return daysFromCivil(year, month, day) * 86400;
 }
+
+// hh?mm?ss with the one-character separator.
+std::optional<int> RegionalForms::wallSecondsOfDay(QByteArrayView time) const {
+  if (time.size() != 8 || time[2] != timeSeparatorByte_ || time[5] != timeSeparatorByte_) return std::nullopt;
+  const int hour = twoDigits(time, 0), minute = twoDigits(time, 3), second = twoDigits(time, 6);
+  if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59) return std::nullopt;
+  return hour * 3600 + minute * 60 + second;
+}
+
+QDate RegionalForms::wallDate(qint64 seconds) {
+  const qint64 days = seconds >= 0 ? seconds / 86400 : -((-seconds + 86399) / 86400);
+  return QDate(1970, 1, 1).addDays(days);
+}
+
+QTime RegionalForms::wallTime(qint64 seconds) { return QTime(0, 0).addSecs(int(((seconds % 86400) + 86400) % 86400)); }
 
 qint64 RegionalForms::wallSeconds(const QDateTime& moment) {
   const QDate date = moment.date();

@@ -22,13 +22,19 @@ class RegionalForms {
   // "dd/mm/yyyy" and "hh:mm:ss" (24-hour clock) with the regional separators: the forms stored in
   // the columns Date and Time.
   QString dateText(const QDate& date) const;
-  QString timeText(const QTime& time) const;
+  QString timeText(const QTime& time, bool withSeconds = true) const;
 
   // The moment a Date and a Time text in the forms above stand for, as seconds of the wall clock
   // since 1970 (each day 86 400 seconds long, whatever the time zone); none when they are not
   // such texts or no such moment. Fast: charts read millions of them.
   std::optional<qint64> wallSeconds(QByteArrayView date, QByteArrayView time) const;
   static qint64 wallSeconds(const QDateTime& moment);
+  // The two halves of it: the seconds from 1970 to the start of the day, and of the day.
+  std::optional<qint64> wallDaySeconds(QByteArrayView date) const;
+  std::optional<int> wallSecondsOfDay(QByteArrayView time) const;
+  // The date and the time of day of a moment in wall seconds.
+  static QDate wallDate(qint64 seconds);
+  static QTime wallTime(qint64 seconds);
 
   // The short date with a four-digit year, and the long time without a time zone.
   QString shortDate(const QDate& date) const;

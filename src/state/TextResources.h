@@ -107,6 +107,28 @@ enum class TextId : int {
   DecisionTesting = 127,        // %1 the value
   DecisionStretch = 128,        // %1 from, %2 to, %3 the rows, %4 the highest value
   LimitsNotKept = 129,          // %1 the settings file and why
+  // Time as it passed: the time scale and the summary of a chart. The summary's Close is the main
+  // window's (32); its title is fixed, as the other dialogs' titles are.
+  TimeScaleItem = 130,
+  SummaryItem = 131,
+  CopySummaryButton = 132,
+  SummaryRows = 133,
+  SummaryFirstMoment = 134,
+  SummaryLastMoment = 135,
+  SummaryLowest = 136,
+  SummaryHighest = 137,
+  SummaryMean = 138,
+  SummaryDeviation = 139,
+  SummaryGaps = 140,
+  SummaryLongestGap = 141,
+  SummaryGapTime = 142,
+  SummaryLeftOut = 143,
+  SummaryRowsAtA = 144,
+  SummaryTimeAtA = 145,
+  ValueAtMoment = 146,     // %1 the value, %2 its Date and Time
+  DurationFrom = 147,      // %1 how long, %2 the moment it starts
+  DurationDays = 148,      // %1 whole days, %2 the hours, minutes and seconds beyond them
+  TimeScaleNotKept = 149,  // %1 the settings file and why
   // Added for periods found through an index.
   NoPeriodIndex = 150,
   // The windows' titles and what else the program shows of its own, the language and the recent

@@ -103,13 +103,6 @@ QByteArray digestOf(const RecordingSurface& picture) {
   return hash.result().toHex();
 }
 
-// A picture box's picture that draws a series through every point: each a pixel column of its own.
-struct EveryPointPicture : PainterSurface {
-  using PainterSurface::PainterSurface;
-  qint64 PixelColumn(float) const override { return ++column; }
-  mutable qint64 column = 0;
-};
-
 }  // namespace
 
 class DrawChartTest : public QObject {

@@ -235,7 +235,7 @@ class MainWindowTest : public QObject {
     QVERIFY(std::count(pixels, pixels + after.width() * after.height(), qRgb(200, 0, 0)) > 200);  // the dashed line at A
     QStringList menuKeys;
     for (const QAction* item : main.find<QMenu>("mnuDataHandling")->actions()) if (!item->isSeparator()) menuKeys << item->text().section('&', 1).left(1).toLower();
-    QCOMPARE(menuKeys, (QStringList{"s", "f", "p", "l", "d"}));
+    QCOMPARE(menuKeys, (QStringList{"s", "f", "p", "l", "d", "t", "m"}));
   }
 
   void queryDialogKeepsTheOperatorsText() {

@@ -8,6 +8,7 @@
 #include "shell/frmDecisions.h"
 #include "shell/frmLimits.h"
 #include "shell/frmPeriod.h"
+#include "shell/frmSummary.h"
 #include "support/EntryFixture.h"
 
 #include <QtTest>
@@ -83,7 +84,8 @@ class LanguageTest : public QObject {
     period->showNotice(LoadResString(TextId::NoPeriodIndex));
     QStringList faults;
     for (QWidget* window : std::initializer_list<QWidget*>{&main, period, new frmDataBase(f.program, &dialogs), new frmAbout(&dialogs),
-                                                         new frmLimits(f.program, settings, &dialogs), new frmDecisions(f.program, &dialogs)})
+                                                         new frmLimits(f.program, settings, &dialogs), new frmDecisions(f.program, &dialogs),
+                                                         new frmSummary(f.program, &dialogs)})
       faults << faultsOf(window);
     f.press("1.5");
     showGerman(true);

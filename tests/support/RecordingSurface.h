@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chart/DrawingSurface.h"
+#include "chart/PainterSurface.h"
 
 #include <QList>
 
@@ -68,6 +69,13 @@ class RecordingSurface : public DrawingSurface {
   QString fontName_;
   float fontSize_ = 0;
   Colour foreColor_ = 0;
+};
+
+// A picture box's picture that draws a series through every point: each a pixel column of its own.
+struct EveryPointPicture : PainterSurface {
+  using PainterSurface::PainterSurface;
+  qint64 PixelColumn(float) const override { return ++column; }
+  mutable qint64 column = 0;
 };
 
 }  // namespace kelvane

@@ -89,9 +89,11 @@ QWidget* topLevel(const QString& name) {
 
 // A database of collector rows numbered 1 up, the first a step after the start and each a step
 // after the one before, with the value the signal gives for the row's number; one transaction. Its
-// dates and times are in the regional forms, as the collector writes them.
+// dates and times are in the regional forms, as the collector writes them. Rows that written says
+// not to write leave their moments out, as a collector that stopped does.
 void createDatabase(const QString& path, const QDateTime& start, int stepSeconds, int rows,
-                    const std::function<double(int)>& signal, const RegionalForms& regional) {
+                    const std::function<double(int)>& signal, const RegionalForms& regional,
+                    const std::function<bool(int)>& written = {}) {
   kelvane::db::createMeasurementDatabase(kelvane::db::Target(path));
   {
     QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("sample"));
@@ -101,6 +103,7 @@ void createDatabase(const QString& path, const QDateTime& start, int stepSeconds
     query.exec(QStringLiteral("BEGIN"));
     query.prepare(QStringLiteral("INSERT INTO GraphData VALUES (?, ?, ?, ?)"));
     for (int n = 1; n <= rows; ++n) {
+      if (written && !written(n)) continue;
       const QDateTime at = start.addSecs(qint64(stepSeconds) * n);
       query.addBindValue(regional.dateText(at.date()));
       query.addBindValue(regional.timeText(at.time()));
@@ -160,19 +163,54 @@ void selectQuery(QDialog& dialog) {
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-// Charts all rows of the database through the query dialog, then shows them full screen.
-bool saveQueryCharts(frmChart& window, ProgramState& state, const QString& database, const QDir& folder,
-                     const QString& name) {
+// Charts all rows of the database through the query dialog.
+void chartAllRows(frmChart& window, ProgramState& state, const QString& database) {
   state.DatabasePath = database;
   window.findChild<QAction*>(QStringLiteral("mnuSQLquery"))->trigger();
   auto* dialog = window.findChild<QDialog*>(QStringLiteral("frmDataBase"));
   dialog->findChild<QPlainTextEdit*>(QStringLiteral("txtQuery"))
       ->setPlainText(QStringLiteral("SELECT Date, Time, number, Data FROM GraphData"));
   selectQuery(*dialog);
+}
+
+// Charts all rows of the database, then shows them full screen.
+bool saveQueryCharts(frmChart& window, ProgramState& state, const QString& database, const QDir& folder,
+                     const QString& name) {
+  chartAllRows(window, state, database);
   bool saved = save(window, folder, name);
   window.findChild<QPushButton*>(QStringLiteral("btnMaximized"))->click();
   saved &= save(*topLevel(QStringLiteral("frmChartMaximized")), folder, name + QStringLiteral("-full-screen"));
   topLevel(QStringLiteral("frmChartMaximized"))->close();
+  return saved;
+}
+
+// A day whose collector stopped from 10:00 to 12:00, charted by record and on the time scale side by
+// side; the summary of it; a week by the second on the time scale. The time scale is off after.
+bool saveTimeScale(frmChart& window, ProgramState& state, const RegionalForms& regional, const QDir& folder,
+                   const QDir& work) {
+  const QString day = work.filePath(QStringLiteral("gap.db")), week = work.filePath(QStringLiteral("week.db"));
+  createDatabase(day, QDateTime(QDate(2026, 12, 4), QTime(23, 59)), 60, 1440,
+                 [](int n) { return pressureSignal(n, 1440, 1200, 1260); }, regional,
+                 [](int n) { return n <= 600 || n > 720; });
+  chartAllRows(window, state, day);
+  auto* chart = window.findChild<PictureBox*>(QStringLiteral("graphField"));
+  auto* timeScale = window.findChild<QAction*>(QStringLiteral("mnuTimeScale"));
+  const QPixmap byRecord = chart->grab();
+  timeScale->trigger();
+  const QPixmap byTime = chart->grab();
+  constexpr int kBetween = 12;
+  QPixmap both(byRecord.width() * 2 + kBetween, byRecord.height());
+  both.fill(Qt::white);
+  QPainter(&both).drawPixmap(0, 0, byRecord);
+  QPainter(&both).drawPixmap(byRecord.width() + kBetween, 0, byTime);
+  bool saved = savePicture(both, folder, QStringLiteral("time-scale-day"));
+  emit window.findChild<QMenu*>(QStringLiteral("mnuDataHandling"))->aboutToShow();  // as the menu opens
+  window.findChild<QAction*>(QStringLiteral("mnuSummary"))->trigger();
+  saved &= save(*topLevel(QStringLiteral("frmSummary")), folder, QStringLiteral("summary-dialog"));
+  topLevel(QStringLiteral("frmSummary"))->close();
+  chartAllRows(window, state, week);
+  saved &= save(window, folder, QStringLiteral("time-scale-week"));
+  timeScale->trigger();
   return saved;
 }
 
@@ -319,6 +357,7 @@ int main(int argc, char* argv[]) {
   createDatabase(week, QDateTime(QDate(2026, 11, 29), QTime(23, 59, 59)), 1, 7 * 86400,
                  [](int n) { return pressureSignal(n, 86400, 4 * 86400 + 30000, 4 * 86400 + 37200); }, regional);
   allSaved &= saveQueryCharts(mainWindow, state, week, folder, QStringLiteral("week-by-second"));
+  allSaved &= saveTimeScale(mainWindow, state, regional, folder, QDir(logFolder.path()));
 
   // The leak test's limits: the dialog, a run of entered logarithms that reaches A, a week of
   // stored ratios with two leaks, and the list of the stretches at or above A.

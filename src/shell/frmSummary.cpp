@@ -1,0 +1,61 @@
+#include "frmSummary.h"
+
+#include "Controls.h"
+#include "Keyboard.h"
+#include "state/TextResources.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTreeWidget>
+
+namespace kelvane {
+
+namespace {
+
+constexpr double kDialogFontSize = 9.75;
+constexpr double kButtonFontSize = 9;
+
+QPushButton* makeButton(QWidget* dialog, const char* name, int left, TextId caption, QChar english, QChar german) {
+  auto* button = makeControl<QPushButton>(dialog, name, kButtonFontSize, left, 4440, 1215, 375);
+  button->setText(withAccessKey(LoadResString(caption), english, german));
+  button->setAutoDefault(false);
+  return button;
+}
+
+}  // namespace
+
+frmSummary::frmSummary(Program& program, QWidget* mainWindow) : QDialog(mainWindow), program_(program) {
+  setObjectName(QStringLiteral("frmSummary"));
+  // Titled as the menu item that opens it.
+  setWindowTitle(LoadResString(TextId::SummaryItem).remove(QStringLiteral("...")));
+  setAttribute(Qt::WA_DeleteOnClose);
+  setFont(tahoma(kDialogFontSize));
+  setFixedSize(twipsOnScreen(9135), twipsOnScreen(4935));
+  lstSummary_ = makeControl<QTreeWidget>(this, "lstSummary", kDialogFontSize, 120, 120, 8895, 4200);
+  lstSummary_->setAccessibleName(windowTitle());
+  lstSummary_->setColumnCount(2);
+  lstSummary_->setHeaderHidden(true);
+  lstSummary_->setRootIsDecorated(false);
+  lstSummary_->setSelectionMode(QAbstractItemView::NoSelection);
+  lstSummary_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+  QPushButton* copy = makeButton(this, "btnCopySummary", 6360, TextId::CopySummaryButton, u'o', u'o');
+  QPushButton* close = makeButton(this, "btnClose", 7800, TextId::CloseButton, u'l', u'l');
+  chainTabOrder({lstSummary_, copy, close});
+  copy->setFocus();  // the list's first line would look chosen
+  refresh();
+
+  connect(copy, &QPushButton::clicked, this, [this] { QGuiApplication::clipboard()->setText(summaryText(lines_)); });
+  connect(close, &QPushButton::clicked, this, &QDialog::close);
+}
+
+void frmSummary::refresh() {
+  const QList<SummaryLine> lines = summaryLines(program_);
+  if (lines == lines_ && lstSummary_->topLevelItemCount() == lines.size()) return;
+  lines_ = lines;
+  lstSummary_->clear();
+  for (const SummaryLine& line : lines_) lstSummary_->addTopLevelItem(new QTreeWidgetItem({line.name, line.value}));
+}
+
+}  // namespace kelvane
