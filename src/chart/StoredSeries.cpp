@@ -197,8 +197,9 @@ void StoredSeries::extremes(int from, int to, float& lowest, float& highest, flo
     least = std::min(least, value);
     most = std::max(most, value);
   };
-  if (consecutive(from, to)) {
-    for (int p = recordAt(from), last = recordAt(to); p <= last; ++p) take(rec_.Values.at(p, k_));
+  if (consecutive(from, to) && valuesInTable(from, to)) {
+    const ValueRun values = valuesOf(from, to);
+    for (int i = 0; i <= to - from; ++i) take(values[i]);
   } else {
     for (int i = from; i <= to; ++i) take(rec_.Values.at(recordAt(i), k_));
   }
@@ -215,19 +216,26 @@ void StoredSeries::extremes(int from, int to, float& lowest, float& highest, flo
   }
 }
 
+bool StoredSeries::valuesInTable(int from, int to) const {
+  return rec_.Values.contains(recordAt(from), k_) && rec_.Values.contains(recordAt(to), k_);
+}
+
+StoredSeries::ValueRun StoredSeries::valuesOf(int from, int to) const {
+  const int low = recordAt(from), high = recordAt(to);
+  const float* values = &rec_.Values.at(low, k_);
+  return {values, &rec_.Values.at(high, k_) - values == high - low ? 1 : 0};
+}
+
 // A column spans less than two device pixels: its first and last point at or above A lie in the
 // very pixels that hold one.
 void StoredSeries::noteReach(int from, int to) {
-  const int low = recordAt(from), high = recordAt(to);
-  if (!rec_.Values.contains(low, k_) || !rec_.Values.contains(high, k_)) return;
+  if (!valuesInTable(from, to)) return;
   int first = 0, last = to - from;
   if (consecutive(from, to)) {
-    // A column's values lie side by side, read without a lookup each; one never written is a single 0.
-    const float* values = &rec_.Values.at(low, k_);
-    const qint64 stride = &rec_.Values.at(high, k_) - values == high - low ? 1 : 0;
-    while (first <= last && !(values[first * stride] >= reach_)) ++first;
+    const ValueRun values = valuesOf(from, to);
+    while (first <= last && !(values[first] >= reach_)) ++first;
     if (first > last) return;
-    while (!(values[last * stride] >= reach_)) --last;
+    while (!(values[last] >= reach_)) --last;
   } else {
     const auto reaches = [&](int i) { return rec_.Values.at(recordAt(from + i), k_) >= reach_; };
     while (first <= last && !reaches(first)) ++first;

@@ -47,6 +47,15 @@ class StoredSeries {
   void drawTo(float x, float y) { steps_.push_back({x, y, false}); }
   void drawEach(int from, int to);
   void drawCrowded(int from, int to);
+  // The values of points from..to, consecutive records both in the table: they lie side by side in
+  // their column, read without a lookup each; a column never written holds a single 0.
+  struct ValueRun {
+    const float* values;
+    qint64 stride;
+    float operator[](int i) const { return values[i * stride]; }
+  };
+  ValueRun valuesOf(int from, int to) const;
+  bool valuesInTable(int from, int to) const;
   void extremes(int from, int to, float& lowest, float& highest, float& most) const;
   void noteReach(int from, int to);
 

@@ -65,9 +65,7 @@ class StoredColumn {
       const quint32 cell = narrowCells_.at(row);
       if ((cell & kNarrowTagMask) < kNarrowIntegerTag) return double(singleOf(cell));
     } else if (const quint64 cell = wideCells_.at(row); cell < kWideFirstTag) {
-      double value = 0;
-      std::memcpy(&value, &cell, sizeof value);
-      return value;
+      return doubleOf(cell);
     }
     return otherNumberAt(row);
   }
@@ -86,8 +84,14 @@ class StoredColumn {
   template <typename Number>
   void forEachNumber(qsizetype from, qsizetype to, Number&& number) const {
     if (wide_) {
-      for (qsizetype row = from; row < to; ++row)
-        if (const std::optional<double> value = numberAt(row)) number(*value);
+      // A Double is passed on straight: through an optional it would cost a trip through memory.
+      for (qsizetype row = from; row < to; ++row) {
+        const quint64 cell = wideCells_[row];
+        if (cell < kWideFirstTag)
+          number(doubleOf(cell));
+        else if (const std::optional<double> value = otherNumberAt(row))
+          number(*value);
+      }
       return;
     }
     for (qsizetype row = from; row < to; ++row) {
@@ -116,6 +120,11 @@ class StoredColumn {
     float single = 0;
     std::memcpy(&single, &cell, sizeof single);
     return single;
+  }
+  static double doubleOf(quint64 cell) {
+    double value = 0;
+    std::memcpy(&value, &cell, sizeof value);
+    return value;
   }
   static quint32 narrowNumber(double value) {
     if (std::isnan(value)) return kNarrowQuietNaN;

@@ -272,8 +272,8 @@ class PendingRowsTest : public QObject {
     QTemporaryDir folder;
     TestEnvironment test;
     test.env.pendingRowsPath = folder.filePath("Pending rows.txt");
-    appendDurably(test.env.pendingRowsPath, pendingLine({"/gone/a.db", {"05/12/2010", "14:08:45", 1.5f}, 1}) +
-                                                pendingLine({"/gone/station.kvconn", {"05/12/2010", "14:08:46", 2}, 2}));
+    appendDurably(test.env.pendingRowsPath, pendingLine({"/gone/a.db", {"05/12/2010", "14:08:45", 1.5f}, 1, {}}) +
+                                                pendingLine({"/gone/station.kvconn", {"05/12/2010", "14:08:46", 2}, 2, {}}));
     ProgramState state;
     frmChart window(state, test.env);
     window.Form_Load();
@@ -295,7 +295,7 @@ class PendingRowsTest : public QObject {
     QFETCH(QString, database);
     QFETCH(float, data);
     QFETCH(QByteArray, fields);
-    const QByteArray line = pendingLine({database, {"05/12/2010", "14:08:45", data}, 3});
+    const QByteArray line = pendingLine({database, {"05/12/2010", "14:08:45", data}, 3, {}});
     QCOMPARE(line, fields + ",\"3\"\r\n");
     const std::optional<KeptRow> row = readPendingLine(QByteArrayView(line).chopped(2));
     QVERIFY(row && row->database == database && row->measurement.data == data && row->entry == 3 &&
