@@ -1,8 +1,11 @@
 #pragma once
 
+#include "Keyboard.h"
 #include "Layout.h"
+#include "state/TextResources.h"
 
 #include <QLabel>
+#include <QPushButton>
 
 namespace kelvane {
 
@@ -23,6 +26,17 @@ inline QLabel* makeLabel(QWidget* parent, const char* name, double fontSize, int
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   label->setWordWrap(true);
   return label;
+}
+
+// A dialog's push button in the designs' button font and height, its caption a text resource with
+// an access key in each language; Enter presses it only when it is the dialog's default.
+inline QPushButton* makeDialogButton(QWidget* dialog, const char* name, int left, int top, int width, TextId caption,
+                                     QChar english, QChar german) {
+  constexpr double kButtonFontSize = 9;
+  auto* button = makeControl<QPushButton>(dialog, name, kButtonFontSize, left, top, width, 375);
+  button->setText(withAccessKey(LoadResString(caption), english, german));
+  button->setAutoDefault(false);
+  return button;
 }
 
 }  // namespace kelvane

@@ -14,7 +14,6 @@ namespace kelvane {
 namespace {
 
 constexpr double kDialogFontSize = 9.75;
-constexpr double kButtonFontSize = 9;
 
 // A number box with its label, which names it for a screen reader too.
 QLineEdit* makeNumberBox(QWidget* dialog, const char* name, const char* labelName, int top, TextId caption, QChar english,
@@ -30,13 +29,6 @@ QRadioButton* makeOption(QWidget* dialog, const char* name, int top, TextId capt
   auto* option = makeControl<QRadioButton>(dialog, name, kDialogFontSize, 120, top, 6135, 315);
   option->setText(withAccessKey(LoadResString(caption), english, german));
   return option;
-}
-
-QPushButton* makeButton(QWidget* dialog, const char* name, int top, TextId caption, QChar english, QChar german) {
-  auto* button = makeControl<QPushButton>(dialog, name, kButtonFontSize, 5520, top, 1215, 375);
-  button->setText(withAccessKey(LoadResString(caption), english, german));
-  button->setAutoDefault(false);
-  return button;
 }
 
 void setChanged(QLineEdit* edit, const QString& text) {
@@ -56,9 +48,11 @@ frmLimits::frmLimits(Program& program, ProgramSettings& settings, QWidget* mainW
   optRatio_ = makeOption(this, "optRatio", 1335, TextId::RatioOption, u'i', u'V');
   txtLimitA_ = makeNumberBox(this, "txtLimitA", "lblLimitA", 1740, TextId::LimitALabel, u'U', u'b');
   txtLimitB_ = makeNumberBox(this, "txtLimitB", "lblLimitB", 2160, TextId::LimitBLabel, u'L', u'U');
-  QPushButton* ok = makeButton(this, "btnLimitsOK", 120, TextId::LimitsOkButton, u'O', u'O');
-  QPushButton* clear = makeButton(this, "btnLimitsClear", 540, TextId::NoLimitsButton, u'N', u'E');
-  QPushButton* cancel = makeButton(this, "btnLimitsCancel", 2160, TextId::CancelQueryButton, u'C', u'A');
+  QPushButton* ok = makeDialogButton(this, "btnLimitsOK", 5520, 120, 1215, TextId::LimitsOkButton, u'O', u'O');
+  QPushButton* clear = makeDialogButton(this, "btnLimitsClear", 5520, 540, 1215,
+                                        TextId::NoLimitsButton, u'N', u'E');
+  QPushButton* cancel = makeDialogButton(this, "btnLimitsCancel", 5520, 2160, 1215,
+                                         TextId::CancelQueryButton, u'C', u'A');
   ok->setDefault(true);
   chainTabOrder({txtAlpha_, txtBeta_, optLogRatio_, optRatio_, txtLimitA_, txtLimitB_, ok, clear, cancel});
   showLimits(program, *this);

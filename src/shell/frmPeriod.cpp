@@ -14,7 +14,6 @@ namespace kelvane {
 namespace {
 
 constexpr double kDialogFontSize = 9.75;
-constexpr double kButtonFontSize = 9;
 // Far wider than any record kept, and yet the query's list of days stays short.
 const QDate kFirstDay(1900, 1, 1);
 const QDate kLastDay(2099, 12, 31);
@@ -36,14 +35,6 @@ QDateTimeEdit* makeMomentEdit(QWidget* dialog, const char* name, const char* lab
   return edit;
 }
 
-QPushButton* makeButton(QWidget* dialog, const char* name, int left, int top, int width, TextId caption, QChar english,
-                        QChar german) {
-  auto* button = makeControl<QPushButton>(dialog, name, kButtonFontSize, left, top, width, 375);
-  button->setText(withAccessKey(LoadResString(caption), english, german));
-  button->setAutoDefault(false);
-  return button;
-}
-
 }  // namespace
 
 frmPeriod::frmPeriod(Program& program, QWidget* mainWindow) : QDialog(mainWindow) {
@@ -55,13 +46,18 @@ frmPeriod::frmPeriod(Program& program, QWidget* mainWindow) : QDialog(mainWindow
   const RegionalForms& regional = program.env.regional;
   dtFrom_ = makeMomentEdit(this, "dtFrom", "lblFrom", 120, TextId::PeriodFromLabel, u'F', u'V', regional);
   dtTo_ = makeMomentEdit(this, "dtTo", "lblTo", 540, TextId::PeriodToLabel, u'T', u'B', regional);
-  QPushButton* lastHour = makeButton(this, "btnLastHour", 960, 1080, 1455, TextId::LastHourButton, u'L', u'L');
-  QPushButton* lastShift = makeButton(this, "btnLastShift", 2505, 1080, 1455, TextId::LastShiftButton, u'8', u'8');
-  QPushButton* lastDay = makeButton(this, "btnLastDay", 960, 1500, 1455, TextId::LastDayButton, u'4', u'4');
-  QPushButton* today = makeButton(this, "btnToday", 2505, 1500, 1455, TextId::TodayButton, u'd', u'H');
-  QPushButton* chart = makeButton(this, "btnChartPeriod", 4200, 120, 1335, TextId::ChartPeriodButton, u'C', u'D');
-  QPushButton* editSql = makeButton(this, "btnEditSql", 4200, 540, 1335, TextId::EditAsSqlButton, u'E', u'S');
-  QPushButton* cancel = makeButton(this, "btnCancel", 4200, 1500, 1335, TextId::CancelQueryButton, u'a', u'A');
+  QPushButton* lastHour = makeDialogButton(this, "btnLastHour", 960, 1080, 1455,
+                                           TextId::LastHourButton, u'L', u'L');
+  QPushButton* lastShift = makeDialogButton(this, "btnLastShift", 2505, 1080, 1455,
+                                            TextId::LastShiftButton, u'8', u'8');
+  QPushButton* lastDay = makeDialogButton(this, "btnLastDay", 960, 1500, 1455, TextId::LastDayButton, u'4', u'4');
+  QPushButton* today = makeDialogButton(this, "btnToday", 2505, 1500, 1455, TextId::TodayButton, u'd', u'H');
+  QPushButton* chart = makeDialogButton(this, "btnChartPeriod", 4200, 120, 1335,
+                                        TextId::ChartPeriodButton, u'C', u'D');
+  QPushButton* editSql = makeDialogButton(this, "btnEditSql", 4200, 540, 1335,
+                                          TextId::EditAsSqlButton, u'E', u'S');
+  QPushButton* cancel = makeDialogButton(this, "btnCancel", 4200, 1500, 1335,
+                                         TextId::CancelQueryButton, u'a', u'A');
   lblNoIndex_ = makeLabel(this, "lblNoIndex", kDialogFontSize, 120, kNoticeTop, 5415, kNoticeHeight);
   lblNoIndex_->hide();
   // Enter charts the period, whichever control has the focus.

@@ -15,14 +15,6 @@ namespace kelvane {
 namespace {
 
 constexpr double kDialogFontSize = 9.75;
-constexpr double kButtonFontSize = 9;
-
-QPushButton* makeButton(QWidget* dialog, const char* name, int left, TextId caption, QChar english, QChar german) {
-  auto* button = makeControl<QPushButton>(dialog, name, kButtonFontSize, left, 4440, 1215, 375);
-  button->setText(withAccessKey(LoadResString(caption), english, german));
-  button->setAutoDefault(false);
-  return button;
-}
 
 }  // namespace
 
@@ -40,8 +32,9 @@ frmSummary::frmSummary(Program& program, QWidget* mainWindow) : QDialog(mainWind
   lstSummary_->setRootIsDecorated(false);
   lstSummary_->setSelectionMode(QAbstractItemView::NoSelection);
   lstSummary_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-  QPushButton* copy = makeButton(this, "btnCopySummary", 6360, TextId::CopySummaryButton, u'o', u'o');
-  QPushButton* close = makeButton(this, "btnClose", 7800, TextId::CloseButton, u'l', u'l');
+  QPushButton* copy = makeDialogButton(this, "btnCopySummary", 6360, 4440, 1215,
+                                       TextId::CopySummaryButton, u'o', u'o');
+  QPushButton* close = makeDialogButton(this, "btnClose", 7800, 4440, 1215, TextId::CloseButton, u'l', u'l');
   chainTabOrder({lstSummary_, copy, close});
   copy->setFocus();  // the list's first line would look chosen
   refresh();
