@@ -1,6 +1,11 @@
 #include "BenchSupport.h"
 
+#include <QCoreApplication>
+
 #include "chart/Twips.h"
+#include "entry/ProgramChart.h"
+
+#include <QFile>
 
 #include <QTextStream>
 
@@ -49,14 +54,52 @@ PainterSurface mainWindowPicture() {
   return PainterSurface(twipsToPixels(6855, kDotsPerInch), twipsToPixels(5895, kDotsPerInch), 2, kDotsPerInch);
 }
 
-BenchProgram::BenchProgram()
-    : env{clock, RegionalForms(QLocale(QLocale::English, QLocale::UnitedKingdom)), messages},
+const Clock& systemClock() {
+  static const SystemClock clock;
+  return clock;
+}
+
+BenchProgram::BenchProgram(const Clock& clock)
+    : clock(clock),
+      env{clock, RegionalForms(QLocale(QLocale::English, QLocale::UnitedKingdom)), messages},
       picture(mainWindowPicture()),
       window(picture),
-      store(env, window), program{state, env, window, store, reader} {}
+      store(env, window), program{state, env, window, entered, store, reader} {}
 
 void BenchProgram::requireNoMessage() const {
   if (!messages.shown.isEmpty()) qFatal("a handler failed: %s", qPrintable(messages.shown.first().text));
+}
+
+namespace {
+
+qint64 statusKilobytes(const char* field) {
+  QFile status(QStringLiteral("/proc/self/status"));
+  if (!status.open(QIODevice::ReadOnly)) return 0;
+  for (const QByteArray& line : status.readAll().split('\n'))
+    if (line.startsWith(field)) return line.mid(qstrlen(field)).trimmed().split(' ').value(0).toLongLong();
+  return 0;
+}
+
+}  // namespace
+
+qint64 residentBeforeChart(BenchProgram& station) {
+  ChartRecord empty;
+  prepareChartRecord(station.state, empty);
+  drawChart(station.picture, station.state, empty, station.env);
+  station.picture.image();
+  QFile clear(QStringLiteral("/proc/self/clear_refs"));
+  if (!clear.open(QIODevice::WriteOnly) || clear.write("5") != 1) qFatal("cannot reset the peak");
+  clear.close();
+  return statusKilobytes("VmRSS:");
+}
+
+double peakBytesPerRow(qint64 residentBefore, double rows) {
+  return double(statusKilobytes("VmHWM:") - residentBefore) * 1024 / rows;
+}
+
+void followTick(Program& program, NewRowsWatch& watch) {
+  followNewRows(program, watch);
+  while (watch.busy()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
 }
 
 }  // namespace kelvane::bench

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "handlers/FollowNewRows.h"
+
 #include "chart/PainterSurface.h"
 #include "handlers/StoreAndForward.h"
-#include "state/Program.h"
+#include "entry/Program.h"
 #include "support/FakeWindows.h"
 #include "support/TestEnvironment.h"
 
@@ -36,14 +38,16 @@ Timings measure(const std::function<void()>& work, int minRuns = 20, double budg
 // (none when the target is not positive), both in the unit given.
 void report(const QString& what, double figure, double target = 0, const QString& unit = QStringLiteral("ms"));
 
-// A program as an operator's station runs it, on the system clock, with the main window's real
-// picture box (offscreen) and plain values for its other controls.
+const Clock& systemClock();
+
+// A program as an operator's station runs it, on the system clock unless another is given, with the
+// main window's real picture box (offscreen) and plain values for its other controls.
 struct BenchProgram {
-  BenchProgram();
+  explicit BenchProgram(const Clock& clock = systemClock());
   // Ends the benchmark when a handler showed a message: its figures would measure a failure.
   void requireNoMessage() const;
 
-  SystemClock clock;
+  const Clock& clock;
   testing::RecordedMessages messages;
   Environment env;
   ProgramState state;
@@ -51,10 +55,20 @@ struct BenchProgram {
   testing::FakeMainWindow window;
   StoreAndForward store;
   Worker reader;
+  EnteredValues entered;
   Program program;
 };
 
 // The main window's picture box at the screen resolution of the offscreen platform.
 PainterSurface mainWindowPicture();
+
+// The resident memory before a chart of the station is read, with the peak reset just before: the
+// fonts and picture as the window holds them before a query are in it already.
+qint64 residentBeforeChart(BenchProgram& station);
+// The peak the chart has added since, in bytes a row.
+double peakBytesPerRow(qint64 residentBefore, double rows);
+
+// A tick of following new rows, with its answer heard on this thread.
+void followTick(Program& program, NewRowsWatch& watch);
 
 }  // namespace kelvane::bench

@@ -6,8 +6,8 @@
 #include "chart/ChartFonts.h"
 #include "handlers/ChartPeriod.h"
 #include "handlers/FollowNewRows.h"
-#include "handlers/PeriodQuery.h"
-#include "handlers/RecentRecords.h"
+#include "handlers/QueryDialog.h"
+#include "handlers/DatabaseButton.h"
 #include "entry/ResetAndClock.h"
 #include "support/MeasurementDatabase.h"
 
@@ -72,12 +72,12 @@ void reportTicks(const QString& engine, const QString& source, Bare& bare) {
   btnSPRT_Click(station.program);
   NewRowsWatch watch;
   mnuFollow_Click(station.program, watch, true);
-  for (int warm = 0; warm < 100; ++warm) followNewRows(station.program, watch);
+  for (int warm = 0; warm < 100; ++warm) bench::followTick(station.program, watch);
   bench::Timings ticks, bareChecks, clockTicks;
   QElapsedTimer timer;
   for (int run = 0; run < 5000; ++run) {
     timer.start();
-    followNewRows(station.program, watch);
+    bench::followTick(station.program, watch);
     ticks.add(timer.nsecsElapsed() / 1e6);
     timer.start();
     bare.run();
@@ -104,20 +104,16 @@ void reportSlidingDay() {
   constexpr int kDay = 86400;
   bench::createGraphData(path, kDay);
   SetClock clock(bench::graphDataMoment(kDay));
-  testing::RecordedMessages messages;
-  const Environment env{clock, RegionalForms(QLocale(QLocale::English, QLocale::UnitedKingdom)), messages};
-  ProgramState state;
-  PainterSurface picture = bench::mainWindowPicture();
-  testing::FakeMainWindow window(picture);
-  StoreAndForward store(env, window);
-  Worker reader;
-  Program program{state, env, window, store, reader};
+  bench::BenchProgram station(clock);
+  ProgramState& state = station.state;
+  const Environment& env = station.env;
+  Program& program = station.program;
   state.DatabasePath = path;
   const Period day = quickRange(QuickRange::LastDay, clock.now());
   if (!chartQuery(program, periodQuery(day, env.regional), day)) qFatal("the day was not charted");
   NewRowsWatch watch;
   mnuFollow_Click(program, watch, true);
-  followNewRows(program, watch);
+  bench::followTick(program, watch);
   sqlite3* writer = nullptr;
   sqlite3_open_v2(path.toUtf8().constData(), &writer, SQLITE_OPEN_READWRITE, nullptr);
   bench::Timings ticks;
@@ -131,12 +127,13 @@ void reportSlidingDay() {
                                   .toUtf8();
     if (sqlite3_exec(writer, insert.constData(), nullptr, nullptr, nullptr) != SQLITE_OK) qFatal("insert failed");
     timer.start();
-    followNewRows(program, watch, std::chrono::seconds(10));
+    bench::followTick(program, watch);
     ticks.add(timer.nsecsElapsed() / 1e6);
     if (state.Followable->newest != kDay + second) qFatal("tick %d took no new row", second);
   }
   sqlite3_close(writer);
-  if (!messages.shown.isEmpty() || state.ChartRecordCount != kDay + 1) qFatal("charted %d rows", state.ChartRecordCount);
+  station.requireNoMessage();
+  if (state.ChartRecordCount != kDay + 1) qFatal("charted %d rows", state.ChartRecordCount);
   bench::report(QStringLiteral("SQLite: follow tick of a Last-24-hours chart of 86 400 rows gaining one row, median"),
                 ticks.median(), 1);
   bench::report(QStringLiteral("SQLite: the same, p99"), ticks.p99());

@@ -7,7 +7,7 @@
 #include "BenchSupport.h"
 #include "chart/ChartFonts.h"
 #include "handlers/ChartPeriod.h"
-#include "handlers/PeriodQuery.h"
+#include "handlers/QueryDialog.h"
 #include "support/MeasurementDatabase.h"
 
 #include <QGuiApplication>

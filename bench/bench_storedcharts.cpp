@@ -10,10 +10,11 @@
 #include "BenchSupport.h"
 #include "chart/ChartFonts.h"
 #include "chart/DrawChart.h"
+#include "entry/ProgramChart.h"
 #include "handlers/LeakDecisions.h"
-#include "handlers/PeriodQuery.h"
-#include "handlers/RecentRecords.h"
-#include "handlers/SummaryDialog.h"
+#include "handlers/QueryDialog.h"
+#include "handlers/DatabaseButton.h"
+#include "handlers/SummaryLines.h"
 #include "shell/RowsProgress.h"
 #include "support/MeasurementDatabase.h"
 
@@ -132,7 +133,7 @@ double waitedMs(const QString& source, const QString& sql, int cancelAfterMs = 0
   bench::BenchProgram station;
   ProgressWindow window(station.picture);
   window.cancelAfterMs = cancelAfterMs;
-  Program program{station.state, station.env, window, station.store, station.reader};
+  Program program{station.state, station.env, window, station.entered, station.store, station.reader};
   station.state.DatabasePath = source;
   testing::FakeQueryDialog query;
   query.text = sql;
@@ -143,28 +144,13 @@ double waitedMs(const QString& source, const QString& sql, int cancelAfterMs = 0
   return window.cancelPressed.nsecsElapsed() / 1e6;
 }
 
-qint64 statusKilobytes(const char* field) {
-  QFile status(QStringLiteral("/proc/self/status"));
-  if (!status.open(QIODevice::ReadOnly)) return 0;
-  for (const QByteArray& line : status.readAll().split('\n'))
-    if (line.startsWith(field)) return line.mid(qstrlen(field)).trimmed().split(' ').value(0).toLongLong();
-  return 0;
-}
-
 // In a process of its own, so that nothing read before counts: the resident memory that charting
 // the query adds at its peak (the kernel's high-water mark, reset just before), per row.
 int measurePeak(const QString& source, qint32 rows) {
   bench::BenchProgram station;
-  ChartRecord empty;  // fonts and picture as the window holds them before a query
-  stdKelvane::InitChartRecord(station.state, empty);
-  stdKelvane::DrawChart(station.picture, empty, station.state, station.env);
-  station.picture.image();
-  QFile clear(QStringLiteral("/proc/self/clear_refs"));
-  if (!clear.open(QIODevice::WriteOnly) || clear.write("5") != 1) qFatal("cannot reset the peak");
-  clear.close();
-  const qint64 before = statusKilobytes("VmRSS:");
+  const qint64 before = bench::residentBeforeChart(station);
   chartedMs(station, source, rows);
-  QTextStream(stdout) << double(statusKilobytes("VmHWM:") - before) * 1024 / rows << '\n';
+  QTextStream(stdout) << bench::peakBytesPerRow(before, rows) << '\n';
   return 0;
 }
 
@@ -200,10 +186,10 @@ void reportDecisions(bench::BenchProgram& station) {
           if (decisionLine(list, line, station.env.regional).isEmpty()) qFatal("no line");
       },
       5);
-  const ChartRecord& record = station.picture.LastChart()->record;
+  const QList<float>& values = station.picture.LastChart()->input.series.front().values;
   float lowest = 0;
   const bench::Timings bare = bench::measure([&] {
-    for (int p = 1; p <= record.Values.upperBound(); ++p) lowest = std::min(lowest, record.Values.at(p, 1));
+    for (const float value : values) lowest = std::min(lowest, value);
   }, 5);
   if (lowest < 0) qFatal("values below 0");
   station.state.Limits.reset();
@@ -215,7 +201,7 @@ void reportDecisions(bench::BenchProgram& station) {
 // Database > Summary... of the chart of 10 000 000 rows, drawn on the time scale and by record (whose
 // rows are then put in time order anew), against a bare pass over the rows' Data.
 void reportSummary(bench::BenchProgram& station, const QString& path) {
-  const StoredColumn& data = *station.picture.LastChart()->rows.columns->data;
+  const StoredColumn& data = *station.picture.LastChart()->input.series.front().rows.columns->data;
   double sum = 0;
   const bench::Timings bare = bench::measure([&] {
     for (qsizetype row = 0; row < data.size(); ++row) sum += data.numberAt(row).value_or(0);

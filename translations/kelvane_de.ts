@@ -19,14 +19,14 @@
         <translation>Dateneingabe</translation>
     </message>
     <message>
-        <source>Input</source>
+        <source>&amp;Input</source>
         <comment>20</comment>
-        <translation>Eingabe</translation>
+        <translation>&amp;Eingabe</translation>
     </message>
     <message>
-        <source>Reset</source>
+        <source>&amp;Reset</source>
         <comment>21</comment>
-        <translation>Zurücksetzen</translation>
+        <translation>Zu&amp;rücksetzen</translation>
     </message>
     <message>
         <source>Data entered with time stamp</source>
@@ -59,19 +59,19 @@
         <translation>Feld für das aktuelle Diagramm oder das Diagramm eines aus der Datenbank abgefragten Zeitraums:</translation>
     </message>
     <message>
-        <source>Database</source>
+        <source>Data&amp;base</source>
         <comment>30</comment>
-        <translation>Datenbank</translation>
+        <translation>D&amp;atenbank</translation>
     </message>
     <message>
-        <source>Full screen</source>
+        <source>Full &amp;screen</source>
         <comment>31</comment>
-        <translation>Vollbild</translation>
+        <translation>&amp;Vollbild</translation>
     </message>
     <message>
-        <source>Close</source>
+        <source>&amp;Close</source>
         <comment>32</comment>
-        <translation>Schließen</translation>
+        <translation>&amp;Schließen</translation>
     </message>
     <message>
         <source>Written by the Kelvane program developers, December 2026, https://kelvane.example.org</source>
@@ -100,15 +100,15 @@
         <translation>SQL-Abfrage</translation>
     </message>
     <message>
-        <source>SELECT query</source>
+        <source>&amp;SELECT query</source>
         <comment>44</comment>
         <translatorcomment>The button runs the query; 89 px wide: &quot;SELECT-Abfrage&quot; does not fit.</translatorcomment>
-        <translation>Ausführen</translation>
+        <translation>Aus&amp;führen</translation>
     </message>
     <message>
-        <source>Cancel</source>
+        <source>&amp;Cancel</source>
         <comment>45</comment>
-        <translation>Abbrechen</translation>
+        <translation>&amp;Abbrechen</translation>
     </message>
     <message>
         <source>Type mismatch or input error: only numeric data can be entered</source>
@@ -131,50 +131,50 @@
         <translation>Fehler der SQL-Abfrage: Prüfen Sie die Syntax der Abfrage und die eingegebenen Daten.</translation>
     </message>
     <message>
-        <source>File</source>
+        <source>&amp;File</source>
         <comment>59</comment>
-        <translation>Datei</translation>
+        <translation>&amp;Datei</translation>
     </message>
     <message>
-        <source>Exit</source>
+        <source>E&amp;xit</source>
         <comment>60</comment>
-        <translation>Beenden</translation>
+        <translation>&amp;Beenden</translation>
     </message>
     <message>
-        <source>Database</source>
+        <source>&amp;Database</source>
         <comment>61</comment>
-        <translation>Datenbank</translation>
+        <translation>Daten&amp;bank</translation>
     </message>
     <message>
-        <source>SQL Query</source>
+        <source>&amp;SQL Query</source>
         <comment>63</comment>
-        <translation>SQL-Abfrage</translation>
+        <translation>&amp;SQL-Abfrage</translation>
     </message>
     <message>
-        <source>Help</source>
+        <source>&amp;Help</source>
         <comment>64</comment>
-        <translation>Hilfe</translation>
+        <translation>&amp;Hilfe</translation>
     </message>
     <message>
-        <source>About Kelvane program</source>
+        <source>&amp;About Kelvane program</source>
         <comment>65</comment>
-        <translation>Info über Kelvane-Programm</translation>
+        <translation>&amp;Info über Kelvane-Programm</translation>
     </message>
     <message>
-        <source>Select Database file...</source>
+        <source>&amp;Select Database file...</source>
         <comment>66</comment>
-        <translation>Datenbankdatei auswählen...</translation>
+        <translation>D&amp;atenbankdatei auswählen...</translation>
     </message>
     <message>
-        <source>Number on X</source>
+        <source>&amp;Number on X</source>
         <comment>67</comment>
         <translatorcomment>Button of 81 px: &quot;Nummer auf X&quot; fills it to the frame, hence the abbreviation.</translatorcomment>
-        <translation>Nr. auf X</translation>
+        <translation>&amp;Nr. auf X</translation>
     </message>
     <message>
-        <source>Time on X</source>
+        <source>&amp;Time on X</source>
         <comment>68</comment>
-        <translation>Zeit auf X</translation>
+        <translation>&amp;Zeit auf X</translation>
     </message>
     <message>
         <source>Overflow or input error: only numbers between -3.4E+34 and 3.4E+34 can be entered</source>
@@ -202,77 +202,77 @@
         <translation>Zeilen werden aus der Datenbank gelesen: %1</translation>
     </message>
     <message>
-        <source>Cancel</source>
+        <source>&amp;Cancel</source>
         <comment>74</comment>
-        <translation>Abbrechen</translation>
+        <translation>&amp;Abbrechen</translation>
     </message>
     <message>
-        <source>Follow new rows</source>
+        <source>&amp;Follow new rows</source>
         <comment>80</comment>
-        <translation>Neue Zeilen verfolgen</translation>
+        <translation>&amp;Neue Zeilen verfolgen</translation>
     </message>
     <message>
-        <source>Period...</source>
+        <source>&amp;Period...</source>
         <comment>81</comment>
-        <translation>Zeitraum...</translation>
+        <translation>&amp;Zeitraum...</translation>
     </message>
     <message>
-        <source>Chart</source>
+        <source>&amp;Chart</source>
         <comment>82</comment>
-        <translation>Darstellen</translation>
+        <translation>&amp;Darstellen</translation>
     </message>
     <message>
-        <source>From</source>
+        <source>&amp;From</source>
         <comment>83</comment>
-        <translation>Von</translation>
+        <translation>&amp;Von</translation>
     </message>
     <message>
-        <source>To</source>
+        <source>&amp;To</source>
         <comment>84</comment>
-        <translation>Bis</translation>
+        <translation>&amp;Bis</translation>
     </message>
     <message>
-        <source>Last hour</source>
+        <source>&amp;Last hour</source>
         <comment>85</comment>
-        <translation>Letzte Stunde</translation>
+        <translation>&amp;Letzte Stunde</translation>
     </message>
     <message>
-        <source>Last 8 hours</source>
+        <source>Last &amp;8 hours</source>
         <comment>86</comment>
         <translatorcomment>Button of 97 px: &quot;Letzte 8 Stunden&quot; does not fit.</translatorcomment>
-        <translation>Letzte 8 Std.</translation>
+        <translation>Letzte &amp;8 Std.</translation>
     </message>
     <message>
-        <source>Last 24 hours</source>
+        <source>Last 2&amp;4 hours</source>
         <comment>87</comment>
         <translatorcomment>Button of 97 px: &quot;Letzte 24 Stunden&quot; does not fit.</translatorcomment>
-        <translation>Letzte 24 Std.</translation>
+        <translation>Letzte 2&amp;4 Std.</translation>
     </message>
     <message>
-        <source>Today</source>
+        <source>To&amp;day</source>
         <comment>88</comment>
-        <translation>Heute</translation>
+        <translation>&amp;Heute</translation>
     </message>
     <message>
-        <source>Edit as SQL</source>
+        <source>&amp;Edit as SQL</source>
         <comment>89</comment>
         <translatorcomment>Button of 89 px: &quot;Als SQL bearbeiten&quot; does not fit.</translatorcomment>
-        <translation>SQL ändern</translation>
+        <translation>&amp;SQL ändern</translation>
     </message>
     <message>
-        <source>Export chart...</source>
+        <source>&amp;Export chart...</source>
         <comment>90</comment>
-        <translation>Diagramm exportieren...</translation>
+        <translation>Diagramm &amp;exportieren...</translation>
     </message>
     <message>
-        <source>Print chart...</source>
+        <source>&amp;Print chart...</source>
         <comment>91</comment>
-        <translation>Diagramm drucken...</translation>
+        <translation>&amp;Diagramm drucken...</translation>
     </message>
     <message>
-        <source>Export rows...</source>
+        <source>Expo&amp;rt rows...</source>
         <comment>92</comment>
-        <translation>Zeilen exportieren...</translation>
+        <translation>&amp;Zeilen exportieren...</translation>
     </message>
     <message>
         <source>%1 could not be written: %2</source>
@@ -368,56 +368,56 @@ Er bleibt mit den danach eingegebenen Werten in „Pending rows.txt“ und wird 
         <translation>Der Drucker kann nicht verwendet werden.</translation>
     </message>
     <message>
-        <source>Leak test limits...</source>
+        <source>&amp;Leak test limits...</source>
         <comment>110</comment>
-        <translation>Grenzen des Lecktests...</translation>
+        <translation>&amp;Grenzen des Lecktests...</translation>
     </message>
     <message>
-        <source>Leak decisions...</source>
+        <source>Leak &amp;decisions...</source>
         <comment>111</comment>
-        <translation>Leckentscheidungen...</translation>
+        <translation>&amp;Leckentscheidungen...</translation>
     </message>
     <message>
-        <source>False alarm probability α</source>
+        <source>&amp;False alarm probability α</source>
         <comment>112</comment>
-        <translation>Fehlalarmwahrscheinlichkeit α</translation>
+        <translation>&amp;Fehlalarmwahrscheinlichkeit α</translation>
     </message>
     <message>
-        <source>Missed leak probability β</source>
+        <source>&amp;Missed leak probability β</source>
         <comment>113</comment>
         <translatorcomment>Label of 201 px: &quot;Wahrscheinlichkeit eines übersehenen Lecks β&quot; does not fit.</translatorcomment>
-        <translation>Wahrsch. für übersehenes Leck β</translation>
+        <translation>&amp;Wahrsch. für übersehenes Leck β</translation>
     </message>
     <message>
-        <source>The values are natural logarithms of the ratio</source>
+        <source>The values are natural lo&amp;garithms of the ratio</source>
         <comment>114</comment>
-        <translation>Die Werte sind natürliche Logarithmen des Verhältnisses</translation>
+        <translation>Die Werte sind natürliche Lo&amp;garithmen des Verhältnisses</translation>
     </message>
     <message>
-        <source>The values are the ratio itself</source>
+        <source>The values are the rat&amp;io itself</source>
         <comment>115</comment>
-        <translation>Die Werte sind das Verhältnis selbst</translation>
+        <translation>Die Werte sind das &amp;Verhältnis selbst</translation>
     </message>
     <message>
-        <source>Upper limit A (leak)</source>
+        <source>&amp;Upper limit A (leak)</source>
         <comment>116</comment>
-        <translation>Obere Grenze A (Leck)</translation>
+        <translation>O&amp;bere Grenze A (Leck)</translation>
     </message>
     <message>
-        <source>Lower limit B (no leak)</source>
+        <source>&amp;Lower limit B (no leak)</source>
         <comment>117</comment>
-        <translation>Untere Grenze B (kein Leck)</translation>
+        <translation>&amp;Untere Grenze B (kein Leck)</translation>
     </message>
     <message>
-        <source>OK</source>
+        <source>&amp;OK</source>
         <comment>118</comment>
-        <translation>OK</translation>
+        <translation>&amp;OK</translation>
     </message>
     <message>
-        <source>No limits</source>
+        <source>&amp;No limits</source>
         <comment>119</comment>
         <translatorcomment>Button of 81 px beside OK: &quot;Keine Grenzen&quot; and &quot;Ohne Grenzen&quot; do not fit; the button removes the limits.</translatorcomment>
-        <translation>Entfernen</translation>
+        <translation>&amp;Entfernen</translation>
     </message>
     <message>
         <source>%1 is not a number.</source>
@@ -470,19 +470,19 @@ Er bleibt mit den danach eingegebenen Werten in „Pending rows.txt“ und wird 
         <translation>Die Grenzen gelten für diesen Lauf, konnten aber nicht für den nächsten aufbewahrt werden: %1</translation>
     </message>
     <message>
-        <source>Time scale</source>
+        <source>&amp;Time scale</source>
         <comment>130</comment>
-        <translation>Zeitachse</translation>
+        <translation>Zei&amp;tachse</translation>
     </message>
     <message>
-        <source>Summary...</source>
+        <source>Su&amp;mmary...</source>
         <comment>131</comment>
-        <translation>Zusammenfassung...</translation>
+        <translation>Zusa&amp;mmenfassung...</translation>
     </message>
     <message>
-        <source>Copy</source>
+        <source>C&amp;opy</source>
         <comment>132</comment>
-        <translation>Kopieren</translation>
+        <translation>K&amp;opieren</translation>
     </message>
     <message>
         <source>Rows</source>
@@ -635,29 +635,29 @@ Er bleibt mit den danach eingegebenen Werten in „Pending rows.txt“ und wird 
         <translation>Messwert-Datenbanken (*.db *.sqlite *.sqlite3 *.kvconn);;SQLite-Datenbanken (*.db *.sqlite *.sqlite3);;Verbindungsdateien (*.kvconn);;Alle Dateien (*)</translation>
     </message>
     <message>
-        <source>Recent database files</source>
+        <source>Recent database &amp;files</source>
         <comment>172</comment>
-        <translation>Letzte Datenbankdateien</translation>
+        <translation>&amp;Letzte Datenbankdateien</translation>
     </message>
     <message>
-        <source>Language</source>
+        <source>&amp;Language</source>
         <comment>173</comment>
-        <translation>Sprache</translation>
+        <translation>&amp;Sprache</translation>
     </message>
     <message>
-        <source>As the system</source>
+        <source>&amp;As the system</source>
         <comment>174</comment>
-        <translation>Wie im System</translation>
+        <translation>&amp;Wie im System</translation>
     </message>
     <message>
-        <source>English</source>
+        <source>&amp;English</source>
         <comment>175</comment>
-        <translation>English</translation>
+        <translation>&amp;English</translation>
     </message>
     <message>
-        <source>Deutsch</source>
+        <source>&amp;Deutsch</source>
         <comment>176</comment>
-        <translation>Deutsch</translation>
+        <translation>&amp;Deutsch</translation>
     </message>
     <message>
         <source>The program shows the chosen language from its next start.</source>
@@ -683,6 +683,253 @@ Er bleibt mit den danach eingegebenen Werten in „Pending rows.txt“ und wird 
         <source>Values kept in %1 cannot be read. The file is left as it is, and values to keep go to %2 beside it.</source>
         <comment>181</comment>
         <translation>In %1 aufbewahrte Werte können nicht gelesen werden. Die Datei bleibt, wie sie ist, und aufzubewahrende Werte kommen in %2 daneben.</translation>
+    </message>
+    <message>
+        <source>Perhaps stored in the database, as its answer was lost: %1</source>
+        <comment>182</comment>
+        <translation>Vielleicht in der Datenbank gespeichert, da ihre Antwort verloren ging: %1</translation>
+    </message>
+    <message>
+        <source>The rows would take more than one read may hold on this machine: %1 rows or %2 MB, an eighth of its memory. Nothing is charted: ask for fewer rows, a shorter period.</source>
+        <comment>183</comment>
+        <translation>Die Zeilen würden mehr belegen, als ein Lesevorgang auf diesem Rechner halten darf: %1 Zeilen oder %2 MB, ein Achtel seines Arbeitsspeichers. Es wird nichts gezeichnet: fragen Sie weniger Zeilen ab, einen kürzeren Zeitraum.</translation>
+    </message>
+    <message>
+        <source>the largest number in GraphData is %1, after which no row can be numbered; kelvane-db check names the rows that hold it</source>
+        <comment>184</comment>
+        <translation>die größte Nummer in GraphData ist %1, nach ihr kann keine Zeile nummeriert werden; kelvane-db check nennt die Zeilen, die sie tragen</translation>
+    </message>
+    <message>
+        <source>%1 kept line(s) in %2 cannot be read. They are moved, as they are, to %3 beside it and are not stored:%4</source>
+        <comment>185</comment>
+        <translation>%1 aufbewahrte Zeile(n) in %2 können nicht gelesen werden. Sie werden unverändert nach %3 daneben verschoben und nicht gespeichert:%4</translation>
+    </message>
+    <message>
+        <source>Leak alarm: %1 reached A at %2, %3</source>
+        <comment>190</comment>
+        <translation>Leckalarm: %1 erreichte A am %2, %3</translation>
+    </message>
+    <message>
+        <source>Returned below A at %1</source>
+        <comment>191</comment>
+        <translation>Unter A zurückgegangen am %1</translation>
+    </message>
+    <message>
+        <source>&amp;Acknowledge</source>
+        <comment>192</comment>
+        <translation>&amp;Quittieren</translation>
+    </message>
+    <message>
+        <source>Si&amp;lence</source>
+        <comment>193</comment>
+        <translation>&amp;Ton aus</translation>
+    </message>
+    <message>
+        <source>S&amp;helve the alarm</source>
+        <comment>194</comment>
+        <translation>&amp;Alarm zurückstellen</translation>
+    </message>
+    <message>
+        <source>&amp;Unshelve the alarm</source>
+        <comment>195</comment>
+        <translation>Z&amp;urückstellung aufheben</translation>
+    </message>
+    <message>
+        <source>&amp;Alarm journal...</source>
+        <comment>196</comment>
+        <translation>Alarm&amp;protokoll...</translation>
+    </message>
+    <message>
+        <source>Shelve the leak alarm of %1 for:</source>
+        <comment>197</comment>
+        <translation>Leckalarm von %1 zurückstellen für:</translation>
+    </message>
+    <message>
+        <source>1&amp;5 minutes</source>
+        <comment>198</comment>
+        <translation>1&amp;5 Minuten</translation>
+    </message>
+    <message>
+        <source>1 &amp;hour</source>
+        <comment>199</comment>
+        <translation>1 &amp;Stunde</translation>
+    </message>
+    <message>
+        <source>&amp;8 hours</source>
+        <comment>200</comment>
+        <translation>&amp;8 Stunden</translation>
+    </message>
+    <message>
+        <source>C&amp;omment (required):</source>
+        <comment>201</comment>
+        <translation>&amp;Kommentar (erforderlich):</translation>
+    </message>
+    <message>
+        <source>&amp;Shelve</source>
+        <comment>202</comment>
+        <translation>&amp;Zurückstellen</translation>
+    </message>
+    <message>
+        <source>Say why the alarm is shelved: the comment is required.</source>
+        <comment>203</comment>
+        <translation>Geben Sie an, warum der Alarm zurückgestellt wird: der Kommentar ist erforderlich.</translation>
+    </message>
+    <message>
+        <source>no database</source>
+        <comment>204</comment>
+        <translation>keine Datenbank</translation>
+    </message>
+    <message>
+        <source>Leak alarm</source>
+        <comment>205</comment>
+        <translation>Leckalarm</translation>
+    </message>
+    <message>
+        <source>The alarm journal could not be written: %1</source>
+        <comment>206</comment>
+        <translation>Das Alarmprotokoll konnte nicht geschrieben werden: %1</translation>
+    </message>
+    <message>
+        <source>The alarm journal cannot be read: %1</source>
+        <comment>207</comment>
+        <translation>Das Alarmprotokoll kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>raised</source>
+        <comment>208</comment>
+        <translation>ausgelöst</translation>
+    </message>
+    <message>
+        <source>acknowledged</source>
+        <comment>209</comment>
+        <translation>quittiert</translation>
+    </message>
+    <message>
+        <source>returned below A</source>
+        <comment>210</comment>
+        <translation>unter A zurückgegangen</translation>
+    </message>
+    <message>
+        <source>normal</source>
+        <comment>211</comment>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>silenced</source>
+        <comment>212</comment>
+        <translation>Ton ausgeschaltet</translation>
+    </message>
+    <message>
+        <source>shelved until %1</source>
+        <comment>213</comment>
+        <translation>zurückgestellt bis %1</translation>
+    </message>
+    <message>
+        <source>unshelved</source>
+        <comment>214</comment>
+        <translation>Zurückstellung aufgehoben</translation>
+    </message>
+    <message>
+        <source>Date and time</source>
+        <comment>215</comment>
+        <translation>Datum und Uhrzeit</translation>
+    </message>
+    <message>
+        <source>Event</source>
+        <comment>216</comment>
+        <translation>Ereignis</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <comment>217</comment>
+        <translation>Wert</translation>
+    </message>
+    <message>
+        <source>Login name</source>
+        <comment>218</comment>
+        <translation>Anmeldename</translation>
+    </message>
+    <message>
+        <source>Comment</source>
+        <comment>219</comment>
+        <translation>Kommentar</translation>
+    </message>
+    <message>
+        <source>Stati&amp;ons...</source>
+        <comment>220</comment>
+        <translation>Stati&amp;onen...</translation>
+    </message>
+    <message>
+        <source>Stations compared</source>
+        <comment>221</comment>
+        <translation>Stationen im Vergleich</translation>
+    </message>
+    <message>
+        <source>&amp;Databases charted beside the chosen one (at most five):</source>
+        <comment>222</comment>
+        <translation>&amp;Neben der gewählten Datenbank gezeichnet (höchstens fünf):</translation>
+    </message>
+    <message>
+        <source>&amp;Add...</source>
+        <comment>223</comment>
+        <translation>&amp;Hinzufügen...</translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <comment>224</comment>
+        <translation>&amp;Entfernen</translation>
+    </message>
+    <message>
+        <source>&amp;Name shown:</source>
+        <comment>225</comment>
+        <translation>An&amp;gezeigter Name:</translation>
+    </message>
+    <message>
+        <source>Five databases are charted beside the chosen one already: remove one first.</source>
+        <comment>226</comment>
+        <translation>Neben der gewählten werden schon fünf Datenbanken gezeichnet: entfernen Sie zuerst eine.</translation>
+    </message>
+    <message>
+        <source>%1 is charted already.</source>
+        <comment>227</comment>
+        <translation>%1 wird schon gezeichnet.</translation>
+    </message>
+    <message>
+        <source>These stations could not be read; the chart shows the others:
+%1</source>
+        <comment>228</comment>
+        <translation>Diese Stationen konnten nicht gelesen werden; das Diagramm zeigt die übrigen:
+%1</translation>
+    </message>
+    <message>
+        <source>Each station needs a name.</source>
+        <comment>229</comment>
+        <translation>Jede Station braucht einen Namen.</translation>
+    </message>
+    <message>
+        <source>Station</source>
+        <comment>230</comment>
+        <translation>Messstation</translation>
+    </message>
+    <message>
+        <source>%1 is the chosen database, which is always the first station.</source>
+        <comment>231</comment>
+        <translation>%1 ist die gewählte Datenbank, die immer die erste Station ist.</translation>
+    </message>
+    <message>
+        <source>Charts of several stations are always on the time scale.</source>
+        <comment>232</comment>
+        <translation>Diagramme mehrerer Stationen sind immer auf der Zeitskala.</translation>
+    </message>
+    <message>
+        <source>C&amp;lose</source>
+        <comment>240</comment>
+        <translation>Sch&amp;ließen</translation>
+    </message>
+    <message>
+        <source>C&amp;ancel</source>
+        <comment>241</comment>
+        <translation>&amp;Abbrechen</translation>
     </message>
 </context>
 <context>

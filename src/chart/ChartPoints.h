@@ -22,7 +22,12 @@ std::optional<int> pointNearest(const KeptChart& chart, const PicturePosition& a
 
 // What lblCursor shows of a point, in the regional forms and three blanks apart: the number, Time,
 // Date and Data of a stored record, the entry number and value of a live point.
-QString pointCaption(const KeptChart& chart, int point, const RegionalForms& regional);
+// series: the stored series the record is of, from 0.
+QString pointCaption(const KeptChart& chart, int point, const RegionalForms& regional, std::size_t series = 0);
+
+// What lblCursor shows on a chart of several stations: each station's row nearest in time to the
+// position, as pointCaption has it, after the station's name; a station without rows is left out.
+QString stationsCaption(const KeptChart& chart, const PicturePosition& at, const RegionalForms& regional);
 
 // A Data value as read: as the Single that holds it, or else as a Double.
 QString dataText(double value, const RegionalForms& regional);

@@ -16,11 +16,10 @@ Colour paletteColour(int index) {
 
 namespace stdKelvane {
 
-void InitChartRecord(ProgramState& state, ChartRecord& record) {
+void InitChartRecord(ChartRecord& record, bool exactXRange) {
   record.SeriesCount = 6;
-  state.YLabelStep = 1.0f;
   record.XMin = 0;
-  record.XMax = state.ExactXRange ? 20 : 22;
+  record.XMax = exactXRange ? 20 : 22;
   record.ShowXLabels = record.ShowYLabels = record.ShowYGrid = record.ShowXGrid = true;
   record.YMin = -6;
   record.YMax = 14;

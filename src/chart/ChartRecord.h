@@ -1,6 +1,5 @@
 #pragma once
 
-#include "state/ProgramState.h"
 #include "state/Tables.h"
 
 #include <QtGlobal>
@@ -48,9 +47,10 @@ struct ChartRecord {
 
 namespace stdKelvane {
 
-// Gives the record its defaults: x 0..20 for a stored chart (ExactXRange) or 0..22 for the live
-// one, y -6..14, six series none visible, all values 0. Also sets YLabelStep to 1.
-void InitChartRecord(ProgramState& state, ChartRecord& record);
+// Gives the record its defaults: x 0..20 for a stored chart (an exact X range) or 0..22 for the
+// live one, y -6..14, six series none visible, all values 0. The label step that goes with them
+// is 1.
+void InitChartRecord(ChartRecord& record, bool exactXRange);
 
 }  // namespace stdKelvane
 }  // namespace kelvane

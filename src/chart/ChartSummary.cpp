@@ -50,24 +50,26 @@ class TimeAtLimit {
 
 }  // namespace
 
-std::optional<ChartSummary> summarize(const KeptChart& chart, const RegionalForms& regional) {
-  const std::shared_ptr<const TimeLine> line = stdKelvane::timeLineOf(chart, regional);
-  if (!line) return std::nullopt;
+std::optional<ChartSummary> summarize(const KeptChart& chart, const RegionalForms& regional, std::size_t series) {
+  const std::shared_ptr<const TimeLine> line = stdKelvane::timeLineOf(chart, regional, series);
+  if (!line || !chart.input.series[series].rows.columns) return std::nullopt;
   const TimeLine& time = *line;
-  const StoredColumn& data = *chart.rows.columns->data;
-  const std::optional<WallSpan>& range = time.range();
+  const ShownRows& rows = chart.input.series[series].rows;
+  const StoredColumn& data = *rows.columns->data;
+  const std::optional<TimeSpan>& range = time.span();
   ChartSummary summary;
   Moments moments;
   std::optional<TimeAtLimit> atLimit;
-  if (chart.state.Limits) atLimit.emplace(time, chart.state.Limits->upper), summary.rowsAtA = 0;
+  if (chart.input.limits) atLimit.emplace(time, chart.input.limits->upper), summary.rowsAtA = 0;
   // Rows in time order already are followed in time here; others in a pass of their own.
   const bool inOrder = time.count() == 0 || time.consecutive(0, time.count() - 1);
   for (qint32 p = 1; p <= time.records(); ++p) {
     const qint64 moment = time.moment(p);
     const bool timed = moment != TimeLine::kNoMoment;
-    if (timed && (moment < range->from || moment > range->to)) continue;
+    // A zoom into a span of time holds no row without a moment.
+    if (timed ? moment < range->from || moment > range->to : chart.whole && chart.input.span) continue;
     ++summary.rows;
-    const qsizetype row = chart.rows.first + p - 1;
+    const qsizetype row = rows.first + p - 1;
     const std::optional<double> value = row < data.size() ? data.numberAt(row) : std::nullopt;
     if (value) {
       moments.add(*value);
@@ -86,7 +88,7 @@ std::optional<ChartSummary> summarize(const KeptChart& chart, const RegionalForm
   }
   if (atLimit && !inOrder) {
     for (qint32 position = 0; position < time.count(); ++position) {
-      const qsizetype row = chart.rows.first + time.record(position) - 1;
+      const qsizetype row = rows.first + time.record(position) - 1;
       const std::optional<double> value = row < data.size() ? data.numberAt(row) : std::nullopt;
       atLimit->next(time.momentAt(position), value && *value >= atLimit->upper());
     }

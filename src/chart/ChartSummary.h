@@ -8,7 +8,8 @@
 namespace kelvane {
 
 // What a chart of stored rows holds: the records it shows (those of a zoom when zoomed; on the
-// time scale not those whose moment lies outside its range), with their Data as read.
+// time scale not those whose moment lies outside its range, nor in a zoom those with no moment),
+// with their Data as read.
 struct ChartSummary {
   // A value with the record it belongs to, counted from 1.
   struct Found {
@@ -32,7 +33,8 @@ struct ChartSummary {
   std::optional<qint64> rowsAtA, secondsAtA;
 };
 
-// The summary of the kept chart, in one pass over its rows; none for the live chart.
-std::optional<ChartSummary> summarize(const KeptChart& chart, const RegionalForms& regional);
+// The summary of the kept chart's stored series (from 0), in one pass over its rows; none for the
+// live chart and for a station that could not be read.
+std::optional<ChartSummary> summarize(const KeptChart& chart, const RegionalForms& regional, std::size_t series = 0);
 
 }  // namespace kelvane

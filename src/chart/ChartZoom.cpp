@@ -14,55 +14,56 @@ namespace {
 // Records first..last of the kept chart as a chart of their own; on the time scale over the span,
 // the rows outside it left out of the vertical range.
 void zoomRecords(DrawingSurface& picture, const std::shared_ptr<const KeptChart>& chart, int first, int last,
-                 std::optional<WallSpan> span, const TimeLine* time, const Environment& env) {
-  const KeptChart& kept = *chart;
+                 std::optional<TimeSpan> span, const TimeLine* time, const Environment& env) {
+  const ChartInput& whole = chart->input;
+  const ChartSeries& series = whole.series.front();
   const int count = last - first + 1;
-  KeptChart zoom{{}, kept.state, {kept.rows.columns, kept.rows.first + first - 1, count}, kept.whole ? kept.whole : chart,
-                 nullptr, span};
-  ProgramState& state = zoom.state;
-  ChartRecord& record = zoom.record;
-  stdKelvane::InitChartRecord(state, record);
-  record.SeriesVisible = kept.record.SeriesVisible;
-  record.Values.redim(1, count, 1, record.SeriesCount);
-  for (int k = 1; k <= record.SeriesCount; ++k) {
-    if (!record.SeriesVisible.at(k)) continue;
-    QList<float> values(count);
-    for (int p = first; p <= last; ++p) values[p - first] = kept.record.Values.at(p, k);
-    record.Values.setColumn(k, std::move(values));
-  }
-  record.XMax = float(count);
-  const StoredColumn& data = *zoom.rows.columns->data;
-  for (int p = first; p <= last && zoom.rows.first + (p - first) < data.size(); ++p) {
+  KeptChart zoom{whole, {}, chart->whole ? chart->whole : chart};
+  ChartInput& input = zoom.input;
+  input.span = span;
+  stdKelvane::InitChartRecord(input.record, input.exactXRange);
+  ChartSeries& shown = input.series.front();
+  shown.rows = {series.rows.columns, series.rows.first + first - 1, count};
+  shown.values = series.values.mid(first - 1, count);
+  shown.values.resize(count);
+  input.record.XMax = float(count);
+  const StoredColumn& data = *shown.rows.columns->data;
+  StoredRange range{input.record.YMin, input.record.YMax, 1};
+  for (int p = first; p <= last && shown.rows.first + (p - first) < data.size(); ++p) {
     if (span) {
       const qint64 moment = time->moment(p);
       if (moment == TimeLine::kNoMoment || moment < span->from || moment > span->to) continue;
     }
-    const double d = data.at(zoom.rows.first + (p - first)).toDouble();
-    if (d >= record.YMax || d <= record.YMin) applyVerticalRange(kStoredRange, record, state.YLabelStep, d);
+    const double d = data.at(shown.rows.first + (p - first)).toDouble();
+    range.widen(d);
   }
-  state.ChartRecordCount = count;
+  input.record.YMin = range.yMin;
+  input.record.YMax = range.yMax;
+  input.yLabelStep = range.yLabelStep;
   // The full-screen window's query charts keep the dates of an earlier chart, which may be shorter.
   const auto section = [&](const PointTexts& table) { return table.contains(last) ? table.section(first, last) : PointTexts(); };
-  state.PointLabels = section(kept.state.PointLabels);
-  state.PointDates = section(kept.state.PointDates);
+  input.labels = section(whole.labels);
+  input.dates = section(whole.dates);
   stdKelvane::DrawChartAgain(picture, zoom, env);
 }
 
 }  // namespace
 
-bool zoomable(const KeptChart& chart) { return !chart.state.LiveChart && chart.rows.columns && chart.rows.count > 1; }
+bool zoomable(const KeptChart& chart) {
+  return chart.input.showsStoredRows() && chart.input.series.front().rows.count > 1;
+}
 
 void zoomInto(DrawingSurface& picture, int first, int last, const Environment& env) {
   const std::shared_ptr<const KeptChart> kept = picture.LastChart();
   if (!kept || !zoomable(*kept)) return;
   if (first > last) std::swap(first, last);
   first = std::max(first, 1);
-  last = std::min(last, kept->rows.count);
+  last = std::min(last, kept->input.series.front().rows.count);
   if (last - first + 1 < 2) return;
   zoomRecords(picture, kept, first, last, std::nullopt, nullptr, env);
 }
 
-void zoomIntoSpan(DrawingSurface& picture, WallSpan span, const Environment& env) {
+void zoomIntoSpan(DrawingSurface& picture, TimeSpan span, const Environment& env) {
   const std::shared_ptr<const KeptChart> kept = picture.LastChart();
   if (!kept || !zoomable(*kept)) return;
   const std::shared_ptr<const TimeLine> time = stdKelvane::timeLineOf(*kept, env.regional);
@@ -89,12 +90,12 @@ void zoomBetween(DrawingSurface& picture, PicturePosition from, PicturePosition 
     if (first && last) zoomInto(picture, *first, *last, env);
     return;
   }
-  const ProgramState& s = kept->state;
+  const ChartFrame& f = kept->frame;
   const std::shared_ptr<const TimeLine> time = stdKelvane::timeLineOf(*kept, env.regional);
-  if (!time || !time->range() || !(s.ScaleX > 0)) return;
-  const WallSpan range = *time->range();
+  if (!time || !time->range() || !(f.scaleX > 0)) return;
+  const TimeSpan range = *time->range();
   const auto momentAt = [&](float x) {
-    const double moment = double(range.from) + (double(x) - stdKelvane::secondsToSurface(s, 0)) / s.ScaleX;
+    const double moment = double(range.from) + (double(x) - stdKelvane::secondsToSurface(f, 0)) / f.scaleX;
     return std::isnan(moment) ? double(range.from) : std::clamp(moment, double(range.from), double(range.to));
   };
   const double a = momentAt(from.x), b = momentAt(to.x);

@@ -19,7 +19,7 @@ void zoomInto(DrawingSurface& picture, int first, int last, const Environment& e
 // The same for the moments of the span (within the chart's X range) of a chart on the time scale:
 // the zoom shows its rows over just that span, its vertical range widened by them. Fewer than
 // two rows in it leave the picture as it is.
-void zoomIntoSpan(DrawingSurface& picture, WallSpan span, const Environment& env);
+void zoomIntoSpan(DrawingSurface& picture, TimeSpan span, const Environment& env);
 
 // A drag from one position to the other: on the time scale the moments between them, otherwise
 // the records nearest to them in x.

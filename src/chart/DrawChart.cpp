@@ -6,6 +6,7 @@
 #include "Polyline.h"
 #include "Scaling.h"
 #include "Single.h"
+#include "StationLegend.h"
 #include "StoredSeries.h"
 #include "TimeTicks.h"
 
@@ -33,11 +34,14 @@ constexpr float kFarLabelDrop = 240;    // even stored labels
 constexpr float kEvenDateDrop = 400;
 constexpr float kOddDateDrop = 550;
 constexpr float kYLabelGap = 150;       // Y labels end this far left of the axis
+constexpr float kDateGap = 60;          // dates of one row keep this far apart
+constexpr float kDateIndent = 30;       // and start this far right of the Y axis, clear of its labels
 constexpr float kLimitLabelGap = 60;   // the limits' labels stand this far right of the plot,
 constexpr float kLimitLabelRise = 150;  // and above the X axis when their line is: clear of its arrow
 constexpr float kTimeLabelLeft = 630, kTimeLabelDrop = 350;
 constexpr float kFullScreenTimeLabelLeft = 800, kFullScreenTimeLabelDrop = 430;
 constexpr int kFullScreenPointLimit = 22;
+constexpr float kLegendIndent = 200;    // the stations' legend starts right of the Y axis' arrow
 
 // Labels stick out of the plot area by their own width at most; anything this far beyond the
 // picture cannot show.
@@ -148,45 +152,48 @@ void forEachShowing(const CounterValues& counter, double base, double slope, dou
 
 class Renderer {
  public:
-  Renderer(DrawingSurface& picture, const ChartRecord& record, ProgramState& state, const Environment& env,
-           const TimeLine* time)
+  Renderer(DrawingSurface& picture, const ChartInput& input, ChartFrame& frame, const Environment& env)
       : pic_(picture),
-        rec_(record),
-        s_(state),
+        in_(input),
+        rec_(input.record),
+        f_(frame),
         env_(env),
-        time_(time),
-        axis_(Colour(quint16(record.AxisColor))),
-        yLabelStep_(state.YLabelStep) {}
+        time_(frame.timeLine()),
+        axis_(Colour(quint16(input.record.AxisColor))),
+        yLabelStep_(input.yLabelStep) {}
 
   void draw() {
-    setPlotRanges(s_, rec_);
+    setPlotRanges(f_, rec_, in_.exactXRange);
     if (time_) {
       // x counts seconds from the range's start; a chart without a moment keeps an empty plot.
-      s_.PlotXMin = 0;
-      s_.PlotXMax = time_->range() ? float(time_->range()->to - time_->range()->from) : 1;
+      f_.xMin = 0;
+      f_.xMax = time_->range() ? float(time_->range()->to - time_->range()->from) : 1;
     }
-    if (s_.Limits) widenForLimits(s_, *s_.Limits, yLabelStep_);
+    if (in_.limits) widenForLimits(f_, *in_.limits, yLabelStep_);
     skipOnFailure([&] { pic_.SetDrawWidth(1); });
     skipOnFailure([&] { pic_.SetFont(kFont, kStartFontSize); });
     skipOnFailure([&] { pic_.SetBackColor(rec_.BackColor); });
     skipOnFailure([&] { pic_.SetForeColor(rec_.ForeColor); });
-    setPlotScale(s_, rec_, pic_);
+    setPlotScale(f_, rec_, pic_);
     skipOnFailure([&] { width_ = pic_.Width(); height_ = pic_.Height(); });
 
     // The stored series are passed over before anything is drawn: where they reach A lies behind
     // the rest.
     std::vector<int> visibleSeries;
     std::vector<StoredSeries> storedSeries;
-    const float reach = s_.Limits ? carriedUpper(*s_.Limits) : INFINITY;
-    for (int k = 1; k <= rec_.SeriesCount; ++k) {
-      bool visible = false;
-      skipOnFailure([&] { visible = rec_.SeriesVisible.at(k); });
-      if (!visible) continue;
-      visibleSeries.push_back(k);
-      if (!s_.LiveChart) storedSeries.emplace_back(pic_, rec_, s_, k, reach, time_);
+    const float reach = in_.limits ? carriedUpper(*in_.limits) : INFINITY;
+    if (in_.live) {
+      for (int k = 1; k <= rec_.SeriesCount; ++k) {
+        bool visible = false;
+        skipOnFailure([&] { visible = rec_.SeriesVisible.at(k); });
+        if (visible) visibleSeries.push_back(k);
+      }
+    } else {
+      for (std::size_t i = 0; i < in_.series.size(); ++i)
+        storedSeries.emplace_back(pic_, f_, in_.series[i], reach, i < f_.timeLines.size() ? f_.timeLines[i].get() : nullptr);
     }
     if (time_) drawGaps();
-    if (s_.Limits) drawLeakBands(storedSeries);
+    if (in_.limits) drawLeakBands(storedSeries);
 
     drawAxes();
     const QDateTime now = env_.clock.now();
@@ -197,18 +204,15 @@ class Renderer {
     else
       xAxisPass();
     yAxisPass();
-    for (std::size_t i = 0; i < visibleSeries.size(); ++i) {
-      if (s_.LiveChart)
-        drawLiveSeries(visibleSeries[i]);
-      else
-        storedSeries[i].draw(pic_);
-    }
-    if (s_.Limits) drawLimitLines(*s_.Limits);
+    for (const int k : visibleSeries) drawLiveSeries(k);
+    for (const StoredSeries& series : storedSeries) series.draw(pic_);
+    if (in_.severalStations()) drawStationLegend(pic_, in_.series, X(in_.windowStart) + kLegendIndent, rec_.ForeColor);
+    if (in_.limits) drawLimitLines(*in_.limits);
   }
 
  private:
-  float X(float x) const { return XToSurface(s_, x); }
-  float Y(float y) const { return YToSurface(s_, y); }
+  float X(float x) const { return XToSurface(f_, x); }
+  float Y(float y) const { return YToSurface(f_, y); }
 
   void print(float x, float y, const QString& text) {
     pic_.SetCurrentX(x);
@@ -224,36 +228,36 @@ class Renderer {
 
   void drawAxes() {
     skipOnFailure([&] {
-      pic_.Line(X(s_.PlotXMin) - kAxisOverhang, Y(0), X(s_.PlotXMax) + kAxisExtension, Y(0), axis_);
+      pic_.Line(X(f_.xMin) - kAxisOverhang, Y(0), X(f_.xMax) + kAxisExtension, Y(0), axis_);
     });
     skipOnFailure([&] {
-      pic_.Line(X(s_.WindowStart), Y(s_.PlotYMin) - kAxisOverhang, X(s_.WindowStart),
-                Y(s_.PlotYMax) + kAxisExtension, axis_);
+      pic_.Line(X(in_.windowStart), Y(f_.yMin) - kAxisOverhang, X(in_.windowStart),
+                Y(f_.yMax) + kAxisExtension, axis_);
     });
     skipOnFailure([&] {
-      const float tipX = X(s_.PlotXMax) + kAxisExtension, backX = X(s_.PlotXMax) + kArrowBack;
+      const float tipX = X(f_.xMax) + kAxisExtension, backX = X(f_.xMax) + kArrowBack;
       pic_.Line(tipX, Y(0), backX, Y(0) - kArrowSide, axis_);
       pic_.Line(tipX, Y(0), backX, Y(0) + kArrowSide, axis_);
     });
     skipOnFailure([&] {
-      const float tipY = Y(s_.PlotYMax) + kAxisExtension, backY = Y(s_.PlotYMax) + kArrowBack;
-      pic_.Line(X(s_.WindowStart), tipY, X(s_.WindowStart) - kArrowSide, backY, axis_);
-      pic_.Line(X(s_.WindowStart), tipY, X(s_.WindowStart) + kArrowSide, backY, axis_);
+      const float tipY = Y(f_.yMax) + kAxisExtension, backY = Y(f_.yMax) + kArrowBack;
+      pic_.Line(X(in_.windowStart), tipY, X(in_.windowStart) - kArrowSide, backY, axis_);
+      pic_.Line(X(in_.windowStart), tipY, X(in_.windowStart) + kArrowSide, backY, axis_);
     });
   }
 
   void xAxisPass() {
-    const double base = double(s_.PlotMargin) - double(s_.PlotXMin) * s_.ScaleX;  // as XToSurface has it
-    if (!s_.LiveChart) labelStep_ = storedLabelStep(pic_, s_, env_, kFont, kStoredLabelFontSize);
-    forEachShowing(CounterValues(s_.PlotXMin, s_.PlotXMax), base, s_.ScaleX, -kLabelReach, width_ + kLabelReach,
+    const double base = double(f_.margin) - double(f_.xMin) * f_.scaleX;  // as XToSurface has it
+    if (!in_.live) labelStep_ = storedLabelStep(pic_, f_, in_.labels, env_, kFont, kStoredLabelFontSize);
+    forEachShowing(CounterValues(f_.xMin, f_.xMax), base, f_.scaleX, -kLabelReach, width_ + kLabelReach,
                    labelStep_, [&](float i) { xAxisStep(i); });
   }
 
   void xAxisStep(float i) {
     skipOnFailure([&] { pic_.Line(X(i), Y(0) + kTickHalf, X(i), Y(0) - kTickHalf, axis_); });
-    if (i != 0 && rec_.ShowXGrid) skipOnFailure([&] { dottedLine(X(i), Y(s_.PlotYMin), X(i), Y(s_.PlotYMax)); });
+    if (i != 0 && rec_.ShowXGrid) skipOnFailure([&] { dottedLine(X(i), Y(f_.yMin), X(i), Y(f_.yMax)); });
     if (!rec_.ShowXLabels) return;
-    if (s_.LiveChart) {
+    if (in_.live) {
       skipOnFailure([&] {
         const QString label = NumberText(i);
         print(X(i) - kNumberCharWidth * label.size(), Y(0) - kNearLabelDrop, label);
@@ -269,7 +273,7 @@ class Renderer {
       const float y = Y(0) - (even ? kFarLabelDrop : kNearLabelDrop);
       print(x, y, env_.regional.valueText(label(indexOf(i))));
     });
-    if (s_.OperatingMode != Mode::Database && s_.OperatingMode != Mode::SQLquery) return;
+    if (!in_.datesUnderLabels) return;
     skipOnFailure([&] { pic_.SetFont(kFont, kDateFontSize); });
     // The date of the next printed label stands under it when it differs from this one's; the
     // first step has no record, so the failing comparison lets the first label's date through.
@@ -278,14 +282,24 @@ class Renderer {
     if (!dateChanges) return;
     skipOnFailure([&] {
       const float x = X(toSingle(double(i) + labelStep_)) - kNumberCharWidth * dateTextLength_;
-      const float y = Y(0) - (even ? kEvenDateDrop : kOddDateDrop);
-      print(x, y, env_.regional.valueText(date(nextLabel(i))));
+      printDate(x, even, env_.regional.valueText(date(nextLabel(i))));
     });
   }
 
+  // A date in its row under the X axis, clear of the Y labels, which reach up to the Y axis; one
+  // that would touch the date before it in its row is left out.
+  void printDate(float x, bool even, const QString& text) {
+    float& rowEnd = even ? evenDatesEnd_ : oddDatesEnd_;
+    x = std::max(x, X(in_.windowStart) + kDateIndent);
+    if (x < rowEnd + kDateGap) return;
+    print(x, Y(0) - (even ? kEvenDateDrop : kOddDateDrop), text);
+    rowEnd = x + pic_.TextWidth(text, kFont, kDateFontSize);
+  }
+
   // Read through a const view: tables shared with a chart a picture keeps stay shared, uncopied.
-  QVariant label(int i) const { return std::as_const(s_).PointLabels.at(i); }
-  QVariant date(int i) const { return std::as_const(s_).PointDates.at(i); }
+  // Cut short before they are measured or drawn: a row may hold a text of millions.
+  QVariant label(int i) const { return in_.labels.labelAt(i); }
+  QVariant date(int i) const { return in_.dates.labelAt(i); }
 
   int nextLabel(float i) const {
     const double next = double(indexOf(i)) + labelStep_;
@@ -298,33 +312,40 @@ class Renderer {
     return env_.regional.valueText(next) != env_.regional.valueText(current);
   }
 
-  float timeX(qint64 moment) const { return toSingle(secondsToSurface(s_, double(moment - time_->range()->from))); }
+  float timeX(qint64 moment) const { return toSingle(secondsToSurface(f_, double(moment - time_->range()->from))); }
 
   // Ticks at round times with dotted grid lines; their labels take turns in two rows as those of
   // records do, and the date stands under the first tick and the first of each new day.
   void timeAxisPass() {
     if (!time_->range()) return;
-    const TickStep step = timeTickStep(pic_, env_.regional, s_.ScaleX, {kFont, kStoredLabelFontSize, kDateFontSize});
+    const TickStep step = timeTickStep(pic_, env_.regional, f_.scaleX, {kFont, kStoredLabelFontSize, kDateFontSize});
     QDate dated;
-    for (const qint64 tick : timeTicks(step, *time_->range())) {
+    for (const Tick& each : timeTicks(step, *time_->range(), env_.regional.timeZone())) {
+      const qint64 tick = each.at;
       float x = 0;
       if (!skipOnFailure([&] { x = timeX(tick); })) continue;
       skipOnFailure([&] { pic_.Line(x, Y(0) + kTickHalf, x, Y(0) - kTickHalf, axis_); });
       if (tick != time_->range()->from && rec_.ShowXGrid)
-        skipOnFailure([&] { dottedLine(x, Y(s_.PlotYMin), x, Y(s_.PlotYMax)); });
+        skipOnFailure([&] { dottedLine(x, Y(f_.yMin), x, Y(f_.yMax)); });
       if (!rec_.ShowXLabels) continue;
-      const bool even = tickNumber(step, tick) % 2 == 0;
-      // Centred under the tick, but not cut by the picture's left edge.
-      const auto centred = [&](float points, float drop, const QString& text) {
-        skipOnFailure([&] { pic_.SetFont(kFont, points); });
-        skipOnFailure([&] { print(std::max(0.0f, x - pic_.TextWidth(text, kFont, points) / 2), Y(0) - drop, text); });
-      };
-      // A time at the Y axis would run into its labels; the date stands clear below them.
-      if (tick != time_->range()->from)
-        centred(kStoredLabelFontSize, even ? kFarLabelDrop : kNearLabelDrop, tickLabel(step, tick, env_.regional));
-      const QDate date = RegionalForms::wallDate(tick);
+      const bool even = each.number % 2 == 0;
+      // Centred under the tick, but not cut by the picture's left edge; none at the Y axis, where
+      // it would run into the Y labels.
+      if (tick != time_->range()->from) {
+        skipOnFailure([&] { pic_.SetFont(kFont, kStoredLabelFontSize); });
+        skipOnFailure([&] {
+          const QString label = tickLabel(step, tick, env_.regional);
+          const float left = std::max(0.0f, x - pic_.TextWidth(label, kFont, kStoredLabelFontSize) / 2);
+          print(left, Y(0) - (even ? kFarLabelDrop : kNearLabelDrop), label);
+        });
+      }
+      const QDate date = env_.regional.localDate(tick);
       if (date == dated) continue;
-      centred(kDateFontSize, even ? kEvenDateDrop : kOddDateDrop, env_.regional.dateText(date));
+      skipOnFailure([&] { pic_.SetFont(kFont, kDateFontSize); });
+      skipOnFailure([&] {
+        const QString text = env_.regional.dateText(date);
+        printDate(x - pic_.TextWidth(text, kFont, kDateFontSize) / 2, even, text);
+      });
       dated = date;
     }
   }
@@ -332,7 +353,7 @@ class Renderer {
   // A band over the plot's height across each gap; gaps that meet in a pixel column are one band.
   void drawGaps() {
     float bottom = 0, top = 0;
-    if (!skipOnFailure([&] { bottom = Y(s_.PlotYMin), top = Y(s_.PlotYMax); })) return;
+    if (!skipOnFailure([&] { bottom = Y(f_.yMin), top = Y(f_.yMax); })) return;
     std::optional<std::pair<float, float>> held;
     qint64 heldEnd = 0;  // the pixel column the held band ends in
     const auto fill = [&] {
@@ -353,8 +374,8 @@ class Renderer {
   }
 
   void yAxisPass() {
-    const double base = double(s_.PlotMargin) - double(s_.PlotYMin) * s_.ScaleY;  // as YToSurface has it
-    forEachShowing(CounterValues(s_.PlotYMin, s_.PlotYMax), base, double(s_.ScaleY) * yLabelStep_, -kLabelReach,
+    const double base = double(f_.margin) - double(f_.yMin) * f_.scaleY;  // as YToSurface has it
+    forEachShowing(CounterValues(f_.yMin, f_.yMax), base, double(f_.scaleY) * yLabelStep_, -kLabelReach,
                    height_ + kLabelReach, 1, [&](float j) {
                      float y = 0;
                      if (skipOnFailure([&] { y = singleProduct(j, yLabelStep_); })) yAxisStep(j, y);
@@ -363,13 +384,13 @@ class Renderer {
 
   void yAxisStep(float j, float y) {
     skipOnFailure([&] {
-      pic_.Line(X(s_.WindowStart) + kTickHalf, Y(y), X(s_.WindowStart) - kTickHalf, Y(y), axis_);
+      pic_.Line(X(in_.windowStart) + kTickHalf, Y(y), X(in_.windowStart) - kTickHalf, Y(y), axis_);
     });
-    if (j != 0 && rec_.ShowYGrid) skipOnFailure([&] { dottedLine(X(s_.PlotXMin), Y(y), X(s_.PlotXMax), Y(y)); });
+    if (j != 0 && rec_.ShowYGrid) skipOnFailure([&] { dottedLine(X(f_.xMin), Y(y), X(f_.xMax), Y(y)); });
     if (rec_.ShowYLabels) {
       skipOnFailure([&] {
         const QString label = NumberText(y);
-        print(X(s_.WindowStart) - kYLabelGap - kNumberCharWidth * label.size(), Y(y) + kNearLabelDrop, label);
+        print(X(in_.windowStart) - kYLabelGap - kNumberCharWidth * label.size(), Y(y) + kNearLabelDrop, label);
       });
     }
   }
@@ -381,11 +402,11 @@ class Renderer {
     drawTimeLabel();
     int lowPoint = 0, lastPoint = 0;
     if (!skipOnFailure([&] { lowPoint = rec_.Values.lowerBound(); lastPoint = rec_.Values.upperBound(); })) return;
-    const qint64 lastDrawn = qint64(lowPoint) + s_.PointCounter - 2;
-    const float span = s_.PlotXMax - s_.PlotXMin + 2;
+    const qint64 lastDrawn = qint64(lowPoint) + in_.live->pointCounter - 2;
+    const float span = f_.xMax - f_.xMin + 2;
     // The points move across the picture one way: past its edge nothing more can show. Points
     // that repeat a value continue one horizontal line, drawn with one point a twip.
-    const double perPoint = double(s_.ScaleX) * span / lastPoint;
+    const double perPoint = double(f_.scaleX) * span / lastPoint;
     const double edge = perPoint > 0 ? width_ + kLabelReach : -kLabelReach;
     const qint64 stride = std::abs(perPoint) >= kSmallestSpacing ? 1
                           : std::abs(perPoint) > 0 ? qint64(std::min(1e15, std::ceil(kSmallestSpacing / std::abs(perPoint))))
@@ -397,11 +418,11 @@ class Renderer {
       const bool placed = skipOnFailure([&] {
         const float y = Y(value_ / kValueScale);
         if (p == 1) {
-          line.moveTo(x = X(s_.PlotXMin), y);
+          line.moveTo(x = X(f_.xMin), y);
           return;
         }
         const float offset = singleQuotient(singleProduct(span, double(p - 1)), lastPoint);
-        line.lineTo(x = X(toSingle(double(s_.PlotXMin) + offset)), y, rec_.SeriesColor.at(k));
+        line.lineTo(x = X(toSingle(double(f_.xMin) + offset)), y, rec_.SeriesColor.at(k));
       });
       if (placed && (perPoint > 0 ? x > edge : perPoint < 0 && x < edge)) break;
       if (read) {
@@ -417,7 +438,7 @@ class Renderer {
   // A band over the plot's height for each pixel column where a stored series reaches A.
   void drawLeakBands(const std::vector<StoredSeries>& series) {
     float bottom = 0, top = 0;
-    if (!skipOnFailure([&] { bottom = Y(s_.PlotYMin), top = Y(s_.PlotYMax); })) return;
+    if (!skipOnFailure([&] { bottom = Y(f_.yMin), top = Y(f_.yMax); })) return;
     for (const StoredSeries& one : series)
       for (const StoredSeries::Reach& reach : one.reached())
         skipOnFailure([&] { pic_.Fill(reach.from, bottom, reach.to, top, kLeakBandColour); });
@@ -437,13 +458,13 @@ class Renderer {
       if (!skipOnFailure([&] { y = Y(toSingle(line.value)); })) continue;
       skipOnFailure([&] { pic_.SetDrawWidth(0); });
       skipOnFailure([&] { pic_.SetDrawStyle(DrawingSurface::Dashed); });
-      skipOnFailure([&] { pic_.Line(X(s_.PlotXMin), y, X(s_.PlotXMax), y, line.colour); });
+      skipOnFailure([&] { pic_.Line(X(f_.xMin), y, X(f_.xMax), y, line.colour); });
       skipOnFailure([&] { pic_.SetDrawStyle(DrawingSurface::Solid); });
       skipOnFailure([&] { pic_.SetFont(kFont, kStartFontSize); });
       skipOnFailure([&] { pic_.SetForeColor(line.colour); });
       skipOnFailure([&] {
         const float top = line.value >= 0 ? std::max(y + kNearLabelDrop, Y(0) + kLimitLabelRise) : y + kNearLabelDrop;
-        print(X(s_.PlotXMax) + kLimitLabelGap, top, QString::fromLatin1(line.name));
+        print(X(f_.xMax) + kLimitLabelGap, top, QString::fromLatin1(line.name));
       });
     }
     skipOnFailure([&] { pic_.SetForeColor(rec_.ForeColor); });
@@ -452,9 +473,10 @@ class Renderer {
   // The time of the last entry, beside the newest point.
   void drawTimeLabel() {
     bool placed = skipOnFailure([&] {
-      const qint64 slot = qint64(s_.PointCounter) + s_.ScrollCount;
-      if (s_.MaximizedChart) {
-        const qint64 point = s_.PointCounter <= kFullScreenPointLimit ? slot - 2 : slot - 3;
+      const LiveWindow& window = *in_.live;
+      const qint64 slot = qint64(window.pointCounter) + window.scrollCount;
+      if (window.fullScreen) {
+        const qint64 point = window.pointCounter <= kFullScreenPointLimit ? slot - 2 : slot - 3;
         pic_.SetCurrentX(X(float(point)) - kFullScreenTimeLabelLeft);
         pic_.SetCurrentY(Y(0) - kFullScreenTimeLabelDrop);
       } else {
@@ -463,18 +485,20 @@ class Renderer {
       }
     });
     skipOnFailure([&] { pic_.SetFontSize(kTimeFontSize); });
-    if (placed) skipOnFailure([&] { pic_.Print(env_.regional.longTime(s_.LastEntryTime)); });
+    if (placed) skipOnFailure([&] { pic_.Print(env_.regional.longTime(in_.live->lastEntryTime)); });
   }
 
   DrawingSurface& pic_;
+  const ChartInput& in_;
   const ChartRecord& rec_;
-  ProgramState& s_;
+  ChartFrame& f_;
   const Environment& env_;
   const TimeLine* const time_;  // on the time scale
   const Colour axis_;
   float width_ = 0, height_ = 0;
   float value_ = 0;  // the last value read, kept when a read fails
   int timeTextLength_ = 0, dateTextLength_ = 0;
+  float evenDatesEnd_ = -INFINITY, oddDatesEnd_ = -INFINITY;  // where the last date of each row ends
   double labelStep_ = 1;  // records from one printed X label to the next
   float yLabelStep_;      // widened with the range for the limits, never in the program's state
 };
@@ -483,51 +507,71 @@ class Renderer {
 
 namespace {
 
-bool showsTime(const ProgramState& state, const ShownRows& rows) {
-  return state.TimeScale && !state.LiveChart && rows.columns && rows.count > 0;
+// On the time scale, each series' rows in time order: over the input's span when it has one
+// (a period's, a zoom's), else from their first moment to their last, the first and last of all
+// the stations' when there are several.
+std::vector<std::shared_ptr<const TimeLine>> timeLinesOf(const ChartInput& input, const RegionalForms& regional) {
+  std::vector<std::shared_ptr<const TimeLine>> lines;
+  if (!onTimeScale(input)) return lines;
+  std::vector<std::shared_ptr<TimeLine>> made;
+  std::optional<TimeSpan> all;
+  for (const ChartSeries& series : input.series) {
+    ShownRows rows = series.rows;
+    if (!rows.columns) rows = {std::make_shared<const RowColumns>(), 0, 0};
+    made.push_back(std::make_shared<TimeLine>(rows, regional, input.span));
+    if (const auto& range = made.back()->range())
+      all = all ? TimeSpan{std::min(all->from, range->from), std::max(all->to, range->to)} : *range;
+  }
+  for (const auto& line : made) {
+    if (all) line->widenRange(*all);
+    lines.push_back(line);
+  }
+  return lines;
 }
 
-// A whole chart of a period runs over it; a zoom over what it shows; any other chart from its
-// first moment to its last.
-std::shared_ptr<const TimeLine> makeTimeLine(const ProgramState& state, const ShownRows& rows, bool zoom,
-                                             std::optional<WallSpan> span, const RegionalForms& regional) {
-  const std::optional<Period>& period = state.PeriodCharted;
-  if (!zoom && period && state.OperatingMode == Mode::SQLquery)
-    span = WallSpan{RegionalForms::wallSeconds(period->from), RegionalForms::wallSeconds(period->to)};
-  return std::make_shared<const TimeLine>(rows, regional, span);
+// The frame of a chart drawn again: its time lines kept while it stays on the time scale.
+ChartFrame frameAgain(const KeptChart& chart, const RegionalForms& regional) {
+  ChartFrame frame;
+  if (onTimeScale(chart.input))
+    frame.timeLines = chart.frame.timeLines.empty() ? timeLinesOf(chart.input, regional) : chart.frame.timeLines;
+  return frame;
 }
 
 }  // namespace
 
-bool onTimeScale(const KeptChart& chart) { return showsTime(chart.state, chart.rows); }
-
-std::shared_ptr<const TimeLine> timeLineOf(const KeptChart& chart, const RegionalForms& regional) {
-  if (chart.timeLine || chart.state.LiveChart || !chart.rows.columns) return chart.timeLine;
-  return makeTimeLine(chart.state, chart.rows, chart.whole != nullptr, chart.zoomSpan, regional);
+bool onTimeScale(const ChartInput& input) {
+  return (input.timeScale || input.severalStations()) && input.showsStoredRows();
 }
 
-void DrawChart(DrawingSurface& picture, const ChartRecord& record, ProgramState& state, const Environment& env,
-               ShownRows rows) {
-  std::shared_ptr<const TimeLine> time;
-  if (showsTime(state, rows)) time = makeTimeLine(state, rows, false, std::nullopt, env.regional);
-  Renderer(picture, record, state, env, time.get()).draw();
-  picture.KeepChart({record, state, std::move(rows), nullptr, std::move(time), std::nullopt});
+std::shared_ptr<const TimeLine> timeLineOf(const KeptChart& chart, const RegionalForms& regional, std::size_t series) {
+  if (series < chart.frame.timeLines.size()) return chart.frame.timeLines[series];
+  if (!chart.input.stored() || series >= chart.input.series.size() || !chart.input.series[series].rows.columns)
+    return nullptr;
+  return std::make_shared<const TimeLine>(chart.input.series[series].rows, regional, chart.input.span);
+}
+
+ChartFrame DrawChart(DrawingSurface& picture, const ChartInput& input, const Environment& env) {
+  ChartFrame frame;
+  frame.timeLines = timeLinesOf(input, env.regional);
+  Renderer(picture, input, frame, env).draw();
+  picture.KeepChart({input, frame, nullptr});
+  return frame;
 }
 
 void DrawChartAgain(DrawingSurface& picture, const KeptChart& chart, const Environment& env) {
   KeptChart again = chart;
-  if (onTimeScale(again)) again.timeLine = timeLineOf(again, env.regional);
-  Renderer(picture, again.record, again.state, env, onTimeScale(again) ? again.timeLine.get() : nullptr).draw();
+  again.frame = frameAgain(chart, env.regional);
+  Renderer(picture, again.input, again.frame, env).draw();
   picture.KeepChart(std::move(again));
 }
 
-void drawAgainChanged(DrawingSurface& picture, const std::function<void(KeptChart&)>& change, const Environment& env) {
+void drawAgainChanged(DrawingSurface& picture, const std::function<void(ChartInput&)>& change, const Environment& env) {
   const std::function<KeptChart(const KeptChart&)> changed = [&](const KeptChart& chart) {
     KeptChart again = chart;
-    change(again);
+    change(again.input);
     if (chart.whole) again.whole = std::make_shared<const KeptChart>(changed(*chart.whole));
     // The chart a zoom is into lists its leak decisions as it would be drawn.
-    if (onTimeScale(again)) again.timeLine = timeLineOf(again, env.regional);
+    again.frame = frameAgain(again, env.regional);
     return again;
   };
   if (const auto kept = picture.LastChart()) DrawChartAgain(picture, changed(*kept), env);

@@ -1,8 +1,6 @@
 #pragma once
 
-#include "ChartRecord.h"
-#include "TimeLine.h"
-#include "state/RowColumns.h"
+#include "ChartInput.h"
 
 #include <QString>
 
@@ -14,19 +12,14 @@
 
 namespace kelvane {
 
-// What a picture keeps of the last chart drawn on it: the record and the program state the
-// renderer read and left, so that the chart can be drawn again on any surface (at a new size,
-// into a file, on a printer) and a point of the picture can be told which record it shows.
+// What a picture keeps of the last chart drawn on it: what it was drawn from and the frame it was
+// drawn in, so that the chart can be drawn again on any surface (at a new size, into a file, on a
+// printer) and a point of the picture can be told which record it shows.
 struct KeptChart {
-  ChartRecord record;
-  ProgramState state;
-  ShownRows rows;  // the stored rows it shows, none for the live chart
+  ChartInput input;
+  ChartFrame frame;
   // The whole chart of stored rows while this one is a zoom into it.
   std::shared_ptr<const KeptChart> whole;
-  // Its rows on the time scale, once it has been drawn on it.
-  std::shared_ptr<const TimeLine> timeLine;
-  // The moments a zoom on the time scale shows.
-  std::optional<WallSpan> zoomSpan;
 };
 
 // The picture a chart is drawn on. Lengths are in the units of the window that holds the

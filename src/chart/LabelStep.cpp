@@ -16,14 +16,14 @@ constexpr double kLabelGap = 60;
 // over the range tell their width without a million texts measured.
 constexpr int kMeasuredLabels = 32;
 
-double widestLabel(const DrawingSurface& picture, const ProgramState& state, const Environment& env,
-                   const QString& fontName, float points) {
+double widestLabel(const DrawingSurface& picture, const ChartFrame& frame, const PointTexts& labels,
+                   const Environment& env, const QString& fontName, float points) {
   double widest = 0;
-  const double from = state.PlotXMin, to = state.PlotXMax;
+  const double from = frame.xMin, to = frame.xMax;
   for (int n = 0; n < kMeasuredLabels; ++n) {
     skipOnFailure([&] {
       const int record = indexOf(toSingle(from + (to - from) * n / (kMeasuredLabels - 1)));
-      const QString text = env.regional.valueText(state.PointLabels.at(record));
+      const QString text = env.regional.valueText(labels.labelAt(record));
       widest = std::max(widest, double(picture.TextWidth(text, fontName, points)));
     });
   }
@@ -32,11 +32,11 @@ double widestLabel(const DrawingSurface& picture, const ProgramState& state, con
 
 }  // namespace
 
-double storedLabelStep(const DrawingSurface& picture, const ProgramState& state, const Environment& env,
-                       const QString& fontName, float points) {
-  const double spacing = state.ScaleX, range = double(state.PlotXMax) - state.PlotXMin;
+double storedLabelStep(const DrawingSurface& picture, const ChartFrame& frame, const PointTexts& labels,
+                       const Environment& env, const QString& fontName, float points) {
+  const double spacing = frame.scaleX, range = double(frame.xMax) - frame.xMin;
   if (!(spacing > 0 && std::isfinite(spacing) && range > 0)) return 1;
-  const double needed = widestLabel(picture, state, env, fontName, points) + kLabelGap;
+  const double needed = widestLabel(picture, frame, labels, env, fontName, points) + kLabelGap;
   // Beyond the whole range only the first label is left, however large the step.
   double step = 1;
   for (double decade = 1; 2 * step * spacing < needed && step < range;) {

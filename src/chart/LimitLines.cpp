@@ -5,21 +5,16 @@
 
 namespace kelvane {
 
-void widenForLimits(ProgramState& state, const LeakLimits& limits, float& yLabelStep) {
-  ChartRecord range;
-  range.YMin = state.PlotYMin;
-  range.YMax = state.PlotYMax;
+void widenForLimits(ChartFrame& frame, const LeakLimits& limits, float& yLabelStep) {
   for (const double limit : {limits.upper, limits.lower}) {
     float step = yLabelStep;
-    skipOnFailure([&] { applyVerticalRange(kStoredRange, range, step, limit); });
+    skipOnFailure([&] { applyVerticalRange(kStoredRange, frame.yMin, frame.yMax, step, limit); });
     if (step > yLabelStep) yLabelStep = step;
   }
-  state.PlotYMin = range.YMin;
-  state.PlotYMax = range.YMax;
 }
 
 void drawAgainWithLimits(DrawingSurface& picture, const std::optional<LeakLimits>& limits, const Environment& env) {
-  stdKelvane::drawAgainChanged(picture, [&](KeptChart& chart) { chart.state.Limits = limits; }, env);
+  stdKelvane::drawAgainChanged(picture, [&](ChartInput& input) { input.limits = limits; }, env);
 }
 
 }  // namespace kelvane

@@ -17,7 +17,7 @@ constexpr Colour kLeakBandColour = rgbColour(255, 225, 225);
 
 // Widens the plot's vertical range, after the rules that chose it, as a stored value does: just so
 // far that both limits lie inside. The label step only ever grows with it.
-void widenForLimits(ProgramState& state, const LeakLimits& limits, float& yLabelStep);
+void widenForLimits(ChartFrame& frame, const LeakLimits& limits, float& yLabelStep);
 
 // Draws the picture's chart again with the limits, or without any: a zoom and the chart it zooms
 // into alike, from what the picture keeps.

@@ -21,37 +21,33 @@ void storeScale(float& factor, float length, float range) {
 
 }  // namespace
 
-void setPlotRanges(ProgramState& state, const ChartRecord& record) {
-  state.PlotXMin = record.XMin;
-  state.PlotXMax = state.ExactXRange ? record.XMax : record.XMax - 2;
-  state.PlotYMin = record.YMin;
-  state.PlotYMax = record.YMax;
-  state.PlotMargin = kPlotMargin;
+void setPlotRanges(ChartFrame& frame, const ChartRecord& record, bool exactXRange) {
+  frame.xMin = record.XMin;
+  frame.xMax = exactXRange ? record.XMax : record.XMax - 2;
+  frame.yMin = record.YMin;
+  frame.yMax = record.YMax;
+  frame.margin = kPlotMargin;
 }
 
-void setPlotScale(ProgramState& state, const ChartRecord& record, DrawingSurface& picture) {
+void setPlotScale(ChartFrame& frame, const ChartRecord& record, DrawingSurface& picture) {
   float plotWidth = 0, plotHeight = 0;
   skipOnFailure([&] {
-    plotWidth = picture.Width() - 2 * state.PlotMargin - kExtraRightMargin;
-    plotHeight = picture.Height() - 2 * state.PlotMargin;
+    plotWidth = picture.Width() - 2 * frame.margin - kExtraRightMargin;
+    plotHeight = picture.Height() - 2 * frame.margin;
   });
-  skipOnFailure([&] { storeScale(state.ScaleX, plotWidth, state.PlotXMax - state.PlotXMin); });
-  skipOnFailure([&] { storeScale(state.ScaleY, plotHeight, state.PlotYMax - state.PlotYMin); });
+  skipOnFailure([&] { storeScale(frame.scaleX, plotWidth, frame.xMax - frame.xMin); });
+  skipOnFailure([&] { storeScale(frame.scaleY, plotHeight, frame.yMax - frame.yMin); });
   if (record.EqualScale) {
-    if (state.ScaleX >= state.ScaleY)
-      state.ScaleX = state.ScaleY;
+    if (frame.scaleX >= frame.scaleY)
+      frame.scaleX = frame.scaleY;
     else
-      state.ScaleY = state.ScaleX;
+      frame.scaleY = frame.scaleX;
   }
   skipOnFailure([&] { picture.SetScale(0, picture.Height(), picture.Width(), 0); });
 }
 
-float XToSurface(const ProgramState& state, float x) {
-  return toSingle(toSurface(state.PlotMargin, state.PlotXMin, state.ScaleX, x));
-}
+float XToSurface(const ChartFrame& frame, float x) { return toSingle(toSurface(frame.margin, frame.xMin, frame.scaleX, x)); }
 
-float YToSurface(const ProgramState& state, float y) {
-  return toSingle(toSurface(state.PlotMargin, state.PlotYMin, state.ScaleY, y));
-}
+float YToSurface(const ChartFrame& frame, float y) { return toSingle(toSurface(frame.margin, frame.yMin, frame.scaleY, y)); }
 
 }  // namespace kelvane::stdKelvane

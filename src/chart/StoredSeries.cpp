@@ -24,28 +24,23 @@ constexpr int kCrowdedColumn = 66;
 
 }  // namespace
 
-StoredSeries::StoredSeries(const DrawingSurface& picture, const ChartRecord& record, const ProgramState& state, int k,
+StoredSeries::StoredSeries(const DrawingSurface& picture, const ChartFrame& frame, const ChartSeries& series,
                            float reach, const TimeLine* time)
-    : pic_(picture), rec_(record), s_(state), k_(k), reach_(reach), time_(time) {
+    : pic_(picture), f_(frame), series_(series), reach_(reach), time_(time), colour_(series.colour) {
   if (time_) {
     placeByTime();
     return;
   }
-  int lastPoint = 0;
-  if (!skipOnFailure([&] {
-        lastPoint = rec_.Values.upperBound();
-        perPoint_ = singleQuotient(s_.PlotXMax - s_.PlotXMin, lastPoint);
-      }))
-    return;
+  const int lastPoint = int(series_.values.size());
+  if (!skipOnFailure([&] { perPoint_ = singleQuotient(f_.xMax - f_.xMin, lastPoint); })) return;
   float x = 0, y = 0;
   if (placed(1, x, y)) steps_.push_back({x, y, true});
-  if (!skipOnFailure([&] { colour_ = rec_.SeriesColor.at(k_); })) return;
   aggregate(1, lastPoint);
 }
 
 // No line crosses a gap: each stretch between two is a polyline of its own.
 void StoredSeries::placeByTime() {
-  if (!time_->range() || !skipOnFailure([&] { colour_ = rec_.SeriesColor.at(k_); })) return;
+  if (!time_->range()) return;
   columnWidth_ = narrowestColumn();
   int from = 1;
   const auto stretch = [&](int to) {
@@ -83,7 +78,7 @@ void StoredSeries::aggregate(int from, int to) {
 bool StoredSeries::crowded(int from, int to) const {
   if (to - from + 1 < kCrowdedColumn) return false;
   if (!time_) return true;
-  const double widest = columnWidth_ / double(s_.ScaleX) / (kCrowdedColumn - 1);
+  const double widest = columnWidth_ / double(f_.scaleX) / (kCrowdedColumn - 1);
   // Within a stretch no step is longer than the longest that is no gap.
   if (time_->longestStep() < widest) return true;
   qint64 previous = time_->momentAt(from - 1);
@@ -107,7 +102,7 @@ float StoredSeries::narrowestColumn() const {
       (pic_.PixelColumn(middle) == column ? inside : outside) = middle;
     return outside;
   };
-  float edge = nextEdge(secondsToSurface(s_, 0)), narrowest = INFINITY;
+  float edge = nextEdge(secondsToSurface(f_, 0)), narrowest = INFINITY;
   for (int n = 0; n < 3; ++n) {
     const float next = nextEdge(edge);
     narrowest = std::min(narrowest, next - edge);
@@ -132,16 +127,16 @@ void StoredSeries::draw(DrawingSurface& picture) const {
 // million points.
 bool StoredSeries::xOf(int i, float& x) const {
   if (time_)
-    x = secondsToSurface(s_, double(time_->momentAt(i - 1) - time_->range()->from));
+    x = secondsToSurface(f_, double(time_->momentAt(i - 1) - time_->range()->from));
   else
-    x = toSurface(s_.PlotMargin, s_.PlotXMin, s_.ScaleX, float(s_.PlotXMin + double(perPoint_) * i));
+    x = toSurface(f_.margin, f_.xMin, f_.scaleX, float(f_.xMin + double(perPoint_) * i));
   return std::isfinite(x);
 }
 
 bool StoredSeries::yOf(int i, float& y) const {
   const int p = recordAt(i);
-  if (!rec_.Values.contains(p, k_)) return false;
-  y = toSurface(s_.PlotMargin, s_.PlotYMin, s_.ScaleY, rec_.Values.at(p, k_) / kValueScale);
+  if (!hasValue(p)) return false;
+  y = toSurface(f_.margin, f_.yMin, f_.scaleY, valueOf(p) / kValueScale);
   return std::isfinite(y);
 }
 
@@ -198,13 +193,13 @@ void StoredSeries::extremes(int from, int to, float& lowest, float& highest, flo
     most = std::max(most, value);
   };
   if (consecutive(from, to) && valuesInTable(from, to)) {
-    const ValueRun values = valuesOf(from, to);
+    const float* values = valuesOf(from);
     for (int i = 0; i <= to - from; ++i) take(values[i]);
   } else {
-    for (int i = from; i <= to; ++i) take(rec_.Values.at(recordAt(i), k_));
+    for (int i = from; i <= to; ++i) take(valueOf(recordAt(i)));
   }
-  lowest = toSurface(s_.PlotMargin, s_.PlotYMin, s_.ScaleY, least / kValueScale);
-  highest = toSurface(s_.PlotMargin, s_.PlotYMin, s_.ScaleY, most / kValueScale);
+  lowest = toSurface(f_.margin, f_.yMin, f_.scaleY, least / kValueScale);
+  highest = toSurface(f_.margin, f_.yMin, f_.scaleY, most / kValueScale);
   if (lowest > highest) std::swap(lowest, highest);
   if (std::isfinite(lowest) && std::isfinite(highest)) return;
   lowest = INFINITY, highest = -INFINITY;
@@ -216,28 +211,18 @@ void StoredSeries::extremes(int from, int to, float& lowest, float& highest, flo
   }
 }
 
-bool StoredSeries::valuesInTable(int from, int to) const {
-  return rec_.Values.contains(recordAt(from), k_) && rec_.Values.contains(recordAt(to), k_);
-}
-
-StoredSeries::ValueRun StoredSeries::valuesOf(int from, int to) const {
-  const int low = recordAt(from), high = recordAt(to);
-  const float* values = &rec_.Values.at(low, k_);
-  return {values, &rec_.Values.at(high, k_) - values == high - low ? 1 : 0};
-}
-
 // A column spans less than two device pixels: its first and last point at or above A lie in the
 // very pixels that hold one.
 void StoredSeries::noteReach(int from, int to) {
   if (!valuesInTable(from, to)) return;
   int first = 0, last = to - from;
   if (consecutive(from, to)) {
-    const ValueRun values = valuesOf(from, to);
+    const float* values = valuesOf(from);
     while (first <= last && !(values[first] >= reach_)) ++first;
     if (first > last) return;
     while (!(values[last] >= reach_)) --last;
   } else {
-    const auto reaches = [&](int i) { return rec_.Values.at(recordAt(from + i), k_) >= reach_; };
+    const auto reaches = [&](int i) { return valueOf(recordAt(from + i)) >= reach_; };
     while (first <= last && !reaches(first)) ++first;
     if (first > last) return;
     while (!reaches(last)) --last;

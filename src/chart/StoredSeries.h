@@ -1,15 +1,14 @@
 #pragma once
 
-#include "ChartRecord.h"
+#include "ChartInput.h"
 #include "DrawingSurface.h"
 #include "TimeLine.h"
-#include "state/ProgramState.h"
 
 #include <vector>
 
 namespace kelvane::stdKelvane {
 
-// Series k of a stored chart as one polyline, record p at x = p for the usual stored record (x
+// A series of a stored chart as one polyline, record p at x = p for the usual stored record (x
 // range 0..count, points 1..count), starting at the first record; on the time scale each record at
 // its moment in time order, a polyline from one gap to the next. A point that cannot be read or
 // placed is left out. Of the points that crowd into one pixel column only those that can change a
@@ -22,9 +21,9 @@ class StoredSeries {
     float from, to;
   };
 
-  // reach: A as the values are carried; none reach an infinite one. time: the chart's records on the
+  // reach: A as the values are carried; none reach an infinite one. time: the series' records on the
   // time scale, none by record.
-  StoredSeries(const DrawingSurface& picture, const ChartRecord& record, const ProgramState& state, int k,
+  StoredSeries(const DrawingSurface& picture, const ChartFrame& frame, const ChartSeries& series,
                float reach = INFINITY, const TimeLine* time = nullptr);
 
   // The columns that reach A, in the order of the points.
@@ -47,15 +46,12 @@ class StoredSeries {
   void drawTo(float x, float y) { steps_.push_back({x, y, false}); }
   void drawEach(int from, int to);
   void drawCrowded(int from, int to);
-  // The values of points from..to, consecutive records both in the table: they lie side by side in
-  // their column, read without a lookup each; a column never written holds a single 0.
-  struct ValueRun {
-    const float* values;
-    qint64 stride;
-    float operator[](int i) const { return values[i * stride]; }
-  };
-  ValueRun valuesOf(int from, int to) const;
-  bool valuesInTable(int from, int to) const;
+  // The values of points from..to, consecutive records both with a value: they lie side by side,
+  // read without a lookup each.
+  const float* valuesOf(int from) const { return series_.values.constData() + (recordAt(from) - 1); }
+  bool hasValue(int p) const { return p >= 1 && p <= series_.values.size(); }
+  float valueOf(int p) const { return series_.values[p - 1]; }
+  bool valuesInTable(int from, int to) const { return hasValue(recordAt(from)) && hasValue(recordAt(to)); }
   void extremes(int from, int to, float& lowest, float& highest, float& most) const;
   void noteReach(int from, int to);
 
@@ -66,14 +62,13 @@ class StoredSeries {
   };
 
   const DrawingSurface& pic_;
-  const ChartRecord& rec_;
-  const ProgramState& s_;
-  const int k_;
+  const ChartFrame& f_;
+  const ChartSeries& series_;
   const float reach_;
   const TimeLine* const time_;
+  const Colour colour_;
   float perPoint_ = 0;
   float columnWidth_ = 0;  // on the time scale
-  Colour colour_ = 0;
   std::vector<Step> steps_;
   std::vector<Reach> reached_;
 };

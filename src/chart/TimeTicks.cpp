@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace kelvane::stdKelvane {
 
@@ -50,31 +51,40 @@ TickStep timeTickStep(const DrawingSurface& picture, const RegionalForms& region
   return kMonthStep;
 }
 
-std::vector<qint64> timeTicks(TickStep step, const WallSpan& range) {
-  std::vector<qint64> ticks;
+std::vector<Tick> timeTicks(TickStep step, const TimeSpan& range, const LocalTimeZone& zone) {
+  // The round wall times the clock shows within the range, each at its instants.
+  const auto [wallFrom, wallTo] = zone.wallRange(range.from, range.to);
+  std::vector<std::pair<qint64, qint64>> walls;  // wall time, number
   if (step == kMonthStep) {
-    const QDate start = RegionalForms::wallDate(range.from);
+    const QDate start = RegionalForms::wallDate(wallFrom);
     for (QDate month(start.year(), start.month(), 1);; month = month.addMonths(1)) {
-      const qint64 tick = daysSince1970(month) * kDay;
-      if (tick > range.to) break;
-      if (tick >= range.from) ticks.push_back(tick);
+      const qint64 wall = daysSince1970(month) * kDay;
+      if (wall > wallTo) break;
+      walls.emplace_back(wall, monthNumber(month));
     }
-    return ticks;
+  } else {
+    const qint64 origin = step.seconds == kWeek ? kFirstMonday : 0;
+    for (qint64 n = floorDivide(wallFrom - origin - 1, step.seconds) + 1; n * step.seconds + origin <= wallTo; ++n)
+      walls.emplace_back(n * step.seconds + origin, n);
   }
-  const qint64 origin = step.seconds == kWeek ? kFirstMonday : 0;
-  for (qint64 tick = (floorDivide(range.from - origin - 1, step.seconds) + 1) * step.seconds + origin; tick <= range.to;
-       tick += step.seconds)
-    ticks.push_back(tick);
+  std::vector<Tick> ticks;
+  qint64 dayStart = std::numeric_limits<qint64>::min();
+  LocalTimeZone::Day day;
+  for (const auto& [wall, number] : walls) {
+    if (LocalTimeZone::dayStart(wall) != dayStart) day = zone.day(dayStart = LocalTimeZone::dayStart(wall));
+    const LocalTimeZone::Instants instants = day.instantsOf(wall);
+    for (int i = 0; i < instants.count; ++i)
+      if (instants.at[i] >= range.from && instants.at[i] <= range.to) ticks.push_back({instants.at[i], number});
+  }
+  std::sort(ticks.begin(), ticks.end(), [](const Tick& a, const Tick& b) { return a.at < b.at; });
+  // Labels take turns however the clocks change: a repeated time would share its row.
+  for (std::size_t i = 1; i < ticks.size(); ++i)
+    if ((ticks[i].number - ticks[i - 1].number) % 2 == 0) ticks[i].number = ticks[i - 1].number + 1;
   return ticks;
 }
 
-qint64 tickNumber(TickStep step, qint64 tick) {
-  if (step == kMonthStep) return monthNumber(RegionalForms::wallDate(tick));
-  return floorDivide(tick - (step.seconds == kWeek ? kFirstMonday : 0), step.seconds);
-}
-
 QString tickLabel(TickStep step, qint64 tick, const RegionalForms& regional) {
-  return regional.timeText(RegionalForms::wallTime(tick), step.seconds > 0 && step.seconds < kMinute);
+  return regional.timeText(regional.localTime(tick), step.seconds > 0 && step.seconds < kMinute);
 }
 
 }  // namespace kelvane::stdKelvane

@@ -30,12 +30,17 @@ struct TickFonts {
 TickStep timeTickStep(const DrawingSurface& picture, const RegionalForms& regional, double twipsPerSecond,
                       const TickFonts& fonts);
 
-// The ticks within the range, at round times of the wall clock: multiples of the step from
-// midnight, weeks from a Monday, months on their first day.
-std::vector<qint64> timeTicks(TickStep step, const WallSpan& range);
-// The count of a tick from some fixed tick: labels of even and odd ticks take turns in the rows.
-qint64 tickNumber(TickStep step, qint64 tick);
-// "hh:mm", or "hh:mm:ss" for steps below a minute, with the regional separator.
+// A tick: its instant, and its count from some fixed tick, by which the labels of even and odd
+// ticks take turns in the rows.
+struct Tick {
+  qint64 at;
+  qint64 number;
+};
+// The ticks within the range, in time order, at round times of the local wall clock: multiples of
+// the step from midnight, weeks from a Monday, months on their first day. A time the clocks skip
+// has no tick; one they repeat has two.
+std::vector<Tick> timeTicks(TickStep step, const TimeSpan& range, const LocalTimeZone& zone);
+// "hh:mm", or "hh:mm:ss" for steps below a minute, with the regional separator: the local time.
 QString tickLabel(TickStep step, qint64 tick, const RegionalForms& regional);
 
 }  // namespace kelvane::stdKelvane

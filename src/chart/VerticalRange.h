@@ -19,6 +19,19 @@ inline constexpr VerticalRangeRule kLiveRange{10000, 200000, true};
 // Stored rows: each value only widens the bound it passes.
 inline constexpr VerticalRangeRule kStoredRange{1, 20, false};
 
-void applyVerticalRange(const VerticalRangeRule& rule, ChartRecord& record, float& yLabelStep, double value);
+void applyVerticalRange(const VerticalRangeRule& rule, float& yMin, float& yMax, float& yLabelStep, double value);
+inline void applyVerticalRange(const VerticalRangeRule& rule, ChartRecord& record, float& yLabelStep, double value) {
+  applyVerticalRange(rule, record.YMin, record.YMax, yLabelStep, value);
+}
+
+// The vertical range of stored rows and its label step, widened value by value as rows are loaded.
+struct StoredRange {
+  float yMin = 0, yMax = 0, yLabelStep = 1;
+
+  // A value inside the range leaves it alone: most rows need no more than the comparisons.
+  void widen(double value) {
+    if (value >= yMax || value <= yMin) applyVerticalRange(kStoredRange, yMin, yMax, yLabelStep, value);
+  }
+};
 
 }  // namespace kelvane

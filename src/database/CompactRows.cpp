@@ -16,22 +16,52 @@ namespace kelvane {
 
 namespace {
 
+// What a read holds against its budget: its rows, and the distinct texts and other values kept once
+// for them. Taken before it is held, so that no one text of a server's (up to a gigabyte) is
+// copied past it.
+class Holding {
+ public:
+  explicit Holding(const ReadBudget& budget) : budget_(budget) { take(0); }
+
+  // Raises the budget's error where the bytes would pass it.
+  void take(qint64 bytes) {
+    if (bytes_ + bytes > budget_.bytes) throw budget_.passed();
+    bytes_ += bytes;
+    rowLimit_ = qint32(std::min<qint64>({budget_.rows, (budget_.bytes - bytes_) / ReadBudget::kBytesPerRow,
+                                         std::numeric_limits<qint32>::max()}));
+  }
+  // How many rows the read may count beside the texts and values it holds.
+  qint32 rowLimit() const { return rowLimit_; }
+  const ReadBudget& budget() const { return budget_; }
+
+ private:
+  const ReadBudget budget_;
+  qint64 bytes_ = 0;
+  qint32 rowLimit_ = 0;
+};
+
 // The distinct texts of a column by their bytes: open addressing over their indexes, a few bytes
 // a text where a hash of strings would take a hundred.
 class TextIndex {
  public:
-  explicit TextIndex(StoredColumn& column) : column_(column), slots_(1024, kEmpty) {}
+  TextIndex(StoredColumn& column, Holding& holding) : column_(column), holding_(holding), slots_(1024, kEmpty) {}
 
   quint32 indexOf(QByteArrayView text) {
     if (std::size_t(column_.textCount() + 1) * 2 > slots_.size()) grow();
     for (std::size_t slot = qHash(text) & (slots_.size() - 1);; slot = (slot + 1) & (slots_.size() - 1)) {
-      if (slots_[slot] == kEmpty) return slots_[slot] = column_.addText(text);
+      if (slots_[slot] == kEmpty) {
+        holding_.take(text.size() + kBytesPerText);
+        return slots_[slot] = column_.addText(text);
+      }
       if (column_.text(slots_[slot]) == text) return slots_[slot];
     }
   }
 
  private:
   static constexpr quint32 kEmpty = ~0u;
+  // What a text takes beside its bytes: its end in the column, and two slots here (at most half of
+  // them are full), doubled while they grow.
+  static constexpr qint64 kBytesPerText = 4 + 2 * 4 * 2;
 
   void grow() {
     slots_.assign(slots_.size() * 2, kEmpty);
@@ -43,6 +73,7 @@ class TextIndex {
   }
 
   StoredColumn& column_;
+  Holding& holding_;
   std::vector<quint32> slots_;  // a power of two of them, at most half full
 };
 
@@ -50,7 +81,7 @@ class TextIndex {
 // rarer kind) kept once.
 class ColumnBuilder {
  public:
-  explicit ColumnBuilder(StoredColumn& column) : column_(column), texts_(column) {}
+  ColumnBuilder(StoredColumn& column, Holding& holding) : column_(column), holding_(holding), texts_(column, holding) {}
 
   void append(const RowCursor& rows, int column) {
     const Cell cell = rows.cell(column);
@@ -87,11 +118,15 @@ class ColumnBuilder {
   quint32 otherIndex(const QVariant& value) {
     const QPair<int, QString> key(value.metaType().id(), value.toString());
     auto found = others_.constFind(key);
-    if (found == others_.constEnd()) found = others_.insert(key, column_.addOther(value));
+    if (found == others_.constEnd()) {
+      holding_.take(2 * (key.second.size() + 32));  // the value and its key
+      found = others_.insert(key, column_.addOther(value));
+    }
     return found.value();
   }
 
   StoredColumn& column_;
+  Holding& holding_;
   TextIndex texts_;
   quint32 last_ = 0;
   QHash<QPair<int, QString>, quint32> others_;
@@ -123,11 +158,13 @@ void keepNewest(std::optional<double>& newest, const Cell& number) {
 using ColumnOf = std::shared_ptr<StoredColumn> RowColumns::*;
 constexpr ColumnOf kColumns[] = {&RowColumns::number, &RowColumns::time, &RowColumns::date, &RowColumns::data};
 
-// Moves to the next row and counts it; a result of more rows than a Long counts overflows.
-bool nextRow(RowCursor& rows, qint32& count, JobControl& job) {
+// Moves to the next row and counts it; a result of more rows than a Long counts overflows, and
+// one of more than the budget's passes it.
+bool nextRow(RowCursor& rows, qint32& count, JobControl& job, const Holding* holding = nullptr) {
   if (job.stopRequested()) throw cancelledError();
   if (!rows.next()) return false;
-  if (count == std::numeric_limits<qint32>::max()) throw overflowError();
+  if (count >= (holding ? holding->rowLimit() : std::numeric_limits<qint32>::max()))
+    throw count == std::numeric_limits<qint32>::max() ? overflowError() : holding->budget().passed();
   job.setProgress(++count);
   return true;
 }
@@ -161,12 +198,10 @@ CompactRows readRows(RowCursor& rows, const LoadPlan& plan, JobControl& job) {
   const int time = rows.columnIndex(QStringLiteral("Time"));
   const int date = rows.columnIndex(QStringLiteral("Date"));
   const int label = plan.numberOnX ? number : time;
-  ColumnBuilder numbers(*columns.number), times(*columns.time), dates(*columns.date);
-  ChartRecord range;  // only its vertical range is used
-  range.YMin = plan.yMin;
-  range.YMax = plan.yMax;
-  float labelStep = plan.yLabelStep;
-  while (read.count != plan.limit && nextRow(rows, read.count, job)) {
+  Holding holding(plan.budget);
+  ColumnBuilder numbers(*columns.number, holding), times(*columns.time, holding), dates(*columns.date, holding);
+  StoredRange range{plan.yMin, plan.yMax, plan.yLabelStep};
+  while (read.count != plan.limit && nextRow(rows, read.count, job, &holding)) {
     if (read.count == 1 && date >= 0) read.firstDate = rows.field(date);
     if (read.stop) continue;
     try {
@@ -182,18 +217,18 @@ CompactRows readRows(RowCursor& rows, const LoadPlan& plan, JobControl& job) {
       if (time >= 0) times.append(rows, time);
       if (plan.withDates && date < 0) throw itemNotFoundError(QStringLiteral("Date"));
       if (date >= 0) dates.append(rows, date);
-      // A value inside the range leaves it alone: most rows need no more than the comparisons.
-      if (d >= range.YMax || d <= range.YMin) applyVerticalRange(kStoredRange, range, labelStep, d);
+      range.widen(d);
       ++read.loaded;
       if (plan.withNewest && number >= 0) keepNewest(read.newest, rows.cell(number));
     } catch (const RuntimeError& error) {
+      if (error.number() == ErrorNumber::OutOfMemory) throw;  // the budget's: nothing is loaded
       read.stop = error;
     }
   }
   read.values.resize(read.count);
-  read.yMin = range.YMin;
-  read.yMax = range.YMax;
-  read.yLabelStep = labelStep;
+  read.yMin = range.yMin;
+  read.yMax = range.yMax;
+  read.yLabelStep = range.yLabelStep;
   return read;
 }
 
@@ -205,26 +240,22 @@ qint32 countRows(RowCursor& rows, JobControl& job) {
 }
 
 void widenRange(CompactRows& rows, const LoadPlan& plan) {
-  ChartRecord range;  // only its vertical range is used
-  range.YMin = plan.yMin;
-  range.YMax = plan.yMax;
-  float labelStep = plan.yLabelStep;
+  StoredRange range{plan.yMin, plan.yMax, plan.yLabelStep};
   const StoredColumn& data = *rows.columns->data;
-  data.forEachNumber(rows.first, std::min(rows.first + rows.loaded, data.size()), [&](double d) {
-    if (d >= range.YMax || d <= range.YMin) applyVerticalRange(kStoredRange, range, labelStep, d);
-  });
-  rows.yMin = range.YMin;
-  rows.yMax = range.YMax;
-  rows.yLabelStep = labelStep;
+  data.forEachNumber(rows.first, std::min(rows.first + rows.loaded, data.size()), [&](double d) { range.widen(d); });
+  rows.yMin = range.yMin;
+  rows.yMax = range.yMax;
+  rows.yLabelStep = range.yLabelStep;
 }
 
-CompactRows rowsShown(const KeptChart& chart, int series, const LoadPlan& plan) {
+CompactRows rowsShown(const KeptChart& chart, const LoadPlan& plan, std::size_t series) {
   CompactRows rows;
-  if (!chart.rows.columns) return rows;
-  rows.columns = chart.rows.columns;
-  rows.first = chart.rows.first;
-  rows.count = rows.loaded = chart.rows.count;
-  rows.values = chart.record.Values.column(series);
+  if (series >= chart.input.series.size() || !chart.input.series[series].rows.columns) return rows;
+  const ChartSeries& shown = chart.input.series[series];
+  rows.columns = shown.rows.columns;
+  rows.first = shown.rows.first;
+  rows.count = rows.loaded = shown.rows.count;
+  rows.values = shown.values;
   rows.values.resize(rows.count);
   rows.labels = plan.numberOnX ? rows.columns->number : rows.columns->time;
   const StoredColumn& dates = *rows.columns->date;
@@ -253,6 +284,38 @@ CompactRows joined(const CompactRows& rows, const CompactRows& later, const Load
   if (!both.stop) both.stop = later.stop;
   if (later.newest && (!both.newest || *later.newest > *both.newest)) both.newest = later.newest;
   return both;
+}
+
+CompactRows rowsWhere(const CompactRows& rows, const std::function<bool(qsizetype)>& keep, const LoadPlan& plan) {
+  qint32 kept = 0;
+  while (kept < rows.loaded && keep(rows.first + kept)) ++kept;
+  if (kept == rows.loaded) return rows;
+  const auto columns = std::make_shared<RowColumns>();
+  QList<float> values;
+  qint32 left = 0;
+  for (qint32 i = 0; i < rows.loaded; ++i) {
+    const qsizetype row = rows.first + i;
+    // Those before the first left out are known to be kept, and that one to be left out.
+    if (i >= kept && (i == kept || !keep(row))) {
+      ++left;
+      continue;
+    }
+    for (ColumnOf column : kColumns) {
+      const StoredColumn& from = *((*rows.columns).*column);
+      if (row < from.size()) ((*columns).*column)->appendFrom(from, row);
+    }
+    values.append(rows.values.value(i));
+  }
+  CompactRows result = rows;
+  result.columns = columns;
+  result.first = 0;
+  result.count -= left;
+  result.loaded -= left;
+  result.values = values + rows.values.mid(rows.loaded);
+  result.labels = plan.numberOnX ? columns->number : columns->time;
+  result.firstDate.reset();
+  if (result.count > 0 && columns->date->size() > 0) result.firstDate = columns->date->at(0);
+  return result;
 }
 
 CompactRows withoutFirst(const CompactRows& rows, qint32 count, const LoadPlan& plan) {

@@ -3,6 +3,7 @@
 #include "RowSource.h"
 #include "chart/DrawingSurface.h"
 #include "state/Background.h"
+#include "state/ReadBudget.h"
 #include "state/RowColumns.h"
 #include "state/RuntimeError.h"
 
@@ -10,6 +11,7 @@
 #include <QLocale>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -23,6 +25,7 @@ struct LoadPlan {
   float yMin = 0, yMax = 0, yLabelStep = 0;  // the vertical range the loading starts from
   QLocale locale;  // a Data text is read as a typed value is
   bool withNewest = false;  // whether the largest number of the rows is kept
+  ReadBudget budget = ReadBudget::ofThisMachine();  // a read that would pass it ends, nothing loaded
 };
 
 // The rows of one result as a chart takes them, held compactly: Data times 10000 as the chart's
@@ -45,7 +48,7 @@ struct CompactRows {
 
 // Reads the rows into compact rows, widening the vertical range from the plan's row by row as
 // LoadChartRows does; the job's progress is the rows read, and its stop ends the read with error
-// OperationCancelled.
+// OperationCancelled. A read that would pass the plan's budget ends with its error.
 CompactRows readRows(RowCursor& rows, const LoadPlan& plan, JobControl& job);
 // Counts the rows.
 qint32 countRows(RowCursor& rows, JobControl& job);
@@ -55,11 +58,14 @@ qint32 countRows(RowCursor& rows, JobControl& job);
 // the rows are as they are to be charted.
 // The rows a kept chart of stored rows shows, as read: its series, its rows, and their labels as
 // the plan's label field says.
-CompactRows rowsShown(const KeptChart& chart, int series, const LoadPlan& plan);
+// series: which of its stored series, from 0.
+CompactRows rowsShown(const KeptChart& chart, const LoadPlan& plan, std::size_t series = 0);
 // The rows, loaded in full, then those of a later read.
 CompactRows joined(const CompactRows& rows, const CompactRows& later, const LoadPlan& plan);
 // The rows from the count-th on.
 CompactRows withoutFirst(const CompactRows& rows, qint32 count, const LoadPlan& plan);
+// The rows loaded of which keep(row of the columns) holds, and those not loaded.
+CompactRows rowsWhere(const CompactRows& rows, const std::function<bool(qsizetype)>& keep, const LoadPlan& plan);
 // The vertical range widened from the plan's over the rows loaded, as reading widens it.
 void widenRange(CompactRows& rows, const LoadPlan& plan);
 

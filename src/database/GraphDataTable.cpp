@@ -3,10 +3,29 @@
 #include "ConnectionString.h"
 #include "Recordset.h"
 #include "state/PlainNumber.h"
+#include "state/RuntimeError.h"
+#include "state/TextResources.h"
 
 #include <QSqlQuery>
 
 namespace kelvane {
+
+namespace {
+
+// A largest number that is not a number, infinite, NaN or so large that adding 1 leaves it as it
+// is would give every later row the same number. The row waits, as for a database that cannot
+// take it for the moment, until the table is mended.
+double nextNumber(const QVariant& largest) {
+  if (largest.isNull()) return 1;  // an empty table
+  bool isNumber = false;
+  const double number = largest.toDouble(&isNumber);
+  if (!isNumber || !(number + 1 > number))
+    throw RuntimeError(ErrorNumber::DatabaseEngine, QStringLiteral("GraphData"),
+                       LoadResString(TextId::NoNextNumber).arg(largest.toString()), Retry::Later);
+  return number + 1;
+}
+
+}  // namespace
 
 GraphDataWriter::GraphDataWriter(const QString& databasePath, std::chrono::milliseconds lockWait, JobControl* job)
     : databasePath_(databasePath) {
@@ -21,14 +40,14 @@ std::vector<double> GraphDataWriter::append(const std::vector<MeasurementRow>& r
   connection_.BeginTrans();
   Recordset last;
   last.Open(QStringLiteral("SELECT MAX(number) AS LastNumber FROM GraphData"), connection_);
-  const QVariant lastNumber = last.Fields(QStringLiteral("LastNumber"));
-  double number = lastNumber.isNull() ? 0 : lastNumber.toDouble();
+  QVariant number = last.Fields(QStringLiteral("LastNumber"));
 
   std::vector<double> numbers;
   Recordset table;
   table.Open(QStringLiteral("GraphData"), connection_, adCmdTable);
   for (const MeasurementRow& row : rows) {
-    numbers.push_back(++number);
+    number = nextNumber(number);
+    numbers.push_back(number.toDouble());
     table.AddNew();
     table.Collect(QStringLiteral("Number"), number);
     table.Collect(QStringLiteral("Date"), row.date);

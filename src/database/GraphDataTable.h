@@ -16,7 +16,9 @@ class JobControl;
 // Appends rows to GraphData in the database a path names, over one connection. Rows are numbered
 // one above the largest number in the table (1 in an empty one); reading that number and writing
 // the rows are one write transaction, so that a collector writing at the same moment never takes
-// the same number. Another writer's lock is waited for up to lockWait. Every failure raises a
+// the same number. A largest number no number follows (infinite, NaN, not a number at all, or
+// beyond 2^53) refuses the write with an error worth retrying: the rows wait until the table is
+// mended. Another writer's lock is waited for up to lockWait. Every failure raises a
 // RuntimeError; the writer is of no further use after one.
 class GraphDataWriter {
  public:

@@ -39,18 +39,16 @@ void deliverTo(const QString& database, PendingRows& rows, JobControl& job) {
 
 }  // namespace
 
-DeliveryReport deliverKeptRows(PendingRows& rows, JobControl& job) {
+DeliveryReport deliverKeptRows(PendingRows& rows, const QString& database, JobControl& job) {
   DeliveryReport report;
-  for (const QString& database : rows.databases()) {
-    if (job.stopRequested()) break;
-    try {
-      deliverTo(database, rows, job);
-      report.delivered.insert(database);
-    } catch (const RuntimeError& error) {
-      if (error.worthRetrying() || job.stopRequested()) continue;
-      const std::vector<PendingRows::Waiting> refused = rows.deliverable(database);
-      if (!refused.empty()) report.refused.append({refused.front().row, error.description()});
-    }
+  if (job.stopRequested()) return report;
+  try {
+    deliverTo(database, rows, job);
+    report.delivered = true;
+  } catch (const RuntimeError& error) {
+    if (error.worthRetrying() || job.stopRequested()) return report;
+    const std::vector<PendingRows::Waiting> refused = rows.deliverable(database);
+    if (!refused.empty()) report.refused = {refused.front().row, error.description()};
   }
   return report;
 }

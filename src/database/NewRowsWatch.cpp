@@ -4,7 +4,9 @@
 #include "state/PlainNumber.h"
 
 #include <QScopeGuard>
+#include <QTimer>
 
+#include <algorithm>
 #include <cmath>
 
 namespace kelvane {
@@ -55,34 +57,47 @@ NewRows NewRowsWatch::check(Held& held, const QString& dataSource, std::optional
   }
 }
 
-bool NewRowsWatch::ask(const QString& dataSource, std::optional<double> above, const LoadPlan& plan) {
-  if (check_ && !check_->finished()) return false;
-  check_ = worker_.start<NewRows>([held = held_, dataSource, above, plan](JobControl& job) {
-    return check(*held, dataSource, above, plan, job);
+bool NewRowsWatch::ask(const QString& dataSource, std::optional<double> above, const LoadPlan& plan,
+                       std::function<void(Outcome<NewRows>)> then) {
+  if (told_ && !*told_) return false;  // its own check; the stations ask on their own
+  const auto job = worker_.start<NewRows>([held = held_, dataSource, above, plan](JobControl& control) {
+    return check(*held, dataSource, above, plan, control);
   });
-  askedFor_ = dataSource;
-  askedAt_ = std::chrono::steady_clock::now();
+  const auto told = std::make_shared<bool>(false);
+  const auto tell = [told, then = std::move(then)](Outcome<NewRows> outcome) {
+    if (*told) return;  // told already, or dropped
+    *told = true;
+    then(std::move(outcome));
+  };
+  job->whenFinished(&context_, [job, tell] { tell(*job->outcome()); });
+  QTimer::singleShot(kNoAnswer, &context_, [this, job, tell, dataSource] {
+    if (job->finished()) return;
+    const Engine& engine = engineFor(dataSource);
+    const QString why = QStringLiteral("No answer within %1 seconds").arg(kNoAnswer.count());
+    tell({{}, RuntimeError(ErrorNumber::DatabaseEngine, engine.name(), namingDatabase(why, engine.shownName(dataSource)),
+                           Retry::Later)});
+    if (check_ == job) stop();
+  });
+  check_ = job;
+  told_ = told;
   return true;
 }
 
-std::optional<Outcome<NewRows>> NewRowsWatch::answer(std::chrono::milliseconds wait) {
-  if (!check_) return std::nullopt;
-  check_->waitFor(wait);
-  if (std::optional<Outcome<NewRows>> outcome = check_->outcome()) {
-    check_.reset();
-    return outcome;
-  }
-  if (std::chrono::steady_clock::now() - askedAt_ < kNoAnswer) return std::nullopt;
-  stop();
-  const Engine& engine = engineFor(askedFor_);
-  const QString why = QStringLiteral("No answer within %1 seconds").arg(kNoAnswer.count());
-  return Outcome<NewRows>{{}, RuntimeError(ErrorNumber::DatabaseEngine, engine.name(),
-                                           namingDatabase(why, engine.shownName(askedFor_)), Retry::Later)};
+bool NewRowsWatch::busy() const {
+  if (told_ && !*told_) return true;
+  return std::any_of(stations_.begin(), stations_.end(), [](const auto& station) { return station->busy(); });
+}
+
+NewRowsWatch& NewRowsWatch::station(std::size_t index) {
+  while (stations_.size() <= index) stations_.push_back(std::make_unique<NewRowsWatch>());
+  return *stations_[index];
 }
 
 void NewRowsWatch::stop() {
+  for (const auto& station : stations_) station->stop();
   if (check_) check_->requestStop();
   check_.reset();
+  if (told_) *told_ = true;
   // Behind the check, which a stop ends at once: the connection goes on the worker's thread.
   worker_.start<bool>([held = held_](JobControl&) {
     held->source.reset();
@@ -91,8 +106,10 @@ void NewRowsWatch::stop() {
 }
 
 void NewRowsWatch::shutdown(std::chrono::steady_clock::time_point deadline) {
+  for (const auto& station : stations_) station->shutdown(deadline);
   if (check_) check_->requestStop();
   check_.reset();
+  if (told_) *told_ = true;
   worker_.stop(deadline);
 }
 

@@ -4,9 +4,11 @@
 #include "RowSource.h"
 #include "state/Background.h"
 
+#include <QObject>
 #include <QString>
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -34,14 +36,19 @@ class NewRowsWatch {
 
   // Starts a check unless one is under way, and says whether it started one: the rows numbered
   // above `above` read as the plan says (every row for -infinity), or with none only the table's
-  // largest number.
-  bool ask(const QString& dataSource, std::optional<double> above, const LoadPlan& plan);
-  // What the check found, once; nothing while it goes on, after waiting up to wait for it. A check
-  // that has gone on for kNoAnswer is stopped and fails.
-  std::optional<Outcome<NewRows>> answer(std::chrono::milliseconds wait = {});
-  // Drops a check under way and closes the connection, without waiting for either.
+  // largest number. Its outcome is told to then on the window's thread: what it found, or why it
+  // failed; a check that has gone on for kNoAnswer is stopped and fails.
+  bool ask(const QString& dataSource, std::optional<double> above, const LoadPlan& plan,
+           std::function<void(Outcome<NewRows>)> then);
+  // Whether a check has been asked and not yet told, here or at a station's watch.
+  bool busy() const;
+  // The watch of the index-th station beside the chosen database (from 0), each on its own
+  // worker with its own connection; made on first use, and stopped with this one.
+  NewRowsWatch& station(std::size_t index);
+  // Drops a check under way, which is then never told, and closes the connection, without
+  // waiting for either; the stations' too.
   void stop();
-  // At exit: stops, and waits for the worker up to the deadline.
+  // At exit: stops, and waits for the worker up to the deadline; the stations' too.
   void shutdown(std::chrono::steady_clock::time_point deadline);
 
  private:
@@ -57,8 +64,9 @@ class NewRowsWatch {
   Worker worker_;
   std::shared_ptr<Held> held_ = std::make_shared<Held>();
   std::shared_ptr<Job<NewRows>> check_;
-  QString askedFor_;
-  std::chrono::steady_clock::time_point askedAt_;
+  std::shared_ptr<bool> told_;  // whether the last check has been told or dropped
+  QObject context_;  // of what checks tell: nothing once the watch is gone
+  std::vector<std::unique_ptr<NewRowsWatch>> stations_;
 };
 
 }  // namespace kelvane

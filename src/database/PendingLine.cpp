@@ -2,6 +2,7 @@
 
 #include "entry/CsvLine.h"
 #include "state/PlainNumber.h"
+#include "state/RegionalForms.h"
 
 #include <QStringList>
 
@@ -41,13 +42,27 @@ std::optional<KeptRow> readPendingLine(QByteArrayView line) {
   const std::optional<float> data = singleOf(fields->at(3));
   bool isNumber = false;
   const qint64 entry = fields->at(4).toLongLong(&isNumber);
-  if (!data || !isNumber) return std::nullopt;
+  if (!data || !isNumber || !RegionalForms::isDateForm(fields->at(1)) || !RegionalForms::isTimeForm(fields->at(2)))
+    return std::nullopt;
   KeptRow row{fields->at(0), {fields->at(1), fields->at(2), *data}, entry, std::nullopt};
   if (fields->size() == kFields) return row;
   const std::optional<double> number = numberOf(fields->at(5));
   if (!number) return std::nullopt;
   row.number = number;
   return row;
+}
+
+KeptLines readKeptLines(const QByteArray& content) {
+  KeptLines lines;
+  for (QByteArray line : content.split('\n')) {
+    if (line.endsWith('\r')) line.chop(1);
+    if (line.isEmpty()) continue;
+    if (std::optional<KeptRow> row = readPendingLine(line))
+      lines.rows.push_back(std::move(*row));
+    else
+      lines.unreadable.append(line);
+  }
+  return lines;
 }
 
 }  // namespace kelvane

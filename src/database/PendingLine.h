@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 namespace kelvane {
 
@@ -28,7 +29,16 @@ struct KeptRow {
 QByteArray pendingLine(const KeptRow& row);
 
 // The row a line holds (without its line end); nothing when the line is not one whole row, as
-// the last line is when a crash cut it short.
+// the last line is when a crash cut it short, or when its Date or Time is not in the program's
+// forms (a row the database would take, and no chart could place).
 std::optional<KeptRow> readPendingLine(QByteArrayView line);
+
+// The lines of a file of kept rows: the rows they hold, and the lines that hold none, as they are
+// (without their line ends). Blank lines are neither.
+struct KeptLines {
+  std::vector<KeptRow> rows;
+  QList<QByteArray> unreadable;
+};
+KeptLines readKeptLines(const QByteArray& content);
 
 }  // namespace kelvane

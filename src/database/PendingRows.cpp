@@ -2,6 +2,7 @@
 
 #include "state/DurableFile.h"
 #include "state/RuntimeError.h"
+#include "state/ShortText.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,6 +17,9 @@ namespace {
 
 // More copies than this in one folder are no operator's doing.
 constexpr int kMostCopies = 99;
+// Of the lines moved out of a file, the message at start shows this many, each cut to this length.
+constexpr int kLinesShown = 3;
+constexpr qsizetype kLineCharacters = 80;
 
 QString ofCopy(const QString& path, int copy) {
   if (copy == 1) return path;
@@ -29,30 +33,44 @@ RuntimeError unreadable(const QString& path, const QString& why) {
 
 }  // namespace
 
+QString unreadableLinesPath(const QString& keptRowsPath) {
+  const QFileInfo file(keptRowsPath);
+  return file.dir().filePath(QStringLiteral("%1 unreadable.%2").arg(file.completeBaseName(), file.suffix()));
+}
+
 std::optional<PendingRows::File> PendingRows::lockAndRead(const QString& path, int index, KeptRowsReport& report,
-                                                          bool& cutShort) {
+                                                          bool& linesMoved) {
   File file{path, std::make_unique<QLockFile>(path + QStringLiteral(".lock"))};
   // Held as long as the program runs; a lock whose process is gone is taken over.
   file.lock->setStaleLockTime(0);
   if (!file.lock->tryLock(0)) return std::nullopt;
   QFile content(path);
   if (!content.exists()) return file;
-  if (!content.open(QIODevice::ReadOnly)) {
-    const QString why = unreadable(path, content.errorString()).sourceAndDescription();
+  const auto leftAlone = [&](const QString& why) {
     if (!toldUnreadable_.contains(path)) report.unreadableFiles.append(why);
     toldUnreadable_.append(path);
     return std::nullopt;
-  }
-  for (QByteArray line : content.readAll().split('\n')) {
-    if (line.endsWith('\r')) line.chop(1);
-    if (line.isEmpty()) continue;
-    if (const std::optional<KeptRow> row = readPendingLine(line)) {
-      rows_.push_back({++lastId_, *row, index, false});
-    } else {
-      report.unreadableLines.append(QString::fromUtf8(line));
-      cutShort = true;
+  };
+  if (!content.open(QIODevice::ReadOnly)) return leftAlone(unreadable(path, content.errorString()).sourceAndDescription());
+  KeptLines lines = readKeptLines(content.readAll());
+  if (!lines.unreadable.isEmpty()) {
+    // On the disk beside the file before the file is written without them: a crash in between
+    // moves them again, twice rather than never.
+    const QString to = unreadableLinesPath(path);
+    try {
+      appendDurably(to, lines.unreadable.join("\r\n") + "\r\n");
+    } catch (const RuntimeError& error) {
+      return leftAlone(unreadable(path, QStringLiteral("its lines that hold no row cannot be moved to %1: %2")
+                                            .arg(QFileInfo(to).fileName(), error.description()))
+                           .sourceAndDescription());
     }
+    KeptRowsReport::MovedLines moved{QFileInfo(path).absoluteFilePath(), to, lines.unreadable.size(), {}};
+    for (const QByteArray& line : lines.unreadable.first(std::min<qsizetype>(kLinesShown, lines.unreadable.size())))
+      moved.first.append(cutShort(QByteArrayView(line), kLineCharacters));
+    report.movedLines.append(moved);
+    linesMoved = true;
   }
+  for (KeptRow& row : lines.rows) rows_.push_back({++lastId_, std::move(row), index, false});
   return file;
 }
 
@@ -63,12 +81,12 @@ KeptRowsReport PendingRows::open(const QString& path) {
   rows_.clear();
   KeptRowsReport report;
   for (int copy = 1; copy <= kMostCopies; ++copy) {
-    bool cutShort = false;
-    std::optional<File> own = lockAndRead(ofCopy(path, copy), 0, report, cutShort);
+    bool linesMoved = false;
+    std::optional<File> own = lockAndRead(ofCopy(path, copy), 0, report, linesMoved);
     if (!own) continue;
     files_.push_back(std::move(own));
     // Rows appended after a line cut short would be read as part of it.
-    if (cutShort) rewrite(0);
+    if (linesMoved) rewrite(0);
     return report;
   }
   throw unreadable(path, QStringLiteral("Every file for kept rows in the folder is in use"));
@@ -95,13 +113,13 @@ KeptRowsReport PendingRows::takeUp() {
     });
     if (held) continue;
     const int index = int(files_.size());
-    bool cutShort = false;
-    std::optional<File> file = lockAndRead(path, index, report, cutShort);
+    bool linesMoved = false;
+    std::optional<File> file = lockAndRead(path, index, report, linesMoved);
     if (!file) continue;
     files_.push_back(std::move(file));
     // A file taken up without rows goes at once, and so does its lock.
     const bool empty = std::none_of(rows_.begin(), rows_.end(), [&](const Kept& kept) { return kept.file == index; });
-    if (cutShort || empty) rewrite(index);
+    if (linesMoved || empty) rewrite(index);
   }
   return report;
 }
@@ -122,6 +140,12 @@ QString PendingRows::ownPath() const {
 bool PendingRows::hasRowsFor(const QString& database) const {
   QMutexLocker lock(&mutex_);
   return std::any_of(rows_.begin(), rows_.end(), [&](const Kept& kept) { return kept.row.database == database; });
+}
+
+bool PendingRows::hasRowsBefore(const QString& database, qint64 id) const {
+  QMutexLocker lock(&mutex_);
+  return std::any_of(rows_.begin(), rows_.end(),
+                     [&](const Kept& kept) { return kept.id < id && kept.row.database == database; });
 }
 
 qint64 PendingRows::keep(const KeptRow& row, bool inFlight) {

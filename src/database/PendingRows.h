@@ -17,13 +17,23 @@ namespace kelvane {
 // next delivery: the window must not freeze.
 inline constexpr std::chrono::milliseconds kRowLockWait{250};
 
-// What opening or taking up files of kept rows found for the operator: lines that hold no whole
-// row (a crash cut them short; they are left out of their file), and files that cannot be read
-// (left as they are, each told once).
+// What opening or taking up files of kept rows found for the operator: lines that hold no row (a
+// crash cut them short, or they were damaged), moved out of their file as they are, and files that
+// cannot be read or whose lines cannot be moved (left as they are, each told once).
 struct KeptRowsReport {
-  QStringList unreadableLines;
+  struct MovedLines {
+    QString from;  // the file of kept rows
+    QString to;    // the file beside it that took them
+    qsizetype count = 0;
+    QStringList first;  // the first few, each cut short
+  };
+  QList<MovedLines> movedLines;
   QStringList unreadableFiles;  // each with why
 };
+
+// The file beside a file of kept rows that takes its lines that hold no row: "Pending rows
+// unreadable.txt" beside "Pending rows.txt". It is appended to and never read.
+QString unreadableLinesPath(const QString& keptRowsPath);
 
 // The rows kept while their database did not answer, oldest first: in memory and in files of the
 // working folder, every change on the disk before it returns. Each running copy of the program
@@ -52,6 +62,8 @@ class PendingRows {
   // The file the copy keeps its rows in; empty when none could be taken.
   QString ownPath() const;
   bool hasRowsFor(const QString& database) const;
+  // Whether a row of the database was kept before the row kept as id.
+  bool hasRowsBefore(const QString& database, qint64 id) const;
   // Keeps a row behind the others, in the copy's own file. A row in flight is being written: no
   // delivery takes it, nor a later row of its database, until landed(). Raises a RuntimeError
   // when the row cannot be written to the file; it is not kept then.
@@ -85,8 +97,9 @@ class PendingRows {
   };
 
   // Locks the file and reads its rows as those of files_[index], unless another copy holds it or
-  // it cannot be read (it is then left as it is). cutShort tells whether lines were left out.
-  std::optional<File> lockAndRead(const QString& path, int index, KeptRowsReport& report, bool& cutShort);
+  // it cannot be read (it is then left as it is). Lines that hold no row are moved beside it
+  // first, or else the file is left as it is; linesMoved tells whether some were.
+  std::optional<File> lockAndRead(const QString& path, int index, KeptRowsReport& report, bool& linesMoved);
   // Writes the file's rows again, removing it and letting it go once it has none left.
   void rewrite(int file);
   QStringList siblings() const;

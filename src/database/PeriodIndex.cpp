@@ -4,6 +4,8 @@
 #include "PostgresEngine.h"
 #include "RowSource.h"
 
+#include <QScopeGuard>
+
 namespace kelvane {
 
 namespace {
@@ -26,9 +28,11 @@ const QString kPostgresCatalog = QStringLiteral(
 
 }  // namespace
 
-bool hasPeriodIndex(const QString& dataSource) {
+bool hasPeriodIndex(const QString& dataSource, JobControl* job) {
   const bool onServer = dynamic_cast<const PostgresEngine*>(&engineFor(dataSource)) != nullptr;
   const std::unique_ptr<RowSource> source = engineFor(dataSource).rowSource(dataSource);
+  source->workFor(job);
+  const auto done = qScopeGuard([&] { source->workFor(nullptr); });
   source->open();
   RowCursor& rows = source->runOwn(onServer ? kPostgresCatalog : kSqlitePlan);
   bool found = false;

@@ -1,14 +1,15 @@
 #include "PostgresEngine.h"
 
+#include "ConnectionString.h"
 #include "PostgresGuards.h"
 #include "PostgresRows.h"
 #include "state/RuntimeError.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QRegularExpression>
 #include <QSqlDriver>
 #include <QSqlError>
+#include <QSqlQuery>
 #include <QUrl>
 #include <QUrlQuery>
 
@@ -44,12 +45,9 @@ QString setting(const QString& name, const QString& value) {
 
 // Behind the operator's query's own transaction, a second guard for connections that only read;
 // their dates come as Qt SQL asks for them. A writer waits up to lockWait for another's lock.
-// The server looks every second whether the program is still there, so that a statement of a
-// connection the program abandoned ends soon.
 QString sessionOptions(bool readOnly, std::chrono::milliseconds lockWait = {}) {
-  const QString check = QStringLiteral("-c client_connection_check_interval=1000 ");
-  return setting(QStringLiteral("options"), check + (readOnly ? QStringLiteral("-c default_transaction_read_only=on -c datestyle=ISO")
-                                                              : QStringLiteral("-c lock_timeout=%1").arg(lockWait.count())));
+  return setting(QStringLiteral("options"), readOnly ? QStringLiteral("-c default_transaction_read_only=on -c datestyle=ISO")
+                                                     : QStringLiteral("-c lock_timeout=%1").arg(lockWait.count()));
 }
 
 // A server or network that goes away without a word is noticed within about half a minute, also
@@ -73,12 +71,6 @@ QString addressLine(const QString& text) {
   return {};
 }
 
-bool answersPing(const ServerAddress& address) {
-  const QStringList info = address.settings + QStringList{setting(QStringLiteral("host"), address.host),
-                                                          setting(QStringLiteral("port"), QString::number(address.port))};
-  return PQping(info.join(QLatin1Char(' ')).toUtf8().constData()) == PQPING_OK;
-}
-
 PGconn* connectionOf(const QSqlDriver* driver) {
   if (!driver) return nullptr;
   const QVariant handle = driver->handle();
@@ -90,10 +82,11 @@ PGconn* connectionOf(const QSqlDriver* driver) {
 }  // namespace
 
 ServerAddress serverAddressOf(const QString& connectionFileText) {
-  QString line = addressLine(connectionFileText);
+  auto [line, password] = withoutPassword(addressLine(connectionFileText));
   if (line.isEmpty()) throw postgresError(QStringLiteral("The connection file holds no address (%1)").arg(kExpected));
 
   ServerAddress address;
+  address.password = QUrl::fromPercentEncoding(password.toUtf8());
   // A socket folder as the host, written %2F...: QUrl refuses a '/' in a host, even encoded.
   static const QRegularExpression socketHost(QStringLiteral("^([a-z]+://(?:[^@/]*@)?)(%2F[^:/?#]*)(.*)$"),
                                              QRegularExpression::CaseInsensitiveOption);
@@ -104,7 +97,6 @@ ServerAddress serverAddressOf(const QString& connectionFileText) {
     line = socket.captured(1) + kSocketStandIn + socket.captured(3);
   }
 
-  // QUrl's own error text quotes the whole line, password and all: it is never passed on.
   const QUrl url(line, QUrl::StrictMode);
   if (!url.isValid()) throw malformed(QStringLiteral("it cannot be read as an address"));
   if (url.scheme() != QLatin1String("postgresql") && url.scheme() != QLatin1String("postgres"))
@@ -113,8 +105,7 @@ ServerAddress serverAddressOf(const QString& connectionFileText) {
   address.port = url.port(5432);
   address.database = url.path(QUrl::FullyDecoded).mid(1);
   address.user = url.userName(QUrl::FullyDecoded);
-  address.password = url.password(QUrl::FullyDecoded);
-  address.shown = url.toString(QUrl::RemovePassword);
+  address.shown = url.toString();
   if (!socketFolder.isEmpty()) address.shown.replace(kSocketStandIn, socketFolder);
 
   bool timeoutGiven = false;
@@ -149,15 +140,6 @@ ServerAddress serverAddressIn(const QString& connectionFilePath) {
   return serverAddressOf(QString::fromUtf8(file.read(kMaxFileSize)));
 }
 
-// The driver's own texts name the host and user; they are checked all the same, as no message
-// may ever carry the password.
-QString withoutPassword(QString text, const QString& password) {
-  if (password.isEmpty()) return text;
-  const QString hidden = QStringLiteral("********");
-  text.replace(password, hidden);
-  return text.replace(QString::fromLatin1(QUrl::toPercentEncoding(password)), hidden);
-}
-
 QString readingConnectionInfo(const ServerAddress& address) {
   const QStringList settings{quotedSetting(QStringLiteral("host"), address.host),
                              quotedSetting(QStringLiteral("port"), QString::number(address.port)),
@@ -168,9 +150,12 @@ QString readingConnectionInfo(const ServerAddress& address) {
   return (settings + address.settings + kKeepAlive + QStringList{sessionOptions(true)}).join(QLatin1Char(' '));
 }
 
+QByteArray connectionCheckSetting(int serverVersion) {
+  return serverVersion >= 140000 ? QByteArrayLiteral("SET client_connection_check_interval = 1000") : QByteArray();
+}
+
 RuntimeError connectionFailure(const ServerAddress& address, const QString& why, Retry retry) {
-  return postgresError(QStringLiteral("Cannot connect to %1: %2").arg(address.shown, withoutPassword(why, address.password)),
-                       retry);
+  return postgresError(QStringLiteral("Cannot connect to %1: %2").arg(address.shown, why), retry);
 }
 
 QString PostgresEngine::shownName(const QString& dataSource) const {
@@ -190,18 +175,15 @@ void PostgresEngine::open(QSqlDatabase& database, const QString& dataSource, std
   database.setUserName(address.user);
   database.setPassword(address.password);
   database.setConnectOptions((address.settings + kKeepAlive + QStringList{sessionOptions(false, lockWait)}).join(QLatin1Char(';')));
-  QElapsedTimer connecting;
-  connecting.start();
-  if (!database.open()) {
-    // libpq gives no SQLSTATE for a connection that fails. A server that answers a ping although
-    // it refused the connection refuses it for good (a wrong password, no such user or database);
-    // one stopped, restarting or out of reach may come back. A connection that timed out is not
-    // pinged: that would hold the window as long again.
-    const bool timedOut = connecting.elapsed() >= kConnectTimeoutS * 1000;
-    throw connectionFailure(address, database.lastError().text(),
-                            !timedOut && answersPing(address) ? Retry::Never : Retry::Later);
-  }
-  if (!connectionOf(database.driver())) throw postgresError(QStringLiteral("No PostgreSQL connection handle"));
+  // Whatever the server says, it may let the station in later: a server restarted or back in
+  // reach, a role given the right to log in, a password or a database set up.
+  if (!database.open()) throw connectionFailure(address, database.lastError().text(), Retry::Later);
+  PGconn* connection = connectionOf(database.driver());
+  if (!connection) throw postgresError(QStringLiteral("No PostgreSQL connection handle"));
+  const QByteArray check = connectionCheckSetting(PQserverVersion(connection));
+  QSqlQuery session(database);
+  if (!check.isEmpty() && !session.exec(QString::fromLatin1(check)))
+    throw connectionFailure(address, session.lastError().text(), Retry::Later);
 }
 
 Retry PostgresEngine::retryFor(const QSqlError& error) const {

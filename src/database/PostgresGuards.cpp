@@ -37,7 +37,8 @@ PGresult* lastResult(PGconn* connection, int sent, const std::atomic<bool>* stop
 
 ReadOnlyTransaction::ReadOnlyTransaction(PGconn* connection, const std::atomic<bool>* stopped)
     : connection_(connection), stopped_(stopped) {
-  expect(PQsendQuery(connection_, "BEGIN TRANSACTION READ ONLY"), PGRES_COMMAND_OK);
+  const QByteArray begin = QByteArray("BEGIN TRANSACTION READ ONLY; SET LOCAL statement_timeout = '") + kQueryTimeout + "'";
+  expect(PQsendQuery(connection_, begin.constData()), PGRES_COMMAND_OK);
 }
 
 ReadOnlyTransaction::~ReadOnlyTransaction() {

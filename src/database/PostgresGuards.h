@@ -35,8 +35,14 @@ struct ResultColumn {
   Oid type;
 };
 
+// How long the operator's statement may run: a year's rows of one a second come in about 15 s
+// here, a scan of years without an index in a minute or two, and a statement that runs away (a
+// join without a condition, a sleep) ends by itself within minutes instead of holding a server
+// process, and what it locked, until Cancel.
+inline constexpr const char* kQueryTimeout = "5min";
+
 // The operator's statement runs in a transaction of its own that never commits, whatever the
-// statement did in it; its prepared form goes with it, and so do the advisory locks it took,
+// statement did in it, under kQueryTimeout; its prepared form goes with it, and so do the advisory locks it took,
 // which outlive a transaction. When the statement's rows are not all read as the transaction
 // ends, its connection must be closed: the server then ends the statement.
 class ReadOnlyTransaction {

@@ -40,13 +40,16 @@ PostgresRowSource::PostgresRowSource(QString connectionFile) : file_(std::move(c
 
 PostgresRowSource::~PostgresRowSource() {
   PQclear(row_);
+  // Rows still coming are not read past, which for a query without end would never end: the
+  // server ends the statement of a closed connection.
+  if (connection_ && PQtransactionStatus(connection_) == PQTRANS_ACTIVE) interrupt();
   transaction_.reset();
   socket_ = -1;
   PQfinish(connection_);
 }
 
 RuntimeError PostgresRowSource::failure(const QString& description) const {
-  return postgresError(namingDatabase(withoutPassword(description, password_), shown_));
+  return postgresError(namingDatabase(description, shown_));
 }
 
 // Connected step by step, so that a cancel ends the wait for a server that does not answer;
@@ -54,7 +57,6 @@ RuntimeError PostgresRowSource::failure(const QString& description) const {
 void PostgresRowSource::open() {
   const ServerAddress address = serverAddressIn(file_);
   shown_ = address.shown;
-  password_ = address.password;
   connection_ = PQconnectStart(readingConnectionInfo(address).toUtf8().constData());
   if (!connection_) throw outOfMemoryError();
   QDeadlineTimer deadline(QDeadlineTimer::Forever);
@@ -70,6 +72,13 @@ void PostgresRowSource::open() {
   if (polling != PGRES_POLLING_OK)
     throw connectionFailure(address, QString::fromUtf8(PQerrorMessage(connection_)).trimmed());
   PQsetNoticeProcessor(connection_, [](void*, const char*) {}, nullptr);
+  if (const QByteArray check = connectionCheckSetting(PQserverVersion(connection_)); !check.isEmpty()) {
+    PGresult* set = lastResult(connection_, PQsendQuery(connection_, check.constData()), stopFlag());
+    const bool done = PQresultStatus(set) == PGRES_COMMAND_OK;
+    const QString why = errorOf(connection_, set);
+    PQclear(set);
+    if (!done) throw stopped() ? cancelledError() : connectionFailure(address, why);
+  }
   socket_ = PQsocket(connection_);
 }
 

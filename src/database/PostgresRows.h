@@ -36,7 +36,7 @@ class PostgresRowSource : public RowSource, private RowCursor {
   RuntimeError failure(const QString& description) const;
 
   const QString file_;
-  QString shown_, password_;
+  QString shown_;
   PGconn* connection_ = nullptr;
   std::atomic<int> socket_{-1};  // once connected, for the interrupt
   std::unique_ptr<ReadOnlyTransaction> transaction_;

@@ -26,34 +26,39 @@ bool sortsBefore(const QVariant& a, const QVariant& b) {
 
 }  // namespace
 
+QVariant SortedRows::HeldCell::value() const {
+  switch (cell.kind) {
+    case Cell::Null: return {};
+    case Cell::Integer: return qlonglong(cell.integer);
+    case Cell::Real: return cell.real;
+    case Cell::Text: return QString::fromUtf8(text);
+    case Cell::Other: break;
+  }
+  return other;
+}
+
 SortedRows::SortedRows(RowCursor& rows, const QString& column) : columns_(rows.columns()) {
   const int key = rows.columnIndex(column);
   if (key < 0) throw itemNotFoundError(column);
   while (rows.next()) {
-    QVariantList row;
-    for (int i = 0; i < columns_.size(); ++i) row.append(rows.field(i));
-    rows_.append(row);
+    QList<HeldCell> row(columns_.size());
+    for (int i = 0; i < columns_.size(); ++i) {
+      HeldCell& held = row[i];
+      held.cell = rows.cell(i);
+      if (held.cell.kind == Cell::Text) held.text = held.cell.text.toByteArray();
+      if (held.cell.kind == Cell::Other) held.other = rows.otherValue(i);
+    }
+    rows_.append(std::move(row));
   }
-  std::stable_sort(rows_.begin(), rows_.end(),
-                   [key](const QVariantList& a, const QVariantList& b) { return sortsBefore(a[key], b[key]); });
+  std::stable_sort(rows_.begin(), rows_.end(), [key](const QList<HeldCell>& a, const QList<HeldCell>& b) {
+    return sortsBefore(a[key].value(), b[key].value());
+  });
 }
 
 Cell SortedRows::cell(int column) const {
-  const QVariant& value = rows_.at(current_).at(column);
-  Cell cell;
-  if (value.isNull()) return cell;
-  switch (value.metaType().id()) {
-    case QMetaType::LongLong:
-      cell.kind = Cell::Integer;
-      cell.integer = value.toLongLong();
-      break;
-    case QMetaType::Double:
-      cell.kind = Cell::Real;
-      cell.real = value.toDouble();
-      break;
-    default:
-      cell.kind = Cell::Other;
-  }
+  const HeldCell& held = rows_.at(current_).at(column);
+  Cell cell = held.cell;
+  if (cell.kind == Cell::Text) cell.text = QByteArrayView(held.text);
   return cell;
 }
 

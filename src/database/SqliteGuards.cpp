@@ -42,6 +42,11 @@ int readsOnly(void*, int action, const char*, const char*, const char*, const ch
   }
 }
 
+void boundReading(sqlite3* handle) {
+  sqlite3_limit(handle, SQLITE_LIMIT_LENGTH, kLongestText);
+  sqlite3_limit(handle, SQLITE_LIMIT_LIKE_PATTERN_LENGTH, kLongestPattern);
+}
+
 // The file is open read-only and the authorizer refuses all but reading; this check also catches
 // what neither sees, such as VACUUM INTO writing a new file.
 sqlite3_stmt* prepareReadingStatement(sqlite3* handle, const QString& sql, QString& why) {

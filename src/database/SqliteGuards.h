@@ -23,6 +23,13 @@ Retry retryFor(int resultCode);
 // The authorizer of connections that only read: reading tables and calling functions. Anything
 // else (attaching files, pragmas, transactions, writes) is refused when a text is prepared.
 int readsOnly(void*, int action, const char*, const char*, const char*, const char*);
+// A reading connection's bounds. One call of an SQL function (LIKE, instr, replace) runs without a
+// look at its job's stop, in a time that grows with the product of its texts' lengths; these keep
+// the longest such call to about a tenth of a second here, so that a read ends within a second of
+// Cancel. A text is thousands of times what a row's Date or Time holds, a LIKE pattern ten times.
+inline constexpr int kLongestText = 100'000;
+inline constexpr int kLongestPattern = 100;
+void boundReading(sqlite3* handle);
 // The text prepared as exactly one statement that changes no file at all; null, with the
 // reason in why, when it is not.
 sqlite3_stmt* prepareReadingStatement(sqlite3* handle, const QString& sql, QString& why);

@@ -26,7 +26,7 @@ int waitUnlessStopped(void* source, int attempts) {
 
 }  // namespace
 
-SqliteRowSource::SqliteRowSource(QString path) : path_(std::move(path)) {}
+SqliteRowSource::SqliteRowSource(QString path, Texts texts) : path_(std::move(path)), texts_(texts) {}
 
 SqliteRowSource::~SqliteRowSource() {
   sqlite3_finalize(statement_);
@@ -54,6 +54,7 @@ void SqliteRowSource::open() {
   sqlite3_busy_handler(handle, waitUnlessStopped, this);
   sqlite3_progress_handler(handle, kStepsBetweenChecks, endWhenStopped, this);
   sqlite3_set_authorizer(handle, readsOnly, nullptr);
+  if (texts_ == Texts::Bounded) boundReading(handle);
   handle_ = handle;
   // SQLite reads a file lazily: the schema tells at once whether the file is a database at all.
   RowCursor& schema = run(QStringLiteral("SELECT count(*) FROM sqlite_master"));

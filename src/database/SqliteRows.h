@@ -15,7 +15,10 @@ class RuntimeError;
 // that opens the file read-only and never creates it.
 class SqliteRowSource : public RowSource, private RowCursor {
  public:
-  explicit SqliteRowSource(QString path);
+  // Bounded: texts and LIKE patterns as long as boundReading allows, as the program reads; Whole,
+  // for a check of what a table holds, however long.
+  enum class Texts { Bounded, Whole };
+  explicit SqliteRowSource(QString path, Texts texts = Texts::Bounded);
   ~SqliteRowSource() override;
   SqliteRowSource(const SqliteRowSource&) = delete;
   SqliteRowSource& operator=(const SqliteRowSource&) = delete;
@@ -37,6 +40,7 @@ class SqliteRowSource : public RowSource, private RowCursor {
   RuntimeError failure(const QString& description, int resultCode) const;
 
   const QString path_;
+  const Texts texts_;
   std::atomic<sqlite3*> handle_{nullptr};
   sqlite3_stmt* statement_ = nullptr;
   sqlite3_stmt* newest_ = nullptr;

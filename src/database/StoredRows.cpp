@@ -4,14 +4,13 @@
 
 namespace kelvane {
 
-void LoadChartRows(const CompactRows& rows, qint32 count, ChartRecord& record, int series, bool withDates,
+void LoadChartRows(const CompactRows& rows, qint32 count, ChartRecord& record, ChartSeries& series, bool withDates,
                    ProgramState& state) {
-  record.Values.redim(1, count, 1, record.SeriesCount);
   state.PointLabels.redimPreserve(1, count);
   if (withDates) state.PointDates.redimPreserve(1, count);
-  QList<float> values = rows.values;
-  if (values.size() != count) values.resize(count);  // only then: a resize copies the shared values
-  record.Values.setColumn(series, std::move(values));
+  series.rows = {rows.columns, rows.first, count};
+  series.values = rows.values;
+  if (series.values.size() != count) series.values.resize(count);  // only then: a resize copies the shared values
   // The columns may hold rows before the first, and fewer after it than the count.
   const auto within = [&](const StoredColumn& column) {
     return std::clamp<qsizetype>(column.size() - rows.first, 0, count);

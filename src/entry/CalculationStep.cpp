@@ -1,6 +1,8 @@
 #include "CalculationStep.h"
 
+#include "LeakAlarm.h"
 #include "LeakTest.h"
+#include "ProgramChart.h"
 #include "RunRecords.h"
 #include "SlidingWindow.h"
 #include "chart/ChartRecord.h"
@@ -57,7 +59,7 @@ void btnCalculation_Click(Program& program) {
       state.WindowStart = float(state.scaleStored);
     }
     ChartRecord record;
-    stdKelvane::InitChartRecord(state, record);
+    prepareChartRecord(state, record);
     record.SeriesVisible.at(1) = true;
 
     const float value = Data(program);
@@ -73,13 +75,13 @@ void btnCalculation_Click(Program& program) {
     updateSlidingWindow(state, record, window.graphField(), program.env);
     state.Decided = ProgramState::DecidedValue{value, state.LastEntryTimeText};
     showDecision(program);
+    observeLeakAlarm(program, state.DatabasePath, value, state.LastEntryMoment);
     recordEntry(program, {state.EntryNumber, window.entryText(), value, state.LastEntryMoment,
                           state.LastEntryDateText, state.LastEntryTimeText,
                           state.Limits ? std::optional(state.Limits->upper) : std::nullopt});
   } catch (const RuntimeError& error) {
     if (const std::optional<TextId> message = messageFor(error)) {
-      state.AlarmMessage = LoadResString(*message);
-      program.env.alert(state.AlarmMessage.toString());
+      program.env.alert(LoadResString(*message));
     }
   }
 }

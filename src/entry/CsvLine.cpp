@@ -5,7 +5,7 @@
 namespace kelvane {
 
 QByteArray csvLine(const QStringList& fields, Quoting quoting) {
-  static const QString kSpecial = QStringLiteral(",\"\r\n");
+  static const QString kSpecial = QStringLiteral(",;\"\t\r\n");
   QByteArray line;
   for (const QString& field : fields) {
     if (!line.isEmpty()) line += ',';

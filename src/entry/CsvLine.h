@@ -10,7 +10,8 @@ namespace kelvane {
 
 // Lines of comma-separated fields as other programs read them (RFC 4180): a quote inside a field
 // doubled, commas without blanks, CR LF at the end, UTF-8. The log and the file of kept rows quote
-// every field; a CSV file only the fields that hold a comma, a quote or a line break.
+// every field; a CSV file only the fields that hold a separator of either convention (',', or ';'
+// where the regional decimal separator is a comma), a quote, a tab or a line break.
 enum class Quoting { EveryField, WhereNeeded };
 
 QByteArray csvLine(const QStringList& fields, Quoting quoting);

@@ -39,8 +39,11 @@ std::variant<LeakLimits, LimitsRefusal> limitsFromTexts(const LimitsTexts& texts
 
 LimitsTexts textsOf(const LeakLimits& limits, const RegionalForms& regional) {
   const auto text = [&](std::optional<double> value) { return value ? limitText(*value, regional) : QString(); };
-  return {text(limits.alpha), text(limits.beta), limitText(limits.upper, regional), limitText(limits.lower, regional),
-          limits.form};
+  // A and B that α and β give are shown to six significant digits; α and β give them whole again.
+  const auto limit = [&](double value) {
+    return limits.alpha ? regional.locale().toString(value, 'G', 6) : limitText(value, regional);
+  };
+  return {text(limits.alpha), text(limits.beta), limit(limits.upper), limit(limits.lower), limits.form};
 }
 
 void showDecision(Program& program) {

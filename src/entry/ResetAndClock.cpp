@@ -7,7 +7,7 @@ namespace kelvane {
 void btnReset_Click(Program& program) {
   program.state.OperatingMode = Mode::Reset;
   program.mainWindow.clearEntry();
-  program.mainWindow.clearResults();
+  program.entered.clear();
   program.state.Decided.reset();
   showDecision(program);
 }

@@ -14,11 +14,6 @@
 
 namespace kelvane {
 
-namespace {
-
-
-}  // namespace
-
 QString ratioText(float value, const RegionalForms& regional) {
   QLocale locale = regional.locale();
   locale.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
@@ -60,32 +55,32 @@ void appendLogRecord(const QString& path, const QByteArray& line) {
   if (log.error() != QFileDevice::NoError) throw failure();
 }
 
-void recordEntry(Program& program, const EntryRecord& entry) {
-  const Environment& env = program.env;
-  ProgramState& state = program.state;
-  program.mainWindow.appendResult(QString::number(entry.number), entry.typedText, env.regional.generalDate(entry.moment));
+namespace {
 
-  RowOutcome told;
-  try {
-    appendLogRecord(env.logFilePath, logRecord(entry, env.regional));
-  } catch (const RuntimeError& error) {
-    told.notRecorded.append(LoadResString(TextId::NotLogged).arg(error.sourceAndDescription()));
-  }
-  if (!state.DatabasePath.isEmpty()) {
-    const RowOutcome row = program.store.storeOrKeep(state.DatabasePath, {entry.dateText, entry.timeText, entry.value},
-                                                     entry.number, entry.typedText);
-    if (row.number) state.RowNumber = *row.number;
-    told.notRecorded += row.notRecorded;
-    told.notice = row.notice;
-  }
+// One message of what an entry's records could not do, and of a row that waits for its database.
+void tellOutcome(const Environment& env, const EntryRecord& entry, const RowOutcome& told) {
   QStringList message;
   if (!told.notRecorded.isEmpty())
     message.append(LoadResString(TextId::EntryNotRecorded).arg(entry.number).arg(entry.typedText) + QStringLiteral("\n\n") +
                    told.notRecorded.join(QLatin1Char('\n')));
   if (!told.notice.isEmpty()) message.append(told.notice);
-  if (message.isEmpty()) return;
-  state.AlarmMessage = message.join(QStringLiteral("\n\n"));
-  env.alert(state.AlarmMessage.toString());
+  if (!message.isEmpty()) env.alert(message.join(QStringLiteral("\n\n")));
+}
+
+}  // namespace
+
+void recordEntry(Program& program, const EntryRecord& entry) {
+  const Environment& env = program.env;
+  const ProgramState& state = program.state;
+  program.entered.append({QString::number(entry.number), entry.typedText, env.regional.generalDate(entry.moment)});
+  try {
+    appendLogRecord(env.logFilePath, logRecord(entry, env.regional));
+  } catch (const RuntimeError& error) {
+    tellOutcome(env, entry, {std::nullopt, {LoadResString(TextId::NotLogged).arg(error.sourceAndDescription())}, {}});
+  }
+  if (state.DatabasePath.isEmpty()) return;
+  program.store.storeOrKeep(state.DatabasePath, {entry.dateText, entry.timeText, entry.value}, entry.number,
+                            entry.typedText, [&env, entry](const RowOutcome& row) { tellOutcome(env, entry, row); });
 }
 
 }  // namespace kelvane

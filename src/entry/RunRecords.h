@@ -1,6 +1,6 @@
 #pragma once
 
-#include "state/Program.h"
+#include "entry/Program.h"
 
 #include <QByteArray>
 #include <QDateTime>

@@ -1,6 +1,6 @@
 #include "SlidingWindow.h"
 
-#include "chart/DrawChart.h"
+#include "ProgramChart.h"
 #include "chart/Single.h"
 #include "chart/VerticalRange.h"
 #include "state/RuntimeError.h"
@@ -38,7 +38,7 @@ void drawWindowChart(ProgramState& state, ChartRecord& record, DrawingSurface& p
     record.XMax = state.WindowStart + kWindowSlots;
     record.XMin = state.WindowStart;
   }
-  stdKelvane::DrawChart(picture, record, state, env);
+  drawChart(picture, state, record, env);
 }
 
 void updateSlidingWindow(ProgramState& state, ChartRecord& record, DrawingSurface& picture, const Environment& env) {

@@ -1,11 +1,13 @@
 #include "ChartPeriod.h"
 
-#include "PeriodQuery.h"
+#include "QueryDialog.h"
 #include "database/PeriodIndex.h"
 #include "state/TextResources.h"
 #include "state/RuntimeError.h"
 
 #include <optional>
+#include <string_view>
+#include <tuple>
 
 namespace kelvane {
 
@@ -29,9 +31,9 @@ std::optional<QString> queryOf(Program& program, const PeriodDialogView& dialog)
 // Asked off the window's thread, as a server out of reach would hold the dialog's opening. A
 // database that cannot be read says nothing here; Chart reports it.
 void noticeMissingIndex(Program& program, PeriodDialogView& dialog) {
-  const auto asked =
-      program.reader.start<bool>([source = program.state.DatabasePath](JobControl&) { return hasPeriodIndex(source); });
-  dialog.whenAnswered(*asked, [asked, &dialog] {
+  const auto asked = program.reader.start<bool>(
+      [source = program.state.DatabasePath](JobControl& job) { return hasPeriodIndex(source, &job); });
+  dialog.whenAnswered(asked, [asked, &dialog] {
     const std::optional<Outcome<bool>> answer = asked->outcome();
     const bool missing = answer && answer->value && !*answer->value;
     dialog.showNotice(missing ? LoadResString(TextId::NoPeriodIndex) : QString());
@@ -39,6 +41,13 @@ void noticeMissingIndex(Program& program, PeriodDialogView& dialog) {
 }
 
 }  // namespace
+
+std::pair<qint64, qint64> wallBounds(const Period& period, const RegionalForms& regional) {
+  const qint64 typedFrom = RegionalForms::wallSeconds(period.from.date(), period.from.time());
+  const qint64 typedTo = RegionalForms::wallSeconds(period.to.date(), period.to.time());
+  const auto [low, high] = regional.timeZone().wallRange(regional.instantOf(period.from), regional.instantOf(period.to, true));
+  return {std::min(typedFrom, low), std::max(typedTo, high)};
+}
 
 Period quickRange(QuickRange range, const QDateTime& now) {
   switch (range) {
@@ -55,8 +64,10 @@ QString periodQuery(const Period& period, const RegionalForms& regional) {
     throw RuntimeError(ErrorNumber::InvalidArgument, QStringLiteral("Period"),
                        QStringLiteral("From %1 lies after To %2")
                            .arg(regional.generalDate(period.from), regional.generalDate(period.to)));
-  const QDate first = period.from.date(), last = period.to.date();
-  const QString from = quoted(regional.timeText(period.from.time())), to = quoted(regional.timeText(period.to.time()));
+  const auto [fromWall, toWall] = wallBounds(period, regional);
+  const QDate first = RegionalForms::wallDate(fromWall), last = RegionalForms::wallDate(toWall);
+  const QString from = quoted(regional.timeText(RegionalForms::wallTime(fromWall)));
+  const QString to = quoted(regional.timeText(RegionalForms::wallTime(toWall)));
   QStringList branches;
   if (first == last) {
     branches.append(QStringLiteral("Date = %1 AND Time >= %2 AND Time <= %3").arg(quoted(regional.dateText(first)), from, to));
@@ -76,6 +87,32 @@ QString periodQuery(const Period& period, const RegionalForms& regional) {
          QStringLiteral(") AS Period ORDER BY +number");
 }
 
+PeriodTexts::PeriodTexts(const Period& period, const RegionalForms& regional) : regional_(regional) {
+  std::tie(fromWall_, toWall_) = wallBounds(period, regional);
+  fromTime_ = regional.timeText(RegionalForms::wallTime(fromWall_)).toUtf8();
+  toTime_ = regional.timeText(RegionalForms::wallTime(toWall_)).toUtf8();
+}
+
+PeriodTexts::Place PeriodTexts::placeOf(std::optional<QByteArrayView> date, std::optional<QByteArrayView> time) const {
+  const std::optional<qint64> day = date ? regional_.wallDaySeconds(*date) : std::nullopt;
+  const qint64 firstDay = LocalTimeZone::dayStart(fromWall_), lastDay = LocalTimeZone::dayStart(toWall_);
+  if (!day || *day < firstDay) return Before;
+  if (*day > lastDay) return After;
+  // Texts compare as the engines compare them: byte by byte.
+  const auto text = [](QByteArrayView view) { return std::string_view(view.data(), std::size_t(view.size())); };
+  const std::string_view shown = time ? text(*time) : std::string_view();
+  if (*day == firstDay && (!time || shown < text(fromTime_))) return Before;
+  if (*day == lastDay && (!time || shown > text(toTime_))) return After;
+  return Inside;
+}
+
+std::optional<qint64> PeriodTexts::secondsAfter(std::optional<QByteArrayView> date, std::optional<QByteArrayView> time) const {
+  const std::optional<qint64> day = date ? regional_.wallDaySeconds(*date) : std::nullopt;
+  const std::optional<int> second = day && time ? regional_.wallSecondsOfDay(*time) : std::nullopt;
+  if (!second) return std::nullopt;
+  return *day + *second - toWall_;
+}
+
 void frmPeriod_Load(Program& program, PeriodDialogView& dialog) {
   showQuickRange(program, dialog, QuickRange::LastHour);
   noticeMissingIndex(program, dialog);
@@ -90,7 +127,7 @@ std::optional<FollowableChart> followablePeriod(const Period& period, const QDat
   if (std::abs(period.to.secsTo(now)) > kEndsNowS) return std::nullopt;
   const qint64 span = period.from.secsTo(period.to);
   const bool slides = span == kHour || span == 8 * kHour || span == 24 * kHour;
-  return FollowableChart{database, std::nullopt, true, slides ? span : 0};
+  return FollowableChart{database, std::nullopt, true, slides ? span : 0, std::nullopt};
 }
 
 void btnChartPeriod_Click(Program& program, PeriodDialogView& dialog) {

@@ -7,6 +7,9 @@
 #include "state/DurableFile.h"
 #include "state/RuntimeError.h"
 
+#include <QFileInfo>
+#include <QRegularExpression>
+
 namespace kelvane {
 
 namespace {
@@ -18,12 +21,19 @@ void reportUnwritten(const RuntimeError& error, const Environment& env) {
   env.alert(LoadResString(TextId::FileNotWritten).arg(error.source(), error.description()));
 }
 
+// The suffixes of a filter's patterns, "PNG picture (*.png)".
+QStringList suffixesOf(const QString& filter) {
+  static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
+  QStringList suffixes;
+  for (const QRegularExpressionMatch& match : pattern.globalMatch(filter)) suffixes.append(match.captured(1));
+  return suffixes;
+}
+
 // The main window's chart, when it shows rows to export.
 std::shared_ptr<const KeptChart> chartWithRows(Program& program) {
   auto kept = program.mainWindow.graphField().LastChart();
   if (!kept) return nullptr;
-  const bool rows = kept->state.LiveChart ? !program.mainWindow.results().numbers.isEmpty()
-                                          : kept->rows.columns && kept->rows.count > 0;
+  const bool rows = kept->input.live ? !program.entered.values().isEmpty() : kept->input.showsStoredRows();
   return rows ? kept : nullptr;
 }
 
@@ -51,14 +61,26 @@ void mnuExportRows_Click(Program& program, SaveFileChooser& chooser) {
   if (!choice) return;
   const Environment& env = program.env;
   try {
-    writeWholeFile(choice->path, kept->state.LiveChart ? listedRowsCsv(program.mainWindow.results(), env.regional)
-                                                       : storedRowsCsv(kept->rows, env.regional));
+    const ChartInput& input = kept->input;
+    writeWholeFile(choice->path, input.live                ? listedRowsCsv(program.entered.values(), env.regional)
+                                 : input.severalStations() ? stationsRowsCsv(input.series, env.regional)
+                                                           : storedRowsCsv(input.series.front().rows, env.regional));
   } catch (const RuntimeError& error) {
     reportUnwritten(error, env);
   }
 }
 
 bool rowsToExport(Program& program) { return chartWithRows(program) != nullptr; }
+
+QString savedName(const QString& path, const QStringList& filters, int chosen) {
+  const QStringList own = suffixesOf(filters.value(chosen));
+  const QString suffix = QFileInfo(path).suffix();
+  for (const QString& filter : filters)
+    if (suffixesOf(filter).contains(suffix, Qt::CaseInsensitive)) return path;
+  if (own.isEmpty()) return path;
+  // "Station 3." ends in the dot of its suffix already.
+  return (path.endsWith(QLatin1Char('.')) ? path : path + QLatin1Char('.')) + own.constFirst();
+}
 
 void mnuPrintChart_Click(const PainterSurface& picture, PrinterChooser& chooser, const Environment& env) {
   const std::unique_ptr<QPagedPaintDevice> printer = chooser.choosePrinter();
@@ -76,20 +98,20 @@ void mnuPrintChart_Click(const PainterSurface& picture, PrinterChooser& chooser,
 
 QStringList printHeading(const KeptChart& chart, const QDateTime& printed, const RegionalForms& regional,
                          const QFontMetricsF& font, double lineWidth) {
-  const ProgramState& state = chart.state;
-  const QString database = state.DatabasePath.isEmpty() ? QString() : engineFor(state.DatabasePath).shownName(state.DatabasePath);
+  const ChartSource& source = chart.input.source;
+  const QString database = source.database.isEmpty() ? QString() : engineFor(source.database).shownName(source.database);
   QString shows;
-  if (state.LiveChart) {
+  if (chart.input.live) {
     shows = LoadResString(TextId::PrintedLiveChart);
-  } else if (state.OperatingMode == Mode::SQLquery && state.PeriodCharted) {
+  } else if (source.period) {
     // With their times, midnight too: a bare date would read as the whole day.
     const auto stamp = [&](const QDateTime& at) { return regional.dateText(at.date()) + QLatin1Char(' ') + regional.timeText(at.time()); };
-    shows = LoadResString(TextId::PrintedPeriod).arg(stamp(state.PeriodCharted->from), stamp(state.PeriodCharted->to), database);
-  } else if (state.OperatingMode == Mode::SQLquery) {
+    shows = LoadResString(TextId::PrintedPeriod).arg(stamp(source.period->from), stamp(source.period->to), database);
+  } else if (source.query) {
     // The query gets what the line leaves it; the database after it stays whole.
     const QString text = LoadResString(TextId::PrintedQueryChart);
     const double room = lineWidth - font.horizontalAdvance(text.arg(QString(), database));
-    shows = text.arg(font.elidedText(state.QueryText.simplified(), Qt::ElideRight, std::max(0.0, room)), database);
+    shows = text.arg(font.elidedText(source.query->simplified(), Qt::ElideRight, std::max(0.0, room)), database);
   } else {
     shows = LoadResString(TextId::PrintedRecentRows).arg(database);
   }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "chart/PainterSurface.h"
-#include "state/Program.h"
+#include "entry/Program.h"
 
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
@@ -13,8 +13,9 @@
 namespace kelvane {
 
 // Where to save a file, as a modal save dialog answers: the path, and which of its filters was
-// chosen. A name typed without a suffix gets the chosen filter's before the dialog asks about an
-// existing file, so that an existing file is only chosen after the dialog's own question.
+// chosen. A name typed without a suffix of the filters gets the chosen filter's (savedName) before
+// the dialog asks about an existing file, so that an existing file is only chosen after the
+// dialog's own question.
 struct SaveChoice {
   QString path;
   int filter = 0;
@@ -25,6 +26,10 @@ class SaveFileChooser {
   // Nothing when the operator cancels.
   virtual std::optional<SaveChoice> chooseSaveFile(const QString& title, const QStringList& filters) = 0;
 };
+
+// The name a save dialog takes for the path typed: one whose suffix is none of the filters' (none
+// at all, or the end of a name with a dot, "Station 3.5") gets the chosen filter's first suffix.
+QString savedName(const QString& path, const QStringList& filters, int chosen);
 
 // The platform's print dialog; printing to a PDF file is one of its choices.
 class PrinterChooser {

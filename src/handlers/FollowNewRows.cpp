@@ -1,9 +1,14 @@
 #include "FollowNewRows.h"
 
+#include "ChartPeriod.h"
+#include "FollowedPeriod.h"
 #include "FullScreenChart.h"
+#include "LeakAlarmHandlers.h"
+#include "StoredRowsChart.h"
 #include "database/StoredChart.h"
 #include "state/TextResources.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace kelvane {
@@ -13,88 +18,167 @@ namespace {
 constexpr qint32 kRecentRows = 20;
 
 void stopFollowing(Program& program, NewRowsWatch& watch) {
-  program.state.FollowNewRows = false;
-  program.mainWindow.setFollowChecked(false);
+  followedChartFailed(program);
   watch.stop();
 }
 
+// The chart on show follows whatever mode a menu has switched to since (the query dialog opened and
+// cancelled leaves it on show): only another chart, the live one or another database end it.
 bool canFollow(const ProgramState& state) {
   const std::optional<FollowableChart>& chart = state.Followable;
-  if (!state.FollowNewRows || !chart || chart->database != state.DatabasePath || state.LiveChart) return false;
-  return state.OperatingMode == (chart->period ? Mode::SQLquery : Mode::Database);
+  return state.FollowNewRows && chart && chart->database == state.DatabasePath && !state.LiveChart;
 }
 
-// What the check asks for: the rows above the chart's newest; with none, a chart of the recent
+// What a check asks for: the rows above the newest charted; with none, a chart of the recent
 // rows of an empty table takes every row, a period only learns the table's largest number.
-std::optional<double> above(const FollowableChart& chart) {
-  if (chart.newest || chart.period) return chart.newest;
+std::optional<double> above(std::optional<double> newest, bool period) {
+  if (newest || period) return newest;
   return -std::numeric_limits<double>::infinity();
 }
 
-// The rows at the front stamped before the moment, which a sliding period has passed.
-qint32 rowsBefore(const CompactRows& rows, qint64 from, const RegionalForms& regional) {
-  const RowColumns& columns = *rows.columns;
-  qint32 passed = 0;
-  for (; passed < rows.count; ++passed) {
-    const qsizetype row = rows.first + passed;
-    if (row >= columns.date->size() || row >= columns.time->size()) break;
-    const auto date = columns.date->textAt(row), time = columns.time->textAt(row);
-    const std::optional<qint64> moment = date && time ? regional.wallSeconds(*date, *time) : std::nullopt;
-    if (!moment || *moment >= from) break;
-  }
-  return passed;
-}
-
-// How the rows of new rows are read: the chart's labels, dates, and typed Data texts as the
-// regional settings read them. Its vertical range does not matter: it is widened anew.
-LoadPlan readingPlan(const Program& program) {
-  LoadPlan plan;
-  plan.numberOnX = program.state.NumberOnX;
-  plan.locale = program.env.regional.locale();
-  return plan;
-}
-
-// The chart's rows with those found, drawn again; nothing changes when no row came or went.
-void addRows(Program& program, const NewRows& found) {
+// The rows of one followed database of the chart with those found: the newest 20, or those of
+// the period that ends now. Whether any came or went.
+bool takeFound(Program& program, const QString& database, std::optional<double>& newest,
+               std::optional<FollowableChart::HeldOrder>& heldOrder, const NewRows& found, CompactRows& rows) {
   ProgramState& state = program.state;
-  FollowableChart& chart = *state.Followable;
-  const bool heldNone = !chart.newest;  // the chart on the picture is not this one's
-  if (found.newest) chart.newest = found.newest;
-
-  const LoadPlan reading = readingPlan(program);
-  CompactRows rows;
-  if (!heldNone) {
-    const std::shared_ptr<const KeptChart> kept = program.mainWindow.graphField().LastChart();
-    if (!kept) return;
-    rows = rowsShown(kept->whole ? *kept->whole : *kept, kMainSeries, reading);
-    // A chart whose loading stopped at a row stays as it is: the new rows would stop at it too.
-    if (rows.loaded != rows.count) return;
-  }
-  const bool added = found.rows.count > 0;
-  if (added) rows = joined(rows, found.rows, reading);
-  qint32 passed = 0;
-  const QDateTime now = program.env.clock.now();
+  const FollowableChart& chart = *state.Followable;
+  const LoadPlan reading = storedRowsPlan(program);
+  const qint32 before = rows.count;
+  bool added = found.rows.count > 0;
   if (!chart.period) {
-    passed = std::max(0, rows.count - kRecentRows);
-  } else if (chart.slidingSeconds > 0) {
-    passed = rowsBefore(rows, RegionalForms::wallSeconds(now) - chart.slidingSeconds, program.env.regional);
+    observeNewRows(program, database, found.rows);
+    if (found.newest) newest = found.newest;
+    if (added) rows = joined(rows, found.rows, reading);
+    rows = withoutFirst(rows, std::max(0, rows.count - kRecentRows), reading);
+  } else if (state.PeriodCharted) {
+    // The period charted ends now, and a sliding one has moved on with it. A row delivered late
+    // belongs to the time its Date and Time tell, not to now.
+    const QDateTime now = program.env.clock.now();
+    const Period period{chart.slidingSeconds > 0 ? now.addSecs(-chart.slidingSeconds) : state.PeriodCharted->from, now};
+    const PeriodTexts texts(period, program.env.regional);
+    const PeriodIntake intake = takeIntoPeriod(found.rows, found.newest, newest, texts, reading);
+    observeNewRows(program, database, intake.rows);
+    newest = intake.askAbove;
+    added = intake.rows.count > 0;
+    if (chart.slidingSeconds > 0)
+      rows = heldInSlidingPeriod(rows, intake.rows, texts, heldOrder, reading, program.env.regional);
+    else if (added)
+      rows = joined(rows, intake.rows, reading);
+    // The query moves on with the period, so that the full-screen window charts the rows shown.
+    if (added || rows.count != before) {
+      state.PeriodCharted = period;
+      state.QueryText = periodQuery(period, program.env.regional);
+    }
   }
-  if (!added && passed == 0) return;
-  // The period charted ends now, and a sliding one has moved on with it.
-  if (chart.period && state.PeriodCharted) {
-    state.PeriodCharted->to = now;
-    if (chart.slidingSeconds > 0) state.PeriodCharted->from = now.addSecs(-chart.slidingSeconds);
-  }
-  if (passed > 0) rows = withoutFirst(rows, passed, reading);
+  return added || rows.count != before;
+}
 
-  StoredChart shown(program, kMainSeries, true);
-  widenRange(rows, shown.plan());
-  shown.show(rows);
-  if (rows.count > 0) {
-    shown.hideClock(program.mainWindow.clockLabels());
-    shown.draw(program.mainWindow.graphField());
+// The rows the chart holds: the chosen database's, and each station's beside it. None when the
+// chart's loading stopped at a row: new rows would stop at it too.
+struct HeldRows {
+  CompactRows chosen;
+  std::vector<StationRows> stations;
+};
+std::optional<HeldRows> heldRows(Program& program) {
+  const FollowableChart& chart = *program.state.Followable;
+  HeldRows held;
+  // Without a newest number the chart on the picture is not this one's: it holds no row yet.
+  std::shared_ptr<const KeptChart> kept;
+  if (chart.newest) {
+    kept = program.mainWindow.graphField().LastChart();
+    if (!kept) return std::nullopt;
+    if (kept->whole) kept = kept->whole;
+    held.chosen = rowsShown(*kept, storedRowsPlan(program));
+    if (held.chosen.loaded != held.chosen.count) return std::nullopt;
   }
-  redrawFullScreen(program, rows);
+  for (std::size_t i = 0; i < chart.stations.size(); ++i) {
+    const std::size_t series = i + 1;
+    const bool shown = kept && series < kept->input.series.size();
+    StationRows station{{chart.stations[i].database, shown ? kept->input.series[series].name : QString()}, {}};
+    if (chart.stations[i].followed)
+      station.rows.value = kept ? rowsShown(*kept, storedRowsPlan(program), series) : CompactRows();
+    else
+      station.rows.failure = cancelledError();  // named when it failed, struck through since
+    held.stations.push_back(std::move(station));
+  }
+  return held;
+}
+
+void drawHeld(Program& program, const HeldRows& held) {
+  if (held.chosen.count == 0) return;  // a chart of stations is drawn with the chosen database's rows
+  chartStoredRows(program, held.chosen, ChartPicture::Main, held.stations);
+  redrawFullScreen(program, held.chosen, held.stations);
+}
+
+// What the answers of one tick share: the rows of the chart they were asked about, taken when the
+// first answer comes, and what they changed; the chart is drawn once, when the last has come, and
+// only while the picture still shows the chart the rows were taken from.
+struct TickAnswers {
+  int waiting = 0;
+  std::shared_ptr<const KeptChart> chart;
+  std::optional<HeldRows> held;
+  bool taken = false, changed = false;
+  QStringList unreadable;  // the stations whose check failed: their names and why
+};
+
+// The rows held for the tick's answers; none when the chart holds none that can take more.
+HeldRows* heldFor(Program& program, TickAnswers& tick) {
+  if (!tick.taken) {
+    tick.taken = true;
+    tick.chart = program.mainWindow.graphField().LastChart();
+    tick.held = heldRows(program);
+  }
+  return tick.held ? &*tick.held : nullptr;
+}
+
+void answered(Program& program, TickAnswers& tick) {
+  if (--tick.waiting > 0) return;
+  if (tick.changed && tick.held && program.mainWindow.graphField().LastChart() == tick.chart) drawHeld(program, *tick.held);
+  // A station whose check failed is named once and no longer followed; the others go on.
+  if (!tick.unreadable.isEmpty()) program.env.alert(LoadResString(TextId::StationsUnreadable).arg(tick.unreadable.join(u'\n')));
+}
+
+// The rows found of the chosen database.
+void addRows(Program& program, TickAnswers& tick, const NewRows& found) {
+  FollowableChart& chart = *program.state.Followable;
+  if (HeldRows* held = heldFor(program, tick))
+    tick.changed |= takeFound(program, chart.database, chart.newest, chart.heldOrder, found, held->chosen);
+}
+
+// The rows found of a station, or why it could not be read.
+void addStationRows(Program& program, TickAnswers& tick, std::size_t index, Outcome<NewRows> answer) {
+  FollowableChart::FollowedStation& station = program.state.Followable->stations[index];
+  HeldRows* held = heldFor(program, tick);
+  if (!held) return;
+  StationRows& rows = held->stations[index];
+  if (answer.failure) {
+    station.followed = false;
+    tick.unreadable << rows.station.name + QStringLiteral(": ") + answer.failure->description();
+    rows.rows = {std::nullopt, answer.failure};
+    tick.changed = true;
+    return;
+  }
+  tick.changed |= takeFound(program, station.database, station.newest, station.heldOrder, *answer.value, *rows.rows.value);
+}
+
+// Stations taken out of the list (Database > Stations...) leave the chart followed at once.
+// Whether the database is still in the list of stations: one taken out goes from the chart.
+bool listedStation(const ProgramState& state, const QString& database) {
+  return std::any_of(state.Stations.begin(), state.Stations.end(),
+                     [&](const ComparedStation& station) { return station.path == database; });
+}
+
+void dropRemovedStations(Program& program) {
+  FollowableChart& chart = *program.state.Followable;
+  std::optional<HeldRows> held = heldRows(program);
+  bool dropped = false;
+  for (std::size_t i = chart.stations.size(); i-- > 0;) {
+    if (listedStation(program.state, chart.stations[i].database)) continue;
+    chart.stations.erase(chart.stations.begin() + std::ptrdiff_t(i));
+    if (held) held->stations.erase(held->stations.begin() + std::ptrdiff_t(i));
+    dropped = true;
+  }
+  if (dropped && held) drawHeld(program, *held);
 }
 
 }  // namespace
@@ -104,23 +188,61 @@ void mnuFollow_Click(Program& program, NewRowsWatch& watch, bool checked) {
   if (!checked) watch.stop();
 }
 
-void followNewRows(Program& program, NewRowsWatch& watch, std::chrono::milliseconds wait) {
+void followedChartFailed(Program& program) {
+  program.state.FollowNewRows = false;
+  program.mainWindow.setFollowChecked(false);
+}
+
+void followNewRows(Program& program, NewRowsWatch& watch) {
   ProgramState& state = program.state;
   if (!canFollow(state)) {
     watch.stop();
     return;
   }
-  std::optional<Outcome<NewRows>> answer = watch.answer();
-  if (!answer) {
-    if (!watch.ask(state.Followable->database, above(*state.Followable), readingPlan(program))) return;
-    answer = watch.answer(wait);
-    if (!answer) return;
-  }
-  try {
-    addRows(program, answer->take());
-  } catch (const RuntimeError& error) {
-    stopFollowing(program, watch);
-    program.env.reportFailure(LoadResString(TextId::DatabaseFailed), error);
+  // Until every answer of the last round has come: a round that overtook a slow one would draw
+  // without its rows, which both have marked as seen.
+  if (watch.busy()) return;
+  dropRemovedStations(program);
+  const FollowableChart asked = *state.Followable;
+  const auto tick = std::make_shared<TickAnswers>();
+  ++tick->waiting;
+  const bool askedChosen = watch.ask(
+      asked.database, above(asked.newest, asked.period), storedRowsPlan(program),
+      [&program, &watch, asked, tick](Outcome<NewRows> answer) {
+        // An answer about another chart than the one on show, or one that comes while a handler
+        // waits for rows, is dropped: the next tick asks again.
+        const std::optional<FollowableChart>& now = program.state.Followable;
+        if (canFollow(program.state) && now->database == asked.database && now->newest == asked.newest &&
+            !program.mainWindow.readingRows()) {
+          try {
+            addRows(program, *tick, answer.take());
+          } catch (const RuntimeError& error) {
+            tick->held.reset();
+            stopFollowing(program, watch);
+            program.env.reportFailure(LoadResString(TextId::DatabaseFailed), error);
+          }
+        }
+        answered(program, *tick);
+      });
+  if (!askedChosen) --tick->waiting;
+  for (std::size_t i = 0; i < asked.stations.size(); ++i) {
+    const FollowableChart::FollowedStation& station = asked.stations[i];
+    if (!station.followed) continue;
+    ++tick->waiting;
+    const bool askedStation = watch.station(i).ask(
+        station.database, above(station.newest, asked.period), storedRowsPlan(program),
+        [&program, asked, i, tick](Outcome<NewRows> answer) {
+          // As above: dropped unless the station is still charted as it was asked about.
+          const std::optional<FollowableChart>& now = program.state.Followable;
+          // A station taken out of the list meanwhile is neither charted nor heard by its alarm.
+          if (canFollow(program.state) && now->database == asked.database && i < now->stations.size() &&
+              now->stations[i].followed && now->stations[i].database == asked.stations[i].database &&
+              listedStation(program.state, asked.stations[i].database) &&
+              now->stations[i].newest == asked.stations[i].newest && !program.mainWindow.readingRows())
+            addStationRows(program, *tick, i, std::move(answer));
+          answered(program, *tick);
+        });
+    if (!askedStation) --tick->waiting;
   }
 }
 

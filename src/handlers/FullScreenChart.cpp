@@ -1,9 +1,10 @@
 #include "FullScreenChart.h"
 
-#include "state/TextResources.h"
-#include "chart/DrawChart.h"
-#include "chart/VerticalRange.h"
+#include "StoredRowsChart.h"
 #include "database/StoredChart.h"
+#include "state/TextResources.h"
+#include "entry/ProgramChart.h"
+#include "chart/VerticalRange.h"
 #include "entry/SlidingWindow.h"
 #include "state/RuntimeError.h"
 
@@ -17,7 +18,7 @@ void drawCalculationRun(Program& program, FullScreenView& screen) {
   ProgramState& state = program.state;
   state.WindowStart = float(state.scaleStored);
   ChartRecord record;
-  stdKelvane::InitChartRecord(state, record);
+  prepareChartRecord(state, record);
   record.SeriesVisible.at(kFullScreenSeries) = true;
   screen.clockLabels().setDateCaption(program.env.regional.shortDate(program.env.clock.now().date()));
 
@@ -35,17 +36,12 @@ void drawCalculationRun(Program& program, FullScreenView& screen) {
   state.PointTable.clearCells();
 }
 
-void drawRecentRows(Program& program, FullScreenView& screen) {
-  program.state.ExactXRange = true;
-  StoredChart chart(program, kFullScreenSeries, true);
-  if (chart.openRecentRows(true)) chart.draw(screen.picMaximized());
+void drawRecentRows(Program& program, FullScreenView&) {
+  chartStoredRows(program, RecentRowsWanted{true}, ChartPicture::FullScreen);
 }
 
-void drawLastQuery(Program& program, FullScreenView& screen) {
-  program.state.ExactXRange = true;
-  // The dates stay those of the last chart of stored rows.
-  StoredChart chart(program, kFullScreenSeries, false);
-  if (chart.openQuery(program.state.QueryText)) chart.draw(screen.picMaximized());
+void drawLastQuery(Program& program, FullScreenView&) {
+  chartStoredRows(program, QueryRowsWanted{program.state.QueryText}, ChartPicture::FullScreen);
 }
 
 // Only a Data value that is no number is told; any other failure ends the drawing silently.
@@ -57,8 +53,7 @@ void drawTrapped(Program& program, Draw&& draw) {
     draw();
   } catch (const RuntimeError& error) {
     if (error.number() == ErrorNumber::TypeMismatch) {
-      state.AlarmMessage = LoadResString(TextId::FullScreenTypeMismatch);
-      program.env.alert(state.AlarmMessage.toString());
+      program.env.alert(LoadResString(TextId::FullScreenTypeMismatch));
     }
   }
 }
@@ -80,16 +75,10 @@ void btnMaximized_Click(Program& program) {
   });
 }
 
-void redrawFullScreen(Program& program, const CompactRows& rows) {
+void redrawFullScreen(Program& program, const CompactRows& rows, const std::vector<StationRows>& stations) {
   ProgramState& state = program.state;
   if (!program.mainWindow.fullScreenShown() || state.MaximizedMode != state.OperatingMode) return;
-  drawTrapped(program, [&] {
-    state.ExactXRange = true;
-    // As the button draws them: a query's chart keeps the dates of the last chart of stored rows.
-    StoredChart chart(program, kFullScreenSeries, state.OperatingMode == Mode::Database);
-    chart.show(rows);
-    if (rows.count > 0) chart.draw(program.mainWindow.fullScreenWindow().picMaximized());
-  });
+  drawTrapped(program, [&] { chartStoredRows(program, rows, ChartPicture::FullScreen, stations); });
 }
 
 }  // namespace kelvane

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "database/CompactRows.h"
-#include "state/Program.h"
+#include "database/StationReads.h"
+#include "entry/Program.h"
 
 namespace kelvane {
 
@@ -12,6 +13,6 @@ void btnMaximized_Click(Program& program);
 
 // The full-screen window, when it is on screen with a chart of the current mode, drawn again where
 // it stands from rows held, as the button draws them.
-void redrawFullScreen(Program& program, const CompactRows& rows);
+void redrawFullScreen(Program& program, const CompactRows& rows, const std::vector<StationRows>& stations = {});
 
 }  // namespace kelvane

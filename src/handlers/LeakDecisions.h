@@ -1,7 +1,7 @@
 #pragma once
 
 #include "chart/LeakStretches.h"
-#include "state/Program.h"
+#include "entry/Program.h"
 
 #include <memory>
 #include <vector>
@@ -20,7 +20,8 @@ bool decisionsAvailable(Program& program);
 // Computed from the rows the chart holds, without reading the database.
 DecisionsList listDecisions(Program& program);
 // A line of the list: Date and Time of the stretch's first and last rows, its number of rows and
-// its highest value, in the regional forms.
+// its highest value, in the regional forms; with several stations after the station's name and
+// a tab, the column Station of the list.
 QString decisionLine(const DecisionsList& list, std::size_t index, const RegionalForms& regional);
 // The main window's chart zoomed into the stretch, with a quarter of its rows (a few at least)
 // either side, or on the time scale a quarter of its time (a few rows' intervals at least).

@@ -1,7 +1,6 @@
 #include "MainWindowHandlers.h"
 
-#include "chart/ChartRecord.h"
-#include "chart/DrawChart.h"
+#include "entry/ProgramChart.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -18,8 +17,8 @@ void startMainWindow(Program& program) {
   clock.setTimeVisible(true);
   clock.setDateCaption(regional.shortDate(state.LastEntryDate));
   ChartRecord record;
-  stdKelvane::InitChartRecord(state, record);
-  stdKelvane::DrawChart(program.mainWindow.graphField(), record, state, program.env);
+  prepareChartRecord(state, record);
+  drawChart(program.mainWindow.graphField(), state, record, program.env);
 }
 
 void btnNumberOnX_Click(ProgramState& state) { state.NumberOnX = true; }

@@ -12,10 +12,22 @@ namespace kelvane {
 
 namespace {
 
-// A spreadsheet takes a cell that starts with one of these for a formula, and runs it.
-QString textCell(const QString& text) {
+// A spreadsheet takes a cell that starts with one of these for a formula, and runs it; quotes
+// before it may be read as those of a quoted cell.
+bool startsLikeFormula(const QString& text) {
   static const QString kFormulaStarts = QStringLiteral("=+-@\t\r");
-  return !text.isEmpty() && kFormulaStarts.contains(text.front()) ? QLatin1Char('\'') + text : text;
+  for (const QChar c : text)
+    if (c != QLatin1Char('"')) return kFormulaStarts.contains(c);
+  return false;
+}
+
+// A spreadsheet under German regional settings splits a line at every ';', quotes or not: each
+// piece of a text is a cell of its own there, and is guarded as a whole cell is.
+QString textCell(const QString& text) {
+  QStringList pieces = text.split(QLatin1Char(';'));
+  for (QString& piece : pieces)
+    if (startsLikeFormula(piece)) piece.prepend(QLatin1Char('\''));
+  return pieces.join(QLatin1Char(';'));
 }
 
 template <typename Number>
@@ -36,12 +48,12 @@ QString fieldOf(const QVariant& value, const RegionalForms& regional) {
 
 void appendLine(QByteArray& csv, const QStringList& fields) { csv += csvLine(fields, Quoting::WhereNeeded); }
 
-}  // namespace
+const QStringList kStoredHeader{QStringLiteral("Date"), QStringLiteral("Time"), QStringLiteral("number"),
+                                QStringLiteral("Data")};
 
-QByteArray storedRowsCsv(const ShownRows& rows, const RegionalForms& regional) {
-  QByteArray csv;
-  appendLine(csv, {QStringLiteral("Date"), QStringLiteral("Time"), QStringLiteral("number"), QStringLiteral("Data")});
-  if (!rows.columns) return csv;
+// The lines of the rows, each after the fields given.
+void appendRows(QByteArray& csv, const ShownRows& rows, const RegionalForms& regional, const QStringList& before) {
+  if (!rows.columns) return;
   const RowColumns& columns = *rows.columns;
   const auto field = [&](const StoredColumn& column, qsizetype row) {
     return row < column.size() ? fieldOf(column.at(row), regional) : QString();
@@ -52,23 +64,39 @@ QByteArray storedRowsCsv(const ShownRows& rows, const RegionalForms& regional) {
       const double value = columns.data->at(row).toDouble();
       data = heldBySingle(value) ? shortestText(float(value)) : shortestText(value);
     }
-    appendLine(csv, {field(*columns.date, row), field(*columns.time, row), field(*columns.number, row), data});
+    appendLine(csv, before + QStringList{field(*columns.date, row), field(*columns.time, row),
+                                         field(*columns.number, row), data});
   }
+}
+
+}  // namespace
+
+QByteArray storedRowsCsv(const ShownRows& rows, const RegionalForms& regional) {
+  QByteArray csv;
+  appendLine(csv, kStoredHeader);
+  appendRows(csv, rows, regional, {});
   return csv;
 }
 
-QByteArray listedRowsCsv(const ResultLists& lists, const RegionalForms& regional) {
+QByteArray stationsRowsCsv(const std::vector<ChartSeries>& stations, const RegionalForms& regional) {
+  QByteArray csv;
+  appendLine(csv, QStringList{QStringLiteral("Station")} + kStoredHeader);
+  for (const ChartSeries& station : stations) appendRows(csv, station.rows, regional, {textCell(station.name)});
+  return csv;
+}
+
+QByteArray listedRowsCsv(const QList<EnteredValue>& values, const RegionalForms& regional) {
   QByteArray csv;
   appendLine(csv, {QStringLiteral("n"), QStringLiteral("data"), QStringLiteral("time stamp")});
-  for (qsizetype i = 0; i < lists.numbers.size(); ++i) {
-    QString data = lists.typedTexts.value(i);
+  for (const EnteredValue& value : values) {
+    QString data = value.typedText;
     try {
       data = shortestText(typedDouble(data, regional.locale()));
     } catch (const RuntimeError&) {
       // Only accepted texts are listed; one that is not a number after all goes as it was typed.
       data = textCell(data);
     }
-    appendLine(csv, {lists.numbers.at(i), data, textCell(lists.timeStamps.value(i))});
+    appendLine(csv, {value.number, data, textCell(value.timeStamp)});
   }
   return csv;
 }

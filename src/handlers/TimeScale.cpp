@@ -8,7 +8,7 @@ namespace kelvane {
 
 void mnuTimeScale_Click(Program& program, ProgramSettings& settings, bool checked) {
   program.state.TimeScale = checked;
-  const auto onScale = [checked](KeptChart& chart) { chart.state.TimeScale = checked; };
+  const auto onScale = [checked](ChartInput& input) { input.timeScale = checked; };
   stdKelvane::drawAgainChanged(program.mainWindow.graphField(), onScale, program.env);
   if (program.mainWindow.fullScreenShown())
     stdKelvane::drawAgainChanged(program.mainWindow.fullScreenWindow().picMaximized(), onScale, program.env);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "Keyboard.h"
 #include "Layout.h"
 #include "state/TextResources.h"
 
@@ -30,13 +29,19 @@ inline QLabel* makeLabel(QWidget* parent, const char* name, double fontSize, int
 
 // A dialog's push button in the designs' button font and height, its caption a text resource with
 // an access key in each language; Enter presses it only when it is the dialog's default.
-inline QPushButton* makeDialogButton(QWidget* dialog, const char* name, int left, int top, int width, TextId caption,
-                                     QChar english, QChar german) {
+inline QPushButton* makeDialogButton(QWidget* dialog, const char* name, int left, int top, int width, TextId caption) {
   constexpr double kButtonFontSize = 9;
   auto* button = makeControl<QPushButton>(dialog, name, kButtonFontSize, left, top, width, 375);
-  button->setText(withAccessKey(LoadResString(caption), english, german));
+  button->setText(LoadCaption(caption));
   button->setAutoDefault(false);
   return button;
+}
+
+// Shown, in front and with the focus: a window not modal that is open already only comes forward.
+inline void bringForward(QWidget* window) {
+  window->show();
+  window->raise();
+  window->activateWindow();
 }
 
 }  // namespace kelvane

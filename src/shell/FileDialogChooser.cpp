@@ -6,7 +6,6 @@
 #include <QFileDialog>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QRegularExpression>
 
 namespace kelvane {
 
@@ -18,20 +17,31 @@ QString FileDialogChooser::chooseDatabaseFile() {
   return path;
 }
 
+namespace {
+
+// Qt's own dialog, which asks about an existing file as it accepts a name: the name gets its suffix
+// first. (A platform's dialog may ask about the name as typed.)
+class SaveDialog : public QFileDialog {
+ public:
+  SaveDialog(QWidget* owner, const QString& title, const QStringList& filters) : QFileDialog(owner, title) {
+    setAcceptMode(QFileDialog::AcceptSave);
+    setOption(QFileDialog::DontUseNativeDialog);
+    setNameFilters(filters);
+  }
+  void accept() override {
+    const QStringList typed = selectedFiles();
+    if (typed.size() == 1 && !QFileInfo(typed.constFirst()).isDir()) {
+      const QString named = savedName(typed.constFirst(), nameFilters(), int(nameFilters().indexOf(selectedNameFilter())));
+      if (named != typed.constFirst()) selectFile(named);
+    }
+    QFileDialog::accept();
+  }
+};
+
+}  // namespace
+
 std::optional<SaveChoice> FileDialogChooser::chooseSaveFile(const QString& title, const QStringList& filters) {
-  QFileDialog dialog(owner_, title);
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  // Qt's own dialog adds the suffix before it asks about an existing file; a platform's dialog
-  // may ask about the name as typed and leave the suffix out.
-  dialog.setOption(QFileDialog::DontUseNativeDialog);
-  dialog.setNameFilters(filters);
-  const auto suffixOf = [](const QString& filter) {
-    static const QRegularExpression firstPattern(QStringLiteral("\\*\\.(\\w+)"));
-    return firstPattern.match(filter).captured(1);
-  };
-  dialog.setDefaultSuffix(suffixOf(filters.value(0)));
-  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
-                   [&dialog, suffixOf](const QString& filter) { dialog.setDefaultSuffix(suffixOf(filter)); });
+  SaveDialog dialog(owner_, title, filters);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return SaveChoice{dialog.selectedFiles().constFirst(), int(std::max<qsizetype>(0, filters.indexOf(dialog.selectedNameFilter())))};
 }

@@ -72,9 +72,13 @@ PicturePosition PictureBox::positionAt(QPoint point) const {
 
 void PictureBox::showPointCaption() {
   const auto kept = surface_.LastChart();
-  std::optional<int> point;
-  if (kept && pointer_ && contentsRect().contains(*pointer_)) point = pointNearest(*kept, positionAt(*pointer_));
-  const QString caption = point ? pointCaption(*kept, *point, env_.regional) : QString();
+  const bool over = kept && pointer_ && contentsRect().contains(*pointer_);
+  QString caption;
+  if (over && kept->input.severalStations()) {
+    caption = stationsCaption(*kept, positionAt(*pointer_), env_.regional);
+  } else if (const std::optional<int> point = over ? pointNearest(*kept, positionAt(*pointer_)) : std::nullopt) {
+    caption = pointCaption(*kept, *point, env_.regional);
+  }
   if (caption == caption_) return;
   caption_ = caption;
   emit pointCaptionChanged(caption);

@@ -1,23 +1,20 @@
 #pragma once
 
 #include "ClockLabelPair.h"
-#include "FileDialogChooser.h"
-#include "database/NewRowsWatch.h"
-#include "handlers/StoreAndForward.h"
-#include "state/Program.h"
-#include "state/ProgramSettings.h"
+#include "DesktopNotifications.h"
+#include "SoundEffectTone.h"
+#include "MainMenus.h"
+#include "handlers/ProgramServices.h"
 
 #include <QMainWindow>
 #include <QPointer>
 
 #include <memory>
 
-class QAction;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
-class QMenu;
 class QPushButton;
 class QTimer;
 
@@ -26,29 +23,25 @@ namespace kelvane {
 class PictureBox;
 class frmChartMaximized;
 class frmDataBase;
-class frmPeriod;
-class frmSummary;
-class HelpWindow;
 
 // The main window: data entry, the list of entered values, the chart with its buttons and the
 // menu bar. Each handler is a few lines that call into the program's logic.
-class frmChart : public QMainWindow, public MainWindowView {
+class AlarmBannerFrame;
+
+class frmChart : public QMainWindow, public MainWindowView, public AlarmBanner {
   Q_OBJECT
  public:
-  frmChart(ProgramState& state, const Environment& env);
+  explicit frmChart(const Environment& env);
   ~frmChart() override;
 
-  // Shows the window, sets its captions and draws the empty chart.
-  void Form_Load();
+  // Shows the window on what serves it, sets its captions and draws the empty chart.
+  void Form_Load(ProgramServices& services);
 
   ClockLabels& clockLabels() override { return clock_; }
   DrawingSurface& graphField() override;
   QString entryText() const override;
   void clearEntry() override;
   void setFullScreenEnabled(bool enabled) override;
-  void appendResult(const QString& number, const QString& typedText, const QString& timeStamp) override;
-  void clearResults() override;
-  ResultLists results() const override;
   void setPendingCaption(const QString& text) override;
   void setDecisionCaption(const QString& text, LeakDecision decision) override;
   FullScreenView& fullScreenWindow() override;
@@ -56,7 +49,15 @@ class frmChart : public QMainWindow, public MainWindowView {
   QueryDialogView& showQueryDialog() override;
   void unloadQueryDialog() override;
   void waitForRows(JobControl& job) override;
+  bool readingRows() const override { return readingRows_; }
   void setFollowChecked(bool checked) override;
+  AlarmBanner& alarmBanner() override { return *this; }
+  AlarmTone& alarmTone() override { return tone_; }
+  DesktopNotifier& desktopNotifier() override { return notifier_; }
+  bool inSight() const override { return isActiveWindow() && !isMinimized(); }
+  // The banner over the program description, and across the full-screen window while it is open.
+  void showAlarm(const QString& text, AlarmState state) override;
+  void hideAlarm() override;
 
  protected:
   // Whichever way the window closes, the other windows close with it; not while rows are read,
@@ -68,23 +69,14 @@ class frmChart : public QMainWindow, public MainWindowView {
   void buildDataInput();
   void buildResults();
   void buildChart();
-  void buildMenus();
   void setCaptions();
 
-  void TimerCurrentTime_Tick();
-  void btnClose_Click();
-  void mnuExit_Click();
-  void mnuHelpFile_Click();
-  void mnuPeriod_Click();
-  void mnuLimits_Click();
-  void mnuDecisions_Click();
-  void mnuSummary_Click();
-  void fillRecentFiles();
+  void connectAlarmButtons(AlarmBannerFrame* banner);
+  void showEnteredValues(EnteredValues& values);
+  Program& program() { return services_->program; }
 
-  ProgramState& state_;
-  StoreAndForward store_;
-  Worker reader_;
-  Program program_;
+  const Environment& env_;
+  ProgramServices* services_ = nullptr;  // from Form_Load on
 
   QGroupBox *fraProgrDescr_, *fraDataInput_, *fraResults_, *fraChart_;
   QLabel *lblProgrDescr_, *lblPending_, *lblNumber_, *lblRandVar_, *lblTimeStamp_, *lblChartDescr_, *lblTime_, *lblDate_;
@@ -92,28 +84,18 @@ class frmChart : public QMainWindow, public MainWindowView {
   QPushButton *btnCalculation_, *btnReset_, *btnSPRT_, *btnMaximized_, *btnTimeOnX_, *btnNumberOnX_, *btnClose_;
   QListWidget *List1_, *List2_, *List5_;
   PictureBox* graphField_;
-  QMenu *mnuFile_, *mnuDataHandling_, *mnuHelp_;
-  QAction *mnuFileOpen_, *mnuExit_, *mnuSQLquery_, *mnuHelpFile_, *mnuAbout_;
-  QAction *mnuExportChart_, *mnuPrintChart_, *mnuExportRows_;
-  QAction *mnuFollow_, *mnuPeriod_;
-  QAction *mnuLimits_, *mnuDecisions_;
-  QAction *mnuTimeScale_, *mnuSummary_;
-  QPointer<frmSummary> frmSummary_;
-  QMenu *mnuRecent_, *mnuLanguage_;
-  QAction *mnuLanguageSystem_, *mnuLanguageEnglish_, *mnuLanguageGerman_;
+  std::unique_ptr<MainMenus> menus_;
   QLabel* lblDecision_;
-  ProgramSettings settings_;
   QLabel* lblCursor_;
-  QPointer<frmPeriod> frmPeriod_;
-  NewRowsWatch newRows_;
   ClockLabelPair clock_;
   QTimer* TimerCurrentTime_;
   std::unique_ptr<frmChartMaximized> frmChartMaximized_;
   QPointer<frmDataBase> frmDataBase_;
-  std::unique_ptr<HelpWindow> helpWindow_;
-  FileDialogChooser CommonDialog1_;
   bool readingRows_ = false;
-  PrintDialogChooser printDialog_;
+  AlarmBannerFrame* fraAlarm_;
+  std::optional<std::pair<QString, AlarmState>> alarmShown_;  // what the banners show
+  SoundEffectTone tone_;
+  DesktopNotifications notifier_;
 };
 
 }  // namespace kelvane

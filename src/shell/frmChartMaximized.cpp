@@ -30,6 +30,8 @@ frmChartMaximized::frmChartMaximized(const Environment& env) : saveDialog_(this)
   picMaximized_ = new PictureBox(client, twipsOnScreen(kPictureWidth), twipsOnScreen(kPictureHeight),
                                  screenDotsPerInch(), env);
   picMaximized_->setObjectName(QStringLiteral("picMaximized"));
+  fraAlarm_ = new AlarmBannerFrame(client);
+  connect(fraAlarm_, &AlarmBannerFrame::shownChanged, this, &frmChartMaximized::placeControls);
   picMaximized_->move(twipsOnScreen(kPictureLeft), twipsOnScreen(kPictureTop));
   lblTime_ = makeLabel(client, "lblTime", kClockFontSize, 3840, kLabelTop, 975, 375);
   lblDate_ = makeLabel(client, "lblDate", kClockFontSize, 5040, kLabelTop, 975, 375);
@@ -50,17 +52,25 @@ frmChartMaximized::frmChartMaximized(const Environment& env) : saveDialog_(this)
 
 DrawingSurface& frmChartMaximized::picMaximized() { return picMaximized_->surface(); }
 
-// Beyond its design size the window gives its new height to the picture, and its new width too,
-// as well as the design's wide strip right of the picture, until that margin is as narrow as the
-// left one. The clock labels and lblCursor keep their place below the picture.
 void frmChartMaximized::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
+  placeControls();
+}
+
+// Beyond its design size the window gives its new height to the picture, and its new width too,
+// as well as the design's wide strip right of the picture, until that margin is as narrow as the
+// left one. The clock labels and lblCursor keep their place below the picture. The alarm's banner
+// spans the top, and the picture gives it its height while it shows.
+void frmChartMaximized::placeControls() {
   const QSize client = centralWidget()->size();
   const int wider = client.width() - twipsOnScreen(kClientWidth);
   const int taller = client.height() - twipsOnScreen(kClientHeight);
   const int margin = twipsOnScreen(kPictureLeft);
-  picMaximized_->resize(std::min(client.width() - 2 * margin, twipsOnScreen(kPictureWidth) + 2 * wider),
-                        twipsOnScreen(kPictureHeight) + taller);
+  fraAlarm_->setGeometry(margin, margin, client.width() - 2 * margin, fraAlarm_->height());
+  const int banner = fraAlarm_->isHidden() ? 0 : fraAlarm_->height() + margin;
+  picMaximized_->setGeometry(margin, twipsOnScreen(kPictureTop) + banner,
+                             std::min(client.width() - 2 * margin, twipsOnScreen(kPictureWidth) + 2 * wider),
+                             twipsOnScreen(kPictureHeight) + taller - banner);
   for (QLabel* label : {lblTime_, lblDate_, lblCursor_}) label->move(label->x(), twipsOnScreen(kLabelTop) + taller);
 }
 

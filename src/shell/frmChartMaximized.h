@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AlarmBannerFrame.h"
 #include "ClockLabelPair.h"
 #include "FileDialogChooser.h"
 #include "state/Views.h"
@@ -21,11 +22,16 @@ class frmChartMaximized : public QMainWindow, public FullScreenView {
   DrawingSurface& picMaximized() override;
   void showMaximized() override;
   bool isShown() const override { return isVisible(); }
+  // The leak alarm's banner across the window's top, above the picture.
+  AlarmBannerFrame& alarmFrame() { return *fraAlarm_; }
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  void placeControls();
+
+  AlarmBannerFrame* fraAlarm_;
   PictureBox* picMaximized_;
   QLabel *lblTime_, *lblDate_, *lblCursor_;
   ClockLabelPair clock_;

@@ -3,7 +3,7 @@
 #include "Controls.h"
 #include "Keyboard.h"
 #include "state/TextResources.h"
-#include "handlers/PeriodQuery.h"
+#include "handlers/QueryDialog.h"
 
 #include <QGroupBox>
 #include <QPlainTextEdit>
@@ -41,8 +41,8 @@ frmDataBase::frmDataBase(Program& program, QWidget* mainWindow) : QDialog(mainWi
   fraSQLQueryDescr->setTitle(LoadResString(TextId::QueryDescriptionFrame));
   lblSQLDlgDescr->setText(LoadResString(TextId::QueryInstructions));
   fraSQLQuery->setTitle(LoadResString(TextId::QueryFrame));
-  btnSelect->setText(withAccessKey(LoadResString(TextId::SelectQueryButton), u'S', u'f'));
-  btnCancel->setText(withAccessKey(LoadResString(TextId::CancelQueryButton), u'C', u'A'));
+  btnSelect->setText(LoadCaption(TextId::SelectQueryButton));
+  btnCancel->setText(LoadCaption(TextId::CancelQueryButton));
 
   connect(btnSelect, &QPushButton::clicked, this, [this, &program] { btnSelect_Click(program, *this); });
   connect(btnCancel, &QPushButton::clicked, this, [this, &program] { btnCancel_Click(program, *this); });

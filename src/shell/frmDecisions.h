@@ -1,11 +1,11 @@
 #pragma once
 
 #include "handlers/LeakDecisions.h"
-#include "state/Program.h"
+#include "entry/Program.h"
 
 #include <QDialog>
 
-class QListView;
+class QTreeView;
 
 namespace kelvane {
 
@@ -17,7 +17,7 @@ class frmDecisions : public QDialog {
   frmDecisions(Program& program, QWidget* mainWindow);
 
  private:
-  QListView* lstDecisions_;
+  QTreeView* lstDecisions_;
 };
 
 }  // namespace kelvane

@@ -2,7 +2,7 @@
 
 #include "Controls.h"
 #include "Keyboard.h"
-#include "handlers/LimitsDialog.h"
+#include "handlers/LimitsSetting.h"
 #include "state/TextResources.h"
 
 #include <QLineEdit>
@@ -16,18 +16,17 @@ namespace {
 constexpr double kDialogFontSize = 9.75;
 
 // A number box with its label, which names it for a screen reader too.
-QLineEdit* makeNumberBox(QWidget* dialog, const char* name, const char* labelName, int top, TextId caption, QChar english,
-                         QChar german) {
+QLineEdit* makeNumberBox(QWidget* dialog, const char* name, const char* labelName, int top, TextId caption) {
   auto* edit = makeControl<QLineEdit>(dialog, name, kDialogFontSize, 3240, top, 2100, 375);
   QLabel* label = makeLabel(dialog, labelName, kDialogFontSize, 120, top + 60, 3015, 285);
-  label->setText(withAccessKey(LoadResString(caption), english, german));
+  label->setText(LoadCaption(caption));
   label->setBuddy(edit);
   return edit;
 }
 
-QRadioButton* makeOption(QWidget* dialog, const char* name, int top, TextId caption, QChar english, QChar german) {
+QRadioButton* makeOption(QWidget* dialog, const char* name, int top, TextId caption) {
   auto* option = makeControl<QRadioButton>(dialog, name, kDialogFontSize, 120, top, 6135, 315);
-  option->setText(withAccessKey(LoadResString(caption), english, german));
+  option->setText(LoadCaption(caption));
   return option;
 }
 
@@ -42,17 +41,15 @@ frmLimits::frmLimits(Program& program, ProgramSettings& settings, QWidget* mainW
   setWindowTitle(LoadResString(TextId::LimitsDialogTitle));
   setFont(tahoma(kDialogFontSize));
   setFixedSize(twipsOnScreen(6855), twipsOnScreen(2760));
-  txtAlpha_ = makeNumberBox(this, "txtAlpha", "lblAlpha", 120, TextId::AlphaLabel, u'F', u'F');
-  txtBeta_ = makeNumberBox(this, "txtBeta", "lblBeta", 540, TextId::BetaLabel, u'M', u'W');
-  optLogRatio_ = makeOption(this, "optLogRatio", 1005, TextId::LogRatioOption, u'g', u'g');
-  optRatio_ = makeOption(this, "optRatio", 1335, TextId::RatioOption, u'i', u'V');
-  txtLimitA_ = makeNumberBox(this, "txtLimitA", "lblLimitA", 1740, TextId::LimitALabel, u'U', u'b');
-  txtLimitB_ = makeNumberBox(this, "txtLimitB", "lblLimitB", 2160, TextId::LimitBLabel, u'L', u'U');
-  QPushButton* ok = makeDialogButton(this, "btnLimitsOK", 5520, 120, 1215, TextId::LimitsOkButton, u'O', u'O');
-  QPushButton* clear = makeDialogButton(this, "btnLimitsClear", 5520, 540, 1215,
-                                        TextId::NoLimitsButton, u'N', u'E');
-  QPushButton* cancel = makeDialogButton(this, "btnLimitsCancel", 5520, 2160, 1215,
-                                         TextId::CancelQueryButton, u'C', u'A');
+  txtAlpha_ = makeNumberBox(this, "txtAlpha", "lblAlpha", 120, TextId::AlphaLabel);
+  txtBeta_ = makeNumberBox(this, "txtBeta", "lblBeta", 540, TextId::BetaLabel);
+  optLogRatio_ = makeOption(this, "optLogRatio", 1005, TextId::LogRatioOption);
+  optRatio_ = makeOption(this, "optRatio", 1335, TextId::RatioOption);
+  txtLimitA_ = makeNumberBox(this, "txtLimitA", "lblLimitA", 1740, TextId::LimitALabel);
+  txtLimitB_ = makeNumberBox(this, "txtLimitB", "lblLimitB", 2160, TextId::LimitBLabel);
+  QPushButton* ok = makeDialogButton(this, "btnLimitsOK", 5520, 120, 1215, TextId::LimitsOkButton);
+  QPushButton* clear = makeDialogButton(this, "btnLimitsClear", 5520, 540, 1215, TextId::NoLimitsButton);
+  QPushButton* cancel = makeDialogButton(this, "btnLimitsCancel", 5520, 2160, 1215, TextId::CancelQueryButton);
   ok->setDefault(true);
   chainTabOrder({txtAlpha_, txtBeta_, optLogRatio_, optRatio_, txtLimitA_, txtLimitB_, ok, clear, cancel});
   showLimits(program, *this);

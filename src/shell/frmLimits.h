@@ -1,7 +1,7 @@
 #pragma once
 
 #include "state/ProgramSettings.h"
-#include "state/Program.h"
+#include "entry/Program.h"
 
 #include <QDialog>
 

@@ -23,14 +23,14 @@ constexpr int kNoticeTop = 1980, kNoticeHeight = 735;
 
 // A moment in the regional forms, the date also picked from a calendar; its label reads it out.
 QDateTimeEdit* makeMomentEdit(QWidget* dialog, const char* name, const char* labelName, int top, TextId caption,
-                              QChar english, QChar german, const RegionalForms& regional) {
+                              const RegionalForms& regional) {
   auto* edit = makeControl<QDateTimeEdit>(dialog, name, kDialogFontSize, 960, top, 3000, 375);
   edit->setLocale(regional.locale());
   edit->setDisplayFormat(regional.momentPattern());
   edit->setCalendarPopup(true);
   edit->setDateRange(kFirstDay, kLastDay);
   QLabel* label = makeLabel(dialog, labelName, kDialogFontSize, 120, top + 60, 735, 285);
-  label->setText(withAccessKey(LoadResString(caption), english, german));
+  label->setText(LoadCaption(caption));
   label->setBuddy(edit);
   return edit;
 }
@@ -44,20 +44,15 @@ frmPeriod::frmPeriod(Program& program, QWidget* mainWindow) : QDialog(mainWindow
   setFont(tahoma(kDialogFontSize));
   setFixedSize(twipsOnScreen(5655), twipsOnScreen(kHeight));
   const RegionalForms& regional = program.env.regional;
-  dtFrom_ = makeMomentEdit(this, "dtFrom", "lblFrom", 120, TextId::PeriodFromLabel, u'F', u'V', regional);
-  dtTo_ = makeMomentEdit(this, "dtTo", "lblTo", 540, TextId::PeriodToLabel, u'T', u'B', regional);
-  QPushButton* lastHour = makeDialogButton(this, "btnLastHour", 960, 1080, 1455,
-                                           TextId::LastHourButton, u'L', u'L');
-  QPushButton* lastShift = makeDialogButton(this, "btnLastShift", 2505, 1080, 1455,
-                                            TextId::LastShiftButton, u'8', u'8');
-  QPushButton* lastDay = makeDialogButton(this, "btnLastDay", 960, 1500, 1455, TextId::LastDayButton, u'4', u'4');
-  QPushButton* today = makeDialogButton(this, "btnToday", 2505, 1500, 1455, TextId::TodayButton, u'd', u'H');
-  QPushButton* chart = makeDialogButton(this, "btnChartPeriod", 4200, 120, 1335,
-                                        TextId::ChartPeriodButton, u'C', u'D');
-  QPushButton* editSql = makeDialogButton(this, "btnEditSql", 4200, 540, 1335,
-                                          TextId::EditAsSqlButton, u'E', u'S');
-  QPushButton* cancel = makeDialogButton(this, "btnCancel", 4200, 1500, 1335,
-                                         TextId::CancelQueryButton, u'a', u'A');
+  dtFrom_ = makeMomentEdit(this, "dtFrom", "lblFrom", 120, TextId::PeriodFromLabel, regional);
+  dtTo_ = makeMomentEdit(this, "dtTo", "lblTo", 540, TextId::PeriodToLabel, regional);
+  QPushButton* lastHour = makeDialogButton(this, "btnLastHour", 960, 1080, 1455, TextId::LastHourButton);
+  QPushButton* lastShift = makeDialogButton(this, "btnLastShift", 2505, 1080, 1455, TextId::LastShiftButton);
+  QPushButton* lastDay = makeDialogButton(this, "btnLastDay", 960, 1500, 1455, TextId::LastDayButton);
+  QPushButton* today = makeDialogButton(this, "btnToday", 2505, 1500, 1455, TextId::TodayButton);
+  QPushButton* chart = makeDialogButton(this, "btnChartPeriod", 4200, 120, 1335, TextId::ChartPeriodButton);
+  QPushButton* editSql = makeDialogButton(this, "btnEditSql", 4200, 540, 1335, TextId::EditAsSqlButton);
+  QPushButton* cancel = makeDialogButton(this, "btnCancel", 4200, 1500, 1335, TextId::CancelBesideChartButton);
   lblNoIndex_ = makeLabel(this, "lblNoIndex", kDialogFontSize, 120, kNoticeTop, 5415, kNoticeHeight);
   lblNoIndex_->hide();
   // Enter charts the period, whichever control has the focus.
@@ -82,7 +77,14 @@ void frmPeriod::setPeriod(const QDateTime& from, const QDateTime& to) {
   dtTo_->setDateTime(to);
 }
 
-void frmPeriod::whenAnswered(JobControl& job, std::function<void()> then) { job.whenFinished(this, std::move(then)); }
+frmPeriod::~frmPeriod() {
+  if (asking_) asking_->requestStop();
+}
+
+void frmPeriod::whenAnswered(const std::shared_ptr<JobControl>& job, std::function<void()> then) {
+  asking_ = job;
+  job->whenFinished(this, std::move(then));
+}
 
 // The dialog grows to show the notice, and keeps its size without one.
 void frmPeriod::showNotice(const QString& text) {

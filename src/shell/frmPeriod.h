@@ -1,6 +1,6 @@
 #pragma once
 
-#include "state/Program.h"
+#include "entry/Program.h"
 
 #include <QDialog>
 
@@ -20,10 +20,12 @@ class frmPeriod : public QDialog, public PeriodDialogView {
   QDateTime to() const override;
   void setPeriod(const QDateTime& from, const QDateTime& to) override;
   void showNotice(const QString& text) override;
-  void whenAnswered(JobControl& job, std::function<void()> then) override;
+  ~frmPeriod() override;
+  void whenAnswered(const std::shared_ptr<JobControl>& job, std::function<void()> then) override;
   void unload() override { close(); }
 
  private:
+  std::shared_ptr<JobControl> asking_;
   QDateTimeEdit* dtFrom_;
   QDateTimeEdit* dtTo_;
   QLabel* lblNoIndex_;

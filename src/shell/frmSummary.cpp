@@ -32,23 +32,29 @@ frmSummary::frmSummary(Program& program, QWidget* mainWindow) : QDialog(mainWind
   lstSummary_->setRootIsDecorated(false);
   lstSummary_->setSelectionMode(QAbstractItemView::NoSelection);
   lstSummary_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-  QPushButton* copy = makeDialogButton(this, "btnCopySummary", 6360, 4440, 1215,
-                                       TextId::CopySummaryButton, u'o', u'o');
-  QPushButton* close = makeDialogButton(this, "btnClose", 7800, 4440, 1215, TextId::CloseButton, u'l', u'l');
+  QPushButton* copy = makeDialogButton(this, "btnCopySummary", 6360, 4440, 1215, TextId::CopySummaryButton);
+  QPushButton* close = makeDialogButton(this, "btnClose", 7800, 4440, 1215, TextId::CloseBesideCopyButton);
   chainTabOrder({lstSummary_, copy, close});
   copy->setFocus();  // the list's first line would look chosen
   refresh();
 
-  connect(copy, &QPushButton::clicked, this, [this] { QGuiApplication::clipboard()->setText(summaryText(lines_)); });
+  connect(copy, &QPushButton::clicked, this, [this] { QGuiApplication::clipboard()->setText(summaryText(lines_, stations_)); });
   connect(close, &QPushButton::clicked, this, &QDialog::close);
 }
 
 void frmSummary::refresh() {
   const QList<SummaryLine> lines = summaryLines(program_);
-  if (lines == lines_ && lstSummary_->topLevelItemCount() == lines.size()) return;
+  const QStringList stations = summaryStations(program_);
+  if (lines == lines_ && stations == stations_ && lstSummary_->topLevelItemCount() == lines.size()) return;
   lines_ = lines;
+  stations_ = stations;
   lstSummary_->clear();
-  for (const SummaryLine& line : lines_) lstSummary_->addTopLevelItem(new QTreeWidgetItem({line.name, line.value}));
+  // One column a station, headed by its name, while several are compared.
+  lstSummary_->setColumnCount(1 + std::max<int>(1, int(stations_.size())));
+  lstSummary_->setHeaderLabels(QStringList{QString()} + stations_);
+  lstSummary_->setHeaderHidden(stations_.isEmpty());
+  for (const SummaryLine& line : lines_)
+    lstSummary_->addTopLevelItem(new QTreeWidgetItem(QStringList{line.name, line.value} + line.beside));
 }
 
 }  // namespace kelvane

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "handlers/SummaryDialog.h"
-#include "state/Program.h"
+#include "handlers/SummaryLines.h"
+#include "entry/Program.h"
 
 #include <QDialog>
 
@@ -23,6 +23,7 @@ class frmSummary : public QDialog {
   Program& program_;
   QTreeWidget* lstSummary_;
   QList<SummaryLine> lines_;
+  QStringList stations_;
 };
 
 }  // namespace kelvane

@@ -2,6 +2,8 @@
 #include "MessageBoxes.h"
 #include "chart/ChartFonts.h"
 #include "frmChart.h"
+#include "handlers/ProgramServices.h"
+#include "state/HeldMessages.h"
 #include "state/ProgramSettings.h"
 #include "state/TextResources.h"
 
@@ -22,10 +24,15 @@ int main(int argc, char* argv[]) {
   kelvane::ProgramState state;
   state.Limits = settings.leakLimits();
   state.TimeScale = settings.timeScale();
+  state.Stations = settings.stations();
+  state.AlarmSound = settings.alarmSound();
   kelvane::SystemClock clock;
-  kelvane::MessageBoxes messages;
+  kelvane::MessageBoxes boxes;
+  kelvane::HeldMessages messages(boxes);
   const kelvane::Environment env{clock, kelvane::RegionalForms(QLocale()), messages};
-  kelvane::frmChart window(state, env);
-  window.Form_Load();
+  kelvane::frmChart window(env);
+  // Lives as long as the program: the workers, the rows on their way, the watch and the settings.
+  kelvane::ProgramServices services(state, env, window, &messages);
+  window.Form_Load(services);
   return app.exec();
 }

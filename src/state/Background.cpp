@@ -30,29 +30,71 @@ bool JobControl::waitFor(std::chrono::milliseconds wait) {
   return ended_.wait_for(lock, wait, [this] { return finished_; });
 }
 
-void JobControl::whenFinished(QObject* context, std::function<void()> then) {
-  std::unique_lock<std::mutex> lock(mutex_);
-  if (!finished_) {
-    context_ = context;
-    then_ = std::move(then);
-    return;
+// Shared by the job, which posts it to the context once the job has ended, and by the context's
+// destroyed signal, which comes on the context's thread, maybe while the worker posts: under its
+// lock, either the post comes first (the context's own destruction then drops the posted call) or
+// the context is forgotten and nothing is posted.
+struct JobControl::Callback : std::enable_shared_from_this<Callback> {
+  std::mutex mutex;
+  QObject* context = nullptr;
+  std::function<void()> then;
+  QMetaObject::Connection watch;
+
+  void forgetContext() {
+    std::function<void()> dropped;
+    {
+      const std::lock_guard<std::mutex> lock(mutex);
+      context = nullptr;
+      dropped = std::move(then);
+    }
   }
-  lock.unlock();
-  QMetaObject::invokeMethod(context, std::move(then), Qt::QueuedConnection);
+  void post() {
+    const std::lock_guard<std::mutex> lock(mutex);
+    if (context) QMetaObject::invokeMethod(context, [self = shared_from_this()] { self->run(); }, Qt::QueuedConnection);
+  }
+  // On the context's thread, the context alive.
+  void run() {
+    std::function<void()> now;
+    {
+      const std::lock_guard<std::mutex> lock(mutex);
+      now = std::move(then);
+    }
+    QObject::disconnect(watch);
+    if (now) now();
+  }
+};
+
+void JobControl::whenFinished(QObject* context, std::function<void()> then) {
+  auto callback = std::make_shared<Callback>();
+  callback->context = context;
+  callback->then = std::move(then);
+  // What then holds (the job itself, often) goes as soon as it cannot run any more.
+  callback->watch = QObject::connect(context, &QObject::destroyed, [weak = std::weak_ptr<Callback>(callback)] {
+    if (const auto held = weak.lock()) held->forgetContext();
+  });
+  {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    Q_ASSERT_X(!callback_, "JobControl::whenFinished", "a job's callback is set once");
+    if (callback_) {
+      QObject::disconnect(callback->watch);
+      return;
+    }
+    callback_ = callback;
+    if (!finished_) return;
+  }
+  callback->post();
 }
 
 void JobControl::markFinished() {
-  std::function<void()> then;
-  QPointer<QObject> context;
+  std::shared_ptr<Callback> callback;
   {
     const std::lock_guard<std::mutex> lock(mutex_);
     finished_ = true;
     interrupt_ = nullptr;
-    then = std::exchange(then_, nullptr);
-    context = context_;
+    callback = callback_;
   }
   ended_.notify_all();
-  if (then && context) QMetaObject::invokeMethod(context.data(), std::move(then), Qt::QueuedConnection);
+  if (callback) callback->post();
 }
 
 struct Worker::Line {
@@ -91,15 +133,19 @@ Worker::~Worker() { stop(std::chrono::steady_clock::now() + kExitWait); }
 void Worker::enqueue(std::shared_ptr<JobControl> control, std::function<void()> run) {
   {
     const std::lock_guard<std::mutex> lock(line_->mutex);
-    if (line_->stopping) control->requestStop();  // it ends as cancelled at once
-    line_->queued.emplace_back(std::move(control), std::move(run));
+    if (!line_->stopping) {
+      line_->queued.emplace_back(std::move(control), std::move(run));
+      line_->changed.notify_all();
+      return;
+    }
   }
-  line_->changed.notify_all();
+  // No thread takes it any more: it ends here, as cancelled, without running its work.
+  control->requestStop();
+  run();
 }
 
-bool Worker::stop(std::chrono::steady_clock::time_point deadline) {
+void Worker::requestStop() {
   std::unique_lock<std::mutex> lock(line_->mutex);
-  if (!line_->thread.joinable()) return line_->ended;
   line_->stopping = true;
   std::vector<std::shared_ptr<JobControl>> stopping;
   if (line_->current) stopping.push_back(line_->current);
@@ -107,7 +153,12 @@ bool Worker::stop(std::chrono::steady_clock::time_point deadline) {
   lock.unlock();
   for (const auto& control : stopping) control->requestStop();
   line_->changed.notify_all();
-  lock.lock();
+}
+
+bool Worker::stop(std::chrono::steady_clock::time_point deadline) {
+  requestStop();
+  std::unique_lock<std::mutex> lock(line_->mutex);
+  if (!line_->thread.joinable()) return line_->ended;
   const bool ended = line_->changed.wait_until(lock, deadline, [this] { return line_->ended; });
   lock.unlock();
   if (ended)

@@ -3,7 +3,6 @@
 #include "RuntimeError.h"
 
 #include <QObject>
-#include <QPointer>
 
 #include <atomic>
 #include <chrono>
@@ -57,7 +56,8 @@ class JobControl {
   // Waits up to wait for the job to end; says whether it has.
   bool waitFor(std::chrono::milliseconds wait);
   // Runs then on the context object's thread once the job has ended (soon, if it has); not at
-  // all when the context is gone by then.
+  // all once the context is being destroyed, even while the job ends on its worker. Called from
+  // the context's thread, once a job: a second call is a fault of the caller, and the first stays.
   void whenFinished(QObject* context, std::function<void()> then);
 
  protected:
@@ -71,8 +71,8 @@ class JobControl {
   std::function<void()> interrupt_;
   std::condition_variable ended_;
   bool finished_ = false;
-  QPointer<QObject> context_;
-  std::function<void()> then_;
+  struct Callback;
+  std::shared_ptr<Callback> callback_;
 };
 
 // A job whose work gives a T.
@@ -98,6 +98,10 @@ class Job : public JobControl {
       outcome.failure = error;
     } catch (const std::bad_alloc&) {
       outcome.failure = outOfMemoryError();
+    } catch (const std::exception& error) {
+      outcome.failure = unexpectedError(QString::fromLocal8Bit(error.what()));
+    } catch (...) {
+      outcome.failure = unexpectedError(QStringLiteral("An exception of unknown kind"));
     }
     // Whatever a stopped engine said, the job was cancelled.
     if (outcome.failure && stopRequested()) outcome.failure = cancelledError();
@@ -127,7 +131,8 @@ class Worker {
 
   // The job is queued behind the others; the work gets its control, to look for a stop and to
   // hand over its interrupt. Everything the work uses it must own: a job stopped at exit may be
-  // left to end on its own after its worker has gone.
+  // left to end on its own after its worker has gone. Once the worker is stopped, a job started
+  // ends at once as cancelled, its work never run.
   template <typename T>
   std::shared_ptr<Job<T>> start(std::function<T(JobControl&)> work) {
     auto job = std::make_shared<Job<T>>(std::move(work));
@@ -135,9 +140,11 @@ class Worker {
     return job;
   }
 
-  // Asks every job, queued or under way, to stop, and waits until the thread has ended or the
-  // deadline has passed; a job that still waits then is abandoned to end on its own. Says
-  // whether the thread ended. Nothing can be started afterwards.
+  // Asks every job, queued or under way, to stop, without waiting; nothing can be started
+  // afterwards. Several workers asked first and waited for then share one deadline.
+  void requestStop();
+  // Asks as requestStop() does, and waits until the thread has ended or the deadline has passed;
+  // a job that still waits then is abandoned to end on its own. Says whether the thread ended.
   bool stop(std::chrono::steady_clock::time_point deadline);
 
  private:

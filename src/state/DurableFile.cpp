@@ -4,7 +4,9 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QMutex>
 #include <QSaveFile>
+#include <QSet>
 
 #include <cerrno>
 
@@ -19,12 +21,30 @@ RuntimeError failure(const QString& path, const QString& why) {
   return RuntimeError(ErrorNumber::FileAccess, QFileInfo(path).absoluteFilePath(), why);
 }
 
+const QString kFolderUnsynced = QStringLiteral("Cannot write its folder to the disk");
+
 // A new, renamed or removed name is only lasting once its folder is on the disk too.
-void syncFolderOf(const QString& path) {
+bool folderSynced(const QString& path) {
   const int folder = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), O_RDONLY | O_DIRECTORY);
   const bool synced = folder >= 0 && ::fsync(folder) == 0;
   if (folder >= 0) ::close(folder);
-  if (!synced) throw failure(path, QStringLiteral("Cannot write its folder to the disk"));
+  return synced;
+}
+
+void syncFolderOf(const QString& path) {
+  if (!folderSynced(path)) throw failure(path, kFolderUnsynced);
+}
+
+// What is written is on the disk, only a loss of power might take the file's new name: no failure,
+// a warning, once a folder.
+void warnUnsyncedFolder(const QString& path) {
+  static QMutex mutex;
+  static QSet<QString> told;
+  const QMutexLocker lock(&mutex);
+  const QString folder = QFileInfo(path).absolutePath();
+  if (told.contains(folder)) return;
+  told.insert(folder);
+  qWarning("%s", failure(path, kFolderUnsynced + QStringLiteral("; what was written is kept")).what());
 }
 
 }  // namespace
@@ -43,7 +63,7 @@ void appendDurably(const QString& path, const QByteArray& bytes) {
     throw failure(path, why);
   }
   file.close();
-  if (isNew) syncFolderOf(path);
+  if (isNew && !folderSynced(path)) warnUnsyncedFolder(path);
 }
 
 void writeWholeFile(const QString& path, const QByteArray& bytes) {

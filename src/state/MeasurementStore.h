@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 namespace kelvane {
@@ -28,9 +29,10 @@ struct RowOutcome {
 class MeasurementStore {
  public:
   virtual ~MeasurementStore() = default;
-  // entry: the press's EntryNumber; typedText: as typed, for what the operator is told.
-  virtual RowOutcome storeOrKeep(const QString& database, const MeasurementRow& row, qint64 entry,
-                                 const QString& typedText) = 0;
+  // Sets the row on its way and returns; what became of it is told on the window's thread once
+  // it is known. entry: the press's EntryNumber; typedText: as typed, for what the operator is told.
+  virtual void storeOrKeep(const QString& database, const MeasurementRow& row, qint64 entry, const QString& typedText,
+                           std::function<void(const RowOutcome&)> told) = 0;
 };
 
 }  // namespace kelvane

@@ -14,6 +14,9 @@ const QString kRatioForm = QStringLiteral("ratio"), kLogRatioForm = QStringLiter
 const QString kLanguage = QStringLiteral("Language/Shown");
 const QString kEnglish = QStringLiteral("en"), kGerman = QStringLiteral("de");
 const QString kRecentFiles = QStringLiteral("RecentFiles/Paths");
+const QString kStations = QStringLiteral("Stations");
+const QString kStationPath = QStringLiteral("Path"), kStationName = QStringLiteral("Name");
+const QString kAlarmSound = QStringLiteral("Alarm/Sound");
 
 }  // namespace
 
@@ -81,6 +84,11 @@ void ProgramSettings::setTimeScale(bool on) {
   write();
 }
 
+bool ProgramSettings::alarmSound() const {
+  const QString sound = settings_.value(kAlarmSound).toString().trimmed().toLower();
+  return sound != QLatin1String("off") && sound != QLatin1String("false") && sound != QLatin1String("0");
+}
+
 Language ProgramSettings::language() const {
   const QString shown = settings_.value(kLanguage).toString();
   return shown == kGerman ? Language::German : shown == kEnglish ? Language::English : Language::System;
@@ -91,6 +99,33 @@ void ProgramSettings::setLanguage(Language language) {
     settings_.remove(kLanguage);
   else
     settings_.setValue(kLanguage, language == Language::German ? kGerman : kEnglish);
+  write();
+}
+
+QList<ComparedStation> ProgramSettings::stations() const {
+  QSettings& settings = settings_;
+  QList<ComparedStation> stations;
+  const int count = settings.beginReadArray(kStations);
+  for (int i = 0; i < count && stations.size() < kMostStationsBeside; ++i) {
+    settings.setArrayIndex(i);
+    const QString path = settings.value(kStationPath).toString();
+    if (path.isEmpty()) continue;
+    const QString name = settings.value(kStationName).toString();
+    stations.append({path, name.isEmpty() ? stationName(path) : name});
+  }
+  settings.endArray();
+  return stations;
+}
+
+void ProgramSettings::setStations(const QList<ComparedStation>& stations) {
+  settings_.remove(kStations);
+  settings_.beginWriteArray(kStations, int(stations.size()));
+  for (int i = 0; i < stations.size(); ++i) {
+    settings_.setArrayIndex(i);
+    settings_.setValue(kStationPath, stations[i].path);
+    settings_.setValue(kStationName, stations[i].name);
+  }
+  settings_.endArray();
   write();
 }
 

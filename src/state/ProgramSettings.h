@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LeakLimits.h"
+#include "Stations.h"
 #include "TextResources.h"
 
 #include <QSettings>
@@ -33,6 +34,9 @@ class ProgramSettings {
   bool timeScale() const;
   void setTimeScale(bool on);
 
+  // Whether the leak alarm's tone sounds (Alarm/Sound): on unless the file says off (or false, 0).
+  bool alarmSound() const;
+
   // Help > Language, for the next start: as the system while unset.
   Language language() const;
   void setLanguage(Language language);
@@ -41,12 +45,17 @@ class ProgramSettings {
   QStringList recentFiles() const;
   void setRecentFiles(const QStringList& paths);
 
+  // Database > Stations...: the databases charted beside the chosen one, with their names, in
+  // order (group Stations). Raises as setLeakLimits does.
+  QList<ComparedStation> stations() const;
+  void setStations(const QList<ComparedStation>& stations);
+
  private:
   std::optional<double> number(const QString& key) const;
   void setNumber(const QString& key, std::optional<double> value);
   void write();
 
-  QSettings settings_;
+  mutable QSettings settings_;  // reading an array moves its cursor
 };
 
 }  // namespace kelvane

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "LeakAlarms.h"
 #include "LeakLimits.h"
+#include "Period.h"
 #include "PointTexts.h"
 #include "RegionalForms.h"
+#include "Stations.h"
 #include "Tables.h"
 
 #include <QDate>
@@ -13,6 +16,7 @@
 #include <QVariant>
 
 #include <optional>
+#include <vector>
 
 namespace kelvane {
 
@@ -26,11 +30,24 @@ struct FollowableChart {
   bool period = false;
   // How long a sliding period is (Last hour...); 0 for one that grows (Today).
   qint64 slidingSeconds = 0;
-};
-
-// A span of time, both ends included.
-struct Period {
-  QDateTime from, to;
+  // What a pass over the rows a sliding period's chart holds learnt of their order: the wall
+  // seconds (of their Date and Time) of the latest, and of the earliest that came after a later
+  // one (delivered late, a clock set back). The period drops rows at its front while none of
+  // those lies before its start.
+  struct HeldOrder {
+    std::optional<qint64> latest, earliestLate;
+  };
+  std::optional<HeldOrder> heldOrder;
+  // The stations charted beside the chosen database, in the order of their series, each followed
+  // on its own: its database, and as above its newest number and the order of its rows. One that
+  // could not be read is not followed.
+  struct FollowedStation {
+    QString database;
+    std::optional<double> newest;
+    std::optional<HeldOrder> heldOrder;
+    bool followed = true;
+  };
+  std::vector<FollowedStation> stations;
 };
 
 // What the chart currently shows. No other text is ever stored in OperatingMode.
@@ -60,6 +77,8 @@ struct ProgramState {
   QString OperatingMode;
   QString DatabasePath;
   QString QueryText;
+  // The databases charted beside the chosen one (Database > Stations...), in order.
+  QList<ComparedStation> Stations;
   // The period whose rows QueryText reads, when the period dialog charted it.
   std::optional<Period> PeriodCharted;
 
@@ -88,8 +107,6 @@ struct ProgramState {
   // Stored charts place each row at its moment (Database > Time scale), not one record apart.
   bool TimeScale = false;
   float YLabelStep = 0;
-  float PlotMargin = 0, PlotXMin = 0, PlotXMax = 0, PlotYMin = 0, PlotYMax = 0;
-  float ScaleX = 0, ScaleY = 0;
 
   // Charts of stored records
   qint32 ChartRecordCount = 0;
@@ -111,17 +128,19 @@ struct ProgramState {
     QString timeText;
   };
   std::optional<DecidedValue> Decided;
+  // The leak alarm of each database, and whether its tone may sound (the settings file's
+  // Alarm/Sound).
+  LeakAlarms Alarms;
+  bool AlarmSound = true;
 
   // Variables of the main window. scaleStored is 32 bits wide: as a 16-bit integer it would
   // overflow after 32767 moves of the window and stop every later value from being recorded.
   qint32 scaleStored = 0;
   qint32 scaleLimit = 0;
-  QVariant AlarmMessage;
 
   // Kept by the Input handler between presses. EntryNumber is 64 bits wide, so no number of
   // presses stops the program from taking values.
   qint64 EntryNumber = 0;
-  double RowNumber = 0;
 };
 
 }  // namespace kelvane

@@ -1,5 +1,7 @@
 #include "RegionalForms.h"
 
+#include "ShortText.h"
+
 #include <QRegularExpression>
 
 namespace kelvane {
@@ -47,8 +49,9 @@ QString withoutTimeZone(const QString& pattern) {
 
 }  // namespace
 
-RegionalForms::RegionalForms(const QLocale& locale)
+RegionalForms::RegionalForms(const QLocale& locale, LocalTimeZone zone)
     : locale_(locale),
+      zone_(std::move(zone)),
       dateSeparator_(separatorOf(locale.dateFormat(QLocale::ShortFormat), QStringLiteral("/"))),
       timeSeparator_(separatorOf(locale.timeFormat(QLocale::LongFormat), QStringLiteral(":"))),
       shortDateFormat_(withFourDigitYear(locale.dateFormat(QLocale::ShortFormat))),
@@ -91,13 +94,35 @@ int daysInMonth(qint64 year, int month) {
   return month == 2 && leap ? 29 : days[month - 1];
 }
 
+// Fields of two digits (four for the last of a date) with one separator between them; none when
+// the text is not so.
+QList<int> separatedFields(const QString& text, qsizetype size) {
+  if (text.size() != size) return {};
+  const QChar separator = text[2];
+  if (separator.isLetterOrNumber() || separator.isSpace() || text[5] != separator) return {};
+  QList<int> fields;
+  for (const auto& [at, digits] : {std::pair{0, 2}, {3, 2}, {6, int(size) - 6}}) {
+    int value = 0;
+    for (qsizetype i = at; i < at + digits; ++i) {
+      if (text[i] < QLatin1Char('0') || text[i] > QLatin1Char('9')) return {};
+      value = value * 10 + (text[i].unicode() - '0');
+    }
+    fields.append(value);
+  }
+  return fields;
+}
+
 }  // namespace
 
-std::optional<qint64> RegionalForms::wallSeconds(QByteArrayView date, QByteArrayView time) const {
-  const std::optional<qint64> day = wallDaySeconds(date);
-  const std::optional<int> second = day ? wallSecondsOfDay(time) : std::nullopt;
-  if (!second) return std::nullopt;
-  return *day + *second;
+bool RegionalForms::isDateForm(const QString& text) {
+  const QList<int> fields = separatedFields(text, 10);
+  return !fields.isEmpty() && fields[1] >= 1 && fields[1] <= 12 && fields[0] >= 1 &&
+         fields[0] <= daysInMonth(fields[2], fields[1]);
+}
+
+bool RegionalForms::isTimeForm(const QString& text) {
+  const QList<int> fields = separatedFields(text, 8);
+  return !fields.isEmpty() && fields[0] <= 23 && fields[1] <= 59 && fields[2] <= 59;
 }
 
 // dd?mm?yyyy with the one-character separator.
@@ -125,10 +150,12 @@ QDate RegionalForms::wallDate(qint64 seconds) {
 
 QTime RegionalForms::wallTime(qint64 seconds) { return QTime(0, 0).addSecs(int(((seconds % 86400) + 86400) % 86400)); }
 
-qint64 RegionalForms::wallSeconds(const QDateTime& moment) {
-  const QDate date = moment.date();
-  const QTime time = moment.time();
+qint64 RegionalForms::wallSeconds(const QDate& date, const QTime& time) {
   return daysFromCivil(date.year(), date.month(), date.day()) * 86400 + time.msecsSinceStartOfDay() / 1000;
+}
+
+qint64 RegionalForms::instantOf(const QDateTime& local, bool later) const {
+  return zone_.instantOf(wallSeconds(local.date(), local.time()), later);
 }
 
 QString RegionalForms::shortDate(const QDate& date) const { return locale_.toString(date, shortDateFormat_); }
@@ -161,5 +188,7 @@ QString RegionalForms::valueText(const QVariant& value) const {
     default: return value.toString();
   }
 }
+
+QString RegionalForms::labelText(const QVariant& value) const { return cutShort(valueText(value), kLabelCharacters); }
 
 }  // namespace kelvane

@@ -41,6 +41,10 @@ RuntimeError cancelledError() {
   return {ErrorNumber::OperationCancelled, kProgramSource, QStringLiteral("Operation has been cancelled by the user")};
 }
 
+RuntimeError unexpectedError(const QString& what) {
+  return {ErrorNumber::Internal, kProgramSource, QStringLiteral("Internal error: %1").arg(what)};
+}
+
 RuntimeError itemNotFoundError(const QString& name) {
   return {ErrorNumber::ItemNotFound, kRecordsetSource,
           QStringLiteral("Item cannot be found in the collection corresponding to the requested name: %1").arg(name)};

@@ -16,6 +16,7 @@ constexpr int DivisionByZero = 11;
 constexpr int FileAccess = 75;  // a file that cannot be opened or written
 constexpr int TypeMismatch = 13;
 constexpr int InvalidUseOfNull = 94;
+constexpr int Internal = 51;  // a fault of the program itself: an exception no layer expected
 constexpr int DialogCancelled = 32755;
 constexpr int ItemNotFound = 3265;     // no field of that name in the record set
 constexpr int NoCurrentRecord = 3021;  // BOF or EOF is True
@@ -64,6 +65,8 @@ RuntimeError invalidUseOfNullError();
 RuntimeError objectClosedError(const QString& source);
 RuntimeError outOfMemoryError();
 RuntimeError cancelledError();
+// An exception of another kind, which no caller expects: told as this error, with its text.
+RuntimeError unexpectedError(const QString& what);
 // The errors of reading a row's fields: a name the result does not have, no row at all.
 RuntimeError itemNotFoundError(const QString& name);
 RuntimeError noCurrentRecordError();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ReadBudget.h"
 #include "RegionalForms.h"
 #include "RuntimeError.h"
 #include "TextResources.h"
@@ -60,6 +61,7 @@ struct Environment {
   MessageSink& messages;
   QString logFilePath = QStringLiteral("Logfile.txt");  // relative: the working directory
   QString pendingRowsPath = QStringLiteral("Pending rows.txt");  // beside the log
+  ReadBudget readBudget = ReadBudget::ofThisMachine();  // what one read of rows may hold
 
   // A box with the exclamation icon and the application's title, as most messages are shown.
   void alert(const QString& text) const { messages.show(text, MessageIcon::Exclamation, applicationTitle()); }

@@ -51,8 +51,8 @@ enum class TextId : int {
   // Added for reads of many rows.
   ReadingRows = 73,        // %1 the rows read so far
   CancelReadingButton = 74,
-  // Watching the collector. The period dialog's Cancel is the query dialog's (45); its title is
-  // fixed, as the other dialogs' titles are.
+  // Watching the collector. The period dialog's Cancel is 241; its title is fixed, as the other
+  // dialogs' titles are.
   FollowNewRowsItem = 80,
   PeriodItem = 81,
   ChartPeriodButton = 82,
@@ -107,8 +107,8 @@ enum class TextId : int {
   DecisionTesting = 127,        // %1 the value
   DecisionStretch = 128,        // %1 from, %2 to, %3 the rows, %4 the highest value
   LimitsNotKept = 129,          // %1 the settings file and why
-  // Time as it passed: the time scale and the summary of a chart. The summary's Close is the main
-  // window's (32); its title is fixed, as the other dialogs' titles are.
+  // Time as it passed: the time scale and the summary of a chart. The summary's Close is 240; its
+  // title is fixed, as the other dialogs' titles are.
   TimeScaleItem = 130,
   SummaryItem = 131,
   CopySummaryButton = 132,
@@ -156,13 +156,75 @@ enum class TextId : int {
   // Added for writes that do not answer, and files of kept values that cannot be read.
   NoAnswer = 180,               // %1 how many seconds
   PendingFileLeftAlone = 181,   // %1 the file and why it cannot be read, %2 the file values go to instead
+  // Added for a write whose answer was lost once it could commit.
+  PerhapsStored = 182,          // %1 what went wrong
+  // Added for inputs that freeze, spoil or leak.
+  ReadTooLarge = 183,        // %1 the rows, %2 the megabytes one read may hold
+  NoNextNumber = 184,        // %1 the largest number in GraphData
+  KeptLinesMoved = 185,      // %1 how many lines, %2 the file of kept rows, %3 the file they go to, %4 the first of them
+  // The leak alarm, its shelf and its journal. The journal's Copy and Close are the summary's
+  // (132, 240), From and To the period dialog's (83, 84), the Database heading the button's (30);
+  // the shelf's Cancel is the query dialog's (45).
+  LeakAlarmBanner = 190,       // %1 the value, %2 its date and time, %3 the database's file name
+  AlarmReturnedLine = 191,     // %1 the date and time
+  AcknowledgeButton = 192,
+  SilenceButton = 193,
+  ShelveAlarmItem = 194,
+  UnshelveAlarmItem = 195,
+  AlarmJournalItem = 196,
+  ShelveAlarmOf = 197,         // %1 the database's file name
+  ShelveQuarterHour = 198,
+  ShelveHour = 199,
+  ShelveShift = 200,
+  ShelveCommentLabel = 201,
+  ShelveButton = 202,
+  ShelveCommentMissing = 203,
+  NoDatabaseChosen = 204,
+  LeakAlarmTitle = 205,
+  AlarmJournalNotWritten = 206,  // %1 the file and why
+  AlarmJournalUnreadable = 207,  // %1 the file and why
+  AlarmRaisedEvent = 208,
+  AlarmAcknowledgedEvent = 209,
+  AlarmReturnedEvent = 210,
+  AlarmNormalEvent = 211,
+  AlarmSilencedEvent = 212,
+  AlarmShelvedEvent = 213,     // %1 the date and time the shelf ends
+  AlarmUnshelvedEvent = 214,
+  JournalMomentHeading = 215,
+  JournalEventHeading = 216,
+  JournalValueHeading = 217,
+  JournalLoginHeading = 218,
+  JournalCommentHeading = 219,
+  // Several stations on one chart (Database > Stations...); its OK is the limits dialog's (118), its
+  // Cancel the query dialog's (45).
+  StationsItem = 220,
+  StationsTitle = 221,
+  StationsListLabel = 222,
+  StationAddButton = 223,
+  StationRemoveButton = 224,
+  StationNameLabel = 225,
+  StationsFull = 226,
+  StationListedAlready = 227,  // %1 the file
+  StationsUnreadable = 228,  // %1 one line a station: its name and why
+  StationNameMissing = 229,
+  StationHeading = 230,
+  StationIsChosen = 231,  // %1 the file
+  StationsOnTimeScale = 232,
+  // Close and Cancel whose access key is not the C: the summary's and the journal's Close, beside
+  // Copy; the period dialog's Cancel, beside Chart.
+  CloseBesideCopyButton = 240,
+  CancelBesideChartButton = 241,
 };
 
-// The UI string with this id, in the language shown. Every id is in the table; one that is not is
-// a fault of the build and stops the program.
+// The UI string with this id, in the language shown, as a title, message or heading shows it:
+// without the access key's mark. Every id is in the table; one that is not is a fault of the build
+// and stops the program.
 QString LoadResString(TextId id);
 // The same in German or in English, whichever language is shown.
 QString LoadResString(TextId id, bool german);
+// The caption of a button, menu or labelled field: the access key of the language shown marked by
+// the '&' before it, a literal '&' written "&&", as Qt's controls take them.
+QString LoadCaption(TextId id);
 // Every id of the table.
 QList<TextId> textIds();
 

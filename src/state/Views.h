@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AlarmOutputs.h"
 #include "LeakLimits.h"
 
 #include <QDateTime>
@@ -7,6 +8,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 namespace kelvane {
 
@@ -52,8 +54,9 @@ class PeriodDialogView {
   virtual void setPeriod(const QDateTime& from, const QDateTime& to) = 0;
   // The notice under the fields; an empty text shows none.
   virtual void showNotice(const QString& text) = 0;
-  // Runs then on the window's thread once the job has ended, unless the dialog is gone by then.
-  virtual void whenAnswered(JobControl& job, std::function<void()> then) = 0;
+  // Runs then on the window's thread once the job has ended, unless the dialog is gone by then;
+  // the dialog's going (Cancel) stops the job.
+  virtual void whenAnswered(const std::shared_ptr<JobControl>& job, std::function<void()> then) = 0;
   // Discards the dialog.
   virtual void unload() = 0;
 };
@@ -70,11 +73,6 @@ class LimitsDialogView {
   virtual void unload() = 0;
 };
 
-// The lines of the lists of entered values, List1, List2 and List5, in order.
-struct ResultLists {
-  QStringList numbers, typedTexts, timeStamps;
-};
-
 // The controls of the main window that the handlers read and set.
 class MainWindowView {
  public:
@@ -87,10 +85,6 @@ class MainWindowView {
   virtual void clearEntry() = 0;
   // The Full screen button.
   virtual void setFullScreenEnabled(bool enabled) = 0;
-  // One line each in List1, List2 and List5; emptied in that order.
-  virtual void appendResult(const QString& number, const QString& typedText, const QString& timeStamp) = 0;
-  virtual void clearResults() = 0;
-  virtual ResultLists results() const = 0;
   // The label lblPending: shown with the text, hidden when it is empty.
   virtual void setPendingCaption(const QString& text) = 0;
   // The label lblDecision beside the entry: what the newest value decides, in its colour; empty
@@ -112,6 +106,16 @@ class MainWindowView {
   // its own). No other handler can start meanwhile; a read that lasts longer than half a second
   // shows how many rows it has read in a modal dialog with a Cancel button, while the clock ticks.
   virtual void waitForRows(JobControl& job) = 0;
+  // Whether a handler waits for rows being read: what comes back from the background meanwhile must
+  // not change the chart under it. A message or a dialog waiting for the operator holds nothing up,
+  // so that a leak in new rows is told while it is open.
+  virtual bool readingRows() const = 0;
+  // The leak alarm's banner, tone and notifications; whether the operator has the window in sight
+  // (shown, not minimised, the active window).
+  virtual AlarmBanner& alarmBanner() = 0;
+  virtual AlarmTone& alarmTone() = 0;
+  virtual DesktopNotifier& desktopNotifier() = 0;
+  virtual bool inSight() const = 0;
 };
 
 }  // namespace kelvane

@@ -1,7 +1,7 @@
 #include "chart/ChartFiles.h"
 #include "chart/ChartFonts.h"
 #include "chart/Twips.h"
-#include "handlers/RecentRecords.h"
+#include "handlers/DatabaseButton.h"
 #include "entry/CalculationStep.h"
 #include "handlers/StoreAndForward.h"
 #include "entry/SlidingWindow.h"
@@ -59,7 +59,8 @@ struct PaintedProgram {
   FakeMainWindow window{picture};
   StoreAndForward store{test.env, window};
   Worker reader;
-  Program program{state, test.env, window, store, reader};
+  EnteredValues entered;
+  Program program{state, test.env, window, entered, store, reader};
 };
 
 struct AnsweringSaveChooser : SaveFileChooser {
@@ -259,8 +260,43 @@ void ChartFilesTest::rowsFileHoldsTheRowsTheChartShows() {
   QVERIFY(QFileInfo(chooser.path).isDir());
 }
 
+namespace {
+
+// A line as a spreadsheet splits it at the separator: quotes make a field only where they open it.
+QStringList spreadsheetCells(const QString& line, QChar separator) {
+  QStringList cells{QString()};
+  bool quoted = false, opened = false;
+  for (qsizetype i = 0; i < line.size(); ++i) {
+    const QChar c = line[i];
+    if (quoted && c == '"' && i + 1 < line.size() && line[i + 1] == '"') {
+      cells.last() += c;
+      ++i;
+    } else if (c == '"' && (quoted || !opened)) {
+      quoted = !quoted;
+    } else if (c == separator && !quoted) {
+      cells.append(QString());
+      opened = false;
+      continue;
+    } else {
+      cells.last() += c;
+    }
+    opened = true;
+  }
+  return cells;
+}
+
+bool runsAsFormula(const QString& cell) {
+  bool number = false;
+  cell.toDouble(&number);
+  return !number && !cell.isEmpty() && QString("=+-@\t\r").contains(cell.front());
+}
+
+}  // namespace
+
 // Texts a collector wrote into Date and Time that a spreadsheet would run as formulas get an
-// apostrophe before them; numbers, negative ones too, are written as they are.
+// apostrophe before them, and so does each piece after a ';', where a spreadsheet under German
+// regional settings starts a cell; numbers, negative ones too, are written as they are. Read
+// either way, the line holds no formula, and split at commas it gives the cells back.
 void ChartFilesTest::textCellsAreNeverFormulas_data() {
   QTest::addColumn<QString>("date");
   QTest::addColumn<QString>("time");
@@ -268,8 +304,13 @@ void ChartFilesTest::textCellsAreNeverFormulas_data() {
   QTest::newRow("plain texts") << "05/12/2010" << "14:08:45" << "05/12/2010,14:08:45,-3,-1.5";
   QTest::newRow("formula, plus") << "=HYPERLINK(\"x\")" << "+1" << "\"'=HYPERLINK(\"\"x\"\")\",'+1,-3,-1.5";
   QTest::newRow("minus, at sign") << "-2+3" << "@SUM(A1)" << "'-2+3,'@SUM(A1),-3,-1.5";
-  QTest::newRow("tab, carriage return") << "\t=1" << "\r=1" << "'\t=1,\"'\r=1\",-3,-1.5";
+  QTest::newRow("tab, carriage return") << "\t=1" << "\r=1" << "\"'\t=1\",\"'\r=1\",-3,-1.5";
   QTest::newRow("signs inside a text") << "1=1" << "2-3" << "1=1,2-3,-3,-1.5";
+  QTest::newRow("formula after a semicolon")
+      << "05/12/2010" << "x;=cmd|' /C calc'!A0;" << "05/12/2010,\"x;'=cmd|' /C calc'!A0;\",-3,-1.5";
+  QTest::newRow("each piece, quotes before it")
+      << "a;+1;b;@x" << "\"=1\";-2" << "\"a;'+1;b;'@x\",\"'\"\"=1\"\";'-2\",-3,-1.5";
+  QTest::newRow("separators, tab inside") << "a;b" << "c\td,e" << "\"a;b\",\"c\td,e\",-3,-1.5";
 }
 
 void ChartFilesTest::textCellsAreNeverFormulas() {
@@ -281,7 +322,13 @@ void ChartFilesTest::textCellsAreNeverFormulas() {
   columns->time->appendText(columns->time->addText(time.toUtf8()));
   columns->number->appendNumber(-3);
   columns->data->appendNumber(-1.5);
-  QCOMPARE(QString::fromUtf8(storedRowsCsv({columns, 0, 1}, RegionalForms(QLocale::c()))).section("\r\n", 1, 1), line);
+  const QString written = QString::fromUtf8(storedRowsCsv({columns, 0, 1}, RegionalForms(QLocale::c()))).section("\r\n", 1, 1);
+  QCOMPARE(written, line);
+  const QStringList cells = spreadsheetCells(written, ',');
+  QCOMPARE(cells.size(), 4);
+  QCOMPARE(QString(cells[1]).remove('\''), QString(time).remove('\''));
+  for (const QChar separator : {',', ';'})
+    for (const QString& cell : spreadsheetCells(written, separator)) QVERIFY2(!runsAsFormula(cell), qPrintable(cell));
 }
 
 QTEST_MAIN(ChartFilesTest)

@@ -1,10 +1,11 @@
 #include "chart/ChartFonts.h"
 #include "chart/ChartSummary.h"
 #include "chart/ChartZoom.h"
+#include "chart/LimitLines.h"
 #include "chart/DrawChart.h"
 #include "chart/Scaling.h"
 #include "chart/Twips.h"
-#include "handlers/SummaryDialog.h"
+#include "handlers/SummaryLines.h"
 #include "handlers/TimeScale.h"
 #include "support/EntryFixture.h"
 #include "support/TestEnvironment.h"
@@ -29,36 +30,36 @@ QList<qint64> every(qint64 step, qint64 from, qint64 to, QList<qint64> skipped =
 }
 
 // A chart of stored rows as a query charts them, on the time scale: one row a moment (seconds after
-// midnight; -1 a row whose texts are no moment), Data as given.
+// the origin; -1 a row whose texts are no moment), Data as given; the Date and Time texts those of
+// the origin's time zone.
 struct TimedChart {
-  TimedChart(const QList<qint64>& seconds, const std::function<double(int)>& data) {
+  TimedChart(const QList<qint64>& seconds, const std::function<double(int)>& data, const QDateTime& origin = kMidnight)
+      : origin(origin), test(QLocale(QLocale::English, QLocale::UnitedKingdom), origin.timeZone()) {
     const auto columns = std::make_shared<RowColumns>();
     QList<float> values;
     for (int n = 0; n < seconds.size(); ++n) {
-      const QDateTime at = kMidnight.addSecs(seconds[n]);
+      const QDateTime at = origin.addSecs(seconds[n]);
       columns->date->append(seconds[n] < 0 ? QStringLiteral("no date") : at.toString("dd/MM/yyyy"));
       columns->time->append(at.toString("HH:mm:ss"));
       columns->data->appendNumber(data(n));
       values << float(data(n) * 10000);
     }
     rows = {columns, 0, qint32(seconds.size())};
-    state.LiveChart = false;
-    state.ExactXRange = true;
-    state.OperatingMode = Mode::SQLquery;
-    state.TimeScale = true;
-    stdKelvane::InitChartRecord(state, record);
-    record.SeriesVisible.at(1) = true;
-    record.Values.redim(1, rows.count, 1, record.SeriesCount);
-    record.Values.setColumn(1, values);
-    record.XMax = float(rows.count);
+    input.series = {ChartSeries{rows, values, {}, rgbColour(0, 0, 255)}};
+    input.exactXRange = true;
+    input.datesUnderLabels = true;
+    input.timeScale = true;
+    stdKelvane::InitChartRecord(input.record, true);
+    input.record.XMax = float(rows.count);
   }
-  void draw(DrawingSurface& picture) { stdKelvane::DrawChart(picture, record, state, test.env, rows); }
+  void draw(DrawingSurface& picture) { frame = stdKelvane::DrawChart(picture, input, test.env); }
   TimeLine line() const { return TimeLine(rows, test.env.regional); }
-  float X(qint64 seconds) const { return stdKelvane::secondsToSurface(state, double(wall(kMidnight) + seconds - line().range()->from)); }
+  float X(qint64 seconds) const { return stdKelvane::secondsToSurface(frame, double(wall(origin) + seconds - line().range()->from)); }
 
+  QDateTime origin;
   testing::TestEnvironment test;
-  ProgramState state;
-  ChartRecord record;
+  ChartInput input;
+  ChartFrame frame;  // the last one drawn in
   ShownRows rows;
 };
 
@@ -106,7 +107,7 @@ class TimeScaleTest : public QObject {
     const auto columns = std::make_shared<RowColumns>();
     columns->date->append(date);
     columns->time->append(time);
-    const TimeLine line({columns, 0, 1}, RegionalForms(locale));
+    const TimeLine line({columns, 0, 1}, RegionalForms(locale, LocalTimeZone(QTimeZone::utc())));
     QCOMPARE(line.moment(1), moment.isValid() ? wall(moment) : TimeLine::kNoMoment);
     QCOMPARE(line.leftOut(), moment.isValid() ? 0 : 1);
     QCOMPARE(line.count(), moment.isValid() ? 1 : 0);
@@ -130,15 +131,18 @@ class TimeScaleTest : public QObject {
     TimedChart chart({start, start + range}, [](int) { return 1.0; });
     RecordingSurface picture(6855, 5895);
     chart.draw(picture);
-    const float axis = stdKelvane::YToSurface(chart.state, 0);
-    QMap<float, QList<std::pair<float, QString>>> rows;
+    const float axis = stdKelvane::YToSurface(chart.frame, 0);
+    QMap<float, QList<std::pair<float, QString>>> rows, dateRows;
     QStringList dates, ticks;
     for (const RecordingSurface::Entry& e : picture.entries()) {
       if (e.op == Op::Print && (e.y1 == axis - 70 || e.y1 == axis - 240)) rows[e.y1] << std::pair{e.x1, e.text};
-      if (e.op == Op::Print && (e.y1 == axis - 400 || e.y1 == axis - 550)) dates << e.text;
+      if (e.op == Op::Print && (e.y1 == axis - 400 || e.y1 == axis - 550)) {
+        dates << e.text;
+        dateRows[e.y1] << std::pair{e.x1, e.text};
+      }
       if (e.op == Op::Line && e.y1 == axis + 30 && e.x1 == e.x2) {
         // Back from the picture to the minute for the wide ranges, which a Single's x cannot hold to the second.
-        const qint64 back = wall(kMidnight) + start + qint64(std::lround((e.x1 - chart.X(start)) / chart.state.ScaleX));
+        const qint64 back = wall(kMidnight) + start + qint64(std::lround((e.x1 - chart.X(start)) / chart.frame.scaleX));
         const qint64 at = range > 86400 ? (back + 30) / 60 * 60 : back;
         const QDateTime moment = QDateTime::fromSecsSinceEpoch(at, Qt::UTC);
         ticks << moment.toString("dd/MM/yyyy");
@@ -148,7 +152,12 @@ class TimeScaleTest : public QObject {
       }
     }
     QVERIFY(ticks.size() >= 3);
-    QCOMPARE(dates, QStringList(ticks.begin(), std::unique(ticks.begin(), ticks.end())));
+    // The dates of the ticks' days, but for one that would touch the one before it in its row.
+    const QStringList days(ticks.begin(), std::unique(ticks.begin(), ticks.end()));
+    QVERIFY(dates.size() >= (days.size() + 1) / 2);
+    for (const QString& date : dates) QVERIFY(days.contains(date));
+    for (const auto& row : dateRows)
+      for (int i = 0; i + 1 < row.size(); ++i) QVERIFY(row[i].first + row[i].second.size() * 80 + 60 <= row[i + 1].first);
     QCOMPARE(rows.size(), 2);
     for (const auto& labels : rows) {
       for (int i = 0; i + 1 < labels.size(); ++i) {
@@ -156,7 +165,7 @@ class TimeScaleTest : public QObject {
         QVERIFY2(labels[i].first + labels[i].second.size() * 60 + 60 <= labels[i + 1].first, qPrintable(labels[i].second));
       }
     }
-    const qint64 spacing = qint64(std::lround(std::abs(rows.first().value(1).first - rows.first().value(0).first) / chart.state.ScaleX / 2));
+    const qint64 spacing = qint64(std::lround(std::abs(rows.first().value(1).first - rows.first().value(0).first) / chart.frame.scaleX / 2));
     if (step > 0 && rows.first().size() > 1) QCOMPARE(spacing, step);
   }
 
@@ -245,7 +254,7 @@ class TimeScaleTest : public QObject {
     QFETCH(QList<qint64>, seconds);
     QFETCH(bool, limits);
     TimedChart chart(seconds, wave);
-    if (limits) chart.state.Limits = LeakLimits{6.5, -4, LimitForm::LogRatio, {}, {}};
+    if (limits) chart.input.limits = LeakLimits{6.5, -4, LimitForm::LogRatio, {}, {}};
     RecordingSurface picture(6855, 5895);
     chart.draw(picture);
     const ChartSummary summary = summarize(*picture.LastChart(), chart.test.env.regional).value();
@@ -287,6 +296,68 @@ class TimeScaleTest : public QObject {
     QCOMPARE(summary.secondsAtA, limits ? std::optional(timeAtA) : std::nullopt);
   }
 
+  void daylightSavingTime_data() {
+    QTest::addColumn<QDateTime>("start");
+    QTest::addColumn<QList<qint64>>("seconds");  // after it, each row's
+    QTest::addColumn<QStringList>("moments");  // the summary's first and last
+    const QTimeZone berlin("Europe/Berlin");
+    const QDateTime spring(QDate(2026, 3, 29), QTime(1, 0), berlin), autumn(QDate(2026, 10, 25), QTime(1, 30), berlin);
+    QList<qint64> late = every(10, 0, 7190);
+    late.insert(late.indexOf(4200) + 1, 2400);  // 02:10 of the first pass, delivered after 02:40
+    QTest::newRow("spring: the hour skipped is no gap") << spring << every(10, 0, 7190)
+                                                        << QStringList{"29/03/2026 01:00:00", "29/03/2026 03:59:50"};
+    QTest::newRow("autumn: the hour repeated, first pass first") << autumn << every(10, 0, 7190)
+                                                                 << QStringList{"25/10/2026 01:30:00", "25/10/2026 02:29:50"};
+    QTest::newRow("autumn: a row of the first pass delivered late stays in it")
+        << autumn << late << QStringList{"25/10/2026 01:30:00", "25/10/2026 02:29:50"};
+  }
+  // Under the machine's time zone Date and Time are local: the rows stand at their instants however
+  // the clocks change.
+  void daylightSavingTime() {
+    QFETCH(QDateTime, start);
+    QFETCH(QList<qint64>, seconds);
+    QFETCH(QStringList, moments);
+    const QByteArray zone = qgetenv("TZ");
+    qputenv("TZ", "Europe/Berlin");
+    TimedChart chart(seconds, wave, start.toTimeZone(QTimeZone::systemTimeZone()));
+    qputenv("TZ", zone);
+    RecordingSurface picture(6855, 5895);
+    chart.draw(picture);
+    const TimeLine& line = *picture.LastChart()->frame.timeLine();
+    QVERIFY(line.gaps().empty());
+    for (qint32 p = 1; p <= line.records(); ++p) QCOMPARE(line.moment(p), wall(start) + seconds[p - 1]);
+    const QStringList lines = kelvane::summaryText(summaryLines(*picture.LastChart(), chart.test.env.regional)).split("\r\n");
+    QCOMPARE(lines.mid(1, 2), (QStringList{"First moment\t" + moments[0], "Last moment\t" + moments[1]}));
+    QCOMPARE(lines.filter("Gaps").value(0), "Gaps\t0");
+  }
+
+  // A row kept while the database was away and stored two days later, and another a day later,
+  // stand at their moments: the spike and its leak band are drawn, a zoom into its minutes holds
+  // it, the summary counts its seconds at A.
+  void lateRowsOfAWeek() {
+    const qint64 day = 86400, spike = 12 * 3600 + 10 * 60 + 5;
+    QList<qint64> seconds = every(10, 0, 7 * day - 10);
+    seconds.insert(int(2 * day + 12 * 3600) / 10, spike);
+    seconds.insert(int(day + 9 * 3600) / 10, 11 * 3600 + 5);
+    TimedChart chart(seconds, [&](int n) { return seconds[n] == spike ? 100.0 : 1.0; });
+    chart.input.limits = LeakLimits{50, -4, LimitForm::LogRatio, {}, {}};
+    PainterSurface fewer(457, 393, 2, 96, 1);
+    EveryPointPicture all(457, 393, 2, 96, 1);
+    chart.draw(fewer);
+    chart.draw(all);
+    QCOMPARE(fewer.image(), all.image());
+    RecordingSurface picture(6855, 5895);
+    chart.draw(picture);
+    const QList<RecordingSurface::Entry> bands = picture.entries(Op::Fill);
+    QVERIFY(std::any_of(bands.begin(), bands.end(), [&](const RecordingSurface::Entry& e) {
+      return e.colour == kLeakBandColour && e.x1 <= chart.X(spike) + 1 && e.x2 >= chart.X(spike) - 1;
+    }));
+    QCOMPARE(summarize(*picture.LastChart(), chart.test.env.regional)->secondsAtA, 5);
+    zoomIntoSpan(picture, {wall(kMidnight) + 11 * 3600 + 55 * 60, wall(kMidnight) + 12 * 3600 + 20 * 60}, chart.test.env);
+    const ChartSummary zoomed = summarize(*picture.LastChart(), chart.test.env.regional).value();
+    QCOMPARE((std::pair{zoomed.rows, zoomed.highest->value}), (std::pair{qint64(152), 100.0}));
+  }
+
   // The lines of the dialog in the regional forms, as the clipboard takes them.
   void summaryText() {
     TimedChart chart(every(60, 0, 86340, every(60, 36000, 43140)), wave);
@@ -308,8 +379,9 @@ class TimeScaleTest : public QObject {
     QCOMPARE(pointNearest(*kept, {chart.X(39540), 0, 0}), 600);        // 10:59, nearer to 09:59
     QCOMPARE(pointNearest(*kept, {chart.X(39660), 0, 0}), 601);        // 11:01, nearer to 12:00
     zoomBetween(picture, {chart.X(32400), 0, 7}, {chart.X(46800), 0, 7}, chart.test.env);  // 09:00 to 13:00
-    QCOMPARE((std::pair{picture.LastChart()->rows.first, picture.LastChart()->rows.count}), (std::pair{qsizetype(540), 121}));
-    QCOMPARE(picture.LastChart()->zoomSpan, (WallSpan{wall(kMidnight) + 32400, wall(kMidnight) + 46800}));
+    const ShownRows& zoomed = picture.LastChart()->input.series.front().rows;
+    QCOMPARE((std::pair{zoomed.first, zoomed.count}), (std::pair{qsizetype(540), 121}));
+    QCOMPARE(picture.LastChart()->input.span, (TimeSpan{wall(kMidnight) + 32400, wall(kMidnight) + 46800}));
     QCOMPARE(summarize(*picture.LastChart(), chart.test.env.regional)->rows, 121);
   }
 
@@ -317,7 +389,7 @@ class TimeScaleTest : public QObject {
   // off again, the chart is drawn exactly as by record.
   void switchingRedrawsAtOnceAndLasts() {
     TimedChart chart(every(60, 0, 86340, every(60, 36000, 43140)), wave);
-    chart.state.TimeScale = false;
+    chart.input.timeScale = false;
     testing::EntryFixture f;
     testing::FakeMainWindow& window = f.window;
     chart.draw(window.picture);
@@ -327,7 +399,7 @@ class TimeScaleTest : public QObject {
     ProgramSettings settings;
     mnuTimeScale_Click(f.program, settings, true);
     for (RecordingSurface* picture : {&window.picture, &window.fullScreen->picture})
-      QVERIFY(picture->LastChart()->timeLine && !picture->entries(Op::Fill).isEmpty());
+      QVERIFY(picture->LastChart()->frame.timeLine() && !picture->entries(Op::Fill).isEmpty());
     QVERIFY(f.state.TimeScale && ProgramSettings().timeScale());
     window.picture.clear();
     mnuTimeScale_Click(f.program, settings, false);

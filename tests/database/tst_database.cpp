@@ -85,7 +85,9 @@ class DatabaseTest : public QObject {
         << "postgresql://kv@/leaks?host=/tmp/pg" << "/tmp/pg|5432|leaks|kv||postgresql://kv@/leaks?host=/tmp/pg" + timeout;
     QTest::newRow("comments only") << "# postgresql://kv:secret@h/leaks\n\n" << "no address";
     QTest::newRow("a SQLite file name") << "/data/m.db" << "postgresql://";
-    QTest::newRow("space in the password") << "postgresql://kv:sec ret@h/leaks" << "cannot be read";
+    QTest::newRow("space in the password") << "postgresql://kv:sec ret@h/leaks" << "h|5432|leaks|kv|sec ret|postgresql://kv@h/leaks" + timeout;
+    QTest::newRow("'@' and ':' unencoded in the password") << "postgresql://kv:p@s:s@h/leaks" << "h|5432|leaks|kv|p@s:s|postgresql://kv@h/leaks" + timeout;
+    QTest::newRow("space in the host") << "postgresql://kv:secret@h h/leaks" << "cannot be read";
     QTest::newRow("no database") << "postgresql://kv:secret@h" << "no database";
     QTest::newRow("no host") << "postgresql://kv:secret@/leaks" << "no host";
     QTest::newRow("unknown setting") << "postgresql://kv@h/leaks?pool=4" << "unknown setting pool";
@@ -106,6 +108,34 @@ class DatabaseTest : public QObject {
     }
   }
 
+  // Servers before version 14 end a connection that names the setting.
+  void connectionCheckOnlyWhereTheServerKnowsIt_data() {
+    QTest::addColumn<int>("version");
+    QTest::addColumn<bool>("checks");
+    QTest::newRow("9.6") << 90624 << false;
+    QTest::newRow("13.11") << 130011 << false;
+    QTest::newRow("14.0") << 140000 << true;
+    QTest::newRow("15.18") << 150018 << true;
+  }
+  void connectionCheckOnlyWhereTheServerKnowsIt() {
+    QFETCH(int, version);
+    QFETCH(bool, checks);
+    QCOMPARE(connectionCheckSetting(version), checks ? QByteArray("SET client_connection_check_interval = 1000") : QByteArray());
+  }
+  // On this server both kinds of connection, the reading and the writing, have it set.
+  void sessionsLookForTheProgramEverySecond() {
+    const QString connectionString = threeRows(EngineKind::Postgres);
+    const auto source = engineFor(database_->dataSource()).rowSource(database_->dataSource());
+    source->open();
+    RowCursor& read = source->runOwn("SHOW client_connection_check_interval");
+    QVERIFY(read.next());
+    Connection writing;
+    writing.Open(connectionString);
+    QSqlQuery written = writing.query("SHOW client_connection_check_interval");
+    QVERIFY(written.next());
+    QCOMPARE((QStringList{read.field(0).toString(), written.value(0).toString()}), (QStringList{"1s", "1s"}));
+  }
+
   // The rows come whole out of the query's own read-only transaction, which takes with it what
   // the query switched or locked.
   void queryTransactionLeavesNothingBehind() {
@@ -124,6 +154,9 @@ class DatabaseTest : public QObject {
     };
     QCOMPARE(first("SELECT set_config('default_transaction_read_only', 'off', false)"), "off");
     QCOMPARE(first("SELECT current_setting('default_transaction_read_only')"), "on");
+    // A statement that runs away ends by itself, and cannot lift its limit for the next one.
+    QCOMPARE(first("SELECT set_config('statement_timeout', '0', false)"), "0");
+    QCOMPARE(first("SELECT current_setting('statement_timeout')"), "5min");
     first("SELECT pg_advisory_lock(42)");
     QCOMPARE(database_->scalar("SELECT count(*) FROM pg_locks WHERE locktype = 'advisory'").toInt(), 0);
   }

@@ -1,7 +1,7 @@
 #include "support/EntryFixture.h"
 #include "support/MeasurementDatabase.h"
 
-#include "handlers/PeriodQuery.h"
+#include "handlers/QueryDialog.h"
 #include "shell/RowsProgress.h"
 #include "state/TextResources.h"
 
@@ -25,8 +25,12 @@ class RowReadingTest : public QObject {
   void rowsReadBackAsTheEngineGaveThem();
   void cancelEndsTheReadWithoutAWord_data() { addEngineRows(); }
   void cancelEndsTheReadWithoutAWord();
+  void singleCallsLeaveTheReaderFree_data();
+  void singleCallsLeaveTheReaderFree();
   void readEndingHalfWay_data();
   void readEndingHalfWay();
+  void budgetEndsARunawayRead_data();
+  void budgetEndsARunawayRead();
   void windowShowsALongReadAndItsCancel();
 
  private:
@@ -111,6 +115,47 @@ void RowReadingTest::cancelEndsTheReadWithoutAWord() {
     QTRY_COMPARE(database->scalar("SELECT count(*) FROM pg_stat_activity WHERE usename = 'station'").toInt(), 0);
 }
 
+// One call of an SQL function on long texts, cancelled or refused: the next read is served at
+// once, not after the call ends (on SQLite, the LIKE took 23 s; the longest texts hours).
+void RowReadingTest::singleCallsLeaveTheReaderFree_data() {
+  addEngineColumn();
+  QTest::addColumn<QString>("condition");
+  QTest::addColumn<QString>("refusal");  // SQLite's, where it refuses the statement
+  const auto a = [](EngineKind engine, int length) {
+    return QString(engine == EngineKind::Sqlite ? "printf('%.*c', %1, 'a')" : "repeat('a', %1)").arg(length);
+  };
+  for (EngineKind engine : kEngines) {
+    const bool sqlite = engine == EngineKind::Sqlite;
+    // The server's LIKE runs on past a cancel, and past its statement timeout: about 2 s here.
+    const int pattern = sqlite ? 10'000 : 2'000, text = sqlite ? 2'000'000 : 1'000'000;
+    newEngineRow(engine, "a LIKE of a long pattern on a text of millions")
+        << a(engine, text) + " LIKE '%' || " + a(engine, pattern) + " || 'b%'" << (sqlite ? "too complex" : "");
+    newEngineRow(engine, "a LIKE pattern within the text's bound, too long itself")
+        << a(engine, 100'000) + " LIKE '%' || " + a(engine, 200) + " || 'b%'" << (sqlite ? "too complex" : "");
+    newEngineRow(engine, "the longest texts searched in each other")
+        << QString(sqlite ? "instr(%1, %2 || 'b')" : "strpos(%1, %2 || 'b')").arg(a(engine, 1'000'000), a(engine, 499'999)) + " > 0"
+        << "";
+  }
+}
+
+void RowReadingTest::singleCallsLeaveTheReaderFree() {
+  QFETCH(EngineKind, engine);
+  QFETCH(QString, condition);
+  QFETCH(QString, refusal);
+  EntryFixture f;
+  const auto database = fill(engine, f);
+  f.window.cancelAfter = std::chrono::seconds(1);
+  select(f, "SELECT Date, Time, number, Data FROM GraphData WHERE " + condition);
+  // Refused, unless a loaded machine let Cancel come first.
+  if (!refusal.isEmpty() && !f.test.messages.shown.isEmpty())
+    QVERIFY2(f.test.messages.texts().value(1).contains(refusal), qPrintable(f.test.messages.texts().join('|')));
+  // Far more than the read takes, far less than the call took.
+  f.window.cancelAfter = std::chrono::seconds(3);
+  select(f, "SELECT Date, Time, number, Data FROM GraphData");
+  QCOMPARE(f.state.ChartRecordCount, 6);
+  QVERIFY(!f.window.picture.entries(RecordingSurface::Op::Print).isEmpty());
+}
+
 void RowReadingTest::readEndingHalfWay_data() {
   addEngineColumn();
   QTest::addColumn<QString>("data");
@@ -143,6 +188,36 @@ void RowReadingTest::readEndingHalfWay() {
   QVERIFY(f.window.picture.entries().isEmpty());
   QCOMPARE(f.state.ChartRecordCount, labels.size());
   QCOMPARE(entries(f.state.PointLabels, int(labels.size())), labels);
+}
+
+// A query that runs away ends with the budget's message once its rows, or their distinct texts,
+// would pass what one read may hold; nothing is charted, and the server's statement ends too.
+void RowReadingTest::budgetEndsARunawayRead_data() {
+  addEngineColumn();
+  QTest::addColumn<QString>("time");
+  for (EngineKind engine : kEngines) {
+    const bool sqlite = engine == EngineKind::Sqlite;
+    newEngineRow(engine, "small rows without end") << "'08:00:00'";
+    newEngineRow(engine, "distinct texts of 100 000 characters")
+        << (sqlite ? "printf('%d%.*c', i, 99990, 'x')" : "i || repeat('x', 99990)");
+  }
+}
+
+void RowReadingTest::budgetEndsARunawayRead() {
+  QFETCH(EngineKind, engine);
+  QFETCH(QString, time);
+  EntryFixture f;
+  const auto database = fill(engine, f);
+  f.test.env.readBudget = ReadBudget::ofBytes(100'000 * ReadBudget::kBytesPerRow);
+  select(f, "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n) "
+            "SELECT '01/12/2026' AS Date, " + time + " AS Time, i AS number, 1.5 AS Data FROM n");
+  QCOMPARE(f.test.messages.texts(), (QStringList{LoadResString(TextId::QueryFailed),
+                                                 "Kelvane program-->" + f.test.env.readBudget.passed().description()}));
+  QVERIFY(f.test.messages.texts().value(1).contains("100000 rows or 3 MB"));
+  QVERIFY(f.window.picture.entries().isEmpty());
+  QCOMPARE(f.state.ChartRecordCount, 0);
+  if (engine == EngineKind::Postgres)
+    QTRY_COMPARE_WITH_TIMEOUT(database->scalar("SELECT count(*) FROM pg_stat_activity WHERE usename = 'station'").toInt(), 0, 60000);
 }
 
 void RowReadingTest::windowShowsALongReadAndItsCancel() {

@@ -7,8 +7,8 @@
 #include "handlers/ChartPeriod.h"
 #include "database/FileSelection.h"
 #include "handlers/FollowNewRows.h"
-#include "handlers/PeriodQuery.h"
-#include "handlers/RecentRecords.h"
+#include "handlers/QueryDialog.h"
+#include "handlers/DatabaseButton.h"
 #include "handlers/FullScreenChart.h"
 #include "state/TextResources.h"
 #include "state/RuntimeError.h"
@@ -66,8 +66,8 @@ struct PeriodDialog : PeriodDialogView {
   QDateTime to() const override { return period.value(1); }
   void setPeriod(const QDateTime& from, const QDateTime& to) override { period = {from, to}; }
   void showNotice(const QString& text) override { notice = text; }
-  void whenAnswered(JobControl& job, std::function<void()> then) override {
-    job.waitFor(std::chrono::seconds(30));
+  void whenAnswered(const std::shared_ptr<JobControl>& job, std::function<void()> then) override {
+    job->waitFor(std::chrono::seconds(30));
     then();
   }
   void unload() override { unloaded = true; }
@@ -144,10 +144,53 @@ class StoredChartsTest : public QObject {
     QCOMPARE(f.window.picture.entries().isEmpty(), charted.isEmpty());  // an empty table leaves the previous chart
     if (charted.isEmpty()) return;
     verifyPoints(f.state, charted, true);
-    QCOMPARE((QList<float>{f.state.PlotXMin, f.state.PlotXMax}), (QList<float>{0, float(charted.size())}));
-    QCOMPARE((QList<float>{f.state.PlotYMin, f.state.PlotYMax, f.state.YLabelStep}), range);
+    const ChartFrame& frame = f.window.picture.LastChart()->frame;
+    QCOMPARE((QList<float>{frame.xMin, frame.xMax}), (QList<float>{0, float(charted.size())}));
+    QCOMPARE((QList<float>{frame.yMin, frame.yMax, f.state.YLabelStep}), range);
     QCOMPARE(f.window.clock.date, dateOf(charted.first()));
     QVERIFY(!f.window.clock.dateVisible && !f.window.clock.timeVisible);
+  }
+
+  // A Date and a Time of many characters, written by a faulty collector or made by a query: charted
+  // with the labels cut short, or refused with the engine's reason beyond what a SQLite read takes
+  // (whose printf gives Null for a text beyond it).
+  void longTextsOfARow_data() {
+    addEngineColumn();
+    QTest::addColumn<bool>("stored");  // or made by the query
+    QTest::addColumn<int>("length");
+    QTest::addColumn<QString>("label");  // or why it is refused
+    const QString cut = QString(39, 'x') + QChar(0x2026);
+    for (EngineKind engine : kEngines) newEngineRow(engine, "stored, 100 000 characters") << true << 100'000 << cut;
+    newEngineRow(EngineKind::Sqlite, "stored, 10 000 000 characters") << true << 10'000'000 << "string or blob too big";
+    newEngineRow(EngineKind::Sqlite, "made, 10 000 000 characters") << false << 10'000'000 << "";
+    newEngineRow(EngineKind::Postgres, "made, 10 000 000 characters") << false << 10'000'000 << cut;
+  }
+  void longTextsOfARow() {
+    QFETCH(EngineKind, engine);
+    QFETCH(bool, stored);
+    QFETCH(int, length);
+    QFETCH(QString, label);
+    EntryFixture f;
+    const auto database = fillDatabase(engine, f, {1.5, 2.5});
+    const QString text = QString(engine == EngineKind::Sqlite ? "printf('%.*c', %1, 'x')" : "repeat('x', %1)").arg(length);
+    if (stored) {
+      database->run(QString("INSERT INTO GraphData VALUES ('01/12/2026', %1, 3, 3.5)").arg(text));
+      btnSPRT_Click(f.program);
+    } else {
+      mnuSQLquery_Click(f.program);
+      f.window.queryDialog->text = QString("SELECT '01/12/2026' AS Date, %1 AS Time, 1 AS number, 1.5 AS Data").arg(text);
+      btnSelect_Click(f.program, *f.window.queryDialog);
+    }
+    if (label.contains(' ')) {
+      QVERIFY2(f.test.messages.texts().value(1).contains(label), qPrintable(f.test.messages.texts().join('|')));
+      QVERIFY(f.window.picture.entries().isEmpty());
+      return;
+    }
+    QVERIFY(f.test.messages.shown.isEmpty());
+    QStringList printed;
+    for (const auto& print : f.window.picture.entries(RecordingSurface::Op::Print)) printed << print.text.left(41);
+    QVERIFY2(std::all_of(printed.begin(), printed.end(), [](const QString& t) { return t.size() <= 40; }), qPrintable(printed.join('|')));
+    QCOMPARE(f.state.PointLabels.labelAt(f.state.ChartRecordCount).toString(), label);
   }
 
   // The database failure message, then the reason from the engine the file's name chose, never
@@ -221,6 +264,39 @@ class StoredChartsTest : public QObject {
     QVERIFY2(!showsPassword(f.test.messages.texts().join('\n')), qPrintable(f.test.messages.texts().join('\n')));
   }
 
+  // A password of one letter, or the same as a name the message holds: every message shows the
+  // server's words as it gave them, nothing masked.
+  void shortPasswordsLeaveMessagesWhole_data() {
+    QTest::addColumn<QString>("user");
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<QString>("reason");
+    const QString refused = "password authentication failed for user \"station\"";
+    QTest::newRow("one letter, refused") << "station" << "s" << refused;
+    QTest::newRow("the user's name, refused") << "station" << "station" << refused;
+    QTest::newRow("part of the address, refused") << "station" << "127" << refused;
+    QTest::newRow("one letter, the server's own error") << "meter" << "e" << "relation \"graphdata\" does not exist";
+  }
+  void shortPasswordsLeaveMessagesWhole() {
+    QFETCH(QString, user);
+    QFETCH(QString, password);
+    QFETCH(QString, reason);
+    databases_.server().run("postgres", "SET password_encryption = 'md5'; DROP ROLE IF EXISTS meter; "
+                                        "CREATE ROLE meter LOGIN PASSWORD 'e'");
+    EntryFixture f;
+    const auto emptied = databases_.make(EngineKind::Postgres, f.folder.path());  // no table GraphData
+    f.state.DatabasePath = PostgresServer::writeConnectionFile(
+        f.folder.path(), QString("postgresql://%1:%2@127.0.0.1:%3/measurements").arg(user, password).arg(databases_.server().port()));
+    btnSPRT_Click(f.program);
+    mnuSQLquery_Click(f.program);
+    btnSelect_Click(f.program, *f.window.queryDialog);
+    f.press("2.5");
+    const QString address = QString("postgresql://%1@127.0.0.1:%2/measurements").arg(user).arg(databases_.server().port());
+    const QStringList texts = f.test.messages.texts();
+    QCOMPARE(texts.size(), 5);
+    for (const QString& text : {texts[1], texts[3], texts[4]})
+      QVERIFY2(text.contains(reason) && text.contains(address) && !text.contains('*'), qPrintable(text));
+  }
+
   // The operator's query charts its rows and closes the dialog. A failing one, however hostile,
   // leaves the dialog open with its text, the database as it was and nothing behind that keeps
   // the next value out.
@@ -288,7 +364,7 @@ class StoredChartsTest : public QObject {
     } else {
       QVERIFY(boxes.isEmpty());
       verifyPoints(f.state, charted, false);
-      QVERIFY(f.state.WindowStart == 0 && f.state.PlotXMin == 0 && !f.state.LiveChart);
+      QVERIFY(f.state.WindowStart == 0 && f.window.picture.LastChart()->frame.xMin == 0 && !f.state.LiveChart);
     }
     QVERIFY(!f.window.queryDialog);  // loaded afresh next time, with the skeleton
     QCOMPARE(fileHash(database->dataSource()), before);
@@ -323,7 +399,7 @@ class StoredChartsTest : public QObject {
     if (chart != "live") btnSPRT_Click(f.program);
     if (chart == "zoomed") zoomInto(f.window.picture, 8, 3, f.test.env);
     const auto kept = f.window.picture.LastChart();
-    const float x = stdKelvane::XToSurface(kept->state, float(chart == "live" ? kept->state.PlotXMin + at - 1 : at));
+    const float x = stdKelvane::XToSurface(kept->frame, float(chart == "live" ? kept->frame.xMin + at - 1 : at));
     const std::optional<int> point = pointNearest(*kept, {x, -1000, 0});
     QCOMPARE(point ? pointCaption(*kept, *point, f.test.env.regional) : QString(), caption);
   }
@@ -342,7 +418,8 @@ class StoredChartsTest : public QObject {
     QVERIFY(f.window.picture.entries().isEmpty());
     zoomInto(f.window.picture, 8, 3, f.test.env);
     const QList<RecordingSurface::Entry> zoomed = f.window.picture.entries();
-    QCOMPARE((QList<float>{float(f.state.ChartRecordCount), f.state.PlotXMax, f.state.PlotYMax}), (QList<float>{20, 20, 31}));
+    const ChartFrame& wholeFrame = f.window.picture.LastChart()->whole->frame;  // the program's state untouched
+    QCOMPARE((QList<float>{float(f.state.ChartRecordCount), wholeFrame.xMax, wholeFrame.yMax}), (QList<float>{20, 20, 31}));
     f.window.picture.clear();
     zoomOut(f.window.picture, f.test.env);
     QVERIFY(f.window.picture.entries() == whole);
@@ -351,6 +428,47 @@ class StoredChartsTest : public QObject {
     f.window.picture.clear();
     btnSelect_Click(f.program, *f.window.queryDialog);
     QVERIFY(!zoomed.isEmpty() && f.window.picture.entries() == zoomed);
+  }
+
+  // On the time scale every stored chart places each of its rows at its moment, the Database
+  // button's too, whichever engine read them.
+  void everyStoredChartOnTheTimeScale_data() {
+    addEngineColumn();
+    QTest::addColumn<QString>("chart");
+    for (EngineKind engine : kEngines)
+      for (const char* chart : {"Database button", "query", "period", "followed", "full screen"}) newEngineRow(engine, chart) << chart;
+  }
+  void everyStoredChartOnTheTimeScale() {
+    QFETCH(EngineKind, engine);
+    QFETCH(QString, chart);
+    EntryFixture f;
+    const auto database = fillDatabase(engine, f, QVariantList(25, 1.5));
+    f.state.TimeScale = true;
+    f.test.clock.set(QDateTime(QDate(2026, 12, 3), QTime(8, 0, 30)));
+    RecordingSurface* picture = &f.window.picture;
+    if (chart == "Database button" || chart == "followed") btnSPRT_Click(f.program);
+    if (chart == "query") QVERIFY(chartQuery(f.program, "SELECT Date, Time, number, Data FROM GraphData"));
+    const Period days{QDateTime(QDate(2026, 12, 1), QTime(8, 0)), f.test.clock.now()};
+    if (chart == "period") QVERIFY(chartQuery(f.program, periodQuery(days, f.test.env.regional), days));
+    if (chart == "full screen") {
+      btnSPRT_Click(f.program);
+      btnMaximized_Click(f.program);
+      picture = &f.window.fullScreen->picture;
+    }
+    if (chart == "followed") {
+      NewRowsWatch watch;
+      f.window.followChecked = true;
+      mnuFollow_Click(f.program, watch, true);
+      database->run("INSERT INTO GraphData VALUES ('03/12/2026', '08:00:26', 26, 2)");
+      f.window.picture.clear();
+      f.follow(watch);
+    }
+    const std::shared_ptr<const KeptChart> kept = picture->LastChart();
+    QVERIFY(kept && kept->frame.timeLine() && f.test.messages.shown.isEmpty());
+    QCOMPARE(kept->frame.timeLine()->leftOut(), 0);
+    QCOMPARE(kept->frame.timeLine()->count(), kept->input.series.front().rows.count);
+    QVERIFY(std::any_of(picture->entries().begin(), picture->entries().end(),
+                        [](const RecordingSurface::Entry& e) { return e.op == RecordingSurface::Op::Line && e.drawWidth == 2; }));
   }
 
   // While the chart shows the recent rows, a tick redraws it, and the full-screen window showing
@@ -380,13 +498,13 @@ class StoredChartsTest : public QObject {
     btnMaximized_Click(f.program);
     f.window.followChecked = true;
     mnuFollow_Click(f.program, watch, true);
-    followNewRows(f.program, watch, kPatientTick);
+    f.follow(watch);
     if (event == "query") QVERIFY(chartQuery(f.program, "SELECT Date, Time, number, Data FROM GraphData"));
     if (event != "") database->run(event == "table dropped" ? "DROP TABLE GraphData" : "INSERT INTO GraphData VALUES ('01/12/2026', '09:00:00', 26, 2)");
     for (bool drawn : redrawn) {
       f.window.picture.clear();
       f.window.fullScreen->picture.clear();
-      followNewRows(f.program, watch, kPatientTick);
+      f.follow(watch);
       QCOMPARE(!f.window.picture.entries().isEmpty(), drawn);
       QCOMPARE(!f.window.fullScreen->picture.entries().isEmpty(), drawn);
     }
@@ -403,10 +521,15 @@ class StoredChartsTest : public QObject {
     QTest::addColumn<int>("range");
     QTest::addColumn<bool>("dropped");  // the table, after the first tick
     QTest::addColumn<int>("rows");      // charted after the second
+    QTest::addColumn<QTime>("stamp");   // of the row that comes
+    const QTime onTime(12, 1), late(8, 30);
     for (EngineKind engine : kEngines) {
-      newEngineRow(engine, "last hour: a row comes, the oldest goes") << int(QuickRange::LastHour) << false << 61;
-      newEngineRow(engine, "today: a row comes, nothing goes") << int(QuickRange::Today) << false << 122;
-      newEngineRow(engine, "the table gone: one failure, unchecked") << int(QuickRange::LastHour) << true << 61;
+      newEngineRow(engine, "last hour: a row comes, the oldest goes") << int(QuickRange::LastHour) << false << 61 << onTime;
+      newEngineRow(engine, "last hour: a row of 08:30 delivered late is not taken in") << int(QuickRange::LastHour) << false << 60 << late;
+      newEngineRow(engine, "last hour: a row stamped half a minute ahead waits for its time") << int(QuickRange::LastHour) << false << 60 << QTime(12, 1, 30);
+      newEngineRow(engine, "last hour: a row stamped half an hour ahead is none of it") << int(QuickRange::LastHour) << false << 60 << QTime(12, 31);
+      newEngineRow(engine, "today: a row comes, nothing goes") << int(QuickRange::Today) << false << 122 << onTime;
+      newEngineRow(engine, "the table gone: one failure, unchecked") << int(QuickRange::LastHour) << true << 61 << onTime;
     }
   }
   void followingAPeriodThatEndsNow() {
@@ -414,12 +537,13 @@ class StoredChartsTest : public QObject {
     QFETCH(int, range);
     QFETCH(bool, dropped);
     QFETCH(int, rows);
+    QFETCH(QTime, stamp);
     EntryFixture f;
     const QDateTime start(QDate(2026, 12, 6), QTime(10, 0));
     const auto database = databases_.make(engine, f.folder.path());
     database->withGraphData();
     const auto row = [&](int n) {
-      const QDateTime at = start.addSecs(60 * (n - 1));
+      const QDateTime at = n <= 121 ? start.addSecs(60 * (n - 1)) : QDateTime(start.date(), stamp);
       return QString("('%1', '%2', %3, %4)").arg(at.toString("dd/MM/yyyy"), at.toString("HH:mm:ss")).arg(n).arg(1 + n % 7);
     };
     QStringList values;
@@ -434,11 +558,11 @@ class StoredChartsTest : public QObject {
     NewRowsWatch watch;
     f.window.followChecked = true;
     mnuFollow_Click(f.program, watch, true);
-    followNewRows(f.program, watch, kPatientTick);
+    f.follow(watch);
     f.test.clock.set(start.addSecs(2 * 3600 + 60));
     database->run(dropped ? "DROP TABLE GraphData" : "INSERT INTO GraphData VALUES " + row(122));
     f.window.picture.clear();
-    followNewRows(f.program, watch, kPatientTick);
+    f.follow(watch);
     QCOMPARE(f.state.ChartRecordCount, rows);
     QCOMPARE((QList<bool>{f.state.FollowNewRows, f.window.followChecked}), QList<bool>(2, !dropped));
     QCOMPARE(f.test.messages.shown.size(), dropped ? 2 : 0);
@@ -563,6 +687,32 @@ class StoredChartsTest : public QObject {
     QTest::newRow("last 24 hours") << int(QuickRange::LastDay) << now << QDateTime(QDate(2026, 12, 5), QTime(14, 8, 45));
     QTest::newRow("today from midnight") << int(QuickRange::Today) << early << QDateTime(QDate(2026, 12, 6), QTime(0, 0));
   }
+  // In autumn's repeated hour a period's query reaches over every wall time the clock showed within
+  // it: the last hour at 02:30 of the second pass is the texts from 02:00 to 02:59:59.
+  void periodsAcrossTheClocksChanges_data() {
+    QTest::addColumn<QDateTime>("from");
+    QTest::addColumn<QDateTime>("to");
+    QTest::addColumn<QString>("times");
+    const QTimeZone berlin("Europe/Berlin");
+    const QDateTime secondPass = QDateTime(QDate(2026, 10, 25), QTime(1, 30), Qt::UTC).toTimeZone(berlin);
+    QTest::newRow("the last hour in the repeated hour's second pass") << secondPass.addSecs(-3600) << secondPass
+                                                                       << "Time >= '02:00:00' AND Time <= '02:59:59'";
+    QTest::newRow("an hour before the change") << QDateTime(QDate(2026, 10, 25), QTime(0, 10), berlin)
+                                               << QDateTime(QDate(2026, 10, 25), QTime(1, 10), berlin)
+                                               << "Time >= '00:10:00' AND Time <= '01:10:00'";
+    QTest::newRow("across the hour skipped in spring") << QDateTime(QDate(2026, 3, 29), QTime(1, 30), berlin)
+                                                       << QDateTime(QDate(2026, 3, 29), QTime(3, 30), berlin)
+                                                       << "Time >= '01:30:00' AND Time <= '03:30:00'";
+  }
+  void periodsAcrossTheClocksChanges() {
+    QFETCH(QDateTime, from);
+    QFETCH(QDateTime, to);
+    QFETCH(QString, times);
+    const RegionalForms berlin(QLocale(QLocale::English, QLocale::UnitedKingdom), LocalTimeZone(QTimeZone("Europe/Berlin")));
+    const QString query = periodQuery({from, to}, berlin);
+    QVERIFY2(query.contains(times), qPrintable(query));
+  }
+
   void quickRanges() {
     QFETCH(int, range);
     QFETCH(QDateTime, now);
@@ -572,6 +722,68 @@ class StoredChartsTest : public QObject {
     PeriodDialog dialog;
     showQuickRange(f.program, dialog, QuickRange(range));
     QCOMPARE(dialog.period, (QList<QDateTime>{from, now}));
+  }
+
+  // "Last hour" followed across midnight for 40 minutes: the full-screen window then shows what the
+  // same period charted afresh shows, not the rows of the query first charted.
+  void fullScreenOfAFollowedPeriod_data() {
+    QTest::addColumn<bool>("timeScale");
+    QTest::newRow("by record") << false;
+    QTest::newRow("on the time scale") << true;
+  }
+  void fullScreenOfAFollowedPeriod() {
+    QFETCH(bool, timeScale);
+    EntryFixture f;
+    const QDateTime start(QDate(2026, 12, 6), QTime(22, 0));
+    const auto database = databases_.make(EngineKind::Sqlite, f.folder.path());
+    database->withGraphData();
+    const auto row = [&](int n) {
+      const QDateTime at = start.addSecs(60 * (n - 1));
+      return QString("('%1', '%2', %3, %4)").arg(at.toString("dd/MM/yyyy"), at.toString("HH:mm:ss")).arg(n).arg(1 + n % 7);
+    };
+    QStringList rows;
+    for (int n = 1; n <= 120; ++n) rows << row(n);
+    database->run("INSERT INTO GraphData VALUES " + rows.join(", "));
+    f.state.DatabasePath = database->dataSource();
+    f.state.TimeScale = timeScale;
+    f.test.clock.set(start.addSecs(2 * 3600 - 30));
+    PeriodDialog dialog;
+    showQuickRange(f.program, dialog, QuickRange::LastHour);
+    btnChartPeriod_Click(f.program, dialog);
+    NewRowsWatch watch;
+    mnuFollow_Click(f.program, watch, true);
+    for (int n = 121; n <= 160; ++n) {
+      f.test.clock.set(start.addSecs(60 * (n - 1) + 30));
+      database->run("INSERT INTO GraphData VALUES " + row(n));
+      f.follow(watch);
+    }
+    btnMaximized_Click(f.program);
+    const QList<RecordingSurface::Entry> followed = f.window.fullScreen->picture.entries();
+    showQuickRange(f.program, dialog, QuickRange::LastHour);
+    btnChartPeriod_Click(f.program, dialog);
+    f.window.fullScreen->picture.clear();
+    btnMaximized_Click(f.program);
+    QVERIFY(f.window.fullScreen->picture.entries() == followed);
+  }
+
+  // The SQL query dialog opened and cancelled leaves the Database button's chart on show, and
+  // following it goes on: a row of 99 is charted and raises the alarm.
+  void followingOutlastsACancelledQueryDialog() {
+    EntryFixture f;
+    const auto database = databases_.make(EngineKind::Sqlite, f.folder.path());
+    database->withGraphData();
+    for (int n = 1; n <= 25; ++n) database->withRow(n, 1.5);
+    f.state.DatabasePath = database->dataSource();
+    f.state.Limits = LeakLimits{3, -3, LimitForm::LogRatio, {}, {}};
+    NewRowsWatch watch;
+    btnSPRT_Click(f.program);
+    mnuFollow_Click(f.program, watch, true);
+    f.follow(watch);
+    btnCancel_Click(f.program, mnuSQLquery_Click(f.program));
+    database->withRow(26, 99, "06/12/2010", "09:00:00");
+    f.window.picture.clear();
+    f.follow(watch);
+    QVERIFY(!f.window.picture.entries().isEmpty() && !f.window.banner.text.isEmpty());
   }
 };
 

@@ -3,7 +3,7 @@
 
 #include "chart/NumberText.h"
 #include "chart/Scaling.h"
-#include "handlers/RecentRecords.h"
+#include "handlers/DatabaseButton.h"
 #include "entry/ResetAndClock.h"
 #include "entry/RunRecords.h"
 #include "state/TextResources.h"
@@ -31,7 +31,8 @@ struct Station : EntryFixture {
   QList<double> windowState() const {
     return {double(state.MainWindowValues.size()), state.MainWindowValues.first() / 10000,
             double(state.FullScreenWindowValues.size()), state.FullScreenWindowValues.first() / 10000,
-            state.PlotXMin, state.PlotXMax, state.WindowStart, double(state.ScrollCount)};
+            window.picture.LastChart()->frame.xMin, window.picture.LastChart()->frame.xMax, state.WindowStart,
+            double(state.ScrollCount)};
   }
   // Values in the lists, lines in the log, rows in the table.
   QList<qsizetype> recorded() {
@@ -107,7 +108,8 @@ class ValueEntryTest : public QObject {
     QFETCH(QList<float>, range);
     EntryFixture f;  // no database chosen: that is no failure
     for (const QString& text : typed) f.press(text);
-    QCOMPARE((QList<float>{f.state.PlotYMin, f.state.PlotYMax, f.state.YLabelStep}), range);
+    const ChartFrame& frame = f.window.picture.LastChart()->frame;
+    QCOMPARE((QList<float>{frame.yMin, frame.yMax, f.state.YLabelStep}), range);
     QCOMPARE(f.log().count('\n'), typed.size());
     QVERIFY(f.test.messages.shown.isEmpty());
   }
@@ -211,9 +213,9 @@ class ValueEntryTest : public QObject {
   void liveChartFitsTheMainWindow() {
     EntryFixture f;
     f.press("3");
-    const ProgramState& s = f.state;
+    const ChartFrame& s = f.window.picture.LastChart()->frame;
     // Both factors, then the plot area's corners: 300 twips in from the edges, 400 on the right.
-    QCOMPARE((QList<float>{s.ScaleX, s.ScaleY, XToSurface(s, 0), XToSurface(s, 20), YToSurface(s, -6),
+    QCOMPARE((QList<float>{s.scaleX, s.scaleY, XToSurface(s, 0), XToSurface(s, 20), YToSurface(s, -6),
                            YToSurface(s, 14)}),
              (QList<float>{307.75f, 264.75f, 300, 6455, 300, 5595}));
     const auto drawn = [&](RecordingSurface::Op op) { return f.window.picture.entries(op).value(0); };
@@ -263,20 +265,21 @@ class ValueEntryTest : public QObject {
     QTest::addColumn<Database>("database");
     QTest::addColumn<bool>("logWritable");
     QTest::addColumn<QStringList>("messageParts");  // besides the lost value's number and text
+    QTest::addColumn<int>("messages");  // the log's at once, the row's when it is known
     const QString noLog = LoadResString(TextId::NotLogged).section('%', 0, 0);
     const QString noRow = LoadResString(TextId::NotStored).section('%', 0, 0);
     const QString kept = LoadResString(TextId::RowKept).section('%', 4).mid(1);
     const QString server = QUrl(databases_.uri()).adjusted(QUrl::RemovePassword).toString();
-    newEngineRow(EngineKind::Sqlite, "both fail, one message")
-        << Database::Missing << false << QStringList{noLog, kept};
+    newEngineRow(EngineKind::Sqlite, "both fail, each told")
+        << Database::Missing << false << QStringList{noLog, kept} << 2;
     for (EngineKind engine : kEngines) {
       const QString holder = engine == EngineKind::Sqlite ? kSource : server;
-      newEngineRow(engine, "all written, numbered above the largest") << Database::Numbered << true << QStringList{};
+      newEngineRow(engine, "all written, numbered above the largest") << Database::Numbered << true << QStringList{} << 0;
       newEngineRow(engine, "log unwritable, row still stored")
-          << Database::Numbered << false << QStringList{noLog, "Logfile.txt"};
-      newEngineRow(engine, "missing file, row kept") << Database::Missing << true << QStringList{kept, kSource};
-      newEngineRow(engine, "locked past the wait, row kept") << Database::Locked << true << QStringList{kept, holder};
-      newEngineRow(engine, "no table GraphData") << Database::NoTable << true << QStringList{noRow, "GraphData"};
+          << Database::Numbered << false << QStringList{noLog, "Logfile.txt"} << 1;
+      newEngineRow(engine, "missing file, row kept") << Database::Missing << true << QStringList{kept, kSource} << 1;
+      newEngineRow(engine, "locked past the wait, row kept") << Database::Locked << true << QStringList{kept, holder} << 1;
+      newEngineRow(engine, "no table GraphData") << Database::NoTable << true << QStringList{noRow, "GraphData"} << 1;
     }
   }
   void eachRecordIsWrittenOnItsOwn() {
@@ -284,6 +287,7 @@ class ValueEntryTest : public QObject {
     QFETCH(Database, database);
     QFETCH(bool, logWritable);
     QFETCH(QStringList, messageParts);
+    QFETCH(int, messages);
     EntryFixture f;
     const auto measurements = databases_.make(engine, f.folder.path());
     const QString source = measurements->dataSource();
@@ -304,8 +308,8 @@ class ValueEntryTest : public QObject {
     const auto stored = [&] { return measurements->rows("SELECT number FROM GraphData WHERE Data = 2.5"); };
     if (database == Database::Numbered) QCOMPARE(stored(), QList<QVariantList>{{16777217.0}});
     if (database == Database::Locked) QCOMPARE(stored(), QList<QVariantList>{});
-    QCOMPARE(f.test.messages.shown.size(), messageParts.isEmpty() ? 0 : 1);
-    const QString message = f.test.messages.texts().value(0);
+    QCOMPARE(f.test.messages.shown.size(), messages);
+    const QString message = f.test.messages.texts().join("\n\n");
     if (!messageParts.isEmpty()) messageParts.prepend("Entry 1 (2.5)");
     // A table name may come back folded to lower case.
     for (const QString& part : messageParts)

@@ -1,4 +1,4 @@
-// Any chart the program state can describe is drawn, and drawn in bounded time.
+// Any chart an input can describe is drawn, and drawn in bounded time.
 #include "chart/DrawChart.h"
 #include "support/RecordingSurface.h"
 #include "support/TestEnvironment.h"
@@ -40,30 +40,26 @@ QVariant anyEntry(FuzzedDataProvider& in) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static testing::TestEnvironment test;
   FuzzedDataProvider in(data, size);
-  ProgramState state;
-  state.ExactXRange = in.ConsumeBool();
-  ChartRecord record;
-  stdKelvane::InitChartRecord(state, record);
-  state.LiveChart = in.ConsumeBool();
-  state.MaximizedChart = in.ConsumeBool();
-  const QString modes[] = {Mode::Calculation, Mode::Database, Mode::SQLquery, Mode::Reset, QString()};
-  state.OperatingMode = modes[in.ConsumeIntegralInRange(0, 4)];
+  ChartInput input;
+  input.exactXRange = in.ConsumeBool();
+  ChartRecord& record = input.record;
+  stdKelvane::InitChartRecord(record, input.exactXRange);
+  if (in.ConsumeBool())
+    input.live = LiveWindow{in.ConsumeIntegral<qint32>(), in.ConsumeIntegral<qint32>(),
+                            QTime::fromMSecsSinceStartOfDay(in.ConsumeIntegralInRange(0, 86399999)), in.ConsumeBool(), {}};
+  input.datesUnderLabels = in.ConsumeBool();
   record.XMin = anyValue(in);
   record.XMax = anyValue(in);
   record.YMin = anyValue(in);
   record.YMax = anyValue(in);
-  state.YLabelStep = anyValue(in);
-  state.WindowStart = anyValue(in);
-  state.PointCounter = in.ConsumeIntegral<qint32>();
-  state.ScrollCount = in.ConsumeIntegral<qint32>();
-  state.ChartRecordCount = in.ConsumeIntegral<qint32>();
+  input.yLabelStep = anyValue(in);
+  input.windowStart = anyValue(in);
   record.EqualScale = in.ConsumeBool();
   record.ShowXLabels = in.ConsumeBool();
   record.ShowYLabels = in.ConsumeBool();
   record.ShowXGrid = in.ConsumeBool();
   record.ShowYGrid = in.ConsumeBool();
   for (int k = 1; k <= record.SeriesCount; ++k) record.SeriesVisible.at(k) = in.ConsumeBool();
-  state.LastEntryTime = QTime::fromMSecsSinceStartOfDay(in.ConsumeIntegralInRange(0, 86399999));
 
   const int low = in.ConsumeIntegralInRange(-2, 2), rows = in.ConsumeIntegralInRange(0, 40);
   record.Values.redim(low, low + rows - 1, in.ConsumeIntegralInRange(0, 2), in.ConsumeIntegralInRange(0, 6));
@@ -71,14 +67,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (int k = 1; k <= record.SeriesCount; ++k)
       if (record.Values.contains(p, k)) record.Values.at(p, k) = anyValue(in);
   const int labels = in.ConsumeIntegralInRange(0, 40);
-  state.PointLabels.redim(1, labels);
-  state.PointDates.redim(1, in.ConsumeIntegralInRange(0, 40));
-  for (int i = 1; i <= labels; ++i) state.PointLabels.set(i, anyEntry(in));
-  for (int i = 1; state.PointDates.contains(i); ++i) state.PointDates.set(i, anyEntry(in));
+  input.labels.redim(1, labels);
+  input.dates.redim(1, in.ConsumeIntegralInRange(0, 40));
+  for (int i = 1; i <= labels; ++i) input.labels.set(i, anyEntry(in));
+  for (int i = 1; input.dates.contains(i); ++i) input.dates.set(i, anyEntry(in));
 
-  if (in.ConsumeBool()) state.Limits = LeakLimits{anyValue(in), anyValue(in), LimitForm::LogRatio, {}, {}};
+  if (in.ConsumeBool()) input.limits = LeakLimits{anyValue(in), anyValue(in), LimitForm::LogRatio, {}, {}};
 
   RecordingSurface picture(in.ConsumeFloatingPointInRange(0.0f, 20000.0f), in.ConsumeFloatingPointInRange(0.0f, 20000.0f));
-  stdKelvane::DrawChart(picture, record, state, test.env);
+  stdKelvane::DrawChart(picture, input, test.env);
   return 0;
 }

@@ -5,7 +5,6 @@
 #include "chart/Single.h"
 #include "entry/NumberInput.h"
 #include "chart/VerticalRange.h"
-#include "entry/SlidingWindow.h"
 #include "support/TestEnvironment.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -30,16 +29,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   try {
     const double scaled = typedDouble(text, locale) * 10000;
     toSingle(scaled);  // as the press, which refuses what the chart cannot carry
-    ProgramState state;
-    state.LiveChart = true;
-    ChartRecord record;
-    stdKelvane::InitChartRecord(state, record);
-    record.SeriesVisible.at(1) = true;
-    record.Values.at(1, 1) = toSingle(scaled);
-    state.PointCounter = 3;  // one value in the window
-    applyVerticalRange(kLiveRange, record, state.YLabelStep, scaled);
+    ChartInput input;
+    stdKelvane::InitChartRecord(input.record, false);
+    input.live = LiveWindow{3, 0, {}, false, {}};  // one value in the window
+    input.record.SeriesVisible.at(1) = true;
+    input.record.Values.at(1, 1) = toSingle(scaled);
+    applyVerticalRange(kLiveRange, input.record, input.yLabelStep, scaled);
     RecordingSurface picture(6855, 5895);
-    stdKelvane::DrawChart(picture, record, state, test.env);
+    stdKelvane::DrawChart(picture, input, test.env);
   } catch (const RuntimeError&) {
   }
   return 0;

@@ -1,8 +1,8 @@
 #include "support/EntryFixture.h"
 #include "support/MeasurementDatabase.h"
 
-#include "handlers/PeriodQuery.h"
-#include "handlers/RecentRecords.h"
+#include "handlers/QueryDialog.h"
+#include "handlers/DatabaseButton.h"
 #include "handlers/FullScreenChart.h"
 #include "state/TextResources.h"
 
@@ -42,8 +42,10 @@ class FullScreenChartTest : public QObject {
     f.test.messages.shown.clear();
     const float windowStart = f.state.WindowStart;
     for (int press = 0; press < 2; ++press) {  // a second press draws the same again
-      QCOMPARE((QVariantList{pressFullScreen(f), f.state.PlotXMin, f.state.PlotYMin, f.state.WindowStart,
-                             f.window.fullScreen->clock.date, f.test.messages.shown.size()}),
+      const int segments = pressFullScreen(f);
+      const ChartFrame& frame = f.window.fullScreen->picture.LastChart()->frame;
+      QCOMPARE((QVariantList{segments, frame.xMin, frame.yMin, f.state.WindowStart, f.window.fullScreen->clock.date,
+                             f.test.messages.shown.size()}),
                (drawn + QVariantList{windowStart, "05/12/2010", 0}));
       f.window.fullScreen->picture.clear();
     }
@@ -72,8 +74,9 @@ class FullScreenChartTest : public QObject {
     chart.query.isEmpty() ? btnSPRT_Click(f.program) : btnSelect_Click(f.program, dialog);
     if (chart.rows > 0) file.withRow(chart.rows + 1, 3.0);
     f.test.messages.shown.clear();
-    f.state.PlotXMax = -1;
-    QCOMPARE((QVariantList{pressFullScreen(f), f.state.PlotXMax, f.window.fullScreen->timesShown, f.test.messages.texts()}),
+    const int segments = pressFullScreen(f);
+    const auto kept = f.window.fullScreen->picture.LastChart();
+    QCOMPARE((QVariantList{segments, kept ? kept->frame.xMax : -1, f.window.fullScreen->timesShown, f.test.messages.texts()}),
              (QVariantList{chart.segments, chart.segments ? chart.segments : -1, 1, chart.messages}));
     QCOMPARE(f.window.fullScreen->picture.entries().isEmpty(), chart.segments == 0);  // not even the axes
   }

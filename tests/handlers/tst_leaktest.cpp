@@ -4,8 +4,9 @@
 #include "chart/ChartZoom.h"
 #include "entry/ResetAndClock.h"
 #include "handlers/LeakDecisions.h"
-#include "handlers/LimitsDialog.h"
-#include "handlers/PeriodQuery.h"
+#include "handlers/LimitsSetting.h"
+#include "handlers/QueryDialog.h"
+#include "handlers/SummaryLines.h"
 
 #include <QtTest>
 
@@ -47,28 +48,45 @@ class LeakTestTest : public QObject {
   void init() { ProgramSettings().setLeakLimits(std::nullopt); }
 
   void waldsLimits_data() {
+    QTest::addColumn<QLocale>("locale");
     QTest::addColumn<QString>("alpha");
     QTest::addColumn<QString>("beta");
     QTest::addColumn<LimitForm>("form");
     QTest::addColumn<double>("upper");
     QTest::addColumn<double>("lower");
-    QTest::newRow("α = β = 0.01, ratio") << "0.01" << "0.01" << LimitForm::Ratio << 99.0 << 1 / 99.0;
-    QTest::newRow("α = β = 0.01, logarithm") << "0.01" << "0.01" << LimitForm::LogRatio << 4.59512 << -4.59512;
-    QTest::newRow("α = 0.05, β = 0.1, ratio") << "0.05" << "0.1" << LimitForm::Ratio << 18.0 << 0.105263;
-    QTest::newRow("α = 0.05, β = 0.1, logarithm") << "5E-2" << " 0.1" << LimitForm::LogRatio << 2.89037 << -2.25129;
+    QTest::addColumn<QString>("shown");  // A and B in the dialog
+    const QLocale british(QLocale::English, QLocale::UnitedKingdom), german(QLocale::German, QLocale::Germany);
+    QTest::newRow("α = β = 0.01, ratio") << british << "0.01" << "0.01" << LimitForm::Ratio << 99.0 << 1 / 99.0 << "99 0.010101";
+    QTest::newRow("α = β = 0.01, logarithm") << british << "0.01" << "0.01" << LimitForm::LogRatio << std::log(99.0) << -std::log(99.0)
+                                             << "4.59512 -4.59512";
+    QTest::newRow("α = β = 0,01, logarithm, German") << german << "0,01" << "0,01" << LimitForm::LogRatio << std::log(99.0)
+                                                     << -std::log(99.0) << "4,59512 -4,59512";
+    QTest::newRow("α = 0.05, β = 0.1, ratio") << british << "0.05" << "0.1" << LimitForm::Ratio << 18.0 << 0.1 / 0.95 << "18 0.105263";
+    QTest::newRow("α = 0.05, β = 0.1, logarithm") << british << "5E-2" << " 0.1" << LimitForm::LogRatio << std::log(18.0)
+                                                  << std::log(0.1 / 0.95) << "2.89037 -2.25129";
   }
-  // A and B follow α, β and the form in the dialog, in texts that read back as the limits set.
+  // A and B follow α, β and the form in the dialog, to six significant digits; the limits set, and
+  // shown again, keep every digit.
   void waldsLimits() {
+    QFETCH(QLocale, locale);
     QFETCH(QString, alpha);
     QFETCH(QString, beta);
     QFETCH(LimitForm, form);
     QFETCH(double, upper);
     QFETCH(double, lower);
+    QFETCH(QString, shown);
     Station f;
+    f.test.env.regional = RegionalForms(locale);
     f.setLimits(alpha, beta, form);
-    QVERIFY(f.dialog.unloaded && std::abs(f.state.Limits->upper - upper) < 5e-6 && std::abs(f.state.Limits->lower - lower) < 5e-6);
-    QCOMPARE((QList<double>{f.dialog.fields.upper.toDouble(), f.dialog.fields.lower.toDouble()}),
-             (QList<double>{f.state.Limits->upper, f.state.Limits->lower}));
+    QVERIFY(f.dialog.unloaded);
+    QCOMPARE(f.dialog.fields.upper + " " + f.dialog.fields.lower, shown);
+    QVERIFY(qFuzzyCompare(f.state.Limits->upper, upper) && qFuzzyCompare(f.state.Limits->lower, lower));
+    const LeakLimits set = *f.state.Limits;
+    FakeLimitsDialog again;
+    showLimits(f.program, again);
+    btnLimitsOK_Click(f.program, again, f.settings);
+    QCOMPARE(again.fields.upper + " " + again.fields.lower, shown);
+    QCOMPARE((std::pair{f.state.Limits->upper, f.state.Limits->lower}), (std::pair{set.upper, set.lower}));
     limitTyped(f.dialog);  // a limit typed over them clears α and β
     QVERIFY(f.dialog.fields.alpha.isEmpty() && f.dialog.fields.beta.isEmpty() && !f.dialog.fields.upper.isEmpty());
   }
@@ -187,9 +205,35 @@ class LeakTestTest : public QObject {
     QCOMPARE(listed, lines);
     if (lines.isEmpty()) return;
     zoomIntoStretch(f.program, list, 0);
-    QCOMPARE((std::pair{f.window.picture.LastChart()->rows.first, f.window.picture.LastChart()->rows.count}), (std::pair{qsizetype(0), zoomed}));
+    const ShownRows& rows = f.window.picture.LastChart()->input.series.front().rows;
+    QCOMPARE((std::pair{rows.first, rows.count}), (std::pair{qsizetype(0), zoomed}));
     f.press("1");  // the live chart lists nothing
     QVERIFY(!decisionsAvailable(f.program) && listDecisions(f.program).stretches.empty());
+  }
+
+  void summaryWritesEveryValueInOneForm_data() {
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QStringList>("values");  // lowest, highest, mean, standard deviation
+    QTest::newRow("en_GB") << QLocale(QLocale::English, QLocale::UnitedKingdom)
+                           << QStringList{"-2.345679 at 05/12/2010 00:00:02", "123456.8 at 05/12/2010 00:00:03", "41151.89", "71278.13"};
+    QTest::newRow("de_DE") << QLocale(QLocale::German, QLocale::Germany)
+                           << QStringList{"-2,345679 at 05/12/2010 00:00:02", "123456,8 at 05/12/2010 00:00:03", "41151,89", "71278,13"};
+  }
+  // Regional, with seven significant digits, whether a value was stored as a Double or a Single.
+  void summaryWritesEveryValueInOneForm() {
+    QFETCH(QLocale, locale);
+    QFETCH(QStringList, values);
+    Station f;
+    f.test.env.regional = RegionalForms(locale);
+    SqliteMeasurementDatabase database{f.path("m.db")};
+    database.withGraphData();
+    const QList<double> data{1.23456789012345, -2.34567890123456, 123456.789012345};
+    for (int n = 1; n <= 3; ++n) database.withRow(n, data[n - 1], "05/12/2010", QTime(0, 0).addSecs(n).toString("HH:mm:ss"));
+    f.state.DatabasePath = database.dataSource();
+    QVERIFY(chartQuery(f.program, "SELECT Date, Time, number, Data FROM GraphData ORDER BY number"));
+    QStringList written;
+    for (const SummaryLine& line : summaryLines(f.program).mid(3, 4)) written << line.value;
+    QCOMPARE(written, values);
   }
 
   // The limits of a run are those of the next, which reads them from the settings file; what it

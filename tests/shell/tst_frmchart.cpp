@@ -14,9 +14,9 @@ using namespace kelvane;
 namespace {
 
 struct MainWindow {
-  MainWindow() : window(state, test.env) {
+  MainWindow() : window(test.env), services(state, test.env, window) {
     test.env.logFilePath = logFolder.filePath("Logfile.txt");
-    window.Form_Load();
+    window.Form_Load(services);
   }
   template <typename T = QWidget>
   T* find(const QString& name) const { return window.findChild<T*>(name); }
@@ -29,6 +29,7 @@ struct MainWindow {
   testing::TestEnvironment test;
   ProgramState state;
   frmChart window;
+  ProgramServices services;
 };
 
 // The windows on screen by name; the help window with the title of the page it shows.
@@ -192,7 +193,7 @@ class MainWindowTest : public QObject {
     MainWindow main;
     main.find<QLineEdit>("Text6")->setText("4");
     for (const char* button : {"btnCalculation", "btnMaximized"}) main.press(button);
-    const float scaleX = main.state.ScaleX;
+    const float scaleX = main.window.graphField().LastChart()->frame.scaleX;
     auto* window = dynamic_cast<QWidget*>(&main.window.fullScreenWindow());
     auto* box = window->findChild<PictureBox*>("picMaximized");
     for (const auto& [client, picture] : {std::pair{QSize(1920, 1080), QRect(16, 16, 1888, 998)}, {QSize(1016, 715), QRect(16, 16, 689, 633)}}) {
@@ -202,7 +203,7 @@ class MainWindowTest : public QObject {
       // Where the axes' arrow tips are, 150 twips inside the right edge and 50 below the top.
       const QRect drawn = QRegion(QBitmap::fromImage(image.createMaskFromColor(qRgb(255, 255, 255), Qt::MaskInColor))).boundingRect();
       QCOMPARE((QVariantList{box->geometry(), box->surface().Width(), box->surface().Height(), window->findChild<QLabel*>("lblDate")->y(),
-                             image.width() - drawn.right(), drawn.top(), main.state.ScaleX}),
+                             image.width() - drawn.right(), drawn.top(), main.window.graphField().LastChart()->frame.scaleX}),
                (QVariantList{picture, picture.width() * 15.0f, picture.height() * 15.0f, picture.bottom() + 16, 11, 3, scaleX}));
     }
   }
@@ -225,7 +226,7 @@ class MainWindowTest : public QObject {
       dialog->findChild<QPushButton*>("btnLimitsOK")->click();
     });
     main.press("mnuLimits");
-    QCOMPARE(filled, QStringLiteral("4.59511985013459 -4.59511985013459"));
+    QCOMPARE(filled, QStringLiteral("4.59512 -4.59512"));
     QCOMPARE(keys.size(), QSet<QString>(keys.begin(), keys.end()).size());
     const auto* decision = main.find<QLabel>("lblDecision");
     QCOMPARE((std::pair{decision->text(), decision->palette().color(QPalette::WindowText)}),
@@ -235,7 +236,7 @@ class MainWindowTest : public QObject {
     QVERIFY(std::count(pixels, pixels + after.width() * after.height(), qRgb(200, 0, 0)) > 200);  // the dashed line at A
     QStringList menuKeys;
     for (const QAction* item : main.find<QMenu>("mnuDataHandling")->actions()) if (!item->isSeparator()) menuKeys << item->text().section('&', 1).left(1).toLower();
-    QCOMPARE(menuKeys, (QStringList{"s", "f", "p", "l", "d", "t", "m"}));
+    QCOMPARE(menuKeys, (QStringList{"s", "f", "p", "l", "d", "t", "m", "h", "u", "a", "o"}));
   }
 
   void queryDialogKeepsTheOperatorsText() {
@@ -273,8 +274,9 @@ class MainWindowTest : public QObject {
     }
   }
 
-  // Where trend.png and rows.csv exist, a name typed without a suffix gets the chosen type's before
-  // the dialog asks about an existing file: the question names the real file, only Yes chooses it.
+  // Where trend.png, rows.csv and Station 3.5.svg exist, a name typed without a suffix of the types
+  // gets the chosen type's before the dialog asks about an existing file: the question names the
+  // real file, only Yes chooses it.
   void saveDialogAsksAboutTheRealName_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<int>("filter");  // chosen with the arrow key
@@ -285,6 +287,11 @@ class MainWindowTest : public QObject {
     QTest::newRow("PNG over trend.png, No") << "trend" << 0 << false << "trend.png" << "";
     QTest::newRow("SVG: trend.svg is new") << "trend" << 1 << false << "" << "trend.svg";
     QTest::newRow("CSV over rows.csv, Yes") << "rows" << 0 << true << "rows.csv" << "rows.csv";
+    QTest::newRow("PNG: a dot, no suffix") << "Station 3.5" << 0 << false << "" << "Station 3.5.png";
+    QTest::newRow("PNG: a name ending in a dot") << "Station 3." << 0 << false << "" << "Station 3.png";
+    QTest::newRow("SVG over Station 3.5.svg, Yes") << "Station 3.5" << 1 << true << "Station 3.5.svg" << "Station 3.5.svg";
+    QTest::newRow("PNG chosen, an SVG named") << "trend.svg" << 0 << false << "" << "trend.svg";
+    QTest::newRow("CSV: a dot, no suffix") << "rows 2.5" << 0 << false << "" << "rows 2.5.csv";
   }
   void saveDialogAsksAboutTheRealName() {
     QFETCH(QString, typed);
@@ -293,7 +300,7 @@ class MainWindowTest : public QObject {
     QFETCH(QString, asked);
     QFETCH(QString, chosen);
     QTemporaryDir folder;
-    for (const char* name : {"trend.png", "rows.csv"}) QFile(folder.filePath(name)).open(QIODevice::WriteOnly);
+    for (const char* name : {"trend.png", "rows.csv", "Station 3.5.svg"}) QFile(folder.filePath(name)).open(QIODevice::WriteOnly);
     QObject scope;  // its timers end with this test, whatever the dialog did
     QString question;
     QTimer::singleShot(0, &scope, [&] {
@@ -308,9 +315,9 @@ class MainWindowTest : public QObject {
       QTest::keyClick(dialog->findChild<QLineEdit*>("fileNameEdit"), Qt::Key_Return);
       if (dialog->isVisible()) dialog->reject();  // after No it stays for another name
     });
-    const TextId filters = typed == "rows" ? TextId::RowsFileFilter : TextId::ChartFileFilters;
+    const TextId filters = typed.startsWith("rows") ? TextId::RowsFileFilter : TextId::ChartFileFilters;
     const auto choice = FileDialogChooser(nullptr).chooseSaveFile("Export", LoadResString(filters).split(";;"));
-    QCOMPARE(question.section(' ', 0, 0), asked);
+    QCOMPARE(question.section(" already exists", 0, 0), asked);
     QCOMPARE(choice ? QFileInfo(choice->path).fileName() : QString(), chosen);
   }
 };

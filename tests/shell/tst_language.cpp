@@ -3,6 +3,8 @@
 #include "handlers/DatabaseFiles.h"
 #include "shell/FileDialogChooser.h"
 #include "shell/frmAbout.h"
+#include "shell/frmAlarmJournal.h"
+#include "shell/frmAlarmShelve.h"
 #include "shell/frmChart.h"
 #include "shell/frmDataBase.h"
 #include "shell/frmDecisions.h"
@@ -77,16 +79,23 @@ class LanguageTest : public QObject {
     showGerman(german);
     testing::EntryFixture f;
     ProgramSettings settings;
-    frmChart main(f.state, f.test.env);
-    main.Form_Load();
+    frmChart main(f.test.env);
+    ProgramServices services(f.state, f.test.env, main);
+    main.Form_Load(services);
     QWidget dialogs;  // owns them
     auto* period = new frmPeriod(f.program, &dialogs);
     period->showNotice(LoadResString(TextId::NoPeriodIndex));
+    auto* decisions = new frmDecisions(f.program, &dialogs);
     QStringList faults;
     for (QWidget* window : std::initializer_list<QWidget*>{&main, period, new frmDataBase(f.program, &dialogs), new frmAbout(&dialogs),
-                                                         new frmLimits(f.program, settings, &dialogs), new frmDecisions(f.program, &dialogs),
-                                                         new frmSummary(f.program, &dialogs)})
+                                                         new frmLimits(f.program, settings, &dialogs), decisions,
+                                                         new frmSummary(f.program, &dialogs), new frmAlarmShelve(f.program, &dialogs),
+                                                         new frmAlarmJournal(f.program, &dialogs)})
       faults << faultsOf(window);
+    // The decisions window's only button cancels nothing.
+    const QList<QPushButton*> buttons = decisions->findChildren<QPushButton*>();
+    QCOMPARE(buttons.size(), 1);
+    QCOMPARE(buttons[0]->objectName() + " " + buttons[0]->text().remove('&'), "btnClose " + LoadResString(TextId::CloseButton));
     f.press("1.5");
     showGerman(true);
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(", ")));
@@ -116,8 +125,15 @@ class LanguageTest : public QObject {
     });
     FileDialogChooser chooser(nullptr);
     mnuFileOpen_Click(f.program, chooser, settings);
-    frmChart(f.state, f.test.env).findChild<QAction*>("mnuLanguageEnglish")->trigger();
-    frmChart restarted(f.state, f.test.env);
+    {
+      frmChart main(f.test.env);
+      ProgramServices services(f.state, f.test.env, main);
+      main.Form_Load(services);
+      main.findChild<QAction*>("mnuLanguageEnglish")->trigger();
+    }
+    frmChart restarted(f.test.env);
+    ProgramServices services(f.state, f.test.env, restarted);
+    restarted.Form_Load(services);
     emit restarted.findChild<QMenu*>("mnuHelp")->aboutToShow();
     QVERIFY(restarted.findChild<QAction*>("mnuLanguageEnglish")->isChecked() && ProgramSettings().language() == Language::English);
     emit restarted.findChild<QMenu*>("mnuFile")->aboutToShow();

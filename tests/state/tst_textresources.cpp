@@ -44,6 +44,54 @@ class TextResourcesTest : public QObject {
     QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(", ")));
   }
 
+  // The captions of each window and each menu, which Alt and a letter reach: the main window's
+  // own take in its menu bar's titles and the alarm banner's buttons.
+  void accessKeysOfEachWindowAndMenu_data() {
+    QTest::addColumn<QList<int>>("ids");
+    QTest::newRow("main window") << QList<int>{20, 21, 30, 31, 32, 67, 68, 59, 61, 64, 192, 193};
+    QTest::newRow("File menu") << QList<int>{66, 172, 90, 91, 92, 60};
+    QTest::newRow("Database menu") << QList<int>{63, 80, 81, 110, 111, 130, 131, 194, 195, 196};
+    QTest::newRow("Help menu") << QList<int>{64, 173, 65};
+    QTest::newRow("Language menu") << QList<int>{174, 175, 176};
+    QTest::newRow("SQL query") << QList<int>{44, 45};
+    QTest::newRow("reading rows") << QList<int>{74};
+    QTest::newRow("period") << QList<int>{83, 84, 85, 86, 87, 88, 82, 89, 241};
+    QTest::newRow("leak test limits") << QList<int>{112, 113, 114, 115, 116, 117, 118, 119, 45};
+    QTest::newRow("leak decisions") << QList<int>{32};
+    QTest::newRow("summary") << QList<int>{132, 240};
+    QTest::newRow("shelve the alarm") << QList<int>{198, 199, 200, 201, 202, 45};
+    QTest::newRow("alarm journal") << QList<int>{83, 84, 132, 240};
+  }
+  // In either language each caption has one access key, none of them twice in a window or menu.
+  void accessKeysOfEachWindowAndMenu() {
+    QFETCH(QList<int>, ids);
+    for (bool german : {false, true}) {
+      showGerman(german);
+      QString keys;
+      for (int id : ids) {
+        const QString caption = LoadCaption(TextId(id)).remove(QStringLiteral("&&"));
+        const qsizetype at = caption.indexOf(QLatin1Char('&'));
+        QVERIFY2(at >= 0 && at + 1 < caption.size() && caption.count(QLatin1Char('&')) == 1, qPrintable(caption));
+        const QChar key = caption[at + 1].toLower();
+        QVERIFY2(!keys.contains(key), qPrintable(QStringLiteral("%1 of %2 is taken").arg(key).arg(caption)));
+        keys += key;
+      }
+    }
+    showGerman(false);
+  }
+
+  // A caption marks at most one access key, and does so in German as in English.
+  void germanCaptionsKeepTheirAccessKeys() {
+    const auto marked = [](TextId id, bool german) {
+      showGerman(german);
+      return LoadCaption(id).remove(QStringLiteral("&&")).count(QLatin1Char('&'));
+    };
+    QStringList wrong;
+    for (TextId id : textIds())
+      if (marked(id, false) > 1 || marked(id, false) != marked(id, true)) wrong << QString::number(int(id));
+    showGerman(false);
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(", ")));
+  }
 };
 
 QTEST_GUILESS_MAIN(TextResourcesTest)

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "support/RecordingSurface.h"
-#include "handlers/PeriodQuery.h"
+#include "handlers/QueryDialog.h"
+#include "entry/EnteredValues.h"
 #include "state/Background.h"
 #include "state/Views.h"
 
@@ -49,6 +50,23 @@ struct FakeLimitsDialog : LimitsDialogView {
   bool unloaded = false;
 };
 
+// The leak alarm's banner, tone and notifications as plain values.
+struct FakeAlarmBanner : AlarmBanner {
+  void showAlarm(const QString& shown, AlarmState look) override { text = shown, state = look; }
+  void hideAlarm() override { text.clear(), state = AlarmState::Normal; }
+  QString text;  // empty: hidden
+  AlarmState state = AlarmState::Normal;
+};
+struct FakeAlarmTone : AlarmTone {
+  void setSounding(bool on) override { sounding = on; }
+  bool sounding = false;
+};
+struct FakeNotifier : DesktopNotifier {
+  void notify(const QString& summary, const QString& body) override { shown << summary + ": " + body; }
+  void withdraw() override { shown.clear(); }
+  QStringList shown;
+};
+
 // The main window's controls as plain values; the chart is recorded at graphField's design size.
 struct FakeMainWindow : MainWindowView {
   FakeMainWindow() = default;
@@ -60,17 +78,16 @@ struct FakeMainWindow : MainWindowView {
   QString entryText() const override { return entry; }
   void clearEntry() override { entry.clear(); }
   void setFullScreenEnabled(bool enabled) override { fullScreenEnabled = enabled; }
-  void appendResult(const QString& number, const QString& typedText, const QString& timeStamp) override {
-    List1.append(number);
-    List2.append(typedText);
-    List5.append(timeStamp);
+  // List1, List2 and List5 show the values as the window's lists do.
+  void showEnteredValues(EnteredValues& values) {
+    values.showWith(
+        [this](const EnteredValue& value) {
+          List1.append(value.number);
+          List2.append(value.typedText);
+          List5.append(value.timeStamp);
+        },
+        [this] { List1 = List2 = List5 = {}; });
   }
-  void clearResults() override {
-    List1.clear();
-    List2.clear();
-    List5.clear();
-  }
-  ResultLists results() const override { return {List1, List2, List5}; }
   void setPendingCaption(const QString& text) override { pendingCaption = text; }
   void setDecisionCaption(const QString& text, LeakDecision kind) override {
     decisionCaption = text;
@@ -103,6 +120,12 @@ struct FakeMainWindow : MainWindowView {
     job.requestStop();
     job.waitFor(std::chrono::seconds(1));
   }
+  bool readingRows() const override { return false; }
+
+  AlarmBanner& alarmBanner() override { return banner; }
+  AlarmTone& alarmTone() override { return *tone; }
+  DesktopNotifier& desktopNotifier() override { return notifier; }
+  bool inSight() const override { return attended; }
 
   FakeClockLabels clock;
   RecordingSurface picture{6855, 5895};
@@ -117,6 +140,11 @@ struct FakeMainWindow : MainWindowView {
   int queryDialogsLoaded = 0;
   bool followChecked = false;
   std::chrono::milliseconds cancelAfter{-1};
+  FakeAlarmBanner banner;
+  FakeAlarmTone fakeTone;
+  AlarmTone* tone = &fakeTone;  // a real one where the test listens
+  FakeNotifier notifier;
+  bool attended = true;
 
  private:
   DrawingSurface* chart_ = &picture;

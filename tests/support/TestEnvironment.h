@@ -25,12 +25,13 @@ class RecordedMessages : public MessageSink {
   QList<Shown> shown;
 };
 
-// A set clock, recorded messages and the regional settings of a locale, in a temporary log file
-// folder of the caller's choice.
+// A set clock, recorded messages and the regional settings of a locale and a time zone (UTC
+// unless given, whatever the machine's), in a temporary log file folder of the caller's choice.
 struct TestEnvironment {
   explicit TestEnvironment(const QLocale& locale = QLocale(QLocale::English, QLocale::UnitedKingdom),
+                           const QTimeZone& zone = QTimeZone::utc(),
                            QDateTime moment = QDateTime(QDate(2010, 12, 5), QTime(14, 8, 45)))
-      : clock(std::move(moment)), env{clock, RegionalForms(locale), messages} {}
+      : clock(std::move(moment)), env{clock, RegionalForms(locale, LocalTimeZone(zone)), messages} {}
 
   SetClock clock;
   RecordedMessages messages;

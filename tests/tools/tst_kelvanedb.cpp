@@ -1,7 +1,7 @@
 #include "support/EntryFixture.h"
 #include "support/MeasurementDatabase.h"
 
-#include "handlers/RecentRecords.h"
+#include "handlers/DatabaseButton.h"
 #include "entry/NumberInput.h"
 #include "state/RegionalForms.h"
 
@@ -78,7 +78,7 @@ class KelvaneDbTest : public QObject {
       for (QString& line : report) line = '\n' + line + '\n';
       row(engineName(engine) + ": check " + name, rows, {"check", "DB"}, code, report, engine);
     };
-    const QStringList help{"create TARGET", "collect TARGET", "check TARGET", "index TARGET", "CONCURRENTLY", "--rate", "--count", "--start", "--step", "--seed", ".kvconn", "\n2 ", "\n3 ", "\n4 ", "\n5 ", "\n6 ", "\n7 "};
+    const QStringList help{"create TARGET", "collect TARGET", "check TARGET", "index TARGET", "CONCURRENTLY", "--rate", "--count", "--start", "--step", "--seed", "--modbus HOST[:PORT]", "--register", "--unit", "--input", "--format", "float32-dcba", "int32-cdab", "--scale", "--timeout", "--require-device", ".kvconn", "\n2 ", "\n3 ", "\n4 ", "\n5 ", "\n6 ", "\n7 "};
     for (const QStringList& asked : {QStringList{"--help"}, {"-h"}, {"help"}, {"collect", "--help"}}) row(asked.join(' '), "nothing", asked, 0, help);
     row("no subcommand",               "database", {},                                              2, {"no subcommand"});
     row("unknown subcommand",          "database", {"frobnicate", "DB"},                            2, {"unknown subcommand 'frobnicate'"});
@@ -103,6 +103,27 @@ class KelvaneDbTest : public QObject {
     row("step zero",                   "database", {"collect", "DB", "--start", kStart.toString(Qt::ISODate), "--step", "0"}, 2, {"--step must be a whole number"});
     row("step without start",          "database", {"collect", "DB", "--step", "5"},                2, {"--step needs --start"});
     row("rate in a back-fill",         "database", {"collect", "DB", "--start", kStart.toString(Qt::ISODate), "--rate", "5"}, 2, {"--rate is for steady collection"});
+    const auto device = [](const QStringList& options) { return QStringList{"collect", "DB", "--modbus", "127.0.0.1:1502"} + options; };
+    row("device without a host",       "database", {"collect", "DB", "--modbus", ":502"},           2, {"--modbus must be a device as HOST or HOST:PORT, not ':502'"});
+    row("device port 0",               "database", {"collect", "DB", "--modbus", "plc:0"},          2, {"--modbus: the port must be a whole number from 1 to 65535, not '0'"});
+    row("device as HOST:PORT:more",     "database", {"collect", "DB", "--modbus", "plc:502:3"},      2, {"not 'plc:502:3'"});
+    row("device port a name",          "database", {"collect", "DB", "--modbus", "[::1]:modbus"},   2, {"not 'modbus'"});
+    row("device given twice",          "database", device({"--modbus", "plc"}),                     2, {"--modbus given more than once"});
+    row("register past 65535",         "database", device({"--register", "65536"}),                 2, {"--register must be a whole number from 0 to 65535"});
+    row("register without room for two", "database", device({"--register", "65535"}),               2, {"--register 65535 leaves no room for the 2 registers of float32-abcd"});
+    row("unit 256",                    "database", device({"--unit", "256"}),                       2, {"--unit must be a whole number from 0 to 255"});
+    row("format unknown",              "database", device({"--format", "float64"}),                 2, {"--format must be one of float32-abcd, float32-cdab", "not 'float64'"});
+    row("scale zero",                  "database", device({"--scale", "0"}),                        2, {"--scale must be a number other than 0"});
+    row("scale infinite",              "database", device({"--scale", "inf"}),                      2, {"not 'inf'"});
+    row("timeout below 10 ms",         "database", device({"--timeout", "0.001"}),                  2, {"--timeout must be a number of seconds from 0.01 to 60"});
+    row("rate zero from a device",     "database", device({"--rate", "0"}),                         2, {"--rate must be a number"});
+    row("seed of a device",            "database", device({"--seed", "7"}),                         2, {"--seed is for made-up values"});
+    row("back-fill from a device",     "database", device({"--start", kStart.toString(Qt::ISODate)}), 2, {"--start is for made-up values"});
+    row("register without a device",   "database", {"collect", "DB", "--register", "3"},            2, {"--register needs --modbus"});
+    row("input without a device",      "database", {"collect", "DB", "--input"},                    2, {"--input needs --modbus"});
+    row("the service's options without a device", "database", {"collect", "DB", "--require-device", "--rate", "5"}, 2, {"--require-device needs --modbus"});
+    row("the service's device into a missing file", "nothing", device({"--require-device"}),       4, {"no such file"});
+    row("device into a missing file",  "nothing",  device({}),                                      4, {"no such file"});
     row("create over a measurement database", "('05/12/2026', '14:08:45', 1, 0.25)", {"create", "DB"}, 3, {"already"});
     row("create over a server table with rows", "('05/12/2026', '14:08:45', 1, 0.25)", {"create", "DB"}, 3, {"already"}, EngineKind::Postgres);
     row("create over a text file",     "text file", {"create", "DB"},                               3, {"already"});
@@ -115,6 +136,7 @@ class KelvaneDbTest : public QObject {
     row("check a text file",           "text file", {"check", "DB"},                                4, {"file is not a database"});
     row("missing connection file",     "nothing",  {"check", "FOLDER/station.kvconn"},              4, {"no such connection file"});
     row("connection file without address", "connection file without address", {"check", "FOLDER/station.kvconn"}, 4, {"holds no address"});
+    row("a one-letter password, refused", "one-letter password", {"check", "DB"}, 4, {"password authentication failed for user \"station\"", "postgresql://station@127.0.0.1"}, EngineKind::Postgres);
     row("server database that does not exist", "missing server database", {"collect", "DB", "--count", "1"}, 4, {"database \"nowhere\" does not exist"}, EngineKind::Postgres);
     row("collect without GraphData",   "no table", {"collect", "DB", "--count", "1"},               5, {"has no table GraphData"});
     row("check without GraphData",     "no table", {"check", "DB"},                                 5, {"has no table GraphData"});
@@ -137,6 +159,10 @@ class KelvaneDbTest : public QObject {
     }
     check(EngineKind::Sqlite, "text in Data", clean + ", ('06/12/2026', '00:02:00', 4, 'high')", 7, {"Data not a number 1", "Data NULL 0"});
     check(EngineKind::Sqlite, "a number typed as text is stored as a number", clean + ", ('06/12/2026', '00:02:00', 4, '1.5')", 0, {"result clean"});
+    check(EngineKind::Sqlite, "an infinite number, named", clean + ", ('06/12/2026', '00:02:00', 9e999, 1)", 7, {"number infinite, NaN or past 2^53 1", "row 06/12/2026 00:02:00 number inf", "number 1 .. inf"});
+    check(EngineKind::Sqlite, "a text as number, named", clean + ", ('06/12/2026', '00:02:00', 'abc', 1)", 7, {"number NULL or not a number 1", "number infinite, NaN or past 2^53 1", "row 06/12/2026 00:02:00 number 'abc'"});
+    check(EngineKind::Sqlite, "a Time of 200 000 characters", clean + ", ('06/12/2026', printf('%.*c', 200000, 'x'), 4, 1)", 7, {"Time not hh:mm:ss 1", "number infinite, NaN or past 2^53 0"});
+    check(EngineKind::Postgres, "NaN and 2^53 as numbers, named", clean + ", ('06/12/2026', '00:02:00', 'NaN', 1), ('06/12/2026', '00:03:00', 9007199254740992, 1)", 7, {"number infinite, NaN or past 2^53 2", "row 06/12/2026 00:02:00 number nan", "row 06/12/2026 00:03:00 number 9.00719925474099e+15"});
     check(EngineKind::Postgres, "NaN in Data", clean + ", ('06/12/2026', '00:02:00', 4, 'NaN')", 7, {"Data not a number 1"});
     check(EngineKind::Sqlite, "German rows under British settings", "('05.12.2026', '23:59:59', 1, 0.5), ('06.12.2026', '00:00:00', 2, 1.25)", 7, {"Date not dd/mm/yyyy 2", "Time not hh:mm:ss 0", "dates none"});
     // clang-format on
@@ -154,6 +180,8 @@ class KelvaneDbTest : public QObject {
     if (prepared == "no table") db.run("CREATE TABLE Readings (Date TEXT, Time TEXT, number REAL, Data REAL)");
     if (prepared == "no Data") db.run("CREATE TABLE GraphData (Date TEXT, Time TEXT, number REAL)");
     if (prepared == "connection file without address") PostgresServer::writeConnectionFile(folder_->path(), "");
+    if (prepared == "one-letter password")
+      target = PostgresServer::writeConnectionFile(folder_->path(), QString("postgresql://station:s@127.0.0.1:%1/measurements").arg(databases_.server().port()), "s.kvconn");
     if (prepared == "missing server database")
       target = PostgresServer::writeConnectionFile(folder_->path(), databases_.uri().replace("/measurements", "/nowhere"), "nowhere.kvconn");
     QFile written(target);  // unbuffered: all there before the tool looks
@@ -239,6 +267,7 @@ class KelvaneDbTest : public QObject {
     newEngineRow(EngineKind::Sqlite, "terminated") << "SIGTERM" << 0 << "";
     newEngineRow(EngineKind::Sqlite, "another writer holds the file beyond the busy timeout") << "lock" << 0 << "database is locked";
     newEngineRow(EngineKind::Postgres, "another writer holds the table beyond the lock timeout") << "lock" << 0 << "lock timeout";
+    newEngineRow(EngineKind::Postgres, "the server restarts") << "restart" << 0 << "database outage from";
     for (EngineKind engine : kEngines) newEngineRow(engine, "table dropped") << "drop table" << 5 << "has no table GraphData";
     newEngineRow(EngineKind::Sqlite, "file deleted") << "delete file" << 4 << "no such file";
   }
@@ -253,6 +282,7 @@ class KelvaneDbTest : public QObject {
     QProcess* collector = start(QStringList{"collect", db.dataSource(), "--rate", "20"} + (signal ? QStringList() : QStringList{"--count", "40"}));
     QTRY_VERIFY_WITH_TIMEOUT(db.scalar("SELECT count(*) FROM GraphData").toInt() >= 5, 10000);
     if (event == "lock") db.holdWriteLock();
+    if (event == "restart") databases_.server().stop();
     if (event == "drop table") db.run("DROP TABLE GraphData");
     if (event == "delete file") QVERIFY(QFile::remove(db.dataSource()));
     if (signal) ::kill(pid_t(collector->processId()), event == "SIGINT" ? SIGINT : SIGTERM);
@@ -260,6 +290,7 @@ class KelvaneDbTest : public QObject {
     QString err;
     QTRY_VERIFY_WITH_TIMEOUT((err += QString::fromUtf8(collector->readAllStandardError())).contains(message), 30000);
     if (event == "lock") db.releaseWriteLock();
+    if (event == "restart") QVERIFY(databases_.server().start());
     QTRY_COMPARE_WITH_TIMEOUT(collector->state(), QProcess::NotRunning, 30000);
     QCOMPARE(collector->exitCode(), code);
     const QString out = QString::fromUtf8(collector->readAllStandardOutput());
@@ -307,6 +338,47 @@ class KelvaneDbTest : public QObject {
     const QVariantList values = db.rows("SELECT sum(CASE WHEN c >= 2 THEN 1 ELSE 0 END), sum(CASE WHEN c = 1 THEN 1 ELSE 0 END), max(Data) - min(Data) "
                                         "FROM (SELECT Data, count(*) AS c FROM GraphData GROUP BY Date, Time, Data) AS g").value(0);
     QVERIFY2(values[0].toInt() == rows && values[1].toInt() > rows / 2 && values[2].toDouble() > 0.02, qPrintable(QVariant(values).toStringList().join(' ')));
+  }
+
+  // check on a server tells what the connection's role may do beside the program's query; the
+  // station's role the README makes reads, appends through the program's writer, and no more.
+  void roleRightsOnAServer_data() {
+    QTest::addColumn<QString>("role");
+    QTest::addColumn<QStringList>("rights");  // none: reads and appends only
+    const QStringList owner{"may signal other sessions (pg_terminate_backend)", "may execute the functions of dblink",
+                            "may change or delete rows of GraphData"};
+    QTest::newRow("the superuser, dblink installed")
+        << "postgres:superuser" << QStringList{"is a superuser", "may read or write server files", "may run server programs"} + owner;
+    QTest::newRow("the owner of GraphData, dblink installed") << "station" << owner;
+    QTest::newRow("the station's role of the README") << "station4:change-me" << QStringList{};
+  }
+  void roleRightsOnAServer() {
+    QFETCH(QString, role);
+    QFETCH(QStringList, rights);
+    MeasurementDatabase& db = database(EngineKind::Postgres).withGraphData();
+    const QString uri = databases_.uri(), name = role.section(':', 0, 0);
+    QString target = db.dataSource();
+    if (name != "station")
+      target = PostgresServer::writeConnectionFile(folder_->path(), uri.left(uri.indexOf("//") + 2) + role + uri.mid(uri.indexOf('@')), "role.kvconn");
+    if (!rights.isEmpty()) {
+      databases_.server().run(MeasurementDatabases::kPostgresDatabase, "CREATE EXTENSION dblink");
+    } else {
+      QFile readme(KELVANE_README);
+      QVERIFY(readme.open(QIODevice::ReadOnly));
+      const QString text = QString::fromUtf8(readme.readAll());
+      const qsizetype start = text.indexOf("```sql\n") + 7;
+      databases_.server().run(MeasurementDatabases::kPostgresDatabase, "SET password_encryption = 'md5'; " + text.mid(start, text.indexOf("```", start) - start));
+    }
+    const ToolRun run = kelvaneDb({"check", target});
+    QCOMPARE(run.code, 0);
+    QVERIFY2(run.out.contains(QRegularExpression("\nrole +" + name + "\n")), qPrintable(run.out));
+    const QString line = run.out.section("role rights", 1).section('\n', 0, 0).trimmed();
+    QCOMPARE(line, rights.isEmpty() ? "reads and appends only" : rights.join("; "));
+    QCOMPARE(run.err.contains("warning: role " + name), !rights.isEmpty());
+    if (!rights.isEmpty()) return;
+    const ToolRun collect = kelvaneDb({"collect", target, "--start", kStart.toString(Qt::ISODate), "--count", "3"});
+    QVERIFY2(collect.code == 0, qPrintable(collect.err));
+    QCOMPARE(db.rows("SELECT number FROM GraphData ORDER BY number"), (QList<QVariantList>{{1.0}, {2.0}, {3.0}}));
   }
 };
 

@@ -7,6 +7,7 @@
 #include "database/SqliteEngine.h"
 #include "state/RegionalForms.h"
 #include "state/RuntimeError.h"
+#include "state/ShortText.h"
 
 #include <QDate>
 #include <QRegularExpression>
@@ -82,15 +83,19 @@ QString timeForm(const RegionalForms& regional) {
 
 class Report {
  public:
-  explicit Report(const Target& target) : source_(target.openReading()) {}
+  explicit Report(const Target& target) : source_(target.openReading(true)) {}
 
-  QVariantList row(const QString& sql) {
+  QVariantList row(const QString& sql) { return rows(sql, 1).value(0); }
+  QList<QVariantList> rows(const QString& sql, int most) {
     RowCursor& rows = source_->run(sql);
-    QVariantList values;
-    if (rows.next())
+    QList<QVariantList> result;
+    while (result.size() < most && rows.next()) {
+      QVariantList values;
       for (int i = 0; i < rows.columns().size(); ++i) values.append(rows.field(i));
+      result.append(values);
+    }
     source_->endRun();
-    return values;
+    return result;
   }
   qint64 count(const QString& sql) { return row(sql).value(0).toLongLong(); }
   // Each distinct text of a column with the number of rows that hold it.
@@ -117,7 +122,27 @@ class Report {
 };
 
 QString numberText(const QVariant& value) {
-  return value.isNull() ? QStringLiteral("none") : QString::number(value.toDouble(), 'g', 15);
+  if (value.isNull()) return QStringLiteral("none");
+  bool isNumber = false;
+  const double number = value.toDouble(&isNumber);
+  return isNumber ? QString::number(number, 'g', 15) : QLatin1Char('\'') + value.toString() + QLatin1Char('\'');
+}
+
+// The rows after whose number no row can be numbered (a writer refuses then), and those of an
+// infinite number: named, so that they can be mended.
+void reportNumbersWithoutNext(Report& report, const Target& target) {
+  constexpr int kNamed = 10;
+  const QString condition =
+      target.onServer() ? QStringLiteral("number = 'NaN' OR number >= 9007199254740992 OR number = '-Infinity'")
+                        : QStringLiteral("(number IS NOT NULL AND typeof(number) NOT IN ('integer', 'real')) OR "
+                                         "number >= 9007199254740992 OR number = -9e999");
+  report.problemCount(QStringLiteral("number infinite, NaN or past 2^53"),
+                      report.count(QStringLiteral("SELECT count(*) FROM GraphData WHERE ") + condition));
+  for (const QVariantList& row : report.rows(QStringLiteral("SELECT Date, Time, number FROM GraphData WHERE ") + condition, kNamed))
+    report.line(QStringLiteral("  row"), QStringLiteral("%1 %2 number %3")
+                                                   .arg(cutShort(row.value(0).toString(), kLabelCharacters),
+                                                        cutShort(row.value(1).toString(), kLabelCharacters),
+                                                        numberText(row.value(2))));
 }
 
 void reportNumbersAndValues(Report& report, const Target& target) {
@@ -133,6 +158,7 @@ void reportNumbersAndValues(Report& report, const Target& target) {
   report.problemCount(QStringLiteral("number NULL or not a number"),
                       report.count(QStringLiteral("SELECT count(*) FROM GraphData WHERE number IS NULL OR ") +
                                    notNumber.arg(QStringLiteral("number"))));
+  reportNumbersWithoutNext(report, target);
   report.problemCount(QStringLiteral("Data NULL"), report.count(QStringLiteral("SELECT count(*) FROM GraphData WHERE Data IS NULL")));
   report.problemCount(QStringLiteral("Data not a number"),
                       report.count(QStringLiteral("SELECT count(*) FROM GraphData WHERE Data IS NOT NULL AND ") +
@@ -158,6 +184,40 @@ void reportDatesAndTimes(Report& report, const RegionalForms& regional) {
   report.problemCount(QStringLiteral("Time not ") + timeForm(regional), badTimes);
   report.line(QStringLiteral("dates"), first ? QStringLiteral("%1 .. %2").arg(regional.dateText(*first), regional.dateText(*last))
                                              : QStringLiteral("none"));
+}
+
+// What the connection's role may do beside the operator's query, which runs in a read-only
+// transaction: a warning, not a problem of the rows. The password of a connection file can be read
+// by the operator anyway; a station's role should still reach no further than reading and
+// appending to GraphData (README: a station's role).
+void reportRoleRights(Report& report) {
+  const QVariantList rights = report.row(QStringLiteral(
+      "SELECT current_user, rolsuper, pg_has_role('pg_read_server_files', 'MEMBER') OR "
+      "pg_has_role('pg_write_server_files', 'MEMBER'), pg_has_role('pg_execute_server_program', 'MEMBER'), "
+      "pg_has_role('pg_signal_backend', 'MEMBER') OR EXISTS (SELECT 1 FROM pg_proc WHERE pronamespace = "
+      "'pg_catalog'::regnamespace AND proname IN ('pg_terminate_backend', 'pg_cancel_backend') AND "
+      "has_function_privilege(oid, 'EXECUTE')), "
+      "(SELECT string_agg(DISTINCT e.extname, ', ') FROM pg_extension e JOIN pg_depend d ON d.refclassid = "
+      "'pg_extension'::regclass AND d.refobjid = e.oid AND d.deptype = 'e' AND d.classid = 'pg_proc'::regclass "
+      "WHERE e.extname IN ('dblink', 'postgres_fdw') AND has_function_privilege(d.objid, 'EXECUTE')), "
+      "has_table_privilege('GraphData', 'UPDATE') OR has_table_privilege('GraphData', 'DELETE') OR "
+      "has_table_privilege('GraphData', 'TRUNCATE') "
+      "FROM pg_roles WHERE rolname = current_user"));
+  QStringList beyond;
+  if (rights.value(1).toBool()) beyond << QStringLiteral("is a superuser");
+  if (rights.value(2).toBool()) beyond << QStringLiteral("may read or write server files");
+  if (rights.value(3).toBool()) beyond << QStringLiteral("may run server programs");
+  if (rights.value(4).toBool()) beyond << QStringLiteral("may signal other sessions (pg_terminate_backend)");
+  if (!rights.value(5).toString().isEmpty())
+    beyond << QStringLiteral("may execute the functions of %1").arg(rights.value(5).toString());
+  if (rights.value(6).toBool()) beyond << QStringLiteral("may change or delete rows of GraphData");
+  const QString role = rights.value(0).toString();
+  report.line(QStringLiteral("role"), role);
+  report.line(QStringLiteral("role rights"), beyond.isEmpty() ? QStringLiteral("reads and appends only")
+                                                              : beyond.join(QStringLiteral("; ")));
+  if (!beyond.isEmpty())
+    QTextStream(stderr) << "kelvane-db: warning: role " << role << " reaches beyond reading and appending: "
+                        << beyond.join(QStringLiteral("; ")) << "; see the README on a station's role\n";
 }
 
 // Not a problem of the rows: the program charts a period without it, only slower.
@@ -187,6 +247,7 @@ int check(const Target& target) {
     reportNumbersAndValues(report, target);
     reportDatesAndTimes(report, RegionalForms());
     reportPeriodIndex(report, target);
+    if (target.onServer()) reportRoleRights(report);
     if (report.problems() == 0) {
       report.line(QStringLiteral("result"), QStringLiteral("clean"));
       return Exit::Ok;

@@ -3,6 +3,7 @@
 #include "Failure.h"
 
 #include <QCommandLineParser>
+#include <QHostAddress>
 
 #include <cmath>
 
@@ -12,6 +13,13 @@ namespace {
 
 constexpr double kMaxRate = 1000;
 constexpr qint64 kMaxStep = 31 * 86400;
+// Qt's Modbus client times nothing shorter; a minute is beyond any device still answering.
+constexpr double kMinTimeout = 0.01, kMaxTimeout = 60;
+
+const QStringList kModbusOptions{QStringLiteral("register"), QStringLiteral("unit"), QStringLiteral("input"),
+                                 QStringLiteral("format"), QStringLiteral("scale"), QStringLiteral("timeout"),
+                                 QStringLiteral("require-device")};
+const QStringList kMadeUpOptions{QStringLiteral("start"), QStringLiteral("step"), QStringLiteral("seed")};
 
 Failure usage(const QString& message) { return {Exit::Usage, message}; }
 
@@ -48,8 +56,85 @@ QDateTime startOf(const QString& text) {
   return start.toLocalTime();
 }
 
-CollectOptions collectOptionsOf(const QCommandLineParser& parser) {
+// HOST, HOST:PORT, [IPv6] or [IPv6]:PORT; an IPv6 address without brackets takes no port.
+ModbusSource modbusAddressOf(const QString& text) {
+  const auto bad = [&] {
+    return usage(QStringLiteral("--modbus must be a device as HOST or HOST:PORT, not '%1'").arg(text));
+  };
+  ModbusSource source;
+  QString port;
+  if (text.startsWith(QLatin1Char('['))) {
+    const qsizetype close = text.indexOf(QLatin1Char(']'));
+    if (close < 0) throw bad();
+    source.host = text.mid(1, close - 1);
+    const QString rest = text.mid(close + 1);
+    if (!rest.isEmpty() && !rest.startsWith(QLatin1Char(':'))) throw bad();
+    if (!rest.isEmpty()) port = rest.mid(1);
+  } else if (text.count(QLatin1Char(':')) == 1) {
+    source.host = text.section(QLatin1Char(':'), 0, 0);
+    port = text.section(QLatin1Char(':'), 1);
+  } else {
+    source.host = text;
+  }
+  if (source.host.isEmpty() || source.host.contains(QLatin1Char(' '))) throw bad();
+  // A host with colons is an IPv6 address, or a mistyped HOST:PORT.
+  if (source.host.contains(QLatin1Char(':')) && QHostAddress(source.host).protocol() != QAbstractSocket::IPv6Protocol)
+    throw bad();
+  if (!port.isNull()) {
+    bool ok = false;
+    const uint number = port.toUInt(&ok);
+    if (!ok || number < 1 || number > 65535)
+      throw usage(QStringLiteral("--modbus: the port must be a whole number from 1 to 65535, not '%1'").arg(port));
+    source.port = quint16(number);
+  }
+  return source;
+}
+
+double numberOf(const QString& name, const QString& text, const QString& wanted, double lowest, double highest) {
+  bool ok = false;
+  const double value = text.toDouble(&ok);
+  if (!ok || !std::isfinite(value) || value < lowest || value > highest)
+    throw usage(QStringLiteral("--%1 must be %2, not '%3'").arg(name, wanted, text));
+  return value;
+}
+
+ModbusSource modbusSourceOf(const QCommandLineParser& parser, const QString& address) {
+  ModbusSource source = modbusAddressOf(address);
+  const auto firstRegister = single(parser, QStringLiteral("register"));
+  const auto unit = single(parser, QStringLiteral("unit"));
+  const auto format = single(parser, QStringLiteral("format"));
+  const auto scale = single(parser, QStringLiteral("scale"));
+  const auto timeout = single(parser, QStringLiteral("timeout"));
+  if (firstRegister) source.firstRegister = int(wholeNumber(QStringLiteral("register"), *firstRegister, 0, 65535));
+  if (unit) source.unit = int(wholeNumber(QStringLiteral("unit"), *unit, 0, 255));
+  source.inputRegisters = parser.isSet(QStringLiteral("input"));
+  if (format) {
+    const auto named = registerFormatNamed(*format);
+    if (!named)
+      throw usage(QStringLiteral("--format must be one of %1, not '%2'").arg(registerFormatNames().join(QStringLiteral(", ")), *format));
+    source.format = *named;
+  }
+  if (source.firstRegister + registerCount(source.format) - 1 > 65535)
+    throw usage(QStringLiteral("--register %1 leaves no room for the %2 registers of %3")
+                    .arg(source.firstRegister).arg(registerCount(source.format)).arg(nameOf(source.format)));
+  // A scale of 0 would write 0 whatever the device says.
+  if (scale) source.scale = numberOf(QStringLiteral("scale"), *scale, QStringLiteral("a number other than 0"), -1e300, 1e300);
+  if (scale && source.scale == 0) throw usage(QStringLiteral("--scale must be a number other than 0, not '%1'").arg(*scale));
+  if (timeout)
+    source.timeout = numberOf(QStringLiteral("timeout"), *timeout,
+                              QStringLiteral("a number of seconds from %1 to %2").arg(kMinTimeout).arg(kMaxTimeout), kMinTimeout, kMaxTimeout);
+  return source;
+}
+
+CollectOptions collectOptionsOf(const QCommandLineParser& parser, std::optional<ModbusSource>& source) {
   CollectOptions options;
+  const auto modbus = single(parser, QStringLiteral("modbus"));
+  for (const QString& name : modbus ? kMadeUpOptions : kModbusOptions) {
+    if (!parser.isSet(name)) continue;
+    if (modbus) throw usage(QStringLiteral("--%1 is for made-up values; with --modbus the device gives them").arg(name));
+    throw usage(QStringLiteral("--%1 needs --modbus: without it collect writes made-up values").arg(name));
+  }
+  if (modbus) source = modbusSourceOf(parser, *modbus);
   const auto rate = single(parser, QStringLiteral("rate"));
   const auto count = single(parser, QStringLiteral("count"));
   const auto start = single(parser, QStringLiteral("start"));
@@ -68,6 +153,10 @@ CollectOptions collectOptionsOf(const QCommandLineParser& parser) {
 }
 
 }  // namespace
+
+QString ModbusSource::address() const {
+  return (host.contains(QLatin1Char(':')) ? QLatin1Char('[') + host + QLatin1Char(']') : host) + QLatin1Char(':') + QString::number(port);
+}
 
 QString usageText() {
   return QStringLiteral(
@@ -99,10 +188,43 @@ QString usageText() {
       "      --step SECONDS    seconds between back-filled rows (default 60)\n"
       "      --count N         rows to write\n"
       "      --seed N          repeat the values of an earlier run (default: a fresh seed, printed)\n"
+      "  collect TARGET --modbus HOST[:PORT] [OPTIONS]\n"
+      "                  Read the value from a device over Modbus TCP (port 502 by default):\n"
+      "                  each answered reading is one row, stamped when it was asked for.\n"
+      "      --register N      the first register's address, 0-based as on the wire (default 0)\n"
+      "      --unit N          the unit identifier (default 1)\n"
+      "      --input           read input registers (function 4), not holding registers (3)\n"
+      "      --format F        how the registers hold the value: float32-abcd (default),\n"
+      "                        float32-cdab, float32-badc, float32-dcba, int16, uint16,\n"
+      "                        int32-abcd, int32-cdab; A is the value's most significant byte,\n"
+      "                        the first two letters the first register's bytes\n"
+      "      --scale X         the value read times X (default 1)\n"
+      "      --rate N          readings a second (default 1; 0.1 is one every 10 s), kept to the\n"
+      "                        clock: a slow answer never shifts the readings after it\n"
+      "      --count N         rows to write; without it, until stopped with Ctrl+C or SIGTERM,\n"
+      "                        which end it after the row in progress\n"
+      "      --timeout SECONDS\n"
+      "                        seconds for one reading and for connecting (default 1)\n"
+      "      --require-device  refuse to run without --modbus (usage error): the collector\n"
+      "                        service gives it, so that a configuration without a device\n"
+      "                        never runs the made-up values\n"
+      "                  A reading unanswered in time, an exception response, a value that is\n"
+      "                  NaN or infinite, or a refused or lost connection writes no row: a gap,\n"
+      "                  never a wrong row. The collector connects again after 1, 2, 4 ... up\n"
+      "                  to 30 s and goes on; a connection on which 3 readings in a row go\n"
+      "                  unanswered is dropped and made again so. Each outage is written to\n"
+      "                  standard error once when it starts and once when it ends (once the\n"
+      "                  readings keep to the clock again: a device too slow for the rate is\n"
+      "                  one outage), with its reasons and times. A database that waits (a\n"
+      "                  lock, a server restarting) holds up rows, not readings: they are\n"
+      "                  written together once it answers. A stop leaves it 5 s for the rows\n"
+      "                  still waiting; those it has not taken then are told, exit code 6.\n"
       "  check TARGET    Report rows the program cannot use: duplicate or missing numbers, Data\n"
       "                  that is NULL or no number, Date/Time texts not in the program's forms;\n"
+      "                  names rows whose number no number follows (infinite, NaN, past 2^53);\n"
       "                  runs PRAGMA integrity_check on a SQLite file; names a table without the\n"
-      "                  index on (Date, Time) and the command that adds it. Never writes.\n"
+      "                  index on (Date, Time) and the command that adds it; on a server, warns\n"
+      "                  of what the role may do beyond reading and appending. Never writes.\n"
       "  help            Print this text (also -h, --help).\n"
       "\n"
       "Exit codes:\n"
@@ -111,7 +233,8 @@ QString usageText() {
       "  3  create: the target file, or table GraphData on the server, already exists\n"
       "  4  the target is missing, cannot be opened or created, or is not a database\n"
       "  5  no table GraphData, or one without the columns Date, Time, number, Data\n"
-      "  6  a row, the table or the index could not be written\n"
+      "  6  a row, the table or the index could not be written (collect --modbus:\n"
+      "     also rows read but given up at a stop)\n"
       "  7  check found problems\n");
 }
 
@@ -136,8 +259,10 @@ Command parseCommandLine(const QStringList& arguments) {
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
   parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QString()});
   if (command.kind == Command::Collect) {
-    for (const char* option : {"rate", "count", "start", "step", "seed"})
+    for (const char* option : {"rate", "count", "start", "step", "seed", "modbus", "register", "unit", "format", "scale", "timeout"})
       parser.addOption({QString::fromLatin1(option), QString(), QStringLiteral("value")});
+    parser.addOption({QStringLiteral("input"), QString()});
+    parser.addOption({QStringLiteral("require-device"), QString()});
   }
   if (!parser.parse(QStringList{arguments.first()} + rest.mid(1))) throw usage(parser.errorText());
   if (parser.isSet(QStringLiteral("help"))) return {};
@@ -147,7 +272,7 @@ Command parseCommandLine(const QStringList& arguments) {
   if (positional.size() > 1) throw usage(QStringLiteral("unexpected argument '%1'").arg(positional.at(1)));
   command.target = positional.first();
   if (command.target.isEmpty()) throw usage(QStringLiteral("TARGET is empty"));
-  if (command.kind == Command::Collect) command.collect = collectOptionsOf(parser);
+  if (command.kind == Command::Collect) command.collect = collectOptionsOf(parser, command.modbus);
   return command;
 }
 

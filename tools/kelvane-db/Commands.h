@@ -11,6 +11,8 @@ int create(const Target& target);
 // server, with table GraphData and its indexes on number and on (Date, Time). Raises a Failure.
 void createMeasurementDatabase(const Target& target);
 int collect(const Target& target, const CollectOptions& options);
+// collect with --modbus: the values read from the device.
+int collectFromModbus(const Target& target, const CollectOptions& options, const ModbusSource& source);
 int check(const Target& target);
 int addIndex(const Target& target);
 

@@ -6,6 +6,7 @@
 #include "database/Engine.h"
 #include "database/PostgresEngine.h"
 #include "database/RowSource.h"
+#include "database/SqliteRows.h"
 #include "state/RuntimeError.h"
 
 #include <QFile>
@@ -40,7 +41,6 @@ Target::Target(const QString& path)
   if (!onServer_) return;
   const ServerAddress address = addressIn(path);
   shownAddress_ = address.shown;
-  password_ = address.password;
   // The file holds a password: others reading it is worth a word, not a refusal.
   if (QFileInfo(path).permissions() & (QFile::ReadGroup | QFile::ReadOther))
     QTextStream(stderr) << "kelvane-db: warning: " << path
@@ -51,8 +51,6 @@ QString Target::shownName() const {
   if (!onServer()) return path_;
   return QStringLiteral("%1 (%2)").arg(path_, shownAddress_);
 }
-
-QString Target::withoutPassword(const QString& text) const { return kelvane::withoutPassword(text, password_); }
 
 void Target::requireFile() const {
   const QFileInfo file(path_);
@@ -103,9 +101,11 @@ void Target::open(Connection& connection) const {
   });
 }
 
-std::unique_ptr<RowSource> Target::openReading() const {
+std::unique_ptr<RowSource> Target::openReading(bool wholeTexts) const {
   if (!onServer()) requireFile();
-  std::unique_ptr<RowSource> source = engineFor(path_).rowSource(path_);
+  std::unique_ptr<RowSource> source =
+      wholeTexts && !onServer() ? std::make_unique<SqliteRowSource>(path_, SqliteRowSource::Texts::Whole)
+                                : engineFor(path_).rowSource(path_);
   try {
     source->open();
   } catch (const RuntimeError& error) {

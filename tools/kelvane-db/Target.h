@@ -26,8 +26,6 @@ class Target {
   bool onServer() const { return onServer_; }
   // For messages: the path, and for a server its URI without the password.
   QString shownName() const;
-  // The text with the password blanked out wherever an engine's message repeated it.
-  QString withoutPassword(const QString& text) const;
 
   // For a SQLite target: raises a Failure with Exit::Unreachable unless the file is there.
   void requireFile() const;
@@ -38,8 +36,9 @@ class Target {
   // cannot be opened and Exit::NoGraphData when it has no usable table GraphData.
   void open(Connection& connection) const;
   // Opens it to read only, as the program reads rows (nothing a text says can write), and looks at
-  // its table as open() does.
-  std::unique_ptr<RowSource> openReading() const;
+  // its table as open() does. wholeTexts: a SQLite file's texts are read however long they are,
+  // where the program's reads refuse those beyond their bound.
+  std::unique_ptr<RowSource> openReading(bool wholeTexts = false) const;
   // Opens it to read just to see that it is there and holds GraphData.
   void requireGraphData() const;
 
@@ -51,7 +50,6 @@ class Target {
   QString path_;
   bool onServer_;
   QString shownAddress_;
-  QString password_;
 };
 
 }  // namespace kelvane::db

@@ -26,19 +26,19 @@ int main(int argc, char* argv[]) {
     target.emplace(command.target);
     switch (command.kind) {
       case Command::Create: return create(*target);
-      case Command::Collect: return collect(*target, command.collect);
+      case Command::Collect:
+        return command.modbus ? collectFromModbus(*target, command.collect, *command.modbus) : collect(*target, command.collect);
       case Command::Check: return check(*target);
       case Command::Index: return addIndex(*target);
       case Command::Help: break;
     }
     return Exit::Ok;
   } catch (const Failure& failure) {
-    err << "kelvane-db: " << (target ? target->withoutPassword(failure.message) : failure.message) << '\n';
+    err << "kelvane-db: " << failure.message << '\n';
     if (failure.code == Exit::Usage) err << "Try 'kelvane-db --help'.\n";
     return failure.code;
   } catch (const kelvane::RuntimeError& error) {
-    const QString reason = error.source() + QStringLiteral(": ") + error.description();
-    err << "kelvane-db: " << (target ? target->withoutPassword(reason) : reason) << '\n';
+    err << "kelvane-db: " << error.source() << ": " << error.description() << '\n';
     return Exit::WriteFailed;
   }
 }

@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QDialog>
 #include <QDir>
+#include <QEventLoop>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -214,13 +215,50 @@ bool saveTimeScale(frmChart& window, ProgramState& state, const RegionalForms& r
   return saved;
 }
 
+// Three stations along a pipeline over a day, one row a minute, with the leak test's limits set: a
+// leak between North and Middle from 10:00 shows at both, at Middle forty minutes after North;
+// South stays calm. The stations' dialog, and the chart of the three. No station is set after.
+bool saveStations(frmChart& window, ProgramState& state, const RegionalForms& regional, const QDir& folder,
+                  const QDir& work) {
+  const auto ratio = [](int leakFrom) {
+    return [leakFrom](int n) {
+      const double t = double(n - leakFrom) / 240;
+      const double leak = t > 0 && t < 1 ? 30 * std::min({1.0, 5 * t, 5 * (1 - t)}) : 0;
+      return std::round((1 + 0.5 * std::sin(n / 37.0) + 0.3 * std::sin(n * 1.3 + leakFrom) + leak) * 1000) / 1000;
+    };
+  };
+  const QDateTime start(QDate(2026, 12, 3), QTime(23, 59));
+  QList<ComparedStation> beside;
+  for (const auto& [file, name, leakFrom] : {std::tuple{"middle.db", "Middle", 640}, {"south.db", "South", 99999}}) {
+    const QString path = work.filePath(QString::fromLatin1(file));
+    createDatabase(path, start, 60, 1440, ratio(leakFrom), regional);
+    beside.append({path, QString::fromLatin1(name)});
+  }
+  const QString north = work.filePath(QStringLiteral("North.db"));
+  createDatabase(north, start, 60, 1440, ratio(600), regional);
+  state.DatabasePath = north;
+  state.Stations = beside;
+  bool saved = true;
+  QTimer::singleShot(0, [&] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    saved = save(*dialog, folder, QStringLiteral("stations-dialog"));
+    dialog->findChild<QPushButton*>(QStringLiteral("btnStationsCancel"))->click();  // the settings file stays as it is
+  });
+  window.findChild<QAction*>(QStringLiteral("mnuStations"))->trigger();
+  chartAllRows(window, state, north);
+  saved &= savePicture(window.findChild<PictureBox*>(QStringLiteral("graphField"))->grab(), folder,
+                       QStringLiteral("stations"));
+  state.Stations.clear();
+  return saved;
+}
+
 // The operator's hand on the main window's chart: a drag from record to record with the left
 // button, then the pointer resting over a record.
 void dragAcrossChart(frmChart& window, float fromRecord, float toRecord, float restAtRecord) {
   auto* box = window.findChild<PictureBox*>(QStringLiteral("graphField"));
   const auto pixelAt = [box](float record) {
     const auto kept = box->surface().LastChart();
-    const float twips = stdKelvane::XToSurface(kept->state, record);
+    const float twips = stdKelvane::XToSurface(kept->frame, record);
     return QPoint(box->contentsRect().left() + int(twips * box->contentsRect().width() / box->surface().Width()),
                   box->height() / 2);
   };
@@ -265,6 +303,48 @@ bool savePrintedPage(const PainterSurface& chart, const Environment& env, const 
   return told(pdftoppm.waitForFinished() && pdftoppm.exitCode() == 0, folder.filePath(QStringLiteral("printed-page.png")));
 }
 
+// The leak alarm's banner as the last value entered reached A, then returned as the limits were
+// taken away and a tick of the clock came; acknowledged, it is normal again.
+bool saveReturnedAlarm(frmChart& window, const QDir& folder) {
+  QWidget* banner = window.findChild<QWidget*>(QStringLiteral("fraAlarm"));
+  bool saved = savePicture(banner->grab(), folder, QStringLiteral("alarm-unacknowledged"));
+  QTimer::singleShot(0, [] { QApplication::activeModalWidget()->findChild<QPushButton*>(QStringLiteral("btnLimitsClear"))->click(); });
+  window.findChild<QAction*>(QStringLiteral("mnuLimits"))->trigger();
+  QEventLoop tick;
+  QTimer::singleShot(1100, &tick, &QEventLoop::quit);
+  tick.exec();
+  saved &= savePicture(banner->grab(), folder, QStringLiteral("alarm-returned"));
+  banner->findChild<QPushButton*>(QStringLiteral("btnAlarmAck"))->click();
+  return saved;
+}
+
+// A value at or above A acknowledged; the shelf's dialog, and the journal's window after the shelf.
+bool saveAlarmWindows(frmChart& window, SetClock& clock, const RegionalForms& regional, const QDir& folder) {
+  enterValues(window, clock, regional, {24.5});
+  QWidget* banner = window.findChild<QWidget*>(QStringLiteral("fraAlarm"));
+  banner->findChild<QPushButton*>(QStringLiteral("btnAlarmAck"))->click();
+  bool saved = savePicture(banner->grab(), folder, QStringLiteral("alarm-acknowledged"));
+  QTimer::singleShot(0, [&] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    dialog->findChild<QRadioButton*>(QStringLiteral("optShelveHour"))->click();
+    dialog->findChild<QLineEdit*>(QStringLiteral("txtShelveComment"))
+        ->setText(germanShown() ? QStringLiteral("Drucksensoren werden kalibriert") : QStringLiteral("Pressure sensors being calibrated"));
+    saved &= save(*dialog, folder, QStringLiteral("alarm-shelve"));
+    dialog->findChild<QPushButton*>(QStringLiteral("btnShelve"))->click();
+  });
+  window.findChild<QAction*>(QStringLiteral("mnuAlarmShelve"))->trigger();
+  clock.set(clock.now().addSecs(1500));
+  emit window.findChild<QMenu*>(QStringLiteral("mnuDataHandling"))->aboutToShow();  // as the menu opens
+  window.findChild<QAction*>(QStringLiteral("mnuAlarmUnshelve"))->trigger();
+  QTimer::singleShot(0, [&] {
+    QWidget* journal = QApplication::activeModalWidget();
+    saved &= save(*journal, folder, QStringLiteral("alarm-journal"));
+    journal->close();
+  });
+  window.findChild<QAction*>(QStringLiteral("mnuAlarmJournal"))->trigger();
+  return saved;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -278,6 +358,8 @@ int main(int argc, char* argv[]) {
   // The limits set for the pictures are kept in a settings file of their own, not the operator's.
   const QTemporaryDir settingsFolder;
   qputenv("XDG_CONFIG_HOME", settingsFolder.path().toLocal8Bit());
+  // A leak alarm drawn here notifies no desktop.
+  qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent");
   QApplication app(argc, argv);
   if (argc < 2 || options.size() != int(scaled) + int(german)) {
     std::fprintf(stderr, "usage: kelvane-screenshots [--german] FOLDER\n");
@@ -300,8 +382,10 @@ int main(int argc, char* argv[]) {
   env.pendingRowsPath = logFolder.filePath(QStringLiteral("Pending rows.txt"));
 
   ProgramState state;
-  frmChart mainWindow(state, env);
-  mainWindow.Form_Load();
+  state.AlarmSound = false;  // pictures make no sound
+  frmChart mainWindow(env);
+  ProgramServices services(state, env, mainWindow);
+  mainWindow.Form_Load(services);
   if (scaled) return save(mainWindow, folder, QStringLiteral("main-window-200")) ? 0 : 1;
   bool allSaved = save(mainWindow, folder, QStringLiteral("main-window"));
   enterValues(mainWindow, clock, regional, measuredValues(25));
@@ -366,6 +450,7 @@ int main(int argc, char* argv[]) {
   enterValues(mainWindow, clock, regional, {0.2, -0.4, 0.5, -0.9, -0.3, 0.6, 1.1, 0.7, 1.5, 1.2, 2.0,
                                   1.6, 2.4, 2.9, 2.5, 3.2, 3.0, 3.7, 3.4, 4.1, 3.9, 4.8});
   allSaved &= save(mainWindow, folder, QStringLiteral("leak-limits-live"));
+  allSaved &= saveReturnedAlarm(mainWindow, folder);
   allSaved &= setLimits(mainWindow, 0.05, 0.1, true, regional, folder);
   const QString ratios = logFolder.filePath(QStringLiteral("ratios.db"));
   createDatabase(ratios, QDateTime(QDate(2026, 11, 29), QTime(23, 59)), 60, 7 * 1440, ratioSignal, regional);
@@ -383,6 +468,7 @@ int main(int argc, char* argv[]) {
   });
   emit mainWindow.findChild<QMenu*>(QStringLiteral("mnuDataHandling"))->aboutToShow();  // as the menu opens
   mainWindow.findChild<QAction*>(QStringLiteral("mnuDecisions"))->trigger();
+  allSaved &= saveAlarmWindows(mainWindow, clock, regional, folder);
 
   // The About box is modal: its picture is taken while it waits.
   QTimer::singleShot(0, [&] {
@@ -395,6 +481,8 @@ int main(int argc, char* argv[]) {
   // The help file built beside this tool, on its default topic.
   mainWindow.findChild<QAction*>(QStringLiteral("mnuHelpFile"))->trigger();
   allSaved &= save(*topLevel(QStringLiteral("HelpWindow")), folder, QStringLiteral("help-window"));
+  topLevel(QStringLiteral("HelpWindow"))->close();
+  allSaved &= saveStations(mainWindow, state, regional, folder, QDir(logFolder.path()));
 
   QStringList scaledRun{QString::fromLatin1(kScaledOption), folder.absolutePath()};
   if (german) scaledRun.prepend(QString::fromLatin1(kGermanOption));

@@ -1,0 +1,28 @@
+#include "DatabaseButton.h"
+
+#include "FollowNewRows.h"
+#include "StoredRowsChart.h"
+#include "state/RuntimeError.h"
+
+namespace kelvane {
+
+bool chartRecentRows(Program& program) {
+  ProgramState& state = program.state;
+  state.OperatingMode = Mode::Database;
+  program.mainWindow.setFullScreenEnabled(true);
+  state.Followable.reset();
+  state.PeriodCharted.reset();
+  try {
+    const ChartedRows charted = chartStoredRows(program, RecentRowsWanted{}, ChartPicture::Main);
+    state.Followable = FollowableChart{state.DatabasePath, charted.newest, false, 0, std::nullopt, charted.stations};
+    return true;
+  } catch (const RuntimeError& error) {
+    reportUnlessCancelled(program, TextId::DatabaseFailed, error);
+    followedChartFailed(program);
+    return false;
+  }
+}
+
+void btnSPRT_Click(Program& program) { chartRecentRows(program); }
+
+}  // namespace kelvane
