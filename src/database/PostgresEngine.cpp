@@ -14,7 +14,7 @@
 #include <QUrlQuery>
 
 #include <libpq-fe.h>
-#include <sys/socket.h>
+#include <memory>
 
 namespace kelvane {
 
@@ -205,10 +205,8 @@ Retry PostgresEngine::retryFor(const QSqlError& error) const {
 
 std::function<void()> PostgresEngine::interruptOf(const QSqlDatabase& database) const {
   PGconn* connection = connectionOf(database.driver());
-  const int socket = connection ? PQsocket(connection) : -1;
-  return [socket] {
-    if (socket >= 0) ::shutdown(socket, SHUT_RDWR);
-  };
+  auto interrupt = std::make_shared<const SocketInterrupt>(connection ? PQsocket(connection) : -1);
+  return [interrupt] { (*interrupt)(); };
 }
 
 std::unique_ptr<RowSource> PostgresEngine::rowSource(const QString& dataSource) const {

@@ -1,6 +1,9 @@
 #include "PostgresGuards.h"
 
+#include <fcntl.h>
 #include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace kelvane {
 
@@ -12,6 +15,22 @@ QString errorOf(PGconn* connection, const PGresult* result) {
   QString text = QString::fromUtf8(result ? PQresultErrorMessage(result) : "").trimmed();
   if (text.isEmpty()) text = QString::fromUtf8(PQerrorMessage(connection)).trimmed();
   return text;
+}
+
+SocketInterrupt::~SocketInterrupt() {
+  if (const int socket = socket_.load(); socket >= 0) ::close(socket);
+}
+
+void SocketInterrupt::keep(int socket) {
+  if (socket >= 0) socket_ = ::fcntl(socket, F_DUPFD_CLOEXEC, 0);
+}
+
+void SocketInterrupt::operator()() const {
+  const int socket = socket_.load();
+  if (socket < 0) return;
+  const linger reset{1, 0};
+  ::setsockopt(socket, SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
+  ::shutdown(socket, SHUT_RDWR);
 }
 
 PGresult* nextResult(PGconn* connection, const std::atomic<bool>* stopped) {

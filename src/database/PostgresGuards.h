@@ -30,6 +30,28 @@ PGresult* nextResult(PGconn* connection, const std::atomic<bool>* stopped);
 // nothing could be sent.
 PGresult* lastResult(PGconn* connection, int sent, const std::atomic<bool>* stopped);
 
+// A server connection's socket as an interrupt from another thread reaches it. The descriptor is
+// one of its own: libpq closes its descriptor when it finds the connection lost, and the number
+// could then name another file of the program.
+class SocketInterrupt {
+ public:
+  SocketInterrupt() = default;
+  explicit SocketInterrupt(int socket) { keep(socket); }
+  ~SocketInterrupt();
+  SocketInterrupt(const SocketInterrupt&) = delete;
+  SocketInterrupt& operator=(const SocketInterrupt&) = delete;
+
+  // Once, for an interrupt made before the connection was: another thread may interrupt meanwhile.
+  void keep(int socket);
+  // Resets the connection instead of closing it in turn: a server blocked writing rows into a
+  // closed socket waits, its statement running, until the kernel drops the socket a minute or
+  // more later. A reset ends the statement at once. Never waits.
+  void operator()() const;
+
+ private:
+  std::atomic<int> socket_{-1};
+};
+
 struct ResultColumn {
   QString name;
   Oid type;

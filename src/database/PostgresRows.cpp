@@ -13,7 +13,6 @@
 #include <utility>
 
 #include <poll.h>
-#include <sys/socket.h>
 
 namespace kelvane {
 
@@ -41,10 +40,9 @@ PostgresRowSource::PostgresRowSource(QString connectionFile) : file_(std::move(c
 PostgresRowSource::~PostgresRowSource() {
   PQclear(row_);
   // Rows still coming are not read past, which for a query without end would never end: the
-  // server ends the statement of a closed connection.
+  // server ends the statement of a reset connection.
   if (connection_ && PQtransactionStatus(connection_) == PQTRANS_ACTIVE) interrupt();
   transaction_.reset();
-  socket_ = -1;
   PQfinish(connection_);
 }
 
@@ -79,11 +77,11 @@ void PostgresRowSource::open() {
     PQclear(set);
     if (!done) throw stopped() ? cancelledError() : connectionFailure(address, why);
   }
-  socket_ = PQsocket(connection_);
+  interrupt_.keep(PQsocket(connection_));
 }
 
 void PostgresRowSource::interrupt() {
-  if (const int socket = socket_.load(); socket >= 0) ::shutdown(socket, SHUT_RDWR);
+  interrupt_();
 }
 
 RowCursor& PostgresRowSource::run(const QString& sql) {

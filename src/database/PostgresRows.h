@@ -24,8 +24,8 @@ class PostgresRowSource : public RowSource, private RowCursor {
   std::optional<double> largestNumber() override;
 
  private:
-  // Closes the socket: a cancel request would wait as long as the statement for a server that
-  // went silent, and the server ends the statement of a closed connection by itself.
+  // Resets the connection: a cancel request would wait as long as the statement for a server that
+  // went silent, and the server ends the statement of a reset connection by itself.
   void interrupt() override;
   QStringList columns() const override;
   bool next() override;
@@ -38,7 +38,7 @@ class PostgresRowSource : public RowSource, private RowCursor {
   const QString file_;
   QString shown_;
   PGconn* connection_ = nullptr;
-  std::atomic<int> socket_{-1};  // once connected, for the interrupt
+  SocketInterrupt interrupt_;  // once connected
   std::unique_ptr<ReadOnlyTransaction> transaction_;
   std::vector<ResultColumn> columns_;
   PGresult* row_ = nullptr;

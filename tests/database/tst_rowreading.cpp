@@ -217,7 +217,7 @@ void RowReadingTest::budgetEndsARunawayRead() {
   QVERIFY(f.window.picture.entries().isEmpty());
   QCOMPARE(f.state.ChartRecordCount, 0);
   if (engine == EngineKind::Postgres)
-    QTRY_COMPARE_WITH_TIMEOUT(database->scalar("SELECT count(*) FROM pg_stat_activity WHERE usename = 'station'").toInt(), 0, 60000);
+    QTRY_COMPARE_WITH_TIMEOUT(database->scalar("SELECT count(*) FROM pg_stat_activity WHERE usename = 'station'").toInt(), 0, 15000);
 }
 
 void RowReadingTest::windowShowsALongReadAndItsCancel() {
