@@ -112,7 +112,7 @@ void drawHeld(Program& program, const HeldRows& held) {
 
 // What the answers of one tick share: the rows of the chart they were asked about, taken when the
 // first answer comes, and what they changed; the chart is drawn once, when the last has come, and
-// only while the picture still shows the chart the rows were taken from.
+// only while the picture still shows the rows they were taken from.
 struct TickAnswers {
   int waiting = 0;
   std::shared_ptr<const KeptChart> chart;
@@ -131,9 +131,23 @@ HeldRows* heldFor(Program& program, TickAnswers& tick) {
   return tick.held ? &*tick.held : nullptr;
 }
 
+// Whether the picture shows the rows a chart was drawn from: drawn again since (a resize, new
+// limits, a zoom) it does, and the rows the tick has marked as seen must still be drawn.
+bool showsRowsOf(const std::shared_ptr<const KeptChart>& shown, const std::shared_ptr<const KeptChart>& chart) {
+  if (shown == chart) return true;
+  if (!shown || !chart) return false;
+  const auto& now = (shown->whole ? *shown->whole : *shown).input.series;
+  const auto& then = (chart->whole ? *chart->whole : *chart).input.series;
+  return std::equal(now.begin(), now.end(), then.begin(), then.end(), [](const ChartSeries& a, const ChartSeries& b) {
+    return a.rows.columns == b.rows.columns && a.rows.first == b.rows.first && a.rows.count == b.rows.count &&
+           a.unreadable == b.unreadable;
+  });
+}
+
 void answered(Program& program, TickAnswers& tick) {
   if (--tick.waiting > 0) return;
-  if (tick.changed && tick.held && program.mainWindow.graphField().LastChart() == tick.chart) drawHeld(program, *tick.held);
+  if (tick.changed && tick.held && showsRowsOf(program.mainWindow.graphField().LastChart(), tick.chart))
+    drawHeld(program, *tick.held);
   // A station whose check failed is named once and no longer followed; the others go on.
   if (!tick.unreadable.isEmpty()) program.env.alert(LoadResString(TextId::StationsUnreadable).arg(tick.unreadable.join(u'\n')));
 }
