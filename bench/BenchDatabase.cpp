@@ -65,4 +65,14 @@ void createGraphData(const QString& path, int rows, bool periodIndex) {
   sqlite3_close(database);
 }
 
+void addCollectedRow(sqlite3* database, qint64 number) {
+  const RegionalForms british(QLocale(QLocale::English, QLocale::UnitedKingdom));
+  const QDateTime at = graphDataMoment(number);
+  const QByteArray insert = QStringLiteral("INSERT INTO GraphData VALUES ('%1', '%2', %3, 5.5)")
+                                .arg(british.dateText(at.date()), british.timeText(at.time()))
+                                .arg(number)
+                                .toUtf8();
+  run(database, insert.constData());
+}
+
 }  // namespace kelvane::bench

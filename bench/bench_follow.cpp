@@ -119,13 +119,8 @@ void reportSlidingDay() {
   bench::Timings ticks;
   QElapsedTimer timer;
   for (int second = 1; second <= 300; ++second) {
-    const QDateTime now = bench::graphDataMoment(kDay + second);
-    clock.set(now);
-    const QByteArray insert = QStringLiteral("INSERT INTO GraphData VALUES ('%1', '%2', %3, 5.5)")
-                                  .arg(env.regional.dateText(now.date()), env.regional.timeText(now.time()))
-                                  .arg(kDay + second)
-                                  .toUtf8();
-    if (sqlite3_exec(writer, insert.constData(), nullptr, nullptr, nullptr) != SQLITE_OK) qFatal("insert failed");
+    clock.set(bench::graphDataMoment(kDay + second));
+    bench::addCollectedRow(writer, kDay + second);
     timer.start();
     bench::followTick(program, watch);
     ticks.add(timer.nsecsElapsed() / 1e6);
