@@ -263,6 +263,24 @@ CompactRows rowsShown(const KeptChart& chart, const LoadPlan& plan, std::size_t 
   return rows;
 }
 
+namespace {
+
+double numberOf(const CompactRows& rows, qint32 i) {
+  const StoredColumn& numbers = *rows.columns->number;
+  const qsizetype row = rows.first + i;
+  return row < numbers.size() ? numbers.numberAt(row).value_or(qQNaN()) : qQNaN();
+}
+
+// The counts of rows joined by those of a later read.
+void countLater(CompactRows& both, const CompactRows& later) {
+  both.count += later.count;
+  both.loaded += later.loaded;
+  if (!both.stop) both.stop = later.stop;
+  if (later.newest && (!both.newest || *later.newest > *both.newest)) both.newest = later.newest;
+}
+
+}  // namespace
+
 CompactRows joined(const CompactRows& rows, const CompactRows& later, const LoadPlan& plan) {
   if (rows.count == 0) return later;
   // Columns only grow, and whatever shows them reads its own rows of them: the later rows go on
@@ -278,11 +296,42 @@ CompactRows joined(const CompactRows& rows, const CompactRows& later, const Load
     for (qsizetype row = later.first; row < later.first + later.loaded && row < from.size(); ++row) to.appendFrom(from, row);
   }
   both.labels = plan.numberOnX ? both.columns->number : both.columns->time;
-  both.count += later.count;
-  both.loaded += later.loaded;
   both.values += later.values;
-  if (!both.stop) both.stop = later.stop;
-  if (later.newest && (!both.newest || *later.newest > *both.newest)) both.newest = later.newest;
+  countLater(both, later);
+  return both;
+}
+
+bool numberedAfter(const CompactRows& rows, const CompactRows& later) {
+  if (rows.loaded == 0 || later.loaded == 0) return true;
+  return numberOf(later, 0) > numberOf(rows, rows.loaded - 1);
+}
+
+CompactRows mergedByNumber(const CompactRows& rows, const CompactRows& later, const LoadPlan& plan) {
+  if (rows.count == 0 || numberedAfter(rows, later)) return joined(rows, later, plan);
+  const auto columns = std::make_shared<RowColumns>();
+  QList<float> values;
+  const auto take = [&](const CompactRows& from, qint32 i) {
+    const qsizetype row = from.first + i;
+    for (ColumnOf column : kColumns) {
+      const StoredColumn& source = *((*from.columns).*column);
+      if (row < source.size()) ((*columns).*column)->appendFrom(source, row);
+    }
+    values.append(from.values.value(i));
+  };
+  qint32 i = 0, j = 0;
+  while (i < rows.loaded || j < later.loaded) {
+    // A row without a number keeps its place behind the rows before it.
+    if (j < later.loaded && (i == rows.loaded || numberOf(later, j) < numberOf(rows, i))) take(later, j++);
+    else take(rows, i++);
+  }
+  CompactRows both = rows;
+  countLater(both, later);
+  both.columns = columns;
+  both.first = 0;
+  both.values = values + later.values.mid(later.loaded);
+  both.labels = plan.numberOnX ? columns->number : columns->time;
+  both.firstDate.reset();
+  if (both.count > 0 && columns->date->size() > 0) both.firstDate = columns->date->at(0);
   return both;
 }
 

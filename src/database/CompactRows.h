@@ -62,6 +62,11 @@ qint32 countRows(RowCursor& rows, JobControl& job);
 CompactRows rowsShown(const KeptChart& chart, const LoadPlan& plan, std::size_t series = 0);
 // The rows, loaded in full, then those of a later read.
 CompactRows joined(const CompactRows& rows, const CompactRows& later, const LoadPlan& plan);
+// Whether every row loaded of a later read is numbered above the last row of the rows.
+bool numberedAfter(const CompactRows& rows, const CompactRows& later);
+// The rows, loaded in full and in number order, and those of a later read in number order, merged
+// into number order.
+CompactRows mergedByNumber(const CompactRows& rows, const CompactRows& later, const LoadPlan& plan);
 // The rows from the count-th on.
 CompactRows withoutFirst(const CompactRows& rows, qint32 count, const LoadPlan& plan);
 // The rows loaded of which keep(row of the columns) holds, and those not loaded.

@@ -13,17 +13,25 @@ namespace kelvane {
 
 namespace {
 
-// The number as a literal, not a parameter: a parameter's generic plan would scan the table.
-QString rowsAbove(double above) {
-  if (std::isinf(above) && above < 0) return QStringLiteral("SELECT Date, Time, number, Data FROM GraphData ORDER BY number");
-  return QStringLiteral("SELECT Date, Time, number, Data FROM GraphData WHERE number > %1 ORDER BY number")
-      .arg(QString::fromLatin1(plainNumber(above)));
+// The numbers as literals, not parameters: a parameter's generic plan would scan the table. At
+// least one is asked for, or every row (above -infinity).
+QString rowsAsked(std::optional<double> above, const std::vector<double>& again) {
+  const bool everyRow = above && std::isinf(*above) && *above < 0;
+  QStringList conditions;
+  if (above && !everyRow) conditions << QStringLiteral("number > ") + QString::fromLatin1(plainNumber(*above));
+  if (!again.empty()) {
+    QStringList numbers;
+    for (double number : again) numbers << QString::fromLatin1(plainNumber(number));
+    conditions << QStringLiteral("number IN (") + numbers.join(QStringLiteral(", ")) + u')';
+  }
+  const QString where = everyRow ? QString() : QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" OR "));
+  return QStringLiteral("SELECT Date, Time, number, Data FROM GraphData") + where + QStringLiteral(" ORDER BY number");
 }
 
 }  // namespace
 
-NewRows NewRowsWatch::check(Held& held, const QString& dataSource, std::optional<double> above, const LoadPlan& plan,
-                            JobControl& job) {
+NewRows NewRowsWatch::check(Held& held, const QString& dataSource, std::optional<double> above,
+                            const std::vector<double>& again, const LoadPlan& plan, JobControl& job) {
   if (!held.source || held.dataSource != dataSource) {
     held.source = engineFor(dataSource).rowSource(dataSource);
     held.dataSource = dataSource;
@@ -43,10 +51,11 @@ NewRows NewRowsWatch::check(Held& held, const QString& dataSource, std::optional
     NewRows found;
     found.newest = source.largestNumber();
     // Most ticks find no new row: the look into the index on number is all they cost.
-    if (!above || !found.newest || *found.newest <= *above) return found;
+    const bool newRows = above && found.newest && *found.newest > *above;
+    if (!newRows && again.empty()) return found;
     LoadPlan all = plan;
     all.withNewest = true;
-    found.rows = readRows(source.runOwn(rowsAbove(*above)), all, job);
+    found.rows = readRows(source.runOwn(rowsAsked(newRows ? above : std::nullopt, again)), all, job);
     source.endRun();
     // Rows added between the two queries came with the second.
     if (found.rows.newest && *found.rows.newest > *found.newest) found.newest = found.rows.newest;
@@ -57,11 +66,11 @@ NewRows NewRowsWatch::check(Held& held, const QString& dataSource, std::optional
   }
 }
 
-bool NewRowsWatch::ask(const QString& dataSource, std::optional<double> above, const LoadPlan& plan,
-                       std::function<void(Outcome<NewRows>)> then) {
+bool NewRowsWatch::ask(const QString& dataSource, std::optional<double> above, const std::vector<double>& again,
+                       const LoadPlan& plan, std::function<void(Outcome<NewRows>)> then) {
   if (told_ && !*told_) return false;  // its own check; the stations ask on their own
-  const auto job = worker_.start<NewRows>([held = held_, dataSource, above, plan](JobControl& control) {
-    return check(*held, dataSource, above, plan, control);
+  const auto job = worker_.start<NewRows>([held = held_, dataSource, above, again, plan](JobControl& control) {
+    return check(*held, dataSource, above, again, plan, control);
   });
   const auto told = std::make_shared<bool>(false);
   const auto tell = [told, then = std::move(then)](Outcome<NewRows> outcome) {

@@ -10,6 +10,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <vector>
 #include <optional>
 
 namespace kelvane {
@@ -36,10 +37,11 @@ class NewRowsWatch {
 
   // Starts a check unless one is under way, and says whether it started one: the rows numbered
   // above `above` read as the plan says (every row for -infinity), or with none only the table's
-  // largest number. Its outcome is told to then on the window's thread: what it found, or why it
-  // failed; a check that has gone on for kNoAnswer is stopped and fails.
-  bool ask(const QString& dataSource, std::optional<double> above, const LoadPlan& plan,
-           std::function<void(Outcome<NewRows>)> then);
+  // largest number; and the rows of the numbers `again`, in number order with them. Its outcome is
+  // told to then on the window's thread: what it found, or why it failed; a check that has gone on
+  // for kNoAnswer is stopped and fails.
+  bool ask(const QString& dataSource, std::optional<double> above, const std::vector<double>& again,
+           const LoadPlan& plan, std::function<void(Outcome<NewRows>)> then);
   // Whether a check has been asked and not yet told, here or at a station's watch.
   bool busy() const;
   // The watch of the index-th station beside the chosen database (from 0), each on its own
@@ -58,8 +60,8 @@ class NewRowsWatch {
     std::unique_ptr<RowSource> source;
     bool open = false;
   };
-  static NewRows check(Held& held, const QString& dataSource, std::optional<double> above, const LoadPlan& plan,
-                       JobControl& job);
+  static NewRows check(Held& held, const QString& dataSource, std::optional<double> above,
+                       const std::vector<double>& again, const LoadPlan& plan, JobControl& job);
 
   Worker worker_;
   std::shared_ptr<Held> held_ = std::make_shared<Held>();

@@ -43,7 +43,8 @@ class SocketInterrupt {
 
   // Once, for an interrupt made before the connection was: another thread may interrupt meanwhile.
   void keep(int socket);
-  // Resets the connection instead of closing it in turn: a server blocked writing rows into a
+  // Shuts the connection down, to be reset instead of closed in turn when its last descriptor
+  // closes (this one goes with its holder, right after): a server blocked writing rows into a
   // closed socket waits, its statement running, until the kernel drops the socket a minute or
   // more later. A reset ends the statement at once. Never waits.
   void operator()() const;

@@ -36,38 +36,66 @@ std::optional<double> above(std::optional<double> newest, bool period) {
   return -std::numeric_limits<double>::infinity();
 }
 
+// The period a followed chart of a period shows now: it ends now, and a sliding one has moved on
+// with it. None for a chart of the recent rows.
+std::optional<Period> periodNow(const Program& program) {
+  const FollowableChart& chart = *program.state.Followable;
+  const std::optional<Period>& charted = program.state.PeriodCharted;
+  if (!chart.period || !charted) return std::nullopt;
+  const QDateTime now = program.env.clock.now();
+  return Period{chart.slidingSeconds > 0 ? now.addSecs(-chart.slidingSeconds) : charted->from, now};
+}
+
+// The numbers of a database's rows kept aside that the period now reaches: asked for again.
+std::vector<double> reachedNow(const Program& program, const std::vector<FollowableChart::RowAhead>& ahead) {
+  const std::optional<Period> period = periodNow(program);
+  if (ahead.empty() || !period) return {};
+  return reachedRows(ahead, PeriodTexts(*period, program.env.regional));
+}
+
+// What the chart follows of one database, the chosen one or a station: the largest number seen,
+// the order of the rows held, the rows kept aside for their time, and those of them asked again.
+struct FollowedRows {
+  const QString& database;
+  std::optional<double>& newest;
+  std::optional<FollowableChart::HeldOrder>& heldOrder;
+  std::vector<FollowableChart::RowAhead>& ahead;
+  const std::vector<double>& askedAgain;
+};
+
 // The rows of one followed database of the chart with those found: the newest 20, or those of
 // the period that ends now. Whether any came or went.
-bool takeFound(Program& program, const QString& database, std::optional<double>& newest,
-               std::optional<FollowableChart::HeldOrder>& heldOrder, const NewRows& found, CompactRows& rows) {
+bool takeFound(Program& program, const FollowedRows& followed, const NewRows& found, CompactRows& rows) {
   ProgramState& state = program.state;
-  const FollowableChart& chart = *state.Followable;
   const LoadPlan reading = storedRowsPlan(program);
   const qint32 before = rows.count;
   bool added = found.rows.count > 0;
-  if (!chart.period) {
-    observeNewRows(program, database, found.rows);
-    if (found.newest) newest = found.newest;
+  if (!state.Followable->period) {
+    observeNewRows(program, followed.database, found.rows);
+    if (found.newest) followed.newest = found.newest;
     if (added) rows = joined(rows, found.rows, reading);
     rows = withoutFirst(rows, std::max(0, rows.count - kRecentRows), reading);
-  } else if (state.PeriodCharted) {
-    // The period charted ends now, and a sliding one has moved on with it. A row delivered late
-    // belongs to the time its Date and Time tell, not to now.
-    const QDateTime now = program.env.clock.now();
-    const Period period{chart.slidingSeconds > 0 ? now.addSecs(-chart.slidingSeconds) : state.PeriodCharted->from, now};
-    const PeriodTexts texts(period, program.env.regional);
-    const PeriodIntake intake = takeIntoPeriod(found.rows, found.newest, newest, texts, reading);
-    observeNewRows(program, database, intake.rows);
-    newest = intake.askAbove;
+  } else if (const std::optional<Period> period = periodNow(program)) {
+    // A row delivered late belongs to the time its Date and Time tell, not to now.
+    const PeriodTexts texts(*period, program.env.regional);
+    PeriodIntake intake = takeIntoPeriod(found.rows, texts, reading);
+    observeNewRows(program, followed.database, intake.rows);
+    followed.newest = found.newest;
+    std::vector<FollowableChart::RowAhead>& ahead = followed.ahead;
+    const auto askedAgain = [&](const FollowableChart::RowAhead& row) {
+      return std::find(followed.askedAgain.begin(), followed.askedAgain.end(), row.number) != followed.askedAgain.end();
+    };
+    ahead.erase(std::remove_if(ahead.begin(), ahead.end(), askedAgain), ahead.end());
+    ahead.insert(ahead.end(), intake.ahead.begin(), intake.ahead.end());
     added = intake.rows.count > 0;
-    if (chart.slidingSeconds > 0)
-      rows = heldInSlidingPeriod(rows, intake.rows, texts, heldOrder, reading, program.env.regional);
+    if (state.Followable->slidingSeconds > 0)
+      rows = heldInSlidingPeriod(rows, intake.rows, texts, followed.heldOrder, reading, program.env.regional);
     else if (added)
-      rows = joined(rows, intake.rows, reading);
+      rows = mergedByNumber(rows, intake.rows, reading);
     // The query moves on with the period, so that the full-screen window charts the rows shown.
     if (added || rows.count != before) {
       state.PeriodCharted = period;
-      state.QueryText = periodQuery(period, program.env.regional);
+      state.QueryText = periodQuery(*period, program.env.regional);
     }
   }
   return added || rows.count != before;
@@ -153,14 +181,16 @@ void answered(Program& program, TickAnswers& tick) {
 }
 
 // The rows found of the chosen database.
-void addRows(Program& program, TickAnswers& tick, const NewRows& found) {
+void addRows(Program& program, TickAnswers& tick, const NewRows& found, const std::vector<double>& askedAgain) {
   FollowableChart& chart = *program.state.Followable;
   if (HeldRows* held = heldFor(program, tick))
-    tick.changed |= takeFound(program, chart.database, chart.newest, chart.heldOrder, found, held->chosen);
+    tick.changed |= takeFound(program, {chart.database, chart.newest, chart.heldOrder, chart.ahead, askedAgain}, found,
+                              held->chosen);
 }
 
 // The rows found of a station, or why it could not be read.
-void addStationRows(Program& program, TickAnswers& tick, std::size_t index, Outcome<NewRows> answer) {
+void addStationRows(Program& program, TickAnswers& tick, std::size_t index, Outcome<NewRows> answer,
+                    const std::vector<double>& askedAgain) {
   FollowableChart::FollowedStation& station = program.state.Followable->stations[index];
   HeldRows* held = heldFor(program, tick);
   if (!held) return;
@@ -172,7 +202,16 @@ void addStationRows(Program& program, TickAnswers& tick, std::size_t index, Outc
     tick.changed = true;
     return;
   }
-  tick.changed |= takeFound(program, station.database, station.newest, station.heldOrder, *answer.value, *rows.rows.value);
+  tick.changed |= takeFound(program, {station.database, station.newest, station.heldOrder, station.ahead, askedAgain},
+                            *answer.value, *rows.rows.value);
+}
+
+// Whether the rows asked for again are still kept aside: a chart drawn afresh since holds those
+// the period has reached.
+bool stillAhead(const std::vector<FollowableChart::RowAhead>& ahead, const std::vector<double>& again) {
+  return std::all_of(again.begin(), again.end(), [&](double number) {
+    return std::any_of(ahead.begin(), ahead.end(), [&](const FollowableChart::RowAhead& row) { return row.number == number; });
+  });
 }
 
 // Stations taken out of the list (Database > Stations...) leave the chart followed at once.
@@ -220,16 +259,17 @@ void followNewRows(Program& program, NewRowsWatch& watch) {
   const FollowableChart asked = *state.Followable;
   const auto tick = std::make_shared<TickAnswers>();
   ++tick->waiting;
+  const std::vector<double> again = reachedNow(program, asked.ahead);
   const bool askedChosen = watch.ask(
-      asked.database, above(asked.newest, asked.period), storedRowsPlan(program),
-      [&program, &watch, asked, tick](Outcome<NewRows> answer) {
+      asked.database, above(asked.newest, asked.period), again, storedRowsPlan(program),
+      [&program, &watch, asked, again, tick](Outcome<NewRows> answer) {
         // An answer about another chart than the one on show, or one that comes while a handler
         // waits for rows, is dropped: the next tick asks again.
         const std::optional<FollowableChart>& now = program.state.Followable;
         if (canFollow(program.state) && now->database == asked.database && now->newest == asked.newest &&
-            !program.mainWindow.readingRows()) {
+            stillAhead(now->ahead, again) && !program.mainWindow.readingRows()) {
           try {
-            addRows(program, *tick, answer.take());
+            addRows(program, *tick, answer.take(), again);
           } catch (const RuntimeError& error) {
             tick->held.reset();
             stopFollowing(program, watch);
@@ -243,17 +283,19 @@ void followNewRows(Program& program, NewRowsWatch& watch) {
     const FollowableChart::FollowedStation& station = asked.stations[i];
     if (!station.followed) continue;
     ++tick->waiting;
+    const std::vector<double> stationAgain = reachedNow(program, station.ahead);
     const bool askedStation = watch.station(i).ask(
-        station.database, above(station.newest, asked.period), storedRowsPlan(program),
-        [&program, asked, i, tick](Outcome<NewRows> answer) {
+        station.database, above(station.newest, asked.period), stationAgain, storedRowsPlan(program),
+        [&program, asked, i, stationAgain, tick](Outcome<NewRows> answer) {
           // As above: dropped unless the station is still charted as it was asked about.
           const std::optional<FollowableChart>& now = program.state.Followable;
           // A station taken out of the list meanwhile is neither charted nor heard by its alarm.
           if (canFollow(program.state) && now->database == asked.database && i < now->stations.size() &&
               now->stations[i].followed && now->stations[i].database == asked.stations[i].database &&
               listedStation(program.state, asked.stations[i].database) &&
-              now->stations[i].newest == asked.stations[i].newest && !program.mainWindow.readingRows())
-            addStationRows(program, *tick, i, std::move(answer));
+              now->stations[i].newest == asked.stations[i].newest && stillAhead(now->stations[i].ahead, stationAgain) &&
+              !program.mainWindow.readingRows())
+            addStationRows(program, *tick, i, std::move(answer), stationAgain);
           answered(program, *tick);
         });
     if (!askedStation) --tick->waiting;

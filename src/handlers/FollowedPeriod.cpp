@@ -1,6 +1,7 @@
 #include "FollowedPeriod.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace kelvane {
 
@@ -37,38 +38,39 @@ void learnOrder(FollowableChart::HeldOrder& order, const CompactRows& rows, qint
 
 }  // namespace
 
-PeriodIntake takeIntoPeriod(const CompactRows& found, std::optional<double> foundNewest, std::optional<double> askedAbove,
-                            const PeriodTexts& period, const LoadPlan& plan) {
+PeriodIntake takeIntoPeriod(const CompactRows& found, const PeriodTexts& period, const LoadPlan& plan) {
   const RowColumns& columns = *found.columns;
-  qint32 waiting = found.loaded;  // the first row that waits for its time
+  PeriodIntake intake;
   for (qint32 i = 0; i < found.loaded; ++i) {
     const qsizetype row = found.first + i;
     if (placeOf(period, columns, row) != PeriodTexts::After) continue;
-    const std::optional<qint64> ahead = period.secondsAfter(textOf(*columns.date, row), textOf(*columns.time, row));
-    if (ahead && *ahead <= kRowAheadWait) {
-      waiting = i;
-      break;
-    }
+    const std::optional<double> number = row < columns.number->size() ? columns.number->numberAt(row) : std::nullopt;
+    if (!number || !std::isfinite(*number)) continue;  // not to be asked for again: none of the period's
+    const auto bytes = [](std::optional<QByteArrayView> text) {
+      return text ? std::optional(text->toByteArray()) : std::nullopt;
+    };
+    intake.ahead.push_back({*number, bytes(textOf(*columns.date, row)), bytes(textOf(*columns.time, row))});
   }
-  PeriodIntake intake;
-  intake.rows = rowsWhere(found, [&](qsizetype row) {
-    return row < found.first + waiting && placeOf(period, columns, row) == PeriodTexts::Inside;
-  }, plan);
-  if (waiting == found.loaded) {
-    intake.askAbove = foundNewest;
-  } else if (waiting > 0) {
-    const qsizetype before = found.first + waiting - 1;
-    intake.askAbove = before < columns.number->size() ? columns.number->numberAt(before) : askedAbove;
-  } else {
-    intake.askAbove = askedAbove;
-  }
+  intake.rows = rowsWhere(found, [&](qsizetype row) { return placeOf(period, columns, row) == PeriodTexts::Inside; }, plan);
   return intake;
+}
+
+std::vector<double> reachedRows(const std::vector<FollowableChart::RowAhead>& ahead, const PeriodTexts& period) {
+  std::vector<double> reached;
+  const auto view = [](const std::optional<QByteArray>& text) {
+    return text ? std::optional<QByteArrayView>(*text) : std::nullopt;
+  };
+  for (const FollowableChart::RowAhead& row : ahead)
+    if (period.placeOf(view(row.date), view(row.time)) != PeriodTexts::After) reached.push_back(row.number);
+  return reached;
 }
 
 CompactRows heldInSlidingPeriod(const CompactRows& held, const CompactRows& taken, const PeriodTexts& period,
                                 std::optional<FollowableChart::HeldOrder>& order, const LoadPlan& plan,
                                 const RegionalForms& regional) {
-  CompactRows rows = taken.count > 0 ? joined(held, taken, plan) : held;
+  // Rows kept aside for their time come in among those held: their order is learnt anew.
+  if (!numberedAfter(held, taken)) order.reset();
+  CompactRows rows = taken.count > 0 ? mergedByNumber(held, taken, plan) : held;
   const auto inPeriod = [&](qsizetype row) { return placeOf(period, *rows.columns, row) != PeriodTexts::Before; };
   const auto lookAtEach = [&] {
     rows = rowsWhere(rows, inPeriod, plan);

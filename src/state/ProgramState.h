@@ -8,6 +8,7 @@
 #include "Stations.h"
 #include "Tables.h"
 
+#include <QByteArray>
 #include <QDate>
 #include <QDateTime>
 #include <QList>
@@ -38,16 +39,24 @@ struct FollowableChart {
     std::optional<qint64> latest, earliestLate;
   };
   std::optional<HeldOrder> heldOrder;
+  // A row of a period stamped after its end (a collector's clock ahead of this one): asked for
+  // again, by its number, once the period reaches its Date and Time.
+  struct RowAhead {
+    double number;
+    std::optional<QByteArray> date, time;
+  };
   // The stations charted beside the chosen database, in the order of their series, each followed
-  // on its own: its database, and as above its newest number and the order of its rows. One that
-  // could not be read is not followed.
+  // on its own: its database, and as above its newest number, the order of its rows and its rows
+  // ahead. One that could not be read is not followed.
   struct FollowedStation {
     QString database;
     std::optional<double> newest;
     std::optional<HeldOrder> heldOrder;
     bool followed = true;
+    std::vector<RowAhead> ahead;
   };
   std::vector<FollowedStation> stations;
+  std::vector<RowAhead> ahead;  // of the chosen database
 };
 
 // What the chart currently shows. No other text is ever stored in OperatingMode.

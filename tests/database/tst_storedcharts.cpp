@@ -515,21 +515,27 @@ class StoredChartsTest : public QObject {
   }
 
   // A period charted up to now follows as the recent rows do: a row another connection adds is
-  // charted, a sliding period drops what it passed, and the chart is the period charted afresh.
+  // charted, a sliding period drops what it passed, and the chart is the period charted afresh. A
+  // row stamped ahead of the clock is charted once its time comes, in number order, and holds back
+  // no row after it.
   void followingAPeriodThatEndsNow_data() {
     addEngineColumn();
     QTest::addColumn<int>("range");
     QTest::addColumn<bool>("dropped");  // the table, after the first tick
     QTest::addColumn<int>("rows");      // charted after the second
     QTest::addColumn<QTime>("stamp");   // of the row that comes
-    const QTime onTime(12, 1), late(8, 30);
+    QTest::addColumn<QTime>("nextStamp");  // of a row after it, if any
+    QTest::addColumn<QTime>("later");   // of a third tick, if any
+    const QTime onTime(12, 1), late(8, 30), ahead(12, 1, 30), none;
     for (EngineKind engine : kEngines) {
-      newEngineRow(engine, "last hour: a row comes, the oldest goes") << int(QuickRange::LastHour) << false << 61 << onTime;
-      newEngineRow(engine, "last hour: a row of 08:30 delivered late is not taken in") << int(QuickRange::LastHour) << false << 60 << late;
-      newEngineRow(engine, "last hour: a row stamped half a minute ahead waits for its time") << int(QuickRange::LastHour) << false << 60 << QTime(12, 1, 30);
-      newEngineRow(engine, "last hour: a row stamped half an hour ahead is none of it") << int(QuickRange::LastHour) << false << 60 << QTime(12, 31);
-      newEngineRow(engine, "today: a row comes, nothing goes") << int(QuickRange::Today) << false << 122 << onTime;
-      newEngineRow(engine, "the table gone: one failure, unchecked") << int(QuickRange::LastHour) << true << 61 << onTime;
+      newEngineRow(engine, "last hour: a row comes, the oldest goes") << int(QuickRange::LastHour) << false << 61 << onTime << none << none;
+      newEngineRow(engine, "last hour: a row of 08:30 delivered late is not taken in") << int(QuickRange::LastHour) << false << 60 << late << none << none;
+      newEngineRow(engine, "last hour: a row stamped half a minute ahead waits for its time") << int(QuickRange::LastHour) << false << 60 << ahead << none << ahead;
+      newEngineRow(engine, "last hour: a row stamped half an hour ahead waits for its time") << int(QuickRange::LastHour) << false << 60 << QTime(12, 31) << none << QTime(12, 31);
+      newEngineRow(engine, "last hour: a row stamped ahead holds back no row after it") << int(QuickRange::LastHour) << false << 61 << ahead << QTime(12, 0, 30) << QTime(12, 2);
+      newEngineRow(engine, "today: a row stamped ahead comes in by number") << int(QuickRange::Today) << false << 122 << ahead << QTime(12, 0, 30) << QTime(12, 2);
+      newEngineRow(engine, "today: a row comes, nothing goes") << int(QuickRange::Today) << false << 122 << onTime << none << none;
+      newEngineRow(engine, "the table gone: one failure, unchecked") << int(QuickRange::LastHour) << true << 61 << onTime << none << none;
     }
   }
   void followingAPeriodThatEndsNow() {
@@ -538,12 +544,14 @@ class StoredChartsTest : public QObject {
     QFETCH(bool, dropped);
     QFETCH(int, rows);
     QFETCH(QTime, stamp);
+    QFETCH(QTime, nextStamp);
+    QFETCH(QTime, later);
     EntryFixture f;
     const QDateTime start(QDate(2026, 12, 6), QTime(10, 0));
     const auto database = databases_.make(engine, f.folder.path());
     database->withGraphData();
     const auto row = [&](int n) {
-      const QDateTime at = n <= 121 ? start.addSecs(60 * (n - 1)) : QDateTime(start.date(), stamp);
+      const QDateTime at = n <= 121 ? start.addSecs(60 * (n - 1)) : QDateTime(start.date(), n == 122 ? stamp : nextStamp);
       return QString("('%1', '%2', %3, %4)").arg(at.toString("dd/MM/yyyy"), at.toString("HH:mm:ss")).arg(n).arg(1 + n % 7);
     };
     QStringList values;
@@ -560,13 +568,19 @@ class StoredChartsTest : public QObject {
     mnuFollow_Click(f.program, watch, true);
     f.follow(watch);
     f.test.clock.set(start.addSecs(2 * 3600 + 60));
-    database->run(dropped ? "DROP TABLE GraphData" : "INSERT INTO GraphData VALUES " + row(122));
+    database->run(dropped ? "DROP TABLE GraphData"
+                          : "INSERT INTO GraphData VALUES " + row(122) + (nextStamp.isValid() ? ", " + row(123) : QString()));
     f.window.picture.clear();
     f.follow(watch);
     QCOMPARE(f.state.ChartRecordCount, rows);
     QCOMPARE((QList<bool>{f.state.FollowNewRows, f.window.followChecked}), QList<bool>(2, !dropped));
     QCOMPARE(f.test.messages.shown.size(), dropped ? 2 : 0);
     if (dropped) return;
+    if (later.isValid()) {
+      f.test.clock.set(QDateTime(start.date(), later));
+      f.window.picture.clear();
+      f.follow(watch);
+    }
     const QList<RecordingSurface::Entry> followed = f.window.picture.entries();
     showQuickRange(f.program, dialog, QuickRange(range));
     f.window.picture.clear();
