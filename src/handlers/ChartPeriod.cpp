@@ -127,7 +127,11 @@ std::optional<FollowableChart> followablePeriod(const Period& period, const QDat
   if (std::abs(period.to.secsTo(now)) > kEndsNowS) return std::nullopt;
   const qint64 span = period.from.secsTo(period.to);
   const bool slides = span == kHour || span == 8 * kHour || span == 24 * kHour;
-  return FollowableChart{database, std::nullopt, true, slides ? span : 0, std::nullopt};
+  FollowableChart chart;
+  chart.database = database;
+  chart.period = true;
+  chart.slidingSeconds = slides ? span : 0;
+  return chart;
 }
 
 void btnChartPeriod_Click(Program& program, PeriodDialogView& dialog) {

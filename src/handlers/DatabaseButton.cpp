@@ -14,7 +14,11 @@ bool chartRecentRows(Program& program) {
   state.PeriodCharted.reset();
   try {
     const ChartedRows charted = chartStoredRows(program, RecentRowsWanted{}, ChartPicture::Main);
-    state.Followable = FollowableChart{state.DatabasePath, charted.newest, false, 0, std::nullopt, charted.stations};
+    FollowableChart followable;
+    followable.database = state.DatabasePath;
+    followable.newest = charted.newest;
+    followable.stations = charted.stations;
+    state.Followable = followable;
     return true;
   } catch (const RuntimeError& error) {
     reportUnlessCancelled(program, TextId::DatabaseFailed, error);

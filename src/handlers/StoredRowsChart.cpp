@@ -50,7 +50,7 @@ ChartedRows chartStoredRows(Program& program, RowsToChart rows, ChartPicture whe
   for (const StationRows& station : chart.stations()) {
     const std::optional<RuntimeError>& failure = station.rows.failure;
     charted.stations.push_back({station.station.path, station.rows.value ? station.rows.value->newest : std::nullopt,
-                                std::nullopt, !failure});
+                                std::nullopt, !failure, {}});
     if (failure && failure->number() != ErrorNumber::OperationCancelled)
       unreadable << station.station.name + QStringLiteral(": ") + failure->description();
   }
