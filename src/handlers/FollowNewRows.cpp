@@ -78,15 +78,17 @@ bool takeFound(Program& program, const FollowedRows& followed, const NewRows& fo
   } else if (const std::optional<Period> period = periodNow(program)) {
     // A row delivered late belongs to the time its Date and Time tell, not to now.
     const PeriodTexts texts(*period, program.env.regional);
-    PeriodIntake intake = takeIntoPeriod(found.rows, texts, reading);
+    std::vector<FollowableChart::RowAhead> again, aside;
+    for (FollowableChart::RowAhead& row : followed.ahead) {
+      const bool asked = std::find(followed.askedAgain.begin(), followed.askedAgain.end(), row.number) !=
+                         followed.askedAgain.end();
+      (asked ? again : aside).push_back(std::move(row));
+    }
+    const PeriodIntake intake = takeIntoPeriod(found.rows, followed.newest, std::move(again), texts, reading);
+    aside.insert(aside.end(), intake.ahead.begin(), intake.ahead.end());
+    followed.ahead = std::move(aside);
     observeNewRows(program, followed.database, intake.rows);
     followed.newest = found.newest;
-    std::vector<FollowableChart::RowAhead>& ahead = followed.ahead;
-    const auto askedAgain = [&](const FollowableChart::RowAhead& row) {
-      return std::find(followed.askedAgain.begin(), followed.askedAgain.end(), row.number) != followed.askedAgain.end();
-    };
-    ahead.erase(std::remove_if(ahead.begin(), ahead.end(), askedAgain), ahead.end());
-    ahead.insert(ahead.end(), intake.ahead.begin(), intake.ahead.end());
     added = intake.rows.count > 0;
     if (state.Followable->slidingSeconds > 0)
       rows = heldInSlidingPeriod(rows, intake.rows, texts, followed.heldOrder, reading, program.env.regional);

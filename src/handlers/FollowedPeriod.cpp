@@ -38,20 +38,40 @@ void learnOrder(FollowableChart::HeldOrder& order, const CompactRows& rows, qint
 
 }  // namespace
 
-PeriodIntake takeIntoPeriod(const CompactRows& found, const PeriodTexts& period, const LoadPlan& plan) {
+PeriodIntake takeIntoPeriod(const CompactRows& found, std::optional<double> seenUpTo,
+                            std::vector<FollowableChart::RowAhead> askedAgain, const PeriodTexts& period,
+                            const LoadPlan& plan) {
   const RowColumns& columns = *found.columns;
+  const auto bytes = [](std::optional<QByteArrayView> text) {
+    return text ? std::optional(text->toByteArray()) : std::nullopt;
+  };
   PeriodIntake intake;
+  std::vector<bool> taken(std::size_t(found.loaded), false);
   for (qint32 i = 0; i < found.loaded; ++i) {
     const qsizetype row = found.first + i;
-    if (placeOf(period, columns, row) != PeriodTexts::After) continue;
     const std::optional<double> number = row < columns.number->size() ? columns.number->numberAt(row) : std::nullopt;
-    if (!number || !std::isfinite(*number)) continue;  // not to be asked for again: none of the period's
-    const auto bytes = [](std::optional<QByteArrayView> text) {
-      return text ? std::optional(text->toByteArray()) : std::nullopt;
-    };
-    intake.ahead.push_back({*number, bytes(textOf(*columns.date, row)), bytes(textOf(*columns.time, row))});
+    const FollowableChart::RowAhead texts{number.value_or(qQNaN()), bytes(textOf(*columns.date, row)),
+                                          bytes(textOf(*columns.time, row))};
+    if (number && seenUpTo && *number <= *seenUpTo) {
+      const auto asked = std::find_if(askedAgain.begin(), askedAgain.end(), [&](const FollowableChart::RowAhead& again) {
+        return again.number == *number && again.date == texts.date && again.time == texts.time;
+      });
+      if (asked == askedAgain.end()) continue;  // held already, or left out before
+      askedAgain.erase(asked);
+    }
+    switch (placeOf(period, columns, row)) {
+      case PeriodTexts::Inside:
+        taken[std::size_t(i)] = true;
+        break;
+      case PeriodTexts::After:
+        // A row without a number cannot be asked for again: it is none of the period's.
+        if (number && std::isfinite(*number)) intake.ahead.push_back(texts);
+        break;
+      case PeriodTexts::Before:
+        break;
+    }
   }
-  intake.rows = rowsWhere(found, [&](qsizetype row) { return placeOf(period, columns, row) == PeriodTexts::Inside; }, plan);
+  intake.rows = rowsWhere(found, [&](qsizetype row) { return taken[std::size_t(row - found.first)]; }, plan);
   return intake;
 }
 

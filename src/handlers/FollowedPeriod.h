@@ -15,7 +15,11 @@ struct PeriodIntake {
   CompactRows rows;
   std::vector<FollowableChart::RowAhead> ahead;
 };
-PeriodIntake takeIntoPeriod(const CompactRows& found, const PeriodTexts& period, const LoadPlan& plan);
+// Rows numbered up to seenUpTo are asked for again: of those, only the ones asked for, with the
+// Date and Time they were kept aside with, are taken (the table may hold a number twice).
+PeriodIntake takeIntoPeriod(const CompactRows& found, std::optional<double> seenUpTo,
+                            std::vector<FollowableChart::RowAhead> askedAgain, const PeriodTexts& period,
+                            const LoadPlan& plan);
 // The numbers of the rows kept aside that the period now reaches.
 std::vector<double> reachedRows(const std::vector<FollowableChart::RowAhead>& ahead, const PeriodTexts& period);
 

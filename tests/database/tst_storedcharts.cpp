@@ -517,7 +517,7 @@ class StoredChartsTest : public QObject {
   // A period charted up to now follows as the recent rows do: a row another connection adds is
   // charted, a sliding period drops what it passed, and the chart is the period charted afresh. A
   // row stamped ahead of the clock is charted once its time comes, in number order, and holds back
-  // no row after it.
+  // no row after it; a number the table holds twice charts each of its rows once.
   void followingAPeriodThatEndsNow_data() {
     addEngineColumn();
     QTest::addColumn<int>("range");
@@ -526,16 +526,18 @@ class StoredChartsTest : public QObject {
     QTest::addColumn<QTime>("stamp");   // of the row that comes
     QTest::addColumn<QTime>("nextStamp");  // of a row after it, if any
     QTest::addColumn<QTime>("later");   // of a third tick, if any
+    QTest::addColumn<bool>("sameNumber");  // the row after it numbered as it is
     const QTime onTime(12, 1), late(8, 30), ahead(12, 1, 30), none;
     for (EngineKind engine : kEngines) {
-      newEngineRow(engine, "last hour: a row comes, the oldest goes") << int(QuickRange::LastHour) << false << 61 << onTime << none << none;
-      newEngineRow(engine, "last hour: a row of 08:30 delivered late is not taken in") << int(QuickRange::LastHour) << false << 60 << late << none << none;
-      newEngineRow(engine, "last hour: a row stamped half a minute ahead waits for its time") << int(QuickRange::LastHour) << false << 60 << ahead << none << ahead;
-      newEngineRow(engine, "last hour: a row stamped half an hour ahead waits for its time") << int(QuickRange::LastHour) << false << 60 << QTime(12, 31) << none << QTime(12, 31);
-      newEngineRow(engine, "last hour: a row stamped ahead holds back no row after it") << int(QuickRange::LastHour) << false << 61 << ahead << QTime(12, 0, 30) << QTime(12, 2);
-      newEngineRow(engine, "today: a row stamped ahead comes in by number") << int(QuickRange::Today) << false << 122 << ahead << QTime(12, 0, 30) << QTime(12, 2);
-      newEngineRow(engine, "today: a row comes, nothing goes") << int(QuickRange::Today) << false << 122 << onTime << none << none;
-      newEngineRow(engine, "the table gone: one failure, unchecked") << int(QuickRange::LastHour) << true << 61 << onTime << none << none;
+      newEngineRow(engine, "last hour: a row comes, the oldest goes") << int(QuickRange::LastHour) << false << 61 << onTime << none << none << false;
+      newEngineRow(engine, "last hour: a row of 08:30 delivered late is not taken in") << int(QuickRange::LastHour) << false << 60 << late << none << none << false;
+      newEngineRow(engine, "last hour: a row stamped half a minute ahead waits for its time") << int(QuickRange::LastHour) << false << 60 << ahead << none << ahead << false;
+      newEngineRow(engine, "last hour: a row stamped half an hour ahead waits for its time") << int(QuickRange::LastHour) << false << 60 << QTime(12, 31) << none << QTime(12, 31) << false;
+      newEngineRow(engine, "last hour: a row stamped ahead holds back no row after it") << int(QuickRange::LastHour) << false << 61 << ahead << QTime(12, 0, 30) << QTime(12, 2) << false;
+      newEngineRow(engine, "today: a row stamped ahead comes in by number") << int(QuickRange::Today) << false << 122 << ahead << QTime(12, 0, 30) << QTime(12, 2) << false;
+      newEngineRow(engine, "last hour: a number twice, one row ahead") << int(QuickRange::LastHour) << false << 61 << ahead << QTime(12, 0, 30) << QTime(12, 2) << true;
+      newEngineRow(engine, "today: a row comes, nothing goes") << int(QuickRange::Today) << false << 122 << onTime << none << none << false;
+      newEngineRow(engine, "the table gone: one failure, unchecked") << int(QuickRange::LastHour) << true << 61 << onTime << none << none << false;
     }
   }
   void followingAPeriodThatEndsNow() {
@@ -546,13 +548,14 @@ class StoredChartsTest : public QObject {
     QFETCH(QTime, stamp);
     QFETCH(QTime, nextStamp);
     QFETCH(QTime, later);
+    QFETCH(bool, sameNumber);
     EntryFixture f;
     const QDateTime start(QDate(2026, 12, 6), QTime(10, 0));
     const auto database = databases_.make(engine, f.folder.path());
     database->withGraphData();
     const auto row = [&](int n) {
       const QDateTime at = n <= 121 ? start.addSecs(60 * (n - 1)) : QDateTime(start.date(), n == 122 ? stamp : nextStamp);
-      return QString("('%1', '%2', %3, %4)").arg(at.toString("dd/MM/yyyy"), at.toString("HH:mm:ss")).arg(n).arg(1 + n % 7);
+      return QString("('%1', '%2', %3, %4)").arg(at.toString("dd/MM/yyyy"), at.toString("HH:mm:ss")).arg(n == 123 && sameNumber ? 122 : n).arg(1 + n % 7);
     };
     QStringList values;
     for (int n = 1; n <= 121; ++n) values << row(n);  // a row a minute up to noon
