@@ -39,11 +39,11 @@ std::optional<double> above(std::optional<double> newest, bool period) {
 // The period a followed chart of a period shows now: it ends now, and a sliding one has moved on
 // with it. None for a chart of the recent rows.
 std::optional<Period> periodNow(const Program& program) {
-  const FollowableChart& chart = *program.state.Followable;
+  const std::optional<FollowableChart>& chart = program.state.Followable;
   const std::optional<Period>& charted = program.state.PeriodCharted;
-  if (!chart.period || !charted) return std::nullopt;
+  if (!chart || !chart->period || !charted) return std::nullopt;
   const QDateTime now = program.env.clock.now();
-  return Period{chart.slidingSeconds > 0 ? now.addSecs(-chart.slidingSeconds) : charted->from, now};
+  return Period{chart->slidingSeconds > 0 ? now.addSecs(-chart->slidingSeconds) : charted->from, now};
 }
 
 // The numbers of a database's rows kept aside that the period now reaches: asked for again.
@@ -51,6 +51,28 @@ std::vector<double> reachedNow(const Program& program, const std::vector<Followa
   const std::optional<Period> period = periodNow(program);
   if (ahead.empty() || !period) return {};
   return reachedRows(ahead, PeriodTexts(*period, program.env.regional));
+}
+
+// The query moves on with the period, so that the full-screen window charts the rows shown.
+void moveOn(Program& program, const Period& period) {
+  program.state.PeriodCharted = period;
+  program.state.QueryText = periodQuery(period, program.env.regional);
+}
+
+// Whether the period, moved on, reaches rows the chart holds but left out as after its end: rows
+// its texts took before their moment, as in autumn's repeated hour, where the wall clock shows
+// times it will show again.
+bool reachesRowsLeftOut(const Program& program, const KeptChart& chart) {
+  const std::optional<Period> period = periodNow(program);
+  if (!period || !chart.input.span) return false;
+  const qint64 drawnTo = chart.input.span->to, now = period->to.toSecsSinceEpoch();
+  if (now <= drawnTo) return false;
+  for (const std::shared_ptr<const TimeLine>& line : chart.frame.timeLines) {
+    if (!line || line->records() - line->leftOut() == line->count()) continue;
+    for (qint32 p = 1; p <= line->records(); ++p)
+      if (const qint64 at = line->moment(p); at != TimeLine::kNoMoment && at > drawnTo && at <= now) return true;
+  }
+  return false;
 }
 
 // What the chart follows of one database, the chosen one or a station: the largest number seen,
@@ -78,15 +100,14 @@ bool takeFound(Program& program, const FollowedRows& followed, const NewRows& fo
   } else if (const std::optional<Period> period = periodNow(program)) {
     // A row delivered late belongs to the time its Date and Time tell, not to now.
     const PeriodTexts texts(*period, program.env.regional);
-    std::vector<FollowableChart::RowAhead> again, aside;
-    for (FollowableChart::RowAhead& row : followed.ahead) {
-      const bool asked = std::find(followed.askedAgain.begin(), followed.askedAgain.end(), row.number) !=
-                         followed.askedAgain.end();
-      (asked ? again : aside).push_back(std::move(row));
-    }
-    const PeriodIntake intake = takeIntoPeriod(found.rows, followed.newest, std::move(again), texts, reading);
-    aside.insert(aside.end(), intake.ahead.begin(), intake.ahead.end());
-    followed.ahead = std::move(aside);
+    const PeriodIntake intake =
+        takeIntoPeriod(found.rows, followed.newest, rowsNumbered(rows, followed.askedAgain), texts, reading);
+    std::vector<FollowableChart::RowAhead>& ahead = followed.ahead;
+    const auto askedAgain = [&](const FollowableChart::RowAhead& row) {
+      return std::find(followed.askedAgain.begin(), followed.askedAgain.end(), row.number) != followed.askedAgain.end();
+    };
+    ahead.erase(std::remove_if(ahead.begin(), ahead.end(), askedAgain), ahead.end());
+    ahead.insert(ahead.end(), intake.ahead.begin(), intake.ahead.end());
     observeNewRows(program, followed.database, intake.rows);
     followed.newest = found.newest;
     added = intake.rows.count > 0;
@@ -94,11 +115,7 @@ bool takeFound(Program& program, const FollowedRows& followed, const NewRows& fo
       rows = heldInSlidingPeriod(rows, intake.rows, texts, followed.heldOrder, reading, program.env.regional);
     else if (added)
       rows = mergedByNumber(rows, intake.rows, reading);
-    // The query moves on with the period, so that the full-screen window charts the rows shown.
-    if (added || rows.count != before) {
-      state.PeriodCharted = period;
-      state.QueryText = periodQuery(*period, program.env.regional);
-    }
+    if (added || rows.count != before) moveOn(program, *period);
   }
   return added || rows.count != before;
 }
@@ -176,8 +193,12 @@ bool showsRowsOf(const std::shared_ptr<const KeptChart>& shown, const std::share
 
 void answered(Program& program, TickAnswers& tick) {
   if (--tick.waiting > 0) return;
-  if (tick.changed && tick.held && showsRowsOf(program.mainWindow.graphField().LastChart(), tick.chart))
-    drawHeld(program, *tick.held);
+  const std::shared_ptr<const KeptChart> shown = program.mainWindow.graphField().LastChart();
+  if (!tick.changed && tick.held && shown && reachesRowsLeftOut(program, shown->whole ? *shown->whole : *shown)) {
+    moveOn(program, *periodNow(program));
+    tick.changed = true;
+  }
+  if (tick.changed && tick.held && showsRowsOf(shown, tick.chart)) drawHeld(program, *tick.held);
   // A station whose check failed is named once and no longer followed; the others go on.
   if (!tick.unreadable.isEmpty()) program.env.alert(LoadResString(TextId::StationsUnreadable).arg(tick.unreadable.join(u'\n')));
 }

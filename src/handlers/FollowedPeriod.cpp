@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_set>
 
 namespace kelvane {
 
@@ -36,28 +37,35 @@ void learnOrder(FollowableChart::HeldOrder& order, const CompactRows& rows, qint
   }
 }
 
-}  // namespace
-
-PeriodIntake takeIntoPeriod(const CompactRows& found, std::optional<double> seenUpTo,
-                            std::vector<FollowableChart::RowAhead> askedAgain, const PeriodTexts& period,
-                            const LoadPlan& plan) {
-  const RowColumns& columns = *found.columns;
+// A row's number (NaN for none), Date and Time.
+FollowableChart::RowAhead rowAt(const RowColumns& columns, qsizetype row) {
   const auto bytes = [](std::optional<QByteArrayView> text) {
     return text ? std::optional(text->toByteArray()) : std::nullopt;
   };
+  const std::optional<double> number = row < columns.number->size() ? columns.number->numberAt(row) : std::nullopt;
+  return {number.value_or(qQNaN()), bytes(textOf(*columns.date, row)), bytes(textOf(*columns.time, row))};
+}
+
+}  // namespace
+
+PeriodIntake takeIntoPeriod(const CompactRows& found, std::optional<double> seenUpTo,
+                            std::vector<FollowableChart::RowAhead> heldAlready, const PeriodTexts& period,
+                            const LoadPlan& plan) {
+  const RowColumns& columns = *found.columns;
   PeriodIntake intake;
   std::vector<bool> taken(std::size_t(found.loaded), false);
   for (qint32 i = 0; i < found.loaded; ++i) {
     const qsizetype row = found.first + i;
-    const std::optional<double> number = row < columns.number->size() ? columns.number->numberAt(row) : std::nullopt;
-    const FollowableChart::RowAhead texts{number.value_or(qQNaN()), bytes(textOf(*columns.date, row)),
-                                          bytes(textOf(*columns.time, row))};
-    if (number && seenUpTo && *number <= *seenUpTo) {
-      const auto asked = std::find_if(askedAgain.begin(), askedAgain.end(), [&](const FollowableChart::RowAhead& again) {
-        return again.number == *number && again.date == texts.date && again.time == texts.time;
+    const FollowableChart::RowAhead texts = rowAt(columns, row);
+    const bool numbered = !std::isnan(texts.number);
+    if (numbered && seenUpTo && texts.number <= *seenUpTo) {
+      const auto held = std::find_if(heldAlready.begin(), heldAlready.end(), [&](const FollowableChart::RowAhead& other) {
+        return other.number == texts.number && other.date == texts.date && other.time == texts.time;
       });
-      if (asked == askedAgain.end()) continue;  // held already, or left out before
-      askedAgain.erase(asked);
+      if (held != heldAlready.end()) {
+        heldAlready.erase(held);
+        continue;
+      }
     }
     switch (placeOf(period, columns, row)) {
       case PeriodTexts::Inside:
@@ -65,7 +73,7 @@ PeriodIntake takeIntoPeriod(const CompactRows& found, std::optional<double> seen
         break;
       case PeriodTexts::After:
         // A row without a number cannot be asked for again: it is none of the period's.
-        if (number && std::isfinite(*number)) intake.ahead.push_back(texts);
+        if (std::isfinite(texts.number)) intake.ahead.push_back(texts);
         break;
       case PeriodTexts::Before:
         break;
@@ -73,6 +81,16 @@ PeriodIntake takeIntoPeriod(const CompactRows& found, std::optional<double> seen
   }
   intake.rows = rowsWhere(found, [&](qsizetype row) { return taken[std::size_t(row - found.first)]; }, plan);
   return intake;
+}
+
+std::vector<FollowableChart::RowAhead> rowsNumbered(const CompactRows& held, const std::vector<double>& numbers) {
+  std::vector<FollowableChart::RowAhead> rows;
+  if (numbers.empty()) return rows;
+  const std::unordered_set<double> wanted(numbers.begin(), numbers.end());
+  for (qint32 i = 0; i < held.loaded; ++i)
+    if (FollowableChart::RowAhead row = rowAt(*held.columns, held.first + i); wanted.count(row.number) > 0)
+      rows.push_back(std::move(row));
+  return rows;
 }
 
 std::vector<double> reachedRows(const std::vector<FollowableChart::RowAhead>& ahead, const PeriodTexts& period) {

@@ -15,11 +15,13 @@ struct PeriodIntake {
   CompactRows rows;
   std::vector<FollowableChart::RowAhead> ahead;
 };
-// Rows numbered up to seenUpTo are asked for again: of those, only the ones asked for, with the
-// Date and Time they were kept aside with, are taken (the table may hold a number twice).
+// Rows numbered up to seenUpTo were asked for again: those of them the chart holds already, by
+// number, Date and Time, are left alone (the table may hold a number twice).
 PeriodIntake takeIntoPeriod(const CompactRows& found, std::optional<double> seenUpTo,
-                            std::vector<FollowableChart::RowAhead> askedAgain, const PeriodTexts& period,
+                            std::vector<FollowableChart::RowAhead> heldAlready, const PeriodTexts& period,
                             const LoadPlan& plan);
+// The rows held with the numbers given, by number, Date and Time.
+std::vector<FollowableChart::RowAhead> rowsNumbered(const CompactRows& held, const std::vector<double>& numbers);
 // The numbers of the rows kept aside that the period now reaches.
 std::vector<double> reachedRows(const std::vector<FollowableChart::RowAhead>& ahead, const PeriodTexts& period);
 

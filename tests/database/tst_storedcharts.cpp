@@ -3,6 +3,7 @@
 
 #include "chart/ChartPoints.h"
 #include "chart/ChartZoom.h"
+#include "chart/DrawChart.h"
 #include "chart/Scaling.h"
 #include "handlers/ChartPeriod.h"
 #include "database/FileSelection.h"
@@ -728,6 +729,39 @@ class StoredChartsTest : public QObject {
     const RegionalForms berlin(QLocale(QLocale::English, QLocale::UnitedKingdom), LocalTimeZone(QTimeZone("Europe/Berlin")));
     const QString query = periodQuery({from, to}, berlin);
     QVERIFY2(query.contains(times), qPrintable(query));
+  }
+
+  // In autumn's repeated hour a period's texts reach ahead of the clock: a row stamped a little
+  // after now is taken at once, though it is drawn only from its moment on. A later tick that
+  // brings no row draws it once the period has reached it.
+  void aRowTakenBeforeItsMomentIsDrawnOnceReached() {
+    const QTimeZone berlin("Europe/Berlin");
+    EntryFixture f;
+    f.test.env.regional = RegionalForms(QLocale(QLocale::English, QLocale::UnitedKingdom), LocalTimeZone(berlin));
+    SqliteMeasurementDatabase database(f.path("Station.db"));
+    database.withGraphData();
+    const auto row = [&](int n, const QDateTime& at) {
+      database.withRow(n, 1.5, at.toString("dd/MM/yyyy"), at.toString("HH:mm:ss"));
+    };
+    QDateTime now = QDateTime(QDate(2026, 10, 25), QTime(1, 20), Qt::UTC).toTimeZone(berlin);  // 02:20, second pass
+    row(1, now.addSecs(-1800));  // 02:50 of the first pass
+    row(2, now.addSecs(-300));
+    f.state.DatabasePath = database.dataSource();
+    f.state.TimeScale = true;
+    f.test.clock.set(now);
+    PeriodDialog dialog;
+    dialog.setPeriod(now.addSecs(-3 * 3600), now);
+    btnChartPeriod_Click(f.program, dialog);
+    NewRowsWatch watch;
+    f.window.followChecked = true;
+    mnuFollow_Click(f.program, watch, true);
+    f.follow(watch);
+    f.test.clock.set(now = now.addSecs(60));
+    row(3, now.addSecs(5));
+    f.follow(watch);
+    f.test.clock.set(now = now.addSecs(600));
+    f.follow(watch);
+    QCOMPARE(stdKelvane::timeLineOf(*f.window.graphField().LastChart(), f.test.env.regional)->count(), 3);
   }
 
   void quickRanges() {
