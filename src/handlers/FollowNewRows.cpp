@@ -194,11 +194,12 @@ bool showsRowsOf(const std::shared_ptr<const KeptChart>& shown, const std::share
 void answered(Program& program, TickAnswers& tick) {
   if (--tick.waiting > 0) return;
   const std::shared_ptr<const KeptChart> shown = program.mainWindow.graphField().LastChart();
-  if (!tick.changed && tick.held && shown && reachesRowsLeftOut(program, shown->whole ? *shown->whole : *shown)) {
+  const bool showsHeld = tick.held && showsRowsOf(shown, tick.chart);
+  if (showsHeld && shown && !tick.changed && reachesRowsLeftOut(program, shown->whole ? *shown->whole : *shown)) {
     moveOn(program, *periodNow(program));
     tick.changed = true;
   }
-  if (tick.changed && tick.held && showsRowsOf(shown, tick.chart)) drawHeld(program, *tick.held);
+  if (showsHeld && tick.changed) drawHeld(program, *tick.held);
   // A station whose check failed is named once and no longer followed; the others go on.
   if (!tick.unreadable.isEmpty()) program.env.alert(LoadResString(TextId::StationsUnreadable).arg(tick.unreadable.join(u'\n')));
 }
