@@ -29,6 +29,9 @@ quint64 doubleBits(double value) {
   return bits;
 }
 
+// The whole number of 48 bits a wide cell holds under kIntegerTag.
+qint64 integerOf(quint64 cell) { return qint64(cell << 16) >> 16; }
+
 }  // namespace
 
 // The wide cell of a narrow one.
@@ -105,18 +108,14 @@ void StoredColumn::append(const QVariant& value) {
 void StoredColumn::appendFrom(const StoredColumn& other, qsizetype row) {
   const quint64 cell = other.cellAt(row);
   switch (cell & kTagMask) {
-    case kIntegerTag: return appendInteger(qint64(cell << 16) >> 16);
+    case kIntegerTag: return appendInteger(integerOf(cell));
     case kTextTag: {
       const QByteArrayView text = other.text(quint32(cell & kPayload));
       const quint32 last = quint32(textCount() - 1);
       return appendText(textCount() > 0 && this->text(last) == text ? last : addText(text));
     }
     case kOtherTag: return appendOther(addOther(other.others_.at(qsizetype(cell & kPayload))));
-    default: {
-      double value = 0;
-      std::memcpy(&value, &cell, sizeof value);
-      return appendNumber(value);
-    }
+    default: return appendNumber(doubleOf(cell));
   }
 }
 
@@ -135,13 +134,9 @@ quint32 StoredColumn::wideTextIndexAt(qsizetype row) const {
 std::optional<double> StoredColumn::otherNumberAt(qsizetype row) const {
   const quint64 cell = cellAt(row);
   switch (cell & kTagMask) {
-    case kIntegerTag: return double(qint64(cell << 16) >> 16);
+    case kIntegerTag: return double(integerOf(cell));
     case kTextTag: case kOtherTag: return std::nullopt;
-    default: {
-      double value = 0;
-      std::memcpy(&value, &cell, sizeof value);
-      return value;
-    }
+    default: return doubleOf(cell);
   }
 }
 
@@ -149,16 +144,13 @@ QVariant StoredColumn::at(qsizetype row) const {
   const quint64 cell = cellAt(row);
   switch (cell & kTagMask) {
     case kIntegerTag:
-      return QVariant(qlonglong(qint64(cell << 16) >> 16));
+      return QVariant(qlonglong(integerOf(cell)));
     case kTextTag:
       return QString::fromUtf8(text(quint32(cell & kPayload)));
     case kOtherTag:
       return others_.at(qsizetype(cell & kPayload));
-    default: {
-      double value = 0;
-      std::memcpy(&value, &cell, sizeof value);
-      return value;
-    }
+    default:
+      return doubleOf(cell);
   }
 }
 
